@@ -1,0 +1,38 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace Module1 {
+// Pitch of the belt profile chosen in the window, in millimetres.
+extern double BeltPitch;
+} // namespace Module1
+
+namespace geometry {
+
+struct BeltProfile {
+    std::string_view name;
+    double pitch; // mm
+    // The code printed on an inch-series belt is its pitch length in tenths of an inch.
+    double codePerTooth;
+    // Whether the tooth count is rounded to whole teeth: codes of coarse profiles are
+    // rounded lengths, so the code divided by codePerTooth is not a whole number.
+    bool wholeTeeth;
+};
+
+inline constexpr std::array<BeltProfile, 2> beltProfiles{{
+    {"XL037", 5.08, 2.0, false},
+    {"L075", 9.525, 3.75, true},
+}};
+
+void initialisePitch();
+
+// Throws std::out_of_range for an index with no profile.
+void selectProfile(std::int16_t index);
+
+// The teeth of a belt from its printed code, for the profile of the given pitch;
+// a pitch of no known profile counts two code units a tooth.
+double beltTeeth(double beltCode, double pitch);
+
+} // namespace geometry

@@ -1,0 +1,185 @@
+#include "geometry/belt_profile.h"
+#include "geometry/centre_distance.h"
+#include "geometry/errors.h"
+#include "geometry/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+// Test texts are written with ',' for the decimal separator; each runs once per locale.
+std::string withSeparator(std::string text, std::string_view separator) {
+    std::string result;
+    for (char c : text) {
+        if (c == ',')
+            result += separator;
+        else
+            result += c;
+    }
+    return result;
+}
+
+const std::string_view separators[] = {",", ".", "\xD9\xAB"}; // Italian, English, Arabic
+
+const std::string megabyte(1 << 20, '9');
+
+TEST(TextToNumber, ReadsNumbersInTheUsersFormat) {
+    const struct {
+        std::string text;
+        double value;
+    } cases[] = {
+        {"36", 36},
+        {"  36\t", 36},
+        {"36,0", 36},
+        {"36,", 36},
+        {",5", 0.5},
+        {"+7", 7},
+        {"-2,5", -2.5},
+        {"-0", 0},
+        {"0036", 36},
+        {"\xC2\xA0" "36\xE2\x80\xAF", 36}, // no-break spaces
+        {"\xE3\x80\x80" "14\xE2\x80\x89", 14},
+        {"14,56789", 14.5679},             // four decimals, the fifth rounds
+        {"14,56784", 14.5678},
+        {"0,00005", 0.0001},               // half away from zero
+        {"-0,00005", -0.0001},
+        {"0,000049999999", 0},
+        {"9,99995", 10},
+        {std::string(1 << 20, '0') + "1", 1},
+        {"1," + megabyte, 2},
+        {"922337203685477,5807", 9223372036854775807.0 / 10000},
+        {"922337203685477,58074", 9223372036854775807.0 / 10000},
+        {"-922337203685477,5808", -9223372036854775808.0 / 10000},
+        {"-922337203685477,58084", -9223372036854775808.0 / 10000},
+    };
+    for (std::string_view separator : separators) {
+        for (const auto &c : cases) {
+            const std::string text = withSeparator(c.text, separator);
+            SCOPED_TRACE(testing::Message() << "\"" << text.substr(0, 40) << "\"");
+            EXPECT_EQ(geometry::textToNumber(text, separator), c.value);
+        }
+    }
+}
+
+TEST(TextToNumber, RejectsWhatIsNotANumber) {
+    const std::string cases[] = {
+        "",     " ",   "\xC2\xA0", "abc", "-",     "+",     ",",     "-,",   "+ 1",
+        "--1",  "+-1", "1-",       "1,2,3", "1 000", "1e5", "0x10", "(5)", "12a",
+        "3 6",  "\xEF\xBC\x91", // fullwidth one
+        "\xFF", "36" + std::string(1, '\0'), megabyte + "x",
+    };
+    for (std::string_view separator : separators) {
+        for (const std::string &c : cases) {
+            const std::string text = withSeparator(c, separator);
+            SCOPED_TRACE(testing::Message() << "\"" << text.substr(0, 40) << "\"");
+            EXPECT_THROW(geometry::textToNumber(text, separator), geometry::TypeMismatchError);
+        }
+    }
+}
+
+TEST(TextToNumber, AGroupSeparatorIsNeverTakenForPartOfTheNumber) {
+    EXPECT_THROW(geometry::textToNumber("14.5", ","), geometry::TypeMismatchError);
+    EXPECT_THROW(geometry::textToNumber("1,500.5", "."), geometry::TypeMismatchError);
+    EXPECT_THROW(geometry::textToNumber("1.5", ""), geometry::TypeMismatchError);
+}
+
+TEST(TextToNumber, FailsWithOverflowPastTheRange) {
+    const std::string cases[] = {
+        "922337203685477,5808",  "922337203685477,58075", "-922337203685477,5809",
+        "-922337203685477,58085", "922337203685478",       "10000000000000000000000",
+        megabyte,                 "-" + megabyte + ",5",
+    };
+    for (std::string_view separator : separators) {
+        for (const std::string &c : cases) {
+            const std::string text = withSeparator(c, separator);
+            SCOPED_TRACE(testing::Message() << "\"" << text.substr(0, 40) << "\"");
+            EXPECT_THROW(geometry::textToNumber(text, separator), geometry::OverflowError);
+        }
+    }
+}
+
+TEST(FormatNumber, WritesEachPatternAsTheWindowShowsIt) {
+    const struct {
+        double value;
+        const char *distance, *ratio, *inverseRatio; // "######.##", "####.0#", "###0.0#"
+    } cases[] = {
+        {125.74815467065042, "125,75", "125,75", "125,75"},
+        {127, "127,", "127,0", "127,0"},
+        {2.5714285714285716, "2,57", "2,57", "2,57"},
+        {0.3888888888888889, ",39", ",39", "0,39"},
+        {0, ",", ",0", "0,0"},
+        {-2.5, "-2,5", "-2,5", "-2,5"},
+        {-0.0, ",", ",0", "0,0"},
+        {-0.004, ",", ",0", "0,0"},         // shows as zero: no minus sign
+        {0.125, ",13", ",13", "0,13"},      // an exact binary half rounds away from zero
+        {-0.125, "-,13", "-,13", "-0,13"},
+        {2.675, "2,67", "2,67", "2,67"},    // just below the half in binary
+        {999.995, "1000,", "1000,0", "1000,0"},
+        {0.996, "1,", "1,0", "1,0"},
+        {1e20, "100000000000000000000,", "100000000000000000000,0", "100000000000000000000,0"},
+    };
+    for (std::string_view separator : separators) {
+        for (const auto &c : cases) {
+            SCOPED_TRACE(testing::Message() << c.value);
+            EXPECT_EQ(geometry::formatNumber(c.value, "######.##", separator),
+                      withSeparator(c.distance, separator));
+            EXPECT_EQ(geometry::formatNumber(c.value, "####.0#", separator),
+                      withSeparator(c.ratio, separator));
+            EXPECT_EQ(geometry::formatNumber(c.value, "###0.0#", separator),
+                      withSeparator(c.inverseRatio, separator));
+        }
+    }
+}
+
+TEST(FormatNumber, NeverCutsTheIntegerPartAndRefusesNonNumbers) {
+    const std::string largest = geometry::formatNumber(DBL_MAX, "######.##", ".");
+    EXPECT_EQ(largest.size(), 310u);
+    EXPECT_EQ(largest.substr(0, 17), "17976931348623157");
+    EXPECT_EQ(geometry::formatNumber(-DBL_MAX, "#.#", ".").substr(0, 3), "-17");
+
+    EXPECT_THROW(geometry::formatNumber(INFINITY, "######.##", "."), geometry::OverflowError);
+    EXPECT_THROW(geometry::formatNumber(-INFINITY, "######.##", "."), geometry::OverflowError);
+    EXPECT_THROW(geometry::formatNumber(NAN, "######.##", "."), geometry::InvalidArgumentError);
+    EXPECT_THROW(geometry::formatNumber(1, "##,##", "."), std::invalid_argument);
+    EXPECT_THROW(geometry::formatNumber(1, "#.#.#", "."), std::invalid_argument);
+    EXPECT_THROW(geometry::formatNumber(1, "#." + std::string(1100, '#'), "."),
+                 std::invalid_argument);
+}
+
+// The whole path from the three typed texts to the texts the window shows.
+TEST(TypedToShown, WorkedExamplesInBothProfiles) {
+    const struct {
+        const char *z1, *z2, *beltCode;
+        double pitch;
+        const char *distance, *ratio, *inverseRatio;
+    } cases[] = {
+        {"36", "14", "150", 5.08, "125,75", "2,57", "0,39"},
+        {" 36 ", "14,0", "150", 5.08, "125,75", "2,57", "0,39"},
+        {"36", "14", "150", 9.525, "63,17", "2,57", "0,39"},
+        {"20", "20", "140", 5.08, "127,", "1,0", "1,0"},
+        {"14", "36", "150", 5.08, "125,75", ",39", "2,57"},
+    };
+    for (std::string_view separator : separators) {
+        for (const auto &c : cases) {
+            SCOPED_TRACE(testing::Message() << c.z1 << "/" << c.z2 << "/" << c.beltCode);
+            const double z1 = geometry::textToNumber(withSeparator(c.z1, separator), separator);
+            const double z2 = geometry::textToNumber(withSeparator(c.z2, separator), separator);
+            const double n =
+                geometry::textToNumber(withSeparator(c.beltCode, separator), separator);
+            const double distance = geometry::centreDistance(z1, z2, n, c.pitch);
+            EXPECT_EQ(geometry::formatNumber(distance, "######.##", separator),
+                      withSeparator(c.distance, separator));
+            EXPECT_EQ(geometry::formatNumber(geometry::ratio(z1, z2), "####.0#", separator),
+                      withSeparator(c.ratio, separator));
+            EXPECT_EQ(geometry::formatNumber(geometry::ratio(z2, z1), "###0.0#", separator),
+                      withSeparator(c.inverseRatio, separator));
+        }
+    }
+}
+
+} // namespace
