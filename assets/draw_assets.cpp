@@ -1,0 +1,322 @@
+// Draws the window's pictures and icon into the folder given as the only argument.
+// Its output is committed; run it again only to change the pictures:
+//   cmake --build build --target draw_assets && build/assets/draw_assets assets
+
+#include <QFile>
+#include <QFont>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+// Little-endian fields of the bitmap and icon headers.
+class Bytes {
+public:
+    void u8(int value) { m_data.push_back(static_cast<char>(value & 0xff)); }
+    void u16(int value) {
+        u8(value);
+        u8(value >> 8);
+    }
+    void u32(std::int64_t value) {
+        u16(static_cast<int>(value & 0xffff));
+        u16(static_cast<int>((value >> 16) & 0xffff));
+    }
+    std::size_t size() const { return m_data.size(); }
+    void append(const Bytes &other) {
+        m_data.insert(m_data.end(), other.m_data.begin(), other.m_data.end());
+    }
+    bool save(const QString &path) const {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) &&
+               file.write(m_data.data(), static_cast<qint64>(m_data.size())) ==
+                   static_cast<qint64>(m_data.size());
+    }
+
+private:
+    std::vector<char> m_data;
+};
+
+int rowBytes(int width, int bitsPerPixel) { return (width * bitsPerPixel + 31) / 32 * 4; }
+
+void infoHeader(Bytes &out, int width, int height, int bitsPerPixel, int imageBytes) {
+    out.u32(40);
+    out.u32(width);
+    out.u32(height);
+    out.u16(1);
+    out.u16(bitsPerPixel);
+    out.u32(0); // uncompressed
+    out.u32(imageBytes);
+    out.u32(3780); // 96 dots per inch
+    out.u32(3780);
+    out.u32(0);
+    out.u32(0);
+}
+
+// An uncompressed 24-bit bitmap, rows bottom up.
+bool saveBitmap24(const QImage &image, const QString &path) {
+    const int stride = rowBytes(image.width(), 24);
+    const int imageBytes = stride * image.height();
+    Bytes out;
+    out.u8('B');
+    out.u8('M');
+    out.u32(14 + 40 + imageBytes);
+    out.u32(0);
+    out.u32(14 + 40);
+    infoHeader(out, image.width(), image.height(), 24, imageBytes);
+    for (int y = image.height() - 1; y >= 0; --y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            out.u8(qBlue(pixel));
+            out.u8(qGreen(pixel));
+            out.u8(qRed(pixel));
+        }
+        for (int pad = image.width() * 3; pad < stride; ++pad)
+            out.u8(0);
+    }
+    return out.save(path);
+}
+
+bool drivePicture(const QString &path) {
+    QImage image(294, 128, QImage::Format_RGB32);
+    image.fill(qRgb(252, 227, 190));
+    QPainter painter(&image);
+    // Pure colours only: the picture is scaled and must not blur into new shades.
+    painter.setRenderHint(QPainter::Antialiasing, false);
+
+    const QPointF large(61, 61), small(245, 62);
+    const double largeRadius = 54, smallRadius = 35;
+
+    // The straight spans are the outer tangents of the two discs.
+    const QPointF along = small - large;
+    const double distance = std::hypot(along.x(), along.y());
+    const QPointF unit = along / distance;
+    const QPointF across(-unit.y(), unit.x());
+    const double cosine = (largeRadius - smallRadius) / distance;
+    const double sine = std::sqrt(1 - cosine * cosine);
+    const QPointF upper = unit * cosine - across * sine;
+    const QPointF lower = unit * cosine + across * sine;
+    const QPointF upperLarge = large + upper * largeRadius, upperSmall = small + upper * smallRadius;
+    const QPointF lowerLarge = large + lower * largeRadius, lowerSmall = small + lower * smallRadius;
+
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(255, 255, 128));
+    painter.drawPolygon(QPolygonF({upperLarge, upperSmall, lowerSmall, lowerLarge}));
+
+    painter.setPen(QPen(QColor(255, 0, 0), 2));
+    painter.drawLine(upperLarge, upperSmall);
+    painter.drawLine(lowerLarge, lowerSmall);
+
+    painter.setPen(QPen(QColor(0, 0, 255), 3));
+    painter.setBrush(QColor(0, 255, 255));
+    painter.drawEllipse(large, largeRadius - 1, largeRadius - 1);
+    painter.setBrush(QColor(0, 255, 0));
+    painter.drawEllipse(small, smallRadius - 1, smallRadius - 1);
+
+    // The dimension arrow between the centres, two pixels thick.
+    const QColor magenta(255, 0, 255);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(magenta);
+    painter.drawRect(58, 60, 246 - 58 + 1, 2);
+    painter.drawPolygon(QPolygon({QPoint(58, 60), QPoint(66, 55), QPoint(66, 66), QPoint(58, 61)}));
+    painter.drawPolygon(
+        QPolygon({QPoint(246, 60), QPoint(238, 55), QPoint(238, 66), QPoint(246, 61)}));
+    painter.end();
+
+    return saveBitmap24(image, path);
+}
+
+bool logoPicture(const QString &path) {
+    QImage image(503, 439, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+
+    // Two shaded triangles, a tall narrow one and a smaller one to its right.
+    QLinearGradient tall(40, 0, 150, 0);
+    tall.setColorAt(0, QColor(120, 0, 0));
+    tall.setColorAt(1, QColor(255, 90, 90));
+    painter.setBrush(tall);
+    painter.drawPolygon(QPolygonF({QPointF(40, 400), QPointF(110, 40), QPointF(160, 400)}));
+    QLinearGradient short_(170, 0, 290, 0);
+    short_.setColorAt(0, QColor(140, 0, 0));
+    short_.setColorAt(1, QColor(255, 120, 120));
+    painter.setBrush(short_);
+    painter.drawPolygon(QPolygonF({QPointF(170, 400), QPointF(225, 170), QPointF(290, 400)}));
+
+    // A shaded globe with a grid, top right.
+    const QPointF centre(400, 95);
+    const double radius = 75;
+    QRadialGradient globe(centre + QPointF(-25, -25), radius * 1.4);
+    globe.setColorAt(0, QColor(255, 170, 170));
+    globe.setColorAt(0.6, QColor(220, 20, 20));
+    globe.setColorAt(1, QColor(110, 0, 0));
+    painter.setBrush(globe);
+    painter.drawEllipse(centre, radius, radius);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(Qt::black, 2));
+    for (double fraction : {-0.6, -0.3, 0.0, 0.3, 0.6}) {
+        const double y = centre.y() + fraction * radius;
+        const double half = std::sqrt(1 - fraction * fraction) * radius;
+        painter.drawLine(QPointF(centre.x() - half, y), QPointF(centre.x() + half, y));
+        painter.drawEllipse(centre, std::abs(fraction) * radius, radius);
+    }
+    painter.drawEllipse(centre, radius, radius);
+
+    QFont name(QStringLiteral("Liberation Sans"));
+    name.setPixelSize(74);
+    name.setBold(true);
+    name.setLetterSpacing(QFont::AbsoluteSpacing, -2);
+    painter.setFont(name);
+    painter.setPen(QColor(0, 0, 200));
+    painter.drawText(QRectF(0, 190, 503, 110), Qt::AlignCenter, QStringLiteral("DENTAROLA"));
+
+    QFont motto(QStringLiteral("Liberation Sans"));
+    motto.setPixelSize(30);
+    painter.setFont(motto);
+    painter.setPen(QColor(0, 0, 220));
+    painter.drawText(QRectF(0, 395, 503, 40), Qt::AlignCenter,
+                     QStringLiteral("trasmissioni e cinghie dentate"));
+    painter.end();
+
+    return saveBitmap24(image, path);
+}
+
+// The 16 colours of the classic palette, in their usual order.
+const QRgb classic16[16] = {
+    qRgb(0, 0, 0),     qRgb(128, 0, 0),   qRgb(0, 128, 0),     qRgb(128, 128, 0),
+    qRgb(0, 0, 128),   qRgb(128, 0, 128), qRgb(0, 128, 128),   qRgb(192, 192, 192),
+    qRgb(128, 128, 128), qRgb(255, 0, 0), qRgb(0, 255, 0),     qRgb(255, 255, 0),
+    qRgb(0, 0, 255),   qRgb(255, 0, 255), qRgb(0, 255, 255),   qRgb(255, 255, 255),
+};
+
+// A window seen a little from the left: white, with a title bar, over a grey shadow.
+// Transparent where the result's alpha is zero.
+QImage windowSymbol(int size, bool twoColours) {
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.scale(size / 32.0, size / 32.0);
+
+    const QPolygonF outline({QPointF(3, 4), QPointF(25, 7), QPointF(25, 24), QPointF(3, 27)});
+    const QPolygonF titleBar({QPointF(3, 4), QPointF(25, 7), QPointF(25, 11), QPointF(3, 9.5)});
+    const QColor ink = Qt::black;
+    const QColor shadow = twoColours ? QColor(Qt::black) : QColor(128, 128, 128);
+    const QColor bar = twoColours ? QColor(Qt::black) : QColor(0, 255, 255);
+
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(twoColours ? QBrush(shadow, Qt::Dense4Pattern) : QBrush(shadow));
+    painter.drawPolygon(outline.translated(4, 3));
+    painter.setPen(QPen(ink, 0));
+    painter.setBrush(Qt::white);
+    painter.drawPolygon(outline);
+    painter.setBrush(bar);
+    painter.drawPolygon(titleBar);
+    painter.end();
+    return image;
+}
+
+// One icon image in the bitmap form of icon files: header, palette, colour rows, then the
+// mask rows (1 is transparent), bottom up.
+Bytes iconImage(const QImage &image, const QRgb *palette, int colours, int bitsPerPixel) {
+    const int size = image.width();
+    const int colourStride = rowBytes(size, bitsPerPixel);
+    const int maskStride = rowBytes(size, 1);
+    Bytes out;
+    infoHeader(out, size, size * 2, bitsPerPixel, (colourStride + maskStride) * size);
+    for (int i = 0; i < colours; ++i) {
+        out.u8(qBlue(palette[i]));
+        out.u8(qGreen(palette[i]));
+        out.u8(qRed(palette[i]));
+        out.u8(0);
+    }
+    auto nearest = [&](QRgb pixel) {
+        int best = 0, bestDistance = 1 << 30;
+        for (int i = 0; i < colours; ++i) {
+            const int dr = qRed(pixel) - qRed(palette[i]), dg = qGreen(pixel) - qGreen(palette[i]),
+                      db = qBlue(pixel) - qBlue(palette[i]);
+            const int d = dr * dr + dg * dg + db * db;
+            if (d < bestDistance) {
+                best = i;
+                bestDistance = d;
+            }
+        }
+        return best;
+    };
+    auto writeRows = [&](int stride, int bits, auto indexAt) {
+        for (int y = size - 1; y >= 0; --y) {
+            std::vector<int> row(static_cast<std::size_t>(stride), 0);
+            for (int x = 0; x < size; ++x) {
+                const int bit = x * bits;
+                row[static_cast<std::size_t>(bit / 8)] |= indexAt(x, y) << (8 - bits - bit % 8);
+            }
+            for (int byte : row)
+                out.u8(byte);
+        }
+    };
+    writeRows(colourStride, bitsPerPixel, [&](int x, int y) {
+        const QRgb pixel = image.pixel(x, y);
+        return qAlpha(pixel) == 0 ? 0 : nearest(pixel);
+    });
+    writeRows(maskStride, 1, [&](int x, int y) { return qAlpha(image.pixel(x, y)) == 0 ? 1 : 0; });
+    return out;
+}
+
+bool windowIcon(const QString &path) {
+    const QRgb twoColours[2] = {qRgb(0, 0, 0), qRgb(255, 255, 255)};
+    const Bytes images[] = {
+        iconImage(windowSymbol(32, true), twoColours, 2, 1),
+        iconImage(windowSymbol(32, false), classic16, 16, 4),
+        iconImage(windowSymbol(16, false), classic16, 16, 4),
+    };
+    const int sizes[] = {32, 32, 16};
+    const int colourCounts[] = {2, 16, 16};
+    const int bits[] = {1, 4, 4};
+
+    Bytes out;
+    out.u16(0);
+    out.u16(1); // icon
+    out.u16(3);
+    std::size_t offset = 6 + 16 * std::size(images);
+    for (std::size_t i = 0; i < std::size(images); ++i) {
+        out.u8(sizes[i]);
+        out.u8(sizes[i]);
+        out.u8(colourCounts[i]);
+        out.u8(0);
+        out.u16(1);
+        out.u16(bits[i]);
+        out.u32(static_cast<std::int64_t>(images[i].size()));
+        out.u32(static_cast<std::int64_t>(offset));
+        offset += images[i].size();
+    }
+    for (const Bytes &image : images)
+        out.append(image);
+    return out.save(path);
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    QGuiApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: draw_assets FOLDER\n");
+        return 2;
+    }
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    const bool written = drivePicture(folder + QStringLiteral("/drive.bmp")) &&
+                         logoPicture(folder + QStringLiteral("/logo.bmp")) &&
+                         windowIcon(folder + QStringLiteral("/window.ico"));
+    if (!written)
+        std::fprintf(stderr, "cannot write into %s\n", argv[1]);
+    return written ? 0 : 1;
+}

@@ -1,0 +1,54 @@
+#include "ui/controls.h"
+
+#include <QPainter>
+#include <QStyleOptionFocusRect>
+#include <qdrawutil.h>
+
+ColourButton::ColourButton(const QString &text, QColor face, QWidget *parent)
+    : QPushButton(text, parent), m_face(face) {}
+
+QRect ColourButton::captionRect() const { return rect().adjusted(3, 2, -3, -2); }
+
+void ColourButton::paintEvent(QPaintEvent *) {
+    QPainter painter(this);
+    const QBrush faceBrush(m_face);
+    // The bevel takes its light and dark shades from the face, as a classic button does.
+    qDrawWinButton(&painter, rect(), QPalette(m_face), isDown(), &faceBrush);
+
+    QRect caption = captionRect();
+    if (isDown())
+        caption.translate(1, 1);
+    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                   QPalette::ButtonText));
+    painter.drawText(caption, Qt::AlignCenter | Qt::TextWordWrap, text());
+
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = rect().adjusted(4, 4, -4, -4);
+        focus.backgroundColor = m_face;
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
+}
+
+void FrameBox::paintEvent(QPaintEvent *) {
+    QPainter painter(this);
+    const QColor background = palette().color(QPalette::Window);
+    painter.fillRect(rect(), background);
+
+    // An etched line: a dark one with a light one inside it.
+    const int top = fontMetrics().height() / 2;
+    const QRect line = rect().adjusted(0, top, -1, -1);
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.drawRect(line.adjusted(0, 0, -1, -1));
+    painter.setPen(palette().color(QPalette::Light));
+    painter.drawRect(line.adjusted(1, 1, 0, 0));
+
+    constexpr int captionLeft = 8;
+    QRect caption = fontMetrics().boundingRect(title());
+    caption.moveTopLeft(QPoint(captionLeft, 0));
+    caption.adjust(-2, 0, 2, 0);
+    painter.fillRect(caption, background);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(caption, Qt::AlignCenter, title());
+}

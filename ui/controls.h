@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QColor>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+// Controls that draw themselves as the window's users know them, whatever the style.
+
+// A push button whose face is one flat colour and whose caption wraps at word boundaries
+// when one line is too narrow; text() stays the caption as given.
+class ColourButton : public QPushButton {
+    Q_OBJECT
+public:
+    ColourButton(const QString &text, QColor face, QWidget *parent = nullptr);
+
+    QColor face() const { return m_face; }
+
+    // Where the caption is laid out, inside the bevel.
+    QRect captionRect() const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QColor m_face;
+};
+
+// A radio button that answers a click anywhere in its rectangle, not only on its caption.
+class OptionButton : public QRadioButton {
+    Q_OBJECT
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    bool hitButton(const QPoint &pos) const override { return rect().contains(pos); }
+};
+
+// A group box filled evenly in its background colour, with its caption on the top edge.
+class FrameBox : public QGroupBox {
+    Q_OBJECT
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};

@@ -1,0 +1,406 @@
+#include "geometry/belt_profile.h"
+#include "ui/controls.h"
+#include "ui/form1.h"
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+const QLocale italian(QLocale::Italian, QLocale::Italy);
+const QLocale english(QLocale::English, QLocale::UnitedStates);
+
+} // namespace
+
+class Form1Test : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QApplication::setStyle(QStringLiteral("Fusion")); }
+    void init();
+    void cleanup();
+
+    void opensWithTheInitialState();
+    void placesControlsInTheirContainers_data();
+    void placesControlsInTheirContainers();
+    void paintsTheDescribedColours();
+    void everyCaptionFitsItsRectangle();
+    void computesAndShowsResults_data();
+    void computesAndShowsResults();
+    void choosingAProfileChangesNoResult();
+    void enterInAnInputComputes();
+    void reportsErrorsAndKeepsRunning_data();
+    void reportsErrorsAndKeepsRunning();
+    void tabReachesOnlyTheSelectedProfile_data();
+    void tabReachesOnlyTheSelectedProfile();
+    void arrowKeysChooseTheProfile();
+    void quitButtonClosesTheWindow();
+    void screenshot();
+
+private:
+    template <typename T> T *control(const char *name) const {
+        T *widget = form->findChild<T *>(QLatin1String(name));
+        if (!widget)
+            qFatal("no control %s", name);
+        return widget;
+    }
+    QString text(const char *name) const;
+    void setInputs(const QString &z1, const QString &z2, const QString &beltCode);
+    void clickCompute() { QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton); }
+    // Runs action and returns the text of the modal box it opened, closing the box.
+    QString messageFrom(const std::function<void()> &action);
+
+    std::unique_ptr<Form1> form;
+};
+
+void Form1Test::init() {
+    QLocale::setDefault(italian);
+    Module1::BeltPitch = 0;
+    form = std::make_unique<Form1>();
+    form->show();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+}
+
+void Form1Test::cleanup() {
+    form.reset();
+    QLocale::setDefault(QLocale::system());
+}
+
+QString Form1Test::text(const char *name) const {
+    if (auto *textBox = form->findChild<QLineEdit *>(QLatin1String(name)))
+        return textBox->text();
+    return control<QLabel>(name)->text();
+}
+
+void Form1Test::setInputs(const QString &z1, const QString &z2, const QString &beltCode) {
+    control<QLineEdit>("Text1")->setText(z1);
+    control<QLineEdit>("Text2")->setText(z2);
+    control<QLineEdit>("Text3")->setText(beltCode);
+}
+
+QString Form1Test::messageFrom(const std::function<void()> &action) {
+    QString message;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            message = box->text();
+            box->accept();
+        }
+    });
+    poll.start(10);
+    action();
+    return message;
+}
+
+void Form1Test::opensWithTheInitialState() {
+    QCOMPARE(form->findChildren<QWidget *>(Qt::FindChildrenRecursively).size(), 32);
+    QCOMPARE(Module1::BeltPitch, 5.08);
+    QCOMPARE(form->windowTitle().trimmed(), QString());
+    QVERIFY(!form->windowTitle().isEmpty());
+    QVERIFY(form->width() >= 681 && form->height() >= 345);
+
+    QVERIFY(control<QRadioButton>("Option1_0")->isChecked());
+    QVERIFY(!control<QRadioButton>("Option1_1")->isChecked());
+    QCOMPARE(text("Text1"), QStringLiteral("36"));
+    QCOMPARE(text("Text2"), QStringLiteral("14"));
+    QCOMPARE(text("Text3"), QStringLiteral("150"));
+    for (const char *result : {"Text4", "Label9", "Label6_0", "Label6_1"})
+        QVERIFY2(text(result).isEmpty(), result);
+    QCOMPARE(QApplication::focusWidget(), control<QLineEdit>("Text1"));
+
+    QCOMPARE(text("Label8_3"), QStringLiteral("Immessi i dati, premere il pulsante \"Calcola interasse\"."));
+    QVERIFY(text("Label3").contains(QStringLiteral("ingranaggi  e sulla vorla.")));
+    QCOMPARE(control<QLineEdit>("Text3")->accessibleName(), QStringLiteral("cinghia"));
+    QVERIFY(!control<QLineEdit>("Text4")->accessibleName().isEmpty());
+
+    const QPixmap drawing = control<QLabel>("Image1")->pixmap();
+    QCOMPARE(drawing.size(), QSize(294, 128));
+    QCOMPARE(control<QLabel>("Image2")->pixmap().size(), QSize(503, 439));
+    const QImage picture = drawing.toImage();
+    QCOMPARE(picture.pixelColor(61, 30), QColor(0, 255, 255));  // larger pulley
+    QCOMPARE(picture.pixelColor(245, 45), QColor(0, 255, 0));   // smaller pulley
+    QCOMPARE(picture.pixelColor(150, 60), QColor(255, 0, 255)); // arrow
+    QCOMPARE(picture.pixelColor(150, 40), QColor(255, 255, 128)); // belt
+    QCOMPARE(picture.pixelColor(2, 125), QColor(252, 227, 190)); // background
+    QCOMPARE(form->windowIcon().availableSizes(), QList<QSize>({QSize(32, 32), QSize(16, 16)}));
+}
+
+void Form1Test::placesControlsInTheirContainers_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("container");
+    QTest::addColumn<QRect>("pixels");
+    // Twips divided by 15.
+    QTest::newRow("Label2_1") << "Label2_1" << "" << QRect(232, 8, 49, 17);
+    QTest::newRow("Text3") << "Text3" << "" << QRect(328, 38, 105, 27);
+    QTest::newRow("Image1") << "Image1" << "" << QRect(32, 72, 270, 128);
+    QTest::newRow("Label9") << "Label9" << "" << QRect(120, 112, 121, 17);
+    QTest::newRow("Command1") << "Command1" << "" << QRect(336, 80, 73, 33);
+    QTest::newRow("Text4") << "Text4" << "" << QRect(312, 120, 129, 32);
+    QTest::newRow("Label6_0") << "Label6_0" << "Frame1" << QRect(40, 16, 73, 17);
+    QTest::newRow("Label6_3") << "Label6_3" << "Frame1" << QRect(8, 40, 25, 17);
+    QTest::newRow("Option1_1") << "Option1_1" << "Frame2" << QRect(0, 40, 97, 25);
+    QTest::newRow("Frame2") << "Frame2" << "" << QRect(328, 248, 113, 97);
+    QTest::newRow("Label3") << "Label3" << "" << QRect(472, 24, 209, 65);
+    QTest::newRow("Label8_2") << "Label8_2" << "" << QRect(472, 200, 209, 41);
+    QTest::newRow("Image2") << "Image2" << "" << QRect(24, 208, 135, 119);
+    QTest::newRow("Command2") << "Command2" << "" << QRect(168, 312, 129, 33);
+}
+
+void Form1Test::placesControlsInTheirContainers() {
+    QFETCH(QString, name);
+    QFETCH(QString, container);
+    QFETCH(QRect, pixels);
+    QWidget *widget = form->findChild<QWidget *>(name);
+    QVERIFY(widget);
+    QCOMPARE(widget->geometry(), pixels);
+    QCOMPARE(widget->parentWidget()->objectName(), container.isEmpty() ? QString() : container);
+    if (container.isEmpty())
+        QCOMPARE(widget->parentWidget(), form.get());
+}
+
+void Form1Test::paintsTheDescribedColours() {
+    const QImage window = form->grab().toImage();
+    QCOMPARE(window.pixelColor(2, 2), QColor(192, 255, 255));
+    // Frame2 keeps the platform's colour instead of the window's light cyan.
+    auto *frame = control<QGroupBox>("Frame2");
+    const QColor standard = QApplication::palette(frame).color(QPalette::Window);
+    QCOMPARE(window.pixelColor(frame->geometry().bottomRight() - QPoint(10, 10)), standard);
+    QCOMPARE(window.pixelColor(frame->geometry().topLeft() + QPoint(40, 30)), standard);
+    QCOMPARE(window.pixelColor(control<QGroupBox>("Frame1")->geometry().bottomRight() -
+                               QPoint(4, 4)),
+             QColor(128, 255, 128));
+    QCOMPARE(window.pixelColor(control<QLabel>("Label2_0")->geometry().topLeft() + QPoint(1, 1)),
+             QColor(255, 255, 0));
+    QCOMPARE(window.pixelColor(control<QLabel>("Label8_1")->geometry().bottomRight() -
+                               QPoint(1, 1)),
+             QColor(192, 255, 192));
+    // Transparent labels let the drawing show between their letters.
+    auto *drawing = control<QLabel>("Image1");
+    const QImage drawingAlone = drawing->grab().toImage();
+    const QPoint corner = control<QLabel>("Label9")->geometry().topLeft() + QPoint(1, 1);
+    QCOMPARE(window.pixelColor(corner), drawingAlone.pixelColor(corner - drawing->pos()));
+
+    const struct {
+        const char *name;
+        QColor face;
+    } buttons[] = {{"Command1", QColor(255, 255, 192)}, {"Command2", QColor(192, 192, 255)}};
+    for (const auto &button : buttons) {
+        const QImage face = control<ColourButton>(button.name)->grab().toImage();
+        QCOMPARE(face.pixelColor(4, face.height() - 5), button.face);
+        QCOMPARE(face.pixelColor(face.width() - 5, 4), button.face);
+    }
+    QCOMPARE(control<QLineEdit>("Text2")->palette().color(QPalette::Text), QColor(255, 0, 255));
+    QCOMPARE(control<QLabel>("Label7_0")->palette().color(QPalette::WindowText),
+             QColor(255, 0, 0));
+}
+
+void Form1Test::everyCaptionFitsItsRectangle() {
+    const auto labels = form->findChildren<QLabel *>();
+    for (QLabel *label : labels) {
+        if (label->text().isEmpty())
+            continue;
+        QCOMPARE(QFontInfo(label->font()).family(), QString::fromLatin1(Form1::fontFamily()));
+        const QRect needed = label->fontMetrics().boundingRect(
+            QRect(0, 0, label->width(), 10000), int(label->alignment()) | Qt::TextWordWrap,
+            label->text());
+        QVERIFY2(needed.width() <= label->width() && needed.height() <= label->height(),
+                 qPrintable(label->objectName() + QStringLiteral(" needs %1 x %2")
+                                                      .arg(needed.width())
+                                                      .arg(needed.height())));
+    }
+    for (ColourButton *button : form->findChildren<ColourButton *>()) {
+        const QRect room = button->captionRect();
+        const QRect needed = button->fontMetrics().boundingRect(
+            QRect(0, 0, room.width(), 10000), Qt::AlignCenter | Qt::TextWordWrap, button->text());
+        QVERIFY2(needed.width() <= room.width() && needed.height() <= room.height(),
+                 qPrintable(button->objectName()));
+    }
+    for (QRadioButton *option : form->findChildren<QRadioButton *>())
+        QVERIFY(option->sizeHint().width() <= option->width());
+    QCOMPARE(control<QPushButton>("Command1")->text(), QStringLiteral("calcola interasse"));
+}
+
+void Form1Test::computesAndShowsResults_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<int>("profile");
+    QTest::addColumn<QStringList>("inputs");
+    QTest::addColumn<QStringList>("shown"); // Text4, Label9, Label6_0, Label6_1
+
+    QTest::newRow("XL, Italian") << italian << 0 << QStringList{"36", "14", "150"}
+                                 << QStringList{"125,75", "125,75 mm", "2,57", "0,39"};
+    QTest::newRow("XL, English") << english << 0 << QStringList{"36", "14", "150"}
+                                 << QStringList{"125.75", "125.75 mm", "2.57", "0.39"};
+    QTest::newRow("L, Italian") << italian << 1 << QStringList{"36", "14", "150"}
+                                << QStringList{"63,17", "63,17 mm", "2,57", "0,39"};
+    QTest::newRow("L, English") << english << 1 << QStringList{"36", "14", "150"}
+                                << QStringList{"63.17", "63.17 mm", "2.57", "0.39"};
+    QTest::newRow("separator kept") << italian << 0 << QStringList{"20", "20,0", " 140 "}
+                                    << QStringList{"127,", "127, mm", "1,0", "1,0"};
+    QTest::newRow("decimals") << english << 0 << QStringList{"36.5", "14", "150"}
+                              << QStringList{"125.05", "125.05 mm", "2.61", "0.38"};
+}
+
+void Form1Test::computesAndShowsResults() {
+    QFETCH(QLocale, locale);
+    QFETCH(int, profile);
+    QFETCH(QStringList, inputs);
+    QFETCH(QStringList, shown);
+    QLocale::setDefault(locale);
+    QTest::mouseClick(control<QRadioButton>(profile == 0 ? "Option1_0" : "Option1_1"),
+                      Qt::LeftButton);
+    setInputs(inputs[0], inputs[1], inputs[2]);
+    control<QLineEdit>("Text4")->setText(QStringLiteral("typed over"));
+    clickCompute();
+    clickCompute(); // the same inputs give the same texts again
+
+    const QStringList actual{text("Text4"), text("Label9"), text("Label6_0"), text("Label6_1")};
+    QCOMPARE(actual, shown);
+    QCOMPARE(QStringList({text("Text1"), text("Text2"), text("Text3")}), inputs);
+}
+
+void Form1Test::choosingAProfileChangesNoResult() {
+    clickCompute();
+    const QStringList before{text("Text4"), text("Label9"), text("Label6_0"), text("Label6_1")};
+    QTest::mouseClick(control<QRadioButton>("Option1_1"), Qt::LeftButton);
+    QVERIFY(control<QRadioButton>("Option1_1")->isChecked());
+    QVERIFY(!control<QRadioButton>("Option1_0")->isChecked());
+    QCOMPARE(Module1::BeltPitch, 9.525);
+    QCOMPARE(QStringList({text("Text4"), text("Label9"), text("Label6_0"), text("Label6_1")}),
+             before);
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(text(qPrintable(QStringLiteral("Label2_%1").arg(i))), QStringLiteral("XL037"));
+
+    QTest::mouseClick(control<QRadioButton>("Option1_0"), Qt::LeftButton);
+    QCOMPARE(Module1::BeltPitch, 5.08);
+}
+
+void Form1Test::enterInAnInputComputes() {
+    for (const char *input : {"Text1", "Text2", "Text3"}) {
+        control<QLineEdit>("Text4")->clear();
+        QTest::keyClick(control<QLineEdit>(input), Qt::Key_Return);
+        QCOMPARE(text("Text4"), QStringLiteral("125,75"));
+    }
+}
+
+void Form1Test::reportsErrorsAndKeepsRunning_data() {
+    QTest::addColumn<QStringList>("inputs");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QStringList>("shown"); // Text4, Label9, Label6_0, Label6_1
+
+    const QStringList none{"", "", "", ""};
+    QTest::newRow("empty belt") << QStringList{"36", "14", ""} << "\"cinghia\"" << none;
+    QTest::newRow("letters") << QStringList{"trentasei", "14", "150"}
+                             << "\"ingranaggio maggiore\"" << none;
+    QTest::newRow("English point") << QStringList{"36", "14.5", "150"}
+                                   << "\"ingranaggio minore\"" << none;
+    QTest::newRow("too large") << QStringList{"36", "14", "99999999999999999"}
+                               << "troppo grande" << none;
+    QTest::newRow("belt too short") << QStringList{"36", "14", "60"} << "troppo corta" << none;
+    QTest::newRow("smaller pulley 0") << QStringList{"36", "0", "150"} << "zero"
+                                      << QStringList{"141,82", "141,82 mm", "", ""};
+    QTest::newRow("larger pulley 0") << QStringList{"0", "14", "150"} << "zero"
+                                     << QStringList{"172,35", "172,35 mm", ",0", ""};
+}
+
+void Form1Test::reportsErrorsAndKeepsRunning() {
+    QFETCH(QStringList, inputs);
+    QFETCH(QString, message);
+    QFETCH(QStringList, shown);
+    clickCompute(); // earlier results, which must not stand beside new ones
+    QVERIFY(!text("Label6_1").isEmpty());
+
+    setInputs(inputs[0], inputs[1], inputs[2]);
+    const QString reported = messageFrom([this] { clickCompute(); });
+    QVERIFY2(reported.contains(message), qPrintable(reported));
+    QVERIFY(form->isVisible());
+    QCOMPARE(QStringList({text("Text1"), text("Text2"), text("Text3")}), inputs);
+    QCOMPARE(QStringList({text("Text4"), text("Label9"), text("Label6_0"), text("Label6_1")}),
+             shown);
+
+    setInputs(QStringLiteral("36"), QStringLiteral("14"), QStringLiteral("150"));
+    clickCompute();
+    QCOMPARE(text("Text4"), QStringLiteral("125,75"));
+}
+
+void Form1Test::tabReachesOnlyTheSelectedProfile_data() {
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<bool>("byClick");
+    QTest::newRow("XL at start") << 0 << false;
+    QTest::newRow("L by click") << 1 << true;
+    QTest::newRow("L in code") << 1 << false;
+    QTest::newRow("XL clicked back") << 0 << true;
+}
+
+void Form1Test::tabReachesOnlyTheSelectedProfile() {
+    QFETCH(int, selected);
+    QFETCH(bool, byClick);
+    auto *other = control<QRadioButton>(selected == 0 ? "Option1_1" : "Option1_0");
+    auto *option = control<QRadioButton>(selected == 0 ? "Option1_0" : "Option1_1");
+    if (byClick) {
+        QTest::mouseClick(other, Qt::LeftButton);
+        QTest::mouseClick(option, Qt::LeftButton);
+    } else {
+        option->setChecked(true);
+    }
+    control<QLineEdit>("Text1")->setFocus();
+
+    const QStringList forward{"Text2", "Text3",       "Command1", "Text4",
+                              "Command2", option->objectName(), "Text1"};
+    QStringList reached;
+    for (qsizetype i = 0; i < forward.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(reached, forward);
+
+    QStringList backward;
+    for (qsizetype i = 0; i < forward.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        backward << QApplication::focusWidget()->objectName();
+    }
+    QStringList expected;
+    for (qsizetype i = forward.size() - 2; i >= 0; --i)
+        expected << forward[i];
+    expected << QStringLiteral("Text1");
+    QCOMPARE(backward, expected);
+}
+
+void Form1Test::arrowKeysChooseTheProfile() {
+    auto *xl = control<QRadioButton>("Option1_0");
+    auto *l = control<QRadioButton>("Option1_1");
+    xl->setFocus();
+    QTest::keyClick(xl, Qt::Key_Down);
+    QVERIFY(l->isChecked());
+    QCOMPARE(QApplication::focusWidget(), l);
+    QCOMPARE(Module1::BeltPitch, 9.525);
+    QTest::keyClick(l, Qt::Key_Up);
+    QVERIFY(xl->isChecked());
+    QCOMPARE(Module1::BeltPitch, 5.08);
+}
+
+void Form1Test::quitButtonClosesTheWindow() {
+    QTest::mouseClick(control<QPushButton>("Command2"), Qt::LeftButton);
+    QVERIFY(!form->isVisible());
+}
+
+// Not a check: saves the window after a calculation where INTERASSE_SCREENSHOT names a file.
+void Form1Test::screenshot() {
+    const QString path = qEnvironmentVariable("INTERASSE_SCREENSHOT");
+    if (path.isEmpty())
+        QSKIP("INTERASSE_SCREENSHOT is not set");
+    clickCompute();
+    QVERIFY(form->grab().save(path));
+}
+
+QTEST_MAIN(Form1Test)
+#include "tst_form1.moc"
