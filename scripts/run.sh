@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds the program and starts it, installing what is missing first.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/packages.sh
+ensure_packages "${build_packages[@]}"
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF
+cmake --build build --parallel "$(nproc)" --target interasse
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    echo "Interasse is built (build/ui/interasse) but needs a desktop to open its window, and none was found (DISPLAY and WAYLAND_DISPLAY are unset)." >&2
+    exit 1
+fi
+exec build/ui/interasse
