@@ -1,5 +1,6 @@
 #include "ui/controls.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 #include <qdrawutil.h>
@@ -29,6 +30,14 @@ void ColourButton::paintEvent(QPaintEvent *) {
         focus.backgroundColor = m_face;
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
     }
+}
+
+// Enter presses a focused button, as Space does.
+void ColourButton::keyPressEvent(QKeyEvent *event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        animateClick();
+    else
+        QPushButton::keyPressEvent(event);
 }
 
 void FrameBox::paintEvent(QPaintEvent *) {

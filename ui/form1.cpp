@@ -17,6 +17,7 @@
 #include <QRadioButton>
 
 #include <algorithm>
+#include <limits>
 #include <map>
 #include <stdexcept>
 #include <vector>
@@ -71,6 +72,7 @@ QWidget *createWidget(const ControlRow &row, QWidget *parent) {
     case ControlKind::TextBox: {
         auto *textBox = new QLineEdit(text, parent);
         textBox->setAlignment(Qt::AlignCenter);
+        textBox->setMaxLength(std::numeric_limits<int>::max()); // a paste is never cut short
         return textBox;
     }
     case ControlKind::Button:
@@ -163,6 +165,7 @@ static void initialiseAssets() { Q_INIT_RESOURCE(assets); }
 
 Form1::Form1(QWidget *parent) : QWidget(parent) {
     initialiseAssets();
+    setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral(" ")); // an empty title would show the program's name
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, QColor::fromRgb(lightCyan));
