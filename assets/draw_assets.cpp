@@ -1,6 +1,6 @@
 // Draws the window's pictures and icon into the folder given as the only argument.
 // Its output is committed; run it again only to change the pictures:
-//   cmake --build build --target draw_assets && build/assets/draw_assets assets
+//   build/assets/draw_assets assets
 
 #include <QFile>
 #include <QFont>

@@ -170,6 +170,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent) {
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, QColor::fromRgb(lightCyan));
     setPalette(palette);
+    // The size at which the widest one-line caption, "ingranaggio maggiore", fits its label.
     QFont standard(fontFamily());
     standard.setPointSizeF(7.5);
     setFont(standard);
