@@ -25,7 +25,7 @@
 namespace {
 
 constexpr QRgb lightCyan = qRgb(192, 255, 255);
-// The layout covers 681 x 345 pixels; the margins match its left and top ones.
+// The layout covers 681 x 345 pixels; this leaves a margin to its right and below.
 constexpr QSize clientSize(705, 361);
 
 QFont fontFor(FontStyle style, const QFont &standard) {
@@ -108,8 +108,7 @@ void applyColours(QWidget *widget, const ControlRow &row) {
         palette.setColor(textRole(row.kind), QColor::fromRgb(row.textColour.rgb));
     // Buttons paint their own face; text boxes keep the platform's field colour.
     const bool fillsBackground = row.kind != ControlKind::Button &&
-                                 row.kind != ControlKind::TextBox &&
-                                 row.kind != ControlKind::Image;
+                                 row.kind != ControlKind::TextBox && row.kind != ControlKind::Image;
     if (fillsBackground && row.background.kind != Paint::Kind::Transparent) {
         // A control left in the platform's colour must not inherit the window's light cyan.
         const QColor fill = row.background.kind == Paint::Kind::Colour
@@ -129,8 +128,7 @@ bool takesFocus(ControlKind kind) {
 // Raised so that a typed value the program cannot read names its field.
 class InputError : public std::runtime_error {
 public:
-    explicit InputError(const QString &message)
-        : std::runtime_error("input"), m_message(message) {}
+    explicit InputError(const QString &message) : std::runtime_error("input"), m_message(message) {}
     QString message() const { return m_message; }
 
 private:
@@ -149,19 +147,21 @@ QString describe(const geometry::CalculationError &error) {
     return QString::fromUtf8(error.what());
 }
 
-std::string decimalSeparator() { return QLocale().decimalPoint().toStdString(); }
-
-QString format(double value, const char *pattern) {
-    return QString::fromStdString(geometry::formatNumber(value, pattern, decimalSeparator()));
+QString format(double value, const char *pattern, const std::string &decimalSeparator) {
+    return QString::fromStdString(geometry::formatNumber(value, pattern, decimalSeparator));
 }
 
 } // namespace
 
-const char *Form1::fontFamily() { return "Liberation Sans"; }
+const char *Form1::fontFamily() {
+    return "Liberation Sans";
+}
 
 // The pictures are compiled into this library; referencing them keeps the linker from
 // dropping them from a program that uses it.
-static void initialiseAssets() { Q_INIT_RESOURCE(assets); }
+static void initialiseAssets() {
+    Q_INIT_RESOURCE(assets);
+}
 
 Form1::Form1(QWidget *parent) : QWidget(parent) {
     initialiseAssets();
@@ -254,17 +254,22 @@ void Form1::updateOptionFocus() {
         option->setFocusPolicy(option->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
-void Form1::Form_Load() { geometry::initialisePitch(); }
+void Form1::Form_Load() {
+    geometry::initialisePitch();
+}
 
-void Form1::Option1_Click(std::int16_t Index) { geometry::selectProfile(Index); }
+void Form1::Option1_Click(std::int16_t Index) {
+    geometry::selectProfile(Index);
+}
 
-double Form1::readInput(const QLineEdit *field, int input) const {
+double Form1::readInput(const QLineEdit *field, int input,
+                        const std::string &decimalSeparator) const {
     try {
-        return geometry::textToNumber(field->text().toStdString(), decimalSeparator());
+        return geometry::textToNumber(field->text().toStdString(), decimalSeparator);
     } catch (const geometry::TypeMismatchError &) {
         throw InputError(QStringLiteral("Il valore di \"%1\" non è un numero: scrivere un "
                                         "numero, con \"%2\" per i decimali.")
-                             .arg(heading(input), QLocale().decimalPoint()));
+                             .arg(heading(input), QString::fromStdString(decimalSeparator)));
     } catch (const geometry::OverflowError &) {
         throw InputError(
             QStringLiteral("Il valore di \"%1\" è troppo grande.").arg(heading(input)));
@@ -285,19 +290,21 @@ void Form1::clearResults(int firstStep) {
 }
 
 void Form1::Command1_Click() {
+    // The user's format as it is now; it may have changed since the last click.
+    const std::string separator = QLocale().decimalPoint().toStdString();
     int step = 0;
     QString error;
     try {
-        const double z1 = readInput(Text1, 0);
-        const double z2 = readInput(Text2, 1);
-        const double beltCode = readInput(Text3, 2);
+        const double z1 = readInput(Text1, 0, separator);
+        const double z2 = readInput(Text2, 1, separator);
+        const double beltCode = readInput(Text3, 2, separator);
         const double distance = geometry::centreDistance(z1, z2, beltCode, Module1::BeltPitch);
-        Text4->setText(format(distance, "######.##"));
+        Text4->setText(format(distance, "######.##", separator));
         Label9->setText(Text4->text() + QStringLiteral(" mm"));
         step = 1;
-        Label6[0]->setText(format(geometry::ratio(z1, z2), "####.0#"));
+        Label6[0]->setText(format(geometry::ratio(z1, z2), "####.0#", separator));
         step = 2;
-        Label6[1]->setText(format(geometry::ratio(z2, z1), "###0.0#"));
+        Label6[1]->setText(format(geometry::ratio(z2, z1), "###0.0#", separator));
         return;
     } catch (const InputError &e) {
         error = e.message();
