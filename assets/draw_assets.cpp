@@ -45,7 +45,9 @@ private:
     std::vector<char> m_data;
 };
 
-int rowBytes(int width, int bitsPerPixel) { return (width * bitsPerPixel + 31) / 32 * 4; }
+int rowBytes(int width, int bitsPerPixel) {
+    return (width * bitsPerPixel + 31) / 32 * 4;
+}
 
 void infoHeader(Bytes &out, int width, int height, int bitsPerPixel, int imageBytes) {
     out.u32(40);
@@ -104,8 +106,10 @@ bool drivePicture(const QString &path) {
     const double sine = std::sqrt(1 - cosine * cosine);
     const QPointF upper = unit * cosine - across * sine;
     const QPointF lower = unit * cosine + across * sine;
-    const QPointF upperLarge = large + upper * largeRadius, upperSmall = small + upper * smallRadius;
-    const QPointF lowerLarge = large + lower * largeRadius, lowerSmall = small + lower * smallRadius;
+    const QPointF upperLarge = large + upper * largeRadius,
+                  upperSmall = small + upper * smallRadius;
+    const QPointF lowerLarge = large + lower * largeRadius,
+                  lowerSmall = small + lower * smallRadius;
 
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(255, 255, 128));
@@ -193,10 +197,10 @@ bool logoPicture(const QString &path) {
 
 // The 16 colours of the classic palette, in their usual order.
 const QRgb classic16[16] = {
-    qRgb(0, 0, 0),     qRgb(128, 0, 0),   qRgb(0, 128, 0),     qRgb(128, 128, 0),
-    qRgb(0, 0, 128),   qRgb(128, 0, 128), qRgb(0, 128, 128),   qRgb(192, 192, 192),
-    qRgb(128, 128, 128), qRgb(255, 0, 0), qRgb(0, 255, 0),     qRgb(255, 255, 0),
-    qRgb(0, 0, 255),   qRgb(255, 0, 255), qRgb(0, 255, 255),   qRgb(255, 255, 255),
+    qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
+    qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
+    qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
+    qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255),
 };
 
 // A window seen a little from the left: white, with a title bar, over a grey shadow.

@@ -11,7 +11,9 @@ double BeltPitch = geometry::beltProfiles[0].pitch;
 
 namespace geometry {
 
-void initialisePitch() { Module1::BeltPitch = beltProfiles[0].pitch; }
+void initialisePitch() {
+    Module1::BeltPitch = beltProfiles[0].pitch;
+}
 
 void selectProfile(std::int16_t index) {
     if (index < 0 || static_cast<std::size_t>(index) >= beltProfiles.size())

@@ -16,11 +16,11 @@ namespace {
 // Unicode white space in UTF-8; locales that group digits with no-break spaces make these
 // common around pasted numbers.
 constexpr std::array<std::string_view, 25> spaces{
-    "\t",           "\n",           "\v",           "\f",           "\r",
-    " ",            "\xC2\x85",     "\xC2\xA0",     "\xE1\x9A\x80", "\xE2\x80\x80",
-    "\xE2\x80\x81", "\xE2\x80\x82", "\xE2\x80\x83", "\xE2\x80\x84", "\xE2\x80\x85",
-    "\xE2\x80\x86", "\xE2\x80\x87", "\xE2\x80\x88", "\xE2\x80\x89", "\xE2\x80\x8A",
-    "\xE2\x80\xA8", "\xE2\x80\xA9", "\xE2\x80\xAF", "\xE2\x81\x9F", "\xE3\x80\x80",
+    "\t",           "\n",           "\v",           "\f",           "\r",           " ",
+    "\xC2\x85",     "\xC2\xA0",     "\xE1\x9A\x80", "\xE2\x80\x80", "\xE2\x80\x81", "\xE2\x80\x82",
+    "\xE2\x80\x83", "\xE2\x80\x84", "\xE2\x80\x85", "\xE2\x80\x86", "\xE2\x80\x87", "\xE2\x80\x88",
+    "\xE2\x80\x89", "\xE2\x80\x8A", "\xE2\x80\xA8", "\xE2\x80\xA9", "\xE2\x80\xAF", "\xE2\x81\x9F",
+    "\xE3\x80\x80",
 };
 
 std::string_view trimSpaces(std::string_view text) {
@@ -40,8 +40,12 @@ std::string_view trimSpaces(std::string_view text) {
     return text;
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-int digitValue(char c) { return c - '0'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+int digitValue(char c) {
+    return c - '0';
+}
 
 constexpr int keptDecimals = 4;
 constexpr std::uint64_t unitsPerWhole = 10'000;
@@ -106,8 +110,8 @@ double textToNumber(std::string_view text, std::string_view decimalSeparator) {
     if (wholeTooLarge || magnitude > limit)
         throw OverflowError("overflow: the number is too large");
 
-    const std::int64_t count = negative ? static_cast<std::int64_t>(0 - magnitude)
-                                        : static_cast<std::int64_t>(magnitude);
+    const std::int64_t count =
+        negative ? static_cast<std::int64_t>(0 - magnitude) : static_cast<std::int64_t>(magnitude);
     return static_cast<double>(count) / static_cast<double>(unitsPerWhole);
 }
 
@@ -178,9 +182,9 @@ std::string formatNumber(double value, std::string_view pattern,
     // Rounding the exact expansion, rather than the double, makes halves round away from
     // zero as the user expects.
     std::array<char, 309 + 1 + exactDecimals + 1> exact{};
-    const auto [end, error] = std::to_chars(exact.data(), exact.data() + exact.size(),
-                                            std::fabs(value), std::chars_format::fixed,
-                                            exactDecimals);
+    const auto [end, error] =
+        std::to_chars(exact.data(), exact.data() + exact.size(), std::fabs(value),
+                      std::chars_format::fixed, exactDecimals);
     if (error != std::errc{})
         throw std::logic_error("the number did not fit its exact expansion");
     const std::string_view expansion(exact.data(), static_cast<std::size_t>(end - exact.data()));

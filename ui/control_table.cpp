@@ -92,4 +92,6 @@ constexpr std::array rows = std::to_array<ControlRow>({
 
 } // namespace
 
-std::span<const ControlRow> form1Controls() { return rows; }
+std::span<const ControlRow> form1Controls() {
+    return rows;
+}

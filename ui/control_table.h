@@ -23,8 +23,8 @@ struct ControlRow {
     const char *name;
     int index; // element of a control array, or -1
     ControlKind kind;
-    const char *container; // a frame's name, or nullptr for the window
-    const char *text;      // caption, initial text, or the resource of a picture
+    const char *container;        // a frame's name, or nullptr for the window
+    const char *text;             // caption, initial text, or the resource of a picture
     int left, top, width, height; // twips
     FontStyle font;
     Paint textColour;
@@ -36,4 +36,6 @@ struct ControlRow {
 std::span<const ControlRow> form1Controls();
 
 // Window coordinates are kept in twips; 15 make one logical pixel.
-constexpr int twipsToPixels(int twips) { return (twips + 7) / 15; }
+constexpr int twipsToPixels(int twips) {
+    return (twips + 7) / 15;
+}

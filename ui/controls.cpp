@@ -8,7 +8,9 @@
 ColourButton::ColourButton(const QString &text, QColor face, QWidget *parent)
     : QPushButton(text, parent), m_face(face) {}
 
-QRect ColourButton::captionRect() const { return rect().adjusted(3, 2, -3, -2); }
+QRect ColourButton::captionRect() const {
+    return rect().adjusted(3, 2, -3, -2);
+}
 
 void ColourButton::paintEvent(QPaintEvent *) {
     QPainter painter(this);
@@ -19,8 +21,8 @@ void ColourButton::paintEvent(QPaintEvent *) {
     QRect caption = captionRect();
     if (isDown())
         caption.translate(1, 1);
-    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                   QPalette::ButtonText));
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     painter.drawText(caption, Qt::AlignCenter | Qt::TextWordWrap, text());
 
     if (hasFocus()) {

@@ -23,13 +23,13 @@ TEST(CentreDistance, MatchesTheStepByStepEvaluationExactly) {
         {14, 36, 150, xl, 125.74815467065042}, // swapped pulleys: same distance
         {20, 20, 100, xl, 76.2},               // equal pulleys: the straight span itself
         {20, 20, 140, xl, 127.0},
-        {36, 14, 20, xl, 33.69285388734264},   // negative span, still a real root
+        {36, 14, 20, xl, 33.69285388734264}, // negative span, still a real root
         {30, 15, 60, xl, 14.69064262610007},
-        {36, 14, 150, l, 63.17410103876745},   // 150L has 40 teeth, not 75
+        {36, 14, 150, l, 63.17410103876745}, // 150L has 40 teeth, not 75
     };
     for (const Case &c : cases) {
-        SCOPED_TRACE(testing::Message() << c.z1 << ", " << c.z2 << ", " << c.beltCode
-                                        << " at pitch " << c.pitch);
+        SCOPED_TRACE(testing::Message()
+                     << c.z1 << ", " << c.z2 << ", " << c.beltCode << " at pitch " << c.pitch);
         EXPECT_EQ(geometry::centreDistance(c.z1, c.z2, c.beltCode, c.pitch), c.expected);
     }
 }
@@ -60,8 +60,8 @@ TEST(BeltTeeth, LCodesAreRoundedLengthsOfWholeTeeth) {
         double beltCode, pitch, teeth;
     };
     const Case cases[] = {
-        {150, xl, 75},   {151, xl, 75.5}, {124, l, 33},    {150, l, 40},
-        {187, l, 50},    {322, l, 86},    {-150, l, -40},  {5.625, l, 2}, // 1.5 rounds up
+        {150, xl, 75},   {151, xl, 75.5}, {124, l, 33},   {150, l, 40},
+        {187, l, 50},    {322, l, 86},    {-150, l, -40}, {5.625, l, 2}, // 1.5 rounds up
         {-5.625, l, -2}, {150, 8.0, 75},
     };
     for (const Case &c : cases) {

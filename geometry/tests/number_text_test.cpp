@@ -42,11 +42,15 @@ TEST(TextToNumber, ReadsNumbersInTheUsersFormat) {
         {"-2,5", -2.5},
         {"-0", 0},
         {"0036", 36},
-        {"\xC2\xA0" "36\xE2\x80\xAF", 36}, // no-break spaces
-        {"\xE3\x80\x80" "14\xE2\x80\x89", 14},
-        {"14,56789", 14.5679},             // four decimals, the fifth rounds
+        {"\xC2\xA0"
+         "36\xE2\x80\xAF",
+         36}, // no-break spaces
+        {"\xE3\x80\x80"
+         "14\xE2\x80\x89",
+         14},
+        {"14,56789", 14.5679}, // four decimals, the fifth rounds
         {"14,56784", 14.5678},
-        {"0,00005", 0.0001},               // half away from zero
+        {"0,00005", 0.0001}, // half away from zero
         {"-0,00005", -0.0001},
         {"0,000049999999", 0},
         {"9,99995", 10},
@@ -68,10 +72,29 @@ TEST(TextToNumber, ReadsNumbersInTheUsersFormat) {
 
 TEST(TextToNumber, RejectsWhatIsNotANumber) {
     const std::string cases[] = {
-        "",     " ",   "\xC2\xA0", "abc", "-",     "+",     ",",     "-,",   "+ 1",
-        "--1",  "+-1", "1-",       "1,2,3", "1 000", "1e5", "0x10", "(5)", "12a",
-        "3 6",  "\xEF\xBC\x91", // fullwidth one
-        "\xFF", "36" + std::string(1, '\0'), megabyte + "x",
+        "",
+        " ",
+        "\xC2\xA0",
+        "abc",
+        "-",
+        "+",
+        ",",
+        "-,",
+        "+ 1",
+        "--1",
+        "+-1",
+        "1-",
+        "1,2,3",
+        "1 000",
+        "1e5",
+        "0x10",
+        "(5)",
+        "12a",
+        "3 6",
+        "\xEF\xBC\x91", // fullwidth one
+        "\xFF",
+        "36" + std::string(1, '\0'),
+        megabyte + "x",
     };
     for (std::string_view separator : separators) {
         for (const std::string &c : cases) {
@@ -90,9 +113,14 @@ TEST(TextToNumber, AGroupSeparatorIsNeverTakenForPartOfTheNumber) {
 
 TEST(TextToNumber, FailsWithOverflowPastTheRange) {
     const std::string cases[] = {
-        "922337203685477,5808",  "922337203685477,58075", "-922337203685477,5809",
-        "-922337203685477,58085", "922337203685478",       "10000000000000000000000",
-        megabyte,                 "-" + megabyte + ",5",
+        "922337203685477,5808",
+        "922337203685477,58075",
+        "-922337203685477,5809",
+        "-922337203685477,58085",
+        "922337203685478",
+        "10000000000000000000000",
+        megabyte,
+        "-" + megabyte + ",5",
     };
     for (std::string_view separator : separators) {
         for (const std::string &c : cases) {
@@ -115,10 +143,10 @@ TEST(FormatNumber, WritesEachPatternAsTheWindowShowsIt) {
         {0, ",", ",0", "0,0"},
         {-2.5, "-2,5", "-2,5", "-2,5"},
         {-0.0, ",", ",0", "0,0"},
-        {-0.004, ",", ",0", "0,0"},         // shows as zero: no minus sign
-        {0.125, ",13", ",13", "0,13"},      // an exact binary half rounds away from zero
+        {-0.004, ",", ",0", "0,0"},    // shows as zero: no minus sign
+        {0.125, ",13", ",13", "0,13"}, // an exact binary half rounds away from zero
         {-0.125, "-,13", "-,13", "-0,13"},
-        {2.675, "2,67", "2,67", "2,67"},    // just below the half in binary
+        {2.675, "2,67", "2,67", "2,67"}, // just below the half in binary
         {999.995, "1000,", "1000,0", "1000,0"},
         {0.996, "1,", "1,0", "1,0"},
         {1e20, "100000000000000000000,", "100000000000000000000,0", "100000000000000000000,0"},

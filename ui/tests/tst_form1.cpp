@@ -117,7 +117,8 @@ void Form1Test::opensWithTheInitialState() {
         QVERIFY2(text(result).isEmpty(), result);
     QCOMPARE(QApplication::focusWidget(), control<QLineEdit>("Text1"));
 
-    QCOMPARE(text("Label8_3"), QStringLiteral("Immessi i dati, premere il pulsante \"Calcola interasse\"."));
+    QCOMPARE(text("Label8_3"),
+             QStringLiteral("Immessi i dati, premere il pulsante \"Calcola interasse\"."));
     QVERIFY(text("Label3").contains(QStringLiteral("ingranaggi  e sulla vorla.")));
     QCOMPARE(control<QLineEdit>("Text3")->accessibleName(), QStringLiteral("cinghia"));
     QVERIFY(!control<QLineEdit>("Text4")->accessibleName().isEmpty());
@@ -126,11 +127,11 @@ void Form1Test::opensWithTheInitialState() {
     QCOMPARE(drawing.size(), QSize(294, 128));
     QCOMPARE(control<QLabel>("Image2")->pixmap().size(), QSize(503, 439));
     const QImage picture = drawing.toImage();
-    QCOMPARE(picture.pixelColor(61, 30), QColor(0, 255, 255));  // larger pulley
-    QCOMPARE(picture.pixelColor(245, 45), QColor(0, 255, 0));   // smaller pulley
-    QCOMPARE(picture.pixelColor(150, 60), QColor(255, 0, 255)); // arrow
+    QCOMPARE(picture.pixelColor(61, 30), QColor(0, 255, 255));    // larger pulley
+    QCOMPARE(picture.pixelColor(245, 45), QColor(0, 255, 0));     // smaller pulley
+    QCOMPARE(picture.pixelColor(150, 60), QColor(255, 0, 255));   // arrow
     QCOMPARE(picture.pixelColor(150, 40), QColor(255, 255, 128)); // belt
-    QCOMPARE(picture.pixelColor(2, 125), QColor(252, 227, 190)); // background
+    QCOMPARE(picture.pixelColor(2, 125), QColor(252, 227, 190));  // background
     QCOMPARE(form->windowIcon().availableSizes(), QList<QSize>({QSize(32, 32), QSize(16, 16)}));
 }
 
@@ -139,20 +140,34 @@ void Form1Test::placesControlsInTheirContainers_data() {
     QTest::addColumn<QString>("container");
     QTest::addColumn<QRect>("pixels");
     // Twips divided by 15.
-    QTest::newRow("Label2_1") << "Label2_1" << "Form1" << QRect(232, 8, 49, 17);
-    QTest::newRow("Text3") << "Text3" << "Form1" << QRect(328, 38, 105, 27);
-    QTest::newRow("Image1") << "Image1" << "Form1" << QRect(32, 72, 270, 128);
-    QTest::newRow("Label9") << "Label9" << "Form1" << QRect(120, 112, 121, 17);
-    QTest::newRow("Command1") << "Command1" << "Form1" << QRect(336, 80, 73, 33);
-    QTest::newRow("Text4") << "Text4" << "Form1" << QRect(312, 120, 129, 32);
-    QTest::newRow("Label6_0") << "Label6_0" << "Frame1" << QRect(40, 16, 73, 17);
-    QTest::newRow("Label6_3") << "Label6_3" << "Frame1" << QRect(8, 40, 25, 17);
-    QTest::newRow("Option1_1") << "Option1_1" << "Frame2" << QRect(0, 40, 97, 25);
-    QTest::newRow("Frame2") << "Frame2" << "Form1" << QRect(328, 248, 113, 97);
-    QTest::newRow("Label3") << "Label3" << "Form1" << QRect(472, 24, 209, 65);
-    QTest::newRow("Label8_2") << "Label8_2" << "Form1" << QRect(472, 200, 209, 41);
-    QTest::newRow("Image2") << "Image2" << "Form1" << QRect(24, 208, 135, 119);
-    QTest::newRow("Command2") << "Command2" << "Form1" << QRect(168, 312, 129, 33);
+    QTest::newRow("Label2_1") << "Label2_1"
+                              << "Form1" << QRect(232, 8, 49, 17);
+    QTest::newRow("Text3") << "Text3"
+                           << "Form1" << QRect(328, 38, 105, 27);
+    QTest::newRow("Image1") << "Image1"
+                            << "Form1" << QRect(32, 72, 270, 128);
+    QTest::newRow("Label9") << "Label9"
+                            << "Form1" << QRect(120, 112, 121, 17);
+    QTest::newRow("Command1") << "Command1"
+                              << "Form1" << QRect(336, 80, 73, 33);
+    QTest::newRow("Text4") << "Text4"
+                           << "Form1" << QRect(312, 120, 129, 32);
+    QTest::newRow("Label6_0") << "Label6_0"
+                              << "Frame1" << QRect(40, 16, 73, 17);
+    QTest::newRow("Label6_3") << "Label6_3"
+                              << "Frame1" << QRect(8, 40, 25, 17);
+    QTest::newRow("Option1_1") << "Option1_1"
+                               << "Frame2" << QRect(0, 40, 97, 25);
+    QTest::newRow("Frame2") << "Frame2"
+                            << "Form1" << QRect(328, 248, 113, 97);
+    QTest::newRow("Label3") << "Label3"
+                            << "Form1" << QRect(472, 24, 209, 65);
+    QTest::newRow("Label8_2") << "Label8_2"
+                              << "Form1" << QRect(472, 200, 209, 41);
+    QTest::newRow("Image2") << "Image2"
+                            << "Form1" << QRect(24, 208, 135, 119);
+    QTest::newRow("Command2") << "Command2"
+                              << "Form1" << QRect(168, 312, 129, 33);
 }
 
 void Form1Test::placesControlsInTheirContainers() {
@@ -173,14 +188,14 @@ void Form1Test::paintsTheDescribedColours() {
     const QColor standard = QApplication::palette(frame).color(QPalette::Window);
     QCOMPARE(window.pixelColor(frame->geometry().bottomRight() - QPoint(10, 10)), standard);
     QCOMPARE(window.pixelColor(frame->geometry().topLeft() + QPoint(40, 30)), standard);
-    QCOMPARE(window.pixelColor(control<QGroupBox>("Frame1")->geometry().bottomRight() -
-                               QPoint(4, 4)),
-             QColor(128, 255, 128));
+    QCOMPARE(
+        window.pixelColor(control<QGroupBox>("Frame1")->geometry().bottomRight() - QPoint(4, 4)),
+        QColor(128, 255, 128));
     QCOMPARE(window.pixelColor(control<QLabel>("Label2_0")->geometry().topLeft() + QPoint(1, 1)),
              QColor(255, 255, 0));
-    QCOMPARE(window.pixelColor(control<QLabel>("Label8_1")->geometry().bottomRight() -
-                               QPoint(1, 1)),
-             QColor(192, 255, 192));
+    QCOMPARE(
+        window.pixelColor(control<QLabel>("Label8_1")->geometry().bottomRight() - QPoint(1, 1)),
+        QColor(192, 255, 192));
     // Transparent labels let the drawing show between their letters.
     auto *drawing = control<QLabel>("Image1");
     const QImage drawingAlone = drawing->grab().toImage();
@@ -197,8 +212,7 @@ void Form1Test::paintsTheDescribedColours() {
         QCOMPARE(face.pixelColor(face.width() - 5, 4), button.face);
     }
     QCOMPARE(control<QLineEdit>("Text2")->palette().color(QPalette::Text), QColor(255, 0, 255));
-    QCOMPARE(control<QLabel>("Label7_0")->palette().color(QPalette::WindowText),
-             QColor(255, 0, 0));
+    QCOMPARE(control<QLabel>("Label7_0")->palette().color(QPalette::WindowText), QColor(255, 0, 0));
 }
 
 void Form1Test::everyCaptionFitsItsRectangle() {
@@ -210,10 +224,10 @@ void Form1Test::everyCaptionFitsItsRectangle() {
         const QRect needed = label->fontMetrics().boundingRect(
             QRect(0, 0, label->width(), 10000), int(label->alignment()) | Qt::TextWordWrap,
             label->text());
-        QVERIFY2(needed.width() <= label->width() && needed.height() <= label->height(),
-                 qPrintable(label->objectName() + QStringLiteral(" needs %1 x %2")
-                                                      .arg(needed.width())
-                                                      .arg(needed.height())));
+        QVERIFY2(
+            needed.width() <= label->width() && needed.height() <= label->height(),
+            qPrintable(label->objectName() +
+                       QStringLiteral(" needs %1 x %2").arg(needed.width()).arg(needed.height())));
     }
     for (ColourButton *button : form->findChildren<ColourButton *>()) {
         const QRect room = button->captionRect();
@@ -301,19 +315,19 @@ void Form1Test::reportsErrorsAndKeepsRunning_data() {
 
     const QStringList none{"", "", "", ""};
     QTest::newRow("empty belt") << QStringList{"36", "14", ""} << "\"cinghia\"" << none;
-    QTest::newRow("letters") << QStringList{"trentasei", "14", "150"}
-                             << "\"ingranaggio maggiore\"" << none;
-    QTest::newRow("English point") << QStringList{"36", "14.5", "150"}
-                                   << "\"ingranaggio minore\"" << none;
-    QTest::newRow("too large") << QStringList{"36", "14", "99999999999999999"}
-                               << "troppo grande" << none;
-    QTest::newRow("pasted digits") << QStringList{"36", "14", QString(100000, u'9')}
-                                   << "troppo grande" << none;
+    QTest::newRow("letters") << QStringList{"trentasei", "14", "150"} << "\"ingranaggio maggiore\""
+                             << none;
+    QTest::newRow("English point")
+        << QStringList{"36", "14.5", "150"} << "\"ingranaggio minore\"" << none;
+    QTest::newRow("too large") << QStringList{"36", "14", "99999999999999999"} << "troppo grande"
+                               << none;
+    QTest::newRow("pasted digits")
+        << QStringList{"36", "14", QString(100000, u'9')} << "troppo grande" << none;
     QTest::newRow("belt too short") << QStringList{"36", "14", "60"} << "troppo corta" << none;
-    QTest::newRow("smaller pulley 0") << QStringList{"36", "0", "150"} << "zero"
-                                      << QStringList{"141,82", "141,82 mm", "", ""};
-    QTest::newRow("larger pulley 0") << QStringList{"0", "14", "150"} << "zero"
-                                     << QStringList{"172,35", "172,35 mm", ",0", ""};
+    QTest::newRow("smaller pulley 0")
+        << QStringList{"36", "0", "150"} << "zero" << QStringList{"141,82", "141,82 mm", "", ""};
+    QTest::newRow("larger pulley 0")
+        << QStringList{"0", "14", "150"} << "zero" << QStringList{"172,35", "172,35 mm", ",0", ""};
 }
 
 void Form1Test::reportsErrorsAndKeepsRunning() {
@@ -358,8 +372,8 @@ void Form1Test::tabReachesOnlyTheSelectedProfile() {
     }
     control<QLineEdit>("Text1")->setFocus();
 
-    const QStringList forward{"Text2", "Text3",       "Command1", "Text4",
-                              "Command2", option->objectName(), "Text1"};
+    const QStringList forward{
+        "Text2", "Text3", "Command1", "Text4", "Command2", option->objectName(), "Text1"};
     QStringList reached;
     for (qsizetype i = 0; i < forward.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
