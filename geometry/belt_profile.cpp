@@ -21,9 +21,14 @@ void selectProfile(std::int16_t index) {
     Module1::BeltPitch = beltProfiles[static_cast<std::size_t>(index)].pitch;
 }
 
-double beltTeeth(double beltCode, double pitch) {
+const BeltProfile *profileWithPitch(double pitch) {
     const auto profile = std::ranges::find(beltProfiles, pitch, &BeltProfile::pitch);
-    if (profile == beltProfiles.end() || !profile->wholeTeeth)
+    return profile == beltProfiles.end() ? nullptr : &*profile;
+}
+
+double beltTeeth(double beltCode, double pitch) {
+    const BeltProfile *profile = profileWithPitch(pitch);
+    if (!profile || !profile->wholeTeeth)
         return beltCode / 2;
     return std::round(beltCode / profile->codePerTooth);
 }

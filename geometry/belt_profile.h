@@ -31,6 +31,9 @@ void initialisePitch();
 // Throws std::out_of_range for an index with no profile.
 void selectProfile(std::int16_t index);
 
+// The profile of the given pitch, or nullptr when none has it.
+const BeltProfile *profileWithPitch(double pitch);
+
 // The teeth of a belt from its printed code, for the profile of the given pitch;
 // a pitch of no known profile counts two code units a tooth.
 double beltTeeth(double beltCode, double pitch);

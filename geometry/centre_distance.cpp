@@ -11,11 +11,15 @@ namespace {
 // Four decimals, not the full value of pi: results must match those the users' tables
 // were made with, to the last digit.
 constexpr double pi = 3.1415;
-} // namespace
+
+struct Span {
+    double length; // of one straight run of the belt, mm; negative when the belt is too short
+    double square; // of the centre distance
+};
 
 // One rounded double operation a step, in this order; the build forbids contracting them
 // into fused multiply-adds, which would change the last digits.
-double centreDistance(double z1, double z2, double beltCode, double pitch) {
+Span straightSpan(double z1, double z2, double beltCode, double pitch) {
     const double largeDiameter = (z1 * pitch) / pi;
     const double smallDiameter = (z2 * pitch) / pi;
     const double largeRadius = largeDiameter / 2;
@@ -28,7 +32,13 @@ double centreDistance(double z1, double z2, double beltCode, double pitch) {
     freeTeeth = freeTeeth / 2; // one straight span
     const double span = freeTeeth * pitch;
     const double radiusDifference = largeRadius - smallRadius;
-    const double square = span * span - radiusDifference * radiusDifference;
+    return {span, span * span - radiusDifference * radiusDifference};
+}
+
+} // namespace
+
+double centreDistance(double z1, double z2, double beltCode, double pitch) {
+    const double square = straightSpan(z1, z2, beltCode, pitch).square;
     if (!(square >= 0))
         throw InvalidArgumentError(
             "the belt is too short for the pulleys: its straight span is shorter than the "
@@ -37,6 +47,11 @@ double centreDistance(double z1, double z2, double beltCode, double pitch) {
     if (!std::isfinite(distance))
         throw OverflowError("the centre distance is too large to compute");
     return distance;
+}
+
+bool beltReachesAround(double z1, double z2, double beltCode, double pitch) {
+    const Span span = straightSpan(z1, z2, beltCode, pitch);
+    return span.length >= 0 && span.square >= 0;
 }
 
 double ratio(double numerator, double denominator) {

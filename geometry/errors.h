@@ -20,7 +20,13 @@ public:
 // The number does not fit the range that the calculation accepts or can show.
 class OverflowError : public CalculationError {
 public:
-    using CalculationError::CalculationError;
+    explicit OverflowError(const std::string &what, bool negative = false)
+        : CalculationError(what), m_negative(negative) {}
+    // Past the negative end of the range, so the user is told "too small", not "too large".
+    bool negative() const { return m_negative; }
+
+private:
+    bool m_negative;
 };
 
 // The belt is too short for its pulleys: the straight span is shorter than the radius difference.

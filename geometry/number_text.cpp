@@ -108,7 +108,9 @@ double textToNumber(std::string_view text, std::string_view decimalSeparator) {
     const std::uint64_t magnitude =
         wholeTooLarge ? limit + 1 : whole * unitsPerWhole + fraction + (roundUp ? 1 : 0);
     if (wholeTooLarge || magnitude > limit)
-        throw OverflowError("overflow: the number is too large");
+        throw OverflowError(negative ? "overflow: the number is too small"
+                                     : "overflow: the number is too large",
+                            negative);
 
     const std::int64_t count =
         negative ? static_cast<std::int64_t>(0 - magnitude) : static_cast<std::int64_t>(magnitude);

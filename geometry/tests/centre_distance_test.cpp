@@ -1,10 +1,12 @@
 #include "geometry/belt_profile.h"
+#include "geometry/belt_search.h"
 #include "geometry/centre_distance.h"
 #include "geometry/errors.h"
 
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <optional>
 #include <stdexcept>
 
 namespace {
@@ -101,6 +103,83 @@ TEST(BeltPitch, StartsAtXlAndFollowsTheChosenProfile) {
         EXPECT_THROW(geometry::selectProfile(index), std::out_of_range);
         EXPECT_EQ(Module1::BeltPitch, l) << "a bad index must leave the pitch alone";
     }
+}
+
+// The code the window suggests must be the boundary itself: it gives a distance, one less
+// is too short.
+TEST(ShortestBeltCode, IsTheBoundaryOfTheCalculation) {
+    const struct {
+        double z1, z2, pitch;
+        std::int64_t code;
+    } cases[] = {
+        {36, 14, xl, 65},  {14, 36, xl, 65}, {36, 14, l, 122}, {30, 15, xl, 55},
+        {20, 20, xl, 40},  // equal pulleys: a belt that just wraps them
+        {-36, -14, xl, -35}, {1e14, 1, xl, 163663854846412}, {36, 14.5, xl, 65},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.z1 << ", " << c.z2 << " at pitch " << c.pitch);
+        EXPECT_EQ(geometry::shortestBeltCode(c.z1, c.z2, c.pitch), c.code);
+        const auto code = static_cast<double>(c.code);
+        EXPECT_NO_THROW(geometry::centreDistance(c.z1, c.z2, code, c.pitch));
+        EXPECT_FALSE(geometry::beltReachesAround(c.z1, c.z2, code - 1, c.pitch));
+        if (c.z1 != c.z2) {
+            EXPECT_THROW(geometry::centreDistance(c.z1, c.z2, code - 1, c.pitch),
+                         geometry::InvalidArgumentError);
+        }
+    }
+    EXPECT_EQ(geometry::shortestBeltCode(9e14, 0, l), std::nullopt);
+}
+
+TEST(MadeBelts, HaveWholeTeethAndTheirPrintedCodes) {
+    const struct {
+        std::int64_t teeth;
+        double pitch;
+        std::int64_t code;
+    } cases[] = {{75, xl, 150}, {33, l, 124}, {40, l, 150}, {50, l, 187},
+                 {86, l, 322},  {2, l, 7},    {6, l, 22}}; // 7.5 and 22.5 round down
+    for (const auto &c : cases) {
+        EXPECT_EQ(geometry::beltCodeForTeeth(c.teeth, c.pitch), c.code) << c.teeth;
+        EXPECT_EQ(geometry::beltTeeth(static_cast<double>(c.code), c.pitch), c.teeth) << c.code;
+    }
+
+    const auto range = geometry::beltsBetween(36, 14, l, 140, 160);
+    EXPECT_EQ(range.firstTeeth, 38); // 142L
+    EXPECT_EQ(range.lastTeeth, 42);  // 157L
+    EXPECT_EQ(geometry::beltWithTeeth(36, 14, l, 40).code, 150);
+    EXPECT_EQ(geometry::beltWithTeeth(36, 14, l, 40).centreDistance, 63.17410103876745);
+    // Too short belts are left out: the range starts at the shortest that goes round.
+    EXPECT_EQ(geometry::beltsBetween(36, 14, xl, 1, 100).firstTeeth, 33);
+    EXPECT_EQ(geometry::shortestBelt(36, 14, l)->code, 124);
+    EXPECT_EQ(geometry::shortestBelt(9e14, 0, l), std::nullopt);
+}
+
+TEST(NearestBelts, FindsTheBeltsEitherSideOfTheWantedDistance) {
+    const struct {
+        double pitch, wanted;
+        std::int64_t below, above; // codes, 0 for none
+    } cases[] = {
+        {xl, 125.74815467065042, 0, 150}, // exact: one belt
+        {xl, 125.75, 150, 152},
+        {xl, 120, 144, 146},
+        {l, 120, 191, 195},
+        {xl, 1, 0, 66},                 // shorter than the shortest belt
+        {xl, 1e16, 922337203685476, 0}, // past the longest code
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.wanted << " at pitch " << c.pitch);
+        const auto nearest = geometry::nearestBelts(36, 14, c.pitch, c.wanted);
+        EXPECT_EQ(nearest.below ? nearest.below->code : 0, c.below);
+        EXPECT_EQ(nearest.above ? nearest.above->code : 0, c.above);
+        if (nearest.below) {
+            EXPECT_LT(nearest.below->centreDistance, c.wanted);
+        }
+        if (nearest.above) {
+            EXPECT_GE(nearest.above->centreDistance, c.wanted);
+        }
+    }
+    const auto limited = geometry::nearestBelts(36, 14, xl, 120, 150, 160);
+    EXPECT_FALSE(limited.below);
+    EXPECT_EQ(limited.above->code, 150);
 }
 
 } // namespace
