@@ -87,12 +87,15 @@ bool saveBitmap24(const QImage &image, const QString &path) {
     return out.save(path);
 }
 
-bool drivePicture(const QString &path) {
-    QImage image(294, 128, QImage::Format_RGB32);
+// Drawn in the coordinates of the 294 x 128 original at any size, so that a larger copy for
+// a 2x screen is drawn sharp rather than stretched.
+bool drivePicture(const QString &path, QSize size) {
+    QImage image(size, QImage::Format_RGB32);
     image.fill(qRgb(252, 227, 190));
     QPainter painter(&image);
     // Pure colours only: the picture is scaled and must not blur into new shades.
     painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.scale(size.width() / 294.0, size.height() / 128.0);
 
     const QPointF large(61, 61), small(245, 62);
     const double largeRadius = 54, smallRadius = 35;
@@ -221,7 +224,8 @@ QImage windowSymbol(int size, bool twoColours) {
     painter.setPen(Qt::NoPen);
     painter.setBrush(twoColours ? QBrush(shadow, Qt::Dense4Pattern) : QBrush(shadow));
     painter.drawPolygon(outline.translated(4, 3));
-    painter.setPen(QPen(ink, 0));
+    // A hairline up to 32 pixels, as the icon file has it; thicker with the larger sizes.
+    painter.setPen(QPen(ink, size > 32 ? 1 : 0));
     painter.setBrush(Qt::white);
     painter.drawPolygon(outline);
     painter.setBrush(bar);
@@ -316,10 +320,17 @@ int main(int argc, char *argv[]) {
         std::fprintf(stderr, "usage: draw_assets FOLDER\n");
         return 2;
     }
-    const QString folder = QString::fromLocal8Bit(argv[1]);
-    const bool written = drivePicture(folder + QStringLiteral("/drive.bmp")) &&
-                         logoPicture(folder + QStringLiteral("/logo.bmp")) &&
-                         windowIcon(folder + QStringLiteral("/window.ico"));
+    const QString folder = QString::fromLocal8Bit(argv[1]) + QLatin1Char('/');
+    bool written = drivePicture(folder + QStringLiteral("drive.bmp"), QSize(294, 128)) &&
+                   // Twice the size that the window shows it at: 270 x 128.
+                   drivePicture(folder + QStringLiteral("drive@2x.bmp"), QSize(540, 256)) &&
+                   logoPicture(folder + QStringLiteral("logo.bmp")) &&
+                   windowIcon(folder + QStringLiteral("window.ico"));
+    // The same symbol for the window on any screen and for the desktop's menus.
+    for (int size : {16, 32, 48, 64, 128, 256})
+        written =
+            written &&
+            windowSymbol(size, false).save(folder + QStringLiteral("icon-%1.png").arg(size), "PNG");
     if (!written)
         std::fprintf(stderr, "cannot write into %s\n", argv[1]);
     return written ? 0 : 1;

@@ -61,10 +61,10 @@ BeltRange beltsBetween(double z1, double z2, double pitch, std::int64_t firstCod
     const std::int64_t first = firstWhere(shortest, most, [&](std::int64_t teeth) {
         return beltCodeForTeeth(teeth, pitch) >= firstCode;
     });
-    const std::int64_t last = firstWhere(1, most, [&](std::int64_t teeth) {
-                                  return beltCodeForTeeth(teeth, pitch) > lastCode;
-                              }) -
-                              1;
+    const std::int64_t last =
+        firstWhere(1, most,
+                   [&](std::int64_t teeth) { return beltCodeForTeeth(teeth, pitch) > lastCode; }) -
+        1;
     return {first, last};
 }
 

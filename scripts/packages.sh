@@ -15,4 +15,4 @@ ensure_packages() {
 }
 
 # What building the program needs.
-build_packages=(cmake make g++ qt6-base-dev fonts-liberation)
+build_packages=(cmake make g++ qt6-base-dev fonts-liberation qt6-translations-l10n)

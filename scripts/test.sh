@@ -3,7 +3,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
-ensure_packages "${build_packages[@]}" libgtest-dev
+# DejaVu: the window is tested again with only the face of a minimal desktop.
+ensure_packages "${build_packages[@]}" libgtest-dev fonts-dejavu-core
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON
 cmake --build build --parallel "$(nproc)"

@@ -1,5 +1,7 @@
 #include "ui/control_table.h"
 
+#include "ui/messages.h"
+
 #include <array>
 
 namespace {
@@ -46,9 +48,9 @@ constexpr std::array rows = std::to_array<ControlRow>({
 {"Label2",    0,      label,   window,   "XL037",                                1200, 120,  615,  255,   std_, blue,       yellow,      centred, 8},
 {"Label2",    1,      label,   window,   "XL037",                                3480, 120,  735,  255,   std_, blue,       yellow,      centred, 9},
 {"Label2",    2,      label,   window,   "XL037",                                5400, 120,  615,  255,   std_, blue,       yellow,      centred, 10},
-{"Label1",    0,      label,   window,   "ingranaggio maggiore",                 600,  360,  1575, 255,   std_, standard,   transparent, centred, 4},
-{"Label1",    1,      label,   window,   "ingranaggio minore",                   3000, 360,  1575, 255,   std_, standard,   transparent, centred, 5},
-{"Label1",    2,      label,   window,   "cinghia",                              4920, 360,  1575, 255,   std_, standard,   transparent, centred, 6},
+{"Label1",    0,      label,   window,   messages::inputHeadings[0],             600,  360,  1575, 255,   std_, standard,   transparent, centred, 4},
+{"Label1",    1,      label,   window,   messages::inputHeadings[1],             3000, 360,  1575, 255,   std_, standard,   transparent, centred, 5},
+{"Label1",    2,      label,   window,   messages::inputHeadings[2],             4920, 360,  1575, 255,   std_, standard,   transparent, centred, 6},
 {"Text1",     single, textBox, window,   "36",                                   480,  600,  1935, 375,   B9,   blue,       standard,    centred, 0},
 {"Text2",     single, textBox, window,   "14",                                   3120, 600,  1335, 375,   B9,   magenta,    standard,    centred, 1},
 {"Text3",     single, textBox, window,   "150",                                  4920, 570,  1575, 405,   B9,   red,        standard,    centred, 2},

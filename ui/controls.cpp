@@ -8,10 +8,6 @@
 ColourButton::ColourButton(const QString &text, QColor face, QWidget *parent)
     : QPushButton(text, parent), m_face(face) {}
 
-QRect ColourButton::captionRect() const {
-    return rect().adjusted(3, 2, -3, -2);
-}
-
 void ColourButton::paintEvent(QPaintEvent *) {
     QPainter painter(this);
     const QBrush faceBrush(m_face);

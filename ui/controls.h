@@ -16,8 +16,9 @@ public:
 
     QColor face() const { return m_face; }
 
-    // Where the caption is laid out, inside the bevel.
-    QRect captionRect() const;
+    // Where the caption is laid out, inside the bevel of a button of that rectangle.
+    static QRect captionRect(const QRect &button) { return button.adjusted(3, 2, -3, -2); }
+    QRect captionRect() const { return captionRect(rect()); }
 
 protected:
     void paintEvent(QPaintEvent *event) override;

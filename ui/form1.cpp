@@ -1,13 +1,14 @@
 #include "ui/form1.h"
 
 #include "geometry/belt_profile.h"
-#include "geometry/centre_distance.h"
-#include "geometry/errors.h"
-#include "geometry/number_text.h"
+#include "ui/calculation.h"
 #include "ui/control_table.h"
 #include "ui/controls.h"
+#include "ui/messages.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QRadioButton>
+#include <QStyle>
 
 #include <algorithm>
 #include <limits>
@@ -83,7 +85,10 @@ QWidget *createWidget(const ControlRow &row, QWidget *parent) {
         return new FrameBox(text, parent);
     case ControlKind::Image: {
         auto *image = new QLabel(parent);
-        image->setPixmap(QPixmap(text));
+        // A copy drawn at twice the size, where there is one, keeps a 2x screen sharp.
+        const QString doubleSize = QString(text).insert(text.lastIndexOf(u'.'), u"@2x");
+        const bool sharper = parent->devicePixelRatioF() >= 2 && QFile::exists(doubleSize);
+        image->setPixmap(QPixmap(sharper ? doubleSize : text));
         image->setScaledContents(true);
         return image;
     }
@@ -125,30 +130,68 @@ bool takesFocus(ControlKind kind) {
            kind == ControlKind::Option;
 }
 
-// Raised so that a typed value the program cannot read names its field.
-class InputError : public std::runtime_error {
-public:
-    explicit InputError(const QString &message) : std::runtime_error("input"), m_message(message) {}
-    QString message() const { return m_message; }
-
-private:
-    QString m_message;
-};
-
-QString describe(const geometry::CalculationError &error) {
-    if (dynamic_cast<const geometry::InvalidArgumentError *>(&error))
-        return QStringLiteral("La cinghia è troppo corta per questi ingranaggi: il tratto "
-                              "libero è più corto della differenza tra i raggi.");
-    if (dynamic_cast<const geometry::DivisionByZeroError *>(&error))
-        return QStringLiteral("Divisione per zero: un ingranaggio con 0 denti non ha "
-                              "rapporto di trasmissione.");
-    if (dynamic_cast<const geometry::OverflowError *>(&error))
-        return QStringLiteral("Il risultato è troppo grande per essere calcolato.");
-    return QString::fromUtf8(error.what());
+// Whether every caption in the standard font fits its rectangle on the window at that font.
+bool captionsFit(const QFont &font) {
+    const QFontMetrics metrics(font);
+    const QStyle *style = QApplication::style();
+    for (const ControlRow &row : form1Controls()) {
+        if (row.font != FontStyle::Standard || !*row.text || row.kind == ControlKind::Image)
+            continue;
+        const QString text = QString::fromUtf8(row.text);
+        const QRect rect(0, 0, twipsToPixels(row.width), twipsToPixels(row.height));
+        QRect room = rect;
+        int needed = 0;
+        switch (row.kind) {
+        case ControlKind::Label:
+            break;
+        case ControlKind::Button:
+            room = ColourButton::captionRect(rect);
+            break;
+        case ControlKind::Option:
+            needed = style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) +
+                     style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing) + 4;
+            break;
+        default: // a frame: the caption stands on its top edge, clear of both corners
+            needed = 20;
+            break;
+        }
+        if (row.kind == ControlKind::Label || row.kind == ControlKind::Button) {
+            const QRect wrapped = metrics.boundingRect(QRect(0, 0, room.width(), 10000),
+                                                       Qt::AlignCenter | Qt::TextWordWrap, text);
+            if (wrapped.width() > room.width() || wrapped.height() > room.height())
+                return false;
+        } else if (metrics.horizontalAdvance(text) + needed > rect.width()) {
+            return false;
+        }
+    }
+    return true;
 }
 
-QString format(double value, const char *pattern, const std::string &decimalSeparator) {
-    return QString::fromStdString(geometry::formatNumber(value, pattern, decimalSeparator));
+// The largest size, up to the one the layout was drawn with, at which the face that this
+// machine resolves fits every caption: faces differ in width, and a heading that wraps
+// would hide its second line behind the field below it.
+QFont standardFont() {
+    QFont font(QString::fromLatin1(Form1::fontFamily()));
+    constexpr double drawnSize = 7.5, smallest = 5, step = 0.25;
+    for (double size = drawnSize; size >= smallest; size -= step) {
+        font.setPointSizeF(size);
+        if (captionsFit(font))
+            break;
+    }
+    return font;
+}
+
+// Shows a result in a label, or its start and "…" when it is too wide for one line, so that
+// it never reads as a shorter number; the whole value is then in the tooltip. A screen
+// reader hears what the result is and its value, empty or not.
+void showResult(QLabel *label, const QString &meaning, const QString &value) {
+    const QFontMetrics metrics(label->font());
+    const int room = label->contentsRect().width();
+    const bool fits = metrics.horizontalAdvance(value) <= room;
+    label->setText(fits ? value : metrics.elidedText(value, Qt::ElideRight, room));
+    label->setToolTip(fits ? QString() : value);
+    label->setAccessibleName(meaning + QStringLiteral(": ") +
+                             (value.isEmpty() ? QStringLiteral("vuoto") : value));
 }
 
 } // namespace
@@ -170,12 +213,13 @@ Form1::Form1(QWidget *parent) : QWidget(parent) {
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, QColor::fromRgb(lightCyan));
     setPalette(palette);
-    // The size at which the widest one-line caption, "ingranaggio maggiore", fits its label.
-    QFont standard(fontFamily());
-    standard.setPointSizeF(7.5);
-    setFont(standard);
+    setFont(standardFont());
     setFixedSize(clientSize);
-    setWindowIcon(QIcon(QStringLiteral(":/assets/window.ico")));
+    // Drawn at each size, so that it stays sharp on a 2x screen too.
+    QIcon icon;
+    for (int size : {16, 32, 48, 64})
+        icon.addFile(QStringLiteral(":/assets/icon-%1.png").arg(size), QSize(size, size));
+    setWindowIcon(icon);
 
     createControls();
     connectHandlers();
@@ -225,6 +269,7 @@ void Form1::createControls() {
     Text2->setAccessibleName(heading(1));
     Text3->setAccessibleName(heading(2));
     Text4->setAccessibleName(QStringLiteral("interasse in mm"));
+    clearResults(0);
 
     Option1[0]->setChecked(true);
     updateOptionFocus();
@@ -262,59 +307,49 @@ void Form1::Option1_Click(std::int16_t Index) {
     geometry::selectProfile(Index);
 }
 
-double Form1::readInput(const QLineEdit *field, int input,
-                        const std::string &decimalSeparator) const {
-    try {
-        return geometry::textToNumber(field->text().toStdString(), decimalSeparator);
-    } catch (const geometry::TypeMismatchError &) {
-        throw InputError(QStringLiteral("Il valore di \"%1\" non è un numero: scrivere un "
-                                        "numero, con \"%2\" per i decimali.")
-                             .arg(heading(input), QString::fromStdString(decimalSeparator)));
-    } catch (const geometry::OverflowError &) {
-        throw InputError(
-            QStringLiteral("Il valore di \"%1\" è troppo grande.").arg(heading(input)));
-    }
-}
-
 // Empties the results from the given step on: 0 the centre distance, 1 the ratio z1/z2,
 // 2 the ratio z2/z1. What earlier steps wrote stays, being right for the inputs on screen.
 void Form1::clearResults(int firstStep) {
     if (firstStep <= 0) {
-        Text4->clear();
-        Label9->clear();
+        showCentreDistance(QString());
     }
     if (firstStep <= 1)
-        Label6[0]->clear();
+        showResult(Label6[0], Label6[2]->text(), QString());
     if (firstStep <= 2)
-        Label6[1]->clear();
+        showResult(Label6[1], Label6[3]->text(), QString());
+}
+
+// A text box keeps the whole value and shows its start; the tooltip holds it when it does
+// not fit, since the box would otherwise show only its tail.
+void Form1::showCentreDistance(const QString &value) {
+    Text4->setText(value);
+    Text4->setCursorPosition(0);
+    const bool fits =
+        Text4->fontMetrics().horizontalAdvance(value) <
+        Text4->width() - 2 * Text4->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) - 4;
+    Text4->setToolTip(fits ? QString() : value);
+    const QString label =
+        Text4->text().isEmpty() ? QString() : Text4->text() + QStringLiteral(" mm");
+    showResult(Label9, QStringLiteral("interasse"), label);
 }
 
 void Form1::Command1_Click() {
     // The user's format as it is now; it may have changed since the last click.
-    const std::string separator = QLocale().decimalPoint().toStdString();
-    int step = 0;
-    QString error;
-    try {
-        const double z1 = readInput(Text1, 0, separator);
-        const double z2 = readInput(Text2, 1, separator);
-        const double beltCode = readInput(Text3, 2, separator);
-        const double distance = geometry::centreDistance(z1, z2, beltCode, Module1::BeltPitch);
-        Text4->setText(format(distance, "######.##", separator));
-        Label9->setText(Text4->text() + QStringLiteral(" mm"));
-        step = 1;
-        Label6[0]->setText(format(geometry::ratio(z1, z2), "####.0#", separator));
-        step = 2;
-        Label6[1]->setText(format(geometry::ratio(z2, z1), "###0.0#", separator));
+    const Calculation result =
+        calculate(Text1->text(), Text2->text(), Text3->text(), Module1::BeltPitch, QLocale());
+    if (result.centreDistance)
+        showCentreDistance(*result.centreDistance);
+    if (result.ratio)
+        showResult(Label6[0], Label6[2]->text(), *result.ratio);
+    if (result.inverseRatio)
+        showResult(Label6[1], Label6[3]->text(), *result.inverseRatio);
+    if (result.error.isEmpty())
         return;
-    } catch (const InputError &e) {
-        error = e.message();
-    } catch (const geometry::CalculationError &e) {
-        error = describe(e);
-    } catch (const std::exception &e) {
-        error = QString::fromUtf8(e.what());
-    }
-    clearResults(step);
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Errore"), error, QMessageBox::Ok, this);
+
+    clearResults(result.ratio ? 2 : result.centreDistance ? 1 : 0);
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Errore"), result.error, QMessageBox::Ok,
+                    this);
+    box.setFont(font()); // a dialog is a window of its own and does not inherit it
     box.exec();
 }
 

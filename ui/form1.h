@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
 
 class QLabel;
 class QLineEdit;
@@ -32,7 +31,7 @@ private:
 
     // The caption over input 0, 1 or 2, which names it in messages.
     QString heading(int input) const;
-    double readInput(const QLineEdit *field, int input, const std::string &decimalSeparator) const;
+    void showCentreDistance(const QString &value);
     void clearResults(int firstStep);
     void updateOptionFocus();
 

@@ -1,4 +1,5 @@
 #include "ui/form1.h"
+#include "ui/translations.h"
 
 #include <QApplication>
 
@@ -7,6 +8,7 @@ int main(int argc, char *argv[]) {
     QApplication::setApplicationName(QStringLiteral("Interasse"));
     QApplication::setApplicationVersion(QStringLiteral(INTERASSE_VERSION));
     QApplication::setStyle(QStringLiteral("Fusion"));
+    installItalianTranslations(app);
 
     Form1 form;
     form.show();

@@ -112,9 +112,11 @@ TEST(ShortestBeltCode, IsTheBoundaryOfTheCalculation) {
         double z1, z2, pitch;
         std::int64_t code;
     } cases[] = {
-        {36, 14, xl, 65},  {14, 36, xl, 65}, {36, 14, l, 122}, {30, 15, xl, 55},
-        {20, 20, xl, 40},  // equal pulleys: a belt that just wraps them
-        {-36, -14, xl, -35}, {1e14, 1, xl, 163663854846412}, {36, 14.5, xl, 65},
+        {36, 14, xl, 65},    {14, 36, xl, 65},
+        {36, 14, l, 122},    {30, 15, xl, 55},
+        {20, 20, xl, 40}, // equal pulleys: a belt that just wraps them
+        {-36, -14, xl, -35}, {1e14, 1, xl, 163663854846412},
+        {36, 14.5, xl, 65},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << c.z1 << ", " << c.z2 << " at pitch " << c.pitch);

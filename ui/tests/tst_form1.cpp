@@ -1,12 +1,15 @@
 #include "geometry/belt_profile.h"
 #include "ui/controls.h"
 #include "ui/form1.h"
+#include "ui/translations.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QTest>
@@ -20,13 +23,21 @@ namespace {
 const QLocale italian(QLocale::Italian, QLocale::Italy);
 const QLocale english(QLocale::English, QLocale::UnitedStates);
 
+// What a screen reader announces for a control.
+QString announced(QWidget *widget, QAccessible::Text what = QAccessible::Name) {
+    return QAccessible::queryAccessibleInterface(widget)->text(what);
+}
+
 } // namespace
 
 class Form1Test : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QApplication::setStyle(QStringLiteral("Fusion")); }
+    void initTestCase() {
+        QApplication::setStyle(QStringLiteral("Fusion"));
+        installItalianTranslations(*qApp);
+    }
     void init();
     void cleanup();
 
@@ -45,6 +56,9 @@ private slots:
     void tabReachesOnlyTheSelectedProfile();
     void arrowKeysChooseTheProfile();
     void quitButtonClosesTheWindow();
+    void resultsTooWideAreNeverCut();
+    void qtsOwnTextsAreItalian();
+    void staysSharpOnATwiceDenseScreen();
 
 private:
     template <typename T> T *control(const char *name) const {
@@ -60,6 +74,7 @@ private:
     QString messageFrom(const std::function<void()> &action);
 
     std::unique_ptr<Form1> form;
+    QFont messageFont;
 };
 
 void Form1Test::init() {
@@ -93,6 +108,7 @@ QString Form1Test::messageFrom(const std::function<void()> &action) {
     connect(&poll, &QTimer::timeout, this, [&] {
         if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
             message = box->text();
+            messageFont = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))->font();
             box->accept();
         }
     });
@@ -132,7 +148,14 @@ void Form1Test::opensWithTheInitialState() {
     QCOMPARE(picture.pixelColor(150, 60), QColor(255, 0, 255));   // arrow
     QCOMPARE(picture.pixelColor(150, 40), QColor(255, 255, 128)); // belt
     QCOMPARE(picture.pixelColor(2, 125), QColor(252, 227, 190));  // background
-    QCOMPARE(form->windowIcon().availableSizes(), QList<QSize>({QSize(32, 32), QSize(16, 16)}));
+    QCOMPARE(form->windowIcon().availableSizes(),
+             QList<QSize>({QSize(16, 16), QSize(32, 32), QSize(48, 48), QSize(64, 64)}));
+
+    // Empty results are announced by what they are, not by the frame around them.
+    QCOMPARE(announced(control<QLabel>("Label6_0")), QStringLiteral("M/m: vuoto"));
+    QCOMPARE(announced(control<QLabel>("Label6_1")), QStringLiteral("m/M: vuoto"));
+    QCOMPARE(announced(control<QLabel>("Label9")), QStringLiteral("interasse: vuoto"));
+    QCOMPARE(announced(control<QLineEdit>("Text4")), QStringLiteral("interasse in mm"));
 }
 
 void Form1Test::placesControlsInTheirContainers_data() {
@@ -187,7 +210,7 @@ void Form1Test::paintsTheDescribedColours() {
     auto *frame = control<QGroupBox>("Frame2");
     const QColor standard = QApplication::palette(frame).color(QPalette::Window);
     QCOMPARE(window.pixelColor(frame->geometry().bottomRight() - QPoint(10, 10)), standard);
-    QCOMPARE(window.pixelColor(frame->geometry().topLeft() + QPoint(40, 30)), standard);
+    QCOMPARE(window.pixelColor(frame->geometry().topLeft() + QPoint(85, 30)), standard);
     QCOMPARE(
         window.pixelColor(control<QGroupBox>("Frame1")->geometry().bottomRight() - QPoint(4, 4)),
         QColor(128, 255, 128));
@@ -216,11 +239,12 @@ void Form1Test::paintsTheDescribedColours() {
 }
 
 void Form1Test::everyCaptionFitsItsRectangle() {
+    clickCompute(); // results must fit as well
     const auto labels = form->findChildren<QLabel *>();
     for (QLabel *label : labels) {
         if (label->text().isEmpty())
             continue;
-        QCOMPARE(QFontInfo(label->font()).family(), QString::fromLatin1(Form1::fontFamily()));
+        QCOMPARE(QFontInfo(label->font()).family(), QString::fromUtf8(qgetenv("EXPECTED_FONT")));
         const QRect needed = label->fontMetrics().boundingRect(
             QRect(0, 0, label->width(), 10000), int(label->alignment()) | Qt::TextWordWrap,
             label->text());
@@ -277,6 +301,15 @@ void Form1Test::computesAndShowsResults() {
     const QStringList actual{text("Text4"), text("Label9"), text("Label6_0"), text("Label6_1")};
     QCOMPARE(actual, shown);
     QCOMPARE(QStringList({text("Text1"), text("Text2"), text("Text3")}), inputs);
+
+    const QStringList heard{announced(control<QLineEdit>("Text4"), QAccessible::Value),
+                            announced(control<QLabel>("Label9")),
+                            announced(control<QLabel>("Label6_0")),
+                            announced(control<QLabel>("Label6_1"))};
+    QCOMPARE(heard, QStringList({shown[0], "interasse: " + shown[1], "M/m: " + shown[2],
+                                 "m/M: " + shown[3]}));
+    for (const char *result : {"Text4", "Label9", "Label6_0", "Label6_1"})
+        QVERIFY2(control<QWidget>(result)->toolTip().isEmpty(), result);
 }
 
 void Form1Test::choosingAProfileChangesNoResult() {
@@ -319,15 +352,28 @@ void Form1Test::reportsErrorsAndKeepsRunning_data() {
                              << none;
     QTest::newRow("English point")
         << QStringList{"36", "14.5", "150"} << "\"ingranaggio minore\"" << none;
-    QTest::newRow("too large") << QStringList{"36", "14", "99999999999999999"} << "troppo grande"
+    QTest::newRow("too large") << QStringList{"36", "14", "99999999999999999"}
+                               << "\"cinghia\" è troppo grande: il massimo è "
+                                  "922337203685477,5807."
+                               << none;
+    QTest::newRow("too small") << QStringList{"-99999999999999999", "14", "150"}
+                               << "\"ingranaggio maggiore\" è troppo piccolo: il minimo è "
+                                  "-922337203685477,5808."
                                << none;
     QTest::newRow("pasted digits")
         << QStringList{"36", "14", QString(100000, u'9')} << "troppo grande" << none;
-    QTest::newRow("belt too short") << QStringList{"36", "14", "60"} << "troppo corta" << none;
+    // The code it suggests is the boundary, tested in the library.
+    QTest::newRow("belt too short")
+        << QStringList{"36", "14", "60"}
+        << "\"cinghia\" è troppo corto per questi ingranaggi: con il profilo XL037 il codice "
+           "più piccolo che dà un interasse è 65."
+        << none;
     QTest::newRow("smaller pulley 0")
-        << QStringList{"36", "0", "150"} << "zero" << QStringList{"141,82", "141,82 mm", "", ""};
+        << QStringList{"36", "0", "150"} << "\"ingranaggio minore\" ha 0 denti"
+        << QStringList{"141,82", "141,82 mm", "", ""};
     QTest::newRow("larger pulley 0")
-        << QStringList{"0", "14", "150"} << "zero" << QStringList{"172,35", "172,35 mm", ",0", ""};
+        << QStringList{"0", "14", "150"} << "\"ingranaggio maggiore\" ha 0 denti"
+        << QStringList{"172,35", "172,35 mm", ",0", ""};
 }
 
 void Form1Test::reportsErrorsAndKeepsRunning() {
@@ -340,6 +386,7 @@ void Form1Test::reportsErrorsAndKeepsRunning() {
     setInputs(inputs[0], inputs[1], inputs[2]);
     const QString reported = messageFrom([this] { clickCompute(); });
     QVERIFY2(reported.contains(message), qPrintable(reported));
+    QCOMPARE(messageFont, form->font());
     QVERIFY(form->isVisible());
     QCOMPARE(QStringList({text("Text1"), text("Text2"), text("Text3")}), inputs);
     QCOMPARE(QStringList({text("Text4"), text("Label9"), text("Label6_0"), text("Label6_1")}),
@@ -409,6 +456,65 @@ void Form1Test::arrowKeysChooseTheProfile() {
 void Form1Test::quitButtonClosesTheWindow() {
     QTest::mouseClick(control<QPushButton>("Command2"), Qt::LeftButton);
     QVERIFY(!form->isVisible());
+}
+
+// A result too wide for its place shows its start and "…", never a shorter number.
+void Form1Test::resultsTooWideAreNeverCut() {
+    setInputs(QStringLiteral("900000000000"), QStringLiteral("1"), QStringLiteral("3000000000000"));
+    clickCompute();
+    auto *distance = control<QLineEdit>("Text4");
+    QCOMPARE(distance->text(), QStringLiteral("2565808630969,67"));
+    QCOMPARE(distance->cursorPosition(), 0);
+    QCOMPARE(distance->toolTip(), distance->text());
+
+    const struct {
+        const char *name;
+        QString whole;
+    } labels[] = {{"Label9", distance->text() + " mm"}, {"Label6_0", "900000000000,0"}};
+    for (const auto &label : labels) {
+        QVERIFY2(text(label.name).endsWith(u'…'), qPrintable(text(label.name)));
+        QCOMPARE(control<QLabel>(label.name)->toolTip(), label.whole);
+        QVERIFY(announced(control<QLabel>(label.name)).endsWith(label.whole));
+    }
+    QCOMPARE(text("Label6_1"), QStringLiteral("0,0"));
+}
+
+void Form1Test::qtsOwnTextsAreItalian() {
+    const std::unique_ptr<QMenu> menu(control<QLineEdit>("Text1")->createStandardContextMenu());
+    QStringList actions;
+    for (const QAction *action : menu->actions())
+        actions << action->text().section(u'\t', 0, 0);
+    QVERIFY2(actions.contains(QStringLiteral("&Incolla")), qPrintable(actions.join(u' ')));
+}
+
+// Run with QT_SCALE_FACTOR=2: the drawing and the icon are drawn for that density, not
+// stretched.
+void Form1Test::staysSharpOnATwiceDenseScreen() {
+    if (form->devicePixelRatioF() < 2)
+        QSKIP("needs a device pixel ratio of 2");
+    QCOMPARE(control<QLabel>("Image1")->pixmap().size(), QSize(540, 256));
+
+    const auto onlyColours = [](const QImage &image, const QList<QRgb> &colours) {
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (!colours.contains(image.pixel(x, y)))
+                    return false;
+        return true;
+    };
+    const QImage drawing =
+        control<QLabel>("Image1")->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(drawing.size(), QSize(540, 256));
+    QVERIFY(onlyColours(drawing,
+                        {qRgb(252, 227, 190), qRgb(0, 255, 255), qRgb(0, 0, 255), qRgb(0, 255, 0),
+                         qRgb(255, 0, 0), qRgb(255, 255, 128), qRgb(255, 0, 255)}));
+
+    const QImage icon = form->windowIcon()
+                            .pixmap(QSize(32, 32), 2.0)
+                            .toImage()
+                            .convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(icon.size(), QSize(64, 64));
+    QVERIFY(onlyColours(icon, {qRgba(0, 0, 0, 0), qRgb(0, 0, 0), qRgb(255, 255, 255),
+                               qRgb(0, 255, 255), qRgb(128, 128, 128)}));
 }
 
 QTEST_MAIN(Form1Test)

@@ -1,0 +1,73 @@
+#include "ui/calculation.h"
+
+#include "geometry/belt_profile.h"
+#include "geometry/belt_search.h"
+#include "geometry/centre_distance.h"
+#include "geometry/errors.h"
+#include "geometry/number_text.h"
+#include "ui/messages.h"
+
+#include <string>
+
+namespace {
+
+// Carries a message for the user out of the step that failed.
+struct Failure {
+    QString message;
+};
+
+double read(const QString &text, messages::Input input, const std::string &separator) {
+    try {
+        return geometry::textToNumber(text.toStdString(), separator);
+    } catch (const geometry::TypeMismatchError &) {
+        throw Failure{messages::notANumber(input, QString::fromStdString(separator))};
+    } catch (const geometry::OverflowError &e) {
+        throw Failure{messages::outOfRange(input, e.negative(), QString::fromStdString(separator))};
+    }
+}
+
+QString profileName(double pitch) {
+    const geometry::BeltProfile *profile = geometry::profileWithPitch(pitch);
+    return profile ? QString::fromUtf8(profile->name.data(), qsizetype(profile->name.size()))
+                   : QString::number(pitch) + QStringLiteral(" mm");
+}
+
+double ratio(double numerator, double denominator, messages::Input denominatorInput) {
+    try {
+        return geometry::ratio(numerator, denominator);
+    } catch (const geometry::DivisionByZeroError &) {
+        throw Failure{messages::pulleyWithoutTeeth(denominatorInput)};
+    }
+}
+
+QString format(double value, const char *pattern, const std::string &separator) {
+    return QString::fromStdString(geometry::formatNumber(value, pattern, separator));
+}
+
+} // namespace
+
+Calculation calculate(const QString &z1Text, const QString &z2Text, const QString &beltCodeText,
+                      double pitch, const QLocale &locale) {
+    const std::string separator = locale.decimalPoint().toStdString();
+    Calculation result;
+    try {
+        const double z1 = read(z1Text, messages::largerPulley, separator);
+        const double z2 = read(z2Text, messages::smallerPulley, separator);
+        const double beltCode = read(beltCodeText, messages::belt, separator);
+        double distance = 0;
+        try {
+            distance = geometry::centreDistance(z1, z2, beltCode, pitch);
+        } catch (const geometry::InvalidArgumentError &) {
+            throw Failure{messages::beltTooShort(profileName(pitch),
+                                                 geometry::shortestBeltCode(z1, z2, pitch))};
+        }
+        result.centreDistance = format(distance, "######.##", separator);
+        result.ratio = format(ratio(z1, z2, messages::smallerPulley), "####.0#", separator);
+        result.inverseRatio = format(ratio(z2, z1, messages::largerPulley), "###0.0#", separator);
+    } catch (const Failure &failure) {
+        result.error = failure.message;
+    } catch (const geometry::CalculationError &) {
+        result.error = messages::resultTooLarge();
+    }
+    return result;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+
+#include <optional>
+
+// One press of "calcola interasse" without the window: the three typed texts in, the texts
+// of the results out, each in the window's pattern and the locale's decimal separator.
+// The steps run in order and stop at the first failure; the results of the steps before it
+// are kept, being right for these inputs.
+struct Calculation {
+    std::optional<QString> centreDistance; // "######.##", mm
+    std::optional<QString> ratio;          // larger over smaller, "####.0#"
+    std::optional<QString> inverseRatio;   // smaller over larger, "###0.0#"
+    QString error;                         // the message of the failed step, or empty
+};
+
+Calculation calculate(const QString &z1, const QString &z2, const QString &beltCode, double pitch,
+                      const QLocale &locale);

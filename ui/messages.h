@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+// What the program tells its users, in the window and on the command line alike.
+namespace messages {
+
+// The headings of the three inputs, which name them wherever a value is wrong.
+inline constexpr const char *inputHeadings[3] = {"ingranaggio maggiore", "ingranaggio minore",
+                                                 "cinghia"};
+enum Input { largerPulley, smallerPulley, belt };
+
+QString heading(Input input);
+QString notANumber(Input input, const QString &decimalSeparator);
+QString outOfRange(Input input, bool negative, const QString &decimalSeparator);
+// shortestCode: the smallest belt code that gives these pulleys a result, if any does.
+QString beltTooShort(const QString &profile, std::optional<std::int64_t> shortestCode);
+QString pulleyWithoutTeeth(Input input);
+QString resultTooLarge();
+
+} // namespace messages
