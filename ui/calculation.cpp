@@ -12,25 +12,7 @@
 namespace {
 
 // Carries a message for the user out of the step that failed.
-struct Failure {
-    QString message;
-};
-
-double read(const QString &text, messages::Input input, const std::string &separator) {
-    try {
-        return geometry::textToNumber(text.toStdString(), separator);
-    } catch (const geometry::TypeMismatchError &) {
-        throw Failure{messages::notANumber(input, QString::fromStdString(separator))};
-    } catch (const geometry::OverflowError &e) {
-        throw Failure{messages::outOfRange(input, e.negative(), QString::fromStdString(separator))};
-    }
-}
-
-QString profileName(double pitch) {
-    const geometry::BeltProfile *profile = geometry::profileWithPitch(pitch);
-    return profile ? QString::fromUtf8(profile->name.data(), qsizetype(profile->name.size()))
-                   : QString::number(pitch) + QStringLiteral(" mm");
-}
+using Failure = InputError;
 
 double ratio(double numerator, double denominator, messages::Input denominatorInput) {
     try {
@@ -46,14 +28,33 @@ QString format(double value, const char *pattern, const std::string &separator) 
 
 } // namespace
 
+double readInput(const QString &text, messages::Input input, const QLocale &locale) {
+    const QString separator = locale.decimalPoint();
+    try {
+        return geometry::textToNumber(text.toStdString(), separator.toStdString());
+    } catch (const geometry::TypeMismatchError &) {
+        throw InputError{messages::notANumber(input, separator)};
+    } catch (const geometry::OverflowError &e) {
+        throw InputError{messages::outOfRange(input, e.negative(), separator)};
+    }
+}
+
+QString profileName(double pitch) {
+    const geometry::BeltProfile *profile = geometry::profileWithPitch(pitch);
+    return profile ? QString::fromUtf8(profile->name.data(), qsizetype(profile->name.size()))
+                   : QString::number(pitch) + QStringLiteral(" mm");
+}
+
 Calculation calculate(const QString &z1Text, const QString &z2Text, const QString &beltCodeText,
                       double pitch, const QLocale &locale) {
     const std::string separator = locale.decimalPoint().toStdString();
     Calculation result;
     try {
-        const double z1 = read(z1Text, messages::largerPulley, separator);
-        const double z2 = read(z2Text, messages::smallerPulley, separator);
-        const double beltCode = read(beltCodeText, messages::belt, separator);
+        result.unreadableInput = true;
+        const double z1 = readInput(z1Text, messages::largerPulley, locale);
+        const double z2 = readInput(z2Text, messages::smallerPulley, locale);
+        const double beltCode = readInput(beltCodeText, messages::belt, locale);
+        result.unreadableInput = false;
         double distance = 0;
         try {
             distance = geometry::centreDistance(z1, z2, beltCode, pitch);

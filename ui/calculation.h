@@ -3,7 +3,20 @@
 #include <QLocale>
 #include <QString>
 
+#include "ui/messages.h"
+
 #include <optional>
+
+// A typed value that cannot be read; message names its field.
+struct InputError {
+    QString message;
+};
+
+// Reads a typed number as the window does; throws InputError.
+double readInput(const QString &text, messages::Input input, const QLocale &locale);
+
+// The name of the belt profile of that pitch, as its option button shows it.
+QString profileName(double pitch);
 
 // One press of "calcola interasse" without the window: the three typed texts in, the texts
 // of the results out, each in the window's pattern and the locale's decimal separator.
@@ -14,6 +27,7 @@ struct Calculation {
     std::optional<QString> ratio;          // larger over smaller, "####.0#"
     std::optional<QString> inverseRatio;   // smaller over larger, "###0.0#"
     QString error;                         // the message of the failed step, or empty
+    bool unreadableInput = false;          // the failed step read a typed value
 };
 
 Calculation calculate(const QString &z1, const QString &z2, const QString &beltCode, double pitch,

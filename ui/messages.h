@@ -8,10 +8,11 @@
 // What the program tells its users, in the window and on the command line alike.
 namespace messages {
 
-// The headings of the three inputs, which name them wherever a value is wrong.
-inline constexpr const char *inputHeadings[3] = {"ingranaggio maggiore", "ingranaggio minore",
-                                                 "cinghia"};
-enum Input { largerPulley, smallerPulley, belt };
+// The headings of the three inputs of the window, and the wanted centre distance of the
+// command line, which name them wherever a value is wrong.
+inline constexpr const char *inputHeadings[4] = {"ingranaggio maggiore", "ingranaggio minore",
+                                                 "cinghia", "interasse"};
+enum Input { largerPulley, smallerPulley, belt, centreDistance };
 
 QString heading(Input input);
 QString notANumber(Input input, const QString &decimalSeparator);
