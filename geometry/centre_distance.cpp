@@ -58,8 +58,6 @@ double ratio(double numerator, double denominator) {
     if (denominator == 0)
         throw DivisionByZeroError("division by zero: a pulley has no teeth");
     const double result = numerator / denominator;
-    if (std::isnan(result))
-        throw InvalidArgumentError("the ratio is not a number");
     if (std::isinf(result))
         throw OverflowError("the ratio is too large to compute");
     return result;

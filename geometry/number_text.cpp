@@ -2,7 +2,6 @@
 
 #include "geometry/errors.h"
 
-#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -13,29 +12,55 @@ namespace geometry {
 
 namespace {
 
-// Unicode white space in UTF-8; locales that group digits with no-break spaces make these
-// common around pasted numbers.
-constexpr std::array<std::string_view, 25> spaces{
-    "\t",           "\n",           "\v",           "\f",           "\r",           " ",
-    "\xC2\x85",     "\xC2\xA0",     "\xE1\x9A\x80", "\xE2\x80\x80", "\xE2\x80\x81", "\xE2\x80\x82",
-    "\xE2\x80\x83", "\xE2\x80\x84", "\xE2\x80\x85", "\xE2\x80\x86", "\xE2\x80\x87", "\xE2\x80\x88",
-    "\xE2\x80\x89", "\xE2\x80\x8A", "\xE2\x80\xA8", "\xE2\x80\xA9", "\xE2\x80\xAF", "\xE2\x81\x9F",
-    "\xE3\x80\x80",
-};
+// The length of the Unicode white space that text starts with, 0 if none. Locales that
+// group digits with no-break spaces make these common around pasted numbers. Decided on the
+// first byte, since almost every character is not a space.
+std::size_t spaceAt(std::string_view text) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    switch (byte(0)) {
+    case '\t': case '\n': case '\v': case '\f': case '\r': case ' ':
+        return 1;
+    case 0xC2: // U+0085, U+00A0
+        return text.size() >= 2 && (byte(1) == 0x85 || byte(1) == 0xA0) ? 2 : 0;
+    case 0xE1: // U+1680
+        return text.starts_with("\xE1\x9A\x80") ? 3 : 0;
+    case 0xE2: // U+2000 to U+200A, U+2028, U+2029, U+202F, U+205F
+        if (text.size() < 3)
+            return 0;
+        if (byte(1) == 0x80) {
+            const unsigned char last = byte(2);
+            return (last >= 0x80 && last <= 0x8A) || last == 0xA8 || last == 0xA9 || last == 0xAF
+                       ? 3
+                       : 0;
+        }
+        return byte(1) == 0x81 && byte(2) == 0x9F ? 3 : 0;
+    case 0xE3: // U+3000
+        return text.starts_with("\xE3\x80\x80") ? 3 : 0;
+    default:
+        return 0;
+    }
+}
+
+// The same at the end: a space is one, two or three bytes long.
+std::size_t spaceBefore(std::string_view text) {
+    for (std::size_t length = 1; length <= 3 && length <= text.size(); ++length)
+        if (spaceAt(text.substr(text.size() - length)) == length)
+            return length;
+    return 0;
+}
 
 std::string_view trimSpaces(std::string_view text) {
-    for (bool trimmed = true; trimmed;) {
-        trimmed = false;
-        for (std::string_view space : spaces) {
-            if (text.starts_with(space)) {
-                text.remove_prefix(space.size());
-                trimmed = true;
-            }
-            if (text.ends_with(space)) {
-                text.remove_suffix(space.size());
-                trimmed = true;
-            }
-        }
+    while (!text.empty()) {
+        const std::size_t length = spaceAt(text);
+        if (length == 0)
+            break;
+        text.remove_prefix(length);
+    }
+    while (!text.empty()) {
+        const std::size_t length = spaceBefore(text);
+        if (length == 0)
+            break;
+        text.remove_suffix(length);
     }
     return text;
 }
@@ -119,9 +144,9 @@ double textToNumber(std::string_view text, std::string_view decimalSeparator) {
 
 namespace {
 
-// Every double has an exact decimal expansion of at most 1074 fraction digits.
-constexpr int exactDecimals = 1074;
 constexpr std::size_t maxFractionDigits = 1000;
+// The integer digits of the largest double.
+constexpr std::size_t maxIntegerDigits = 309;
 
 struct Pattern {
     std::size_t minIntegerDigits = 0;
@@ -159,6 +184,13 @@ Pattern parsePattern(std::string_view pattern) {
     return parsed;
 }
 
+// Whether a non-negative value lies halfway between two numbers of that many decimals:
+// only then is its lowest set bit the one worth 2^-(decimals + 1).
+bool isDecimalTie(double magnitude, std::size_t decimals) {
+    const double scaled = std::ldexp(magnitude, static_cast<int>(decimals) + 1);
+    return std::fmod(scaled, 2.0) == 1.0; // an infinity gives NaN: no tie
+}
+
 // Adds one unit in the last place of a string of decimal digits; returns the carry.
 bool incrementDigits(std::string &digits) {
     for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
@@ -181,21 +213,23 @@ std::string formatNumber(double value, std::string_view pattern,
     if (std::isinf(value))
         throw OverflowError("overflow: the result is too large to show");
 
-    // Rounding the exact expansion, rather than the double, makes halves round away from
-    // zero as the user expects.
-    std::array<char, 309 + 1 + exactDecimals + 1> exact{};
-    const auto [end, error] =
-        std::to_chars(exact.data(), exact.data() + exact.size(), std::fabs(value),
-                      std::chars_format::fixed, exactDecimals);
-    if (error != std::errc{})
-        throw std::logic_error("the number did not fit its exact expansion");
-    const std::string_view expansion(exact.data(), static_cast<std::size_t>(end - exact.data()));
-    const std::size_t point = expansion.find('.');
+    // to_chars rounds the exact binary value correctly, but a tie to even; a tie has one more
+    // decimal, a 5, which it writes exactly, and then goes away from zero as the user expects.
+    const double magnitude = std::fabs(value);
+    const bool tie = isDecimalTie(magnitude, format.fractionDigits);
+    const std::size_t decimals = format.fractionDigits + (tie ? 1 : 0);
+    char buffer[maxIntegerDigits + 1 + maxFractionDigits + 1]; // never too small
+    const char *end = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                    std::chars_format::fixed, static_cast<int>(decimals))
+                          .ptr;
+    const std::string_view expansion(buffer, static_cast<std::size_t>(end - buffer));
+    const std::size_t integerLength = expansion.size() - (decimals == 0 ? 0 : decimals + 1);
 
     // Integer and kept fraction digits as one string, so that a carry crosses the separator.
-    std::string digits(expansion.substr(0, point));
-    digits.append(expansion.substr(point + 1, format.fractionDigits));
-    if (expansion[point + 1 + format.fractionDigits] >= '5' && incrementDigits(digits))
+    std::string digits(expansion.substr(0, integerLength));
+    if (decimals > 0)
+        digits.append(expansion.substr(integerLength + 1, format.fractionDigits));
+    if (tie && incrementDigits(digits))
         digits.insert(digits.begin(), '1');
 
     std::string_view integerDigits(digits.data(), digits.size() - format.fractionDigits);

@@ -138,7 +138,8 @@ TEST(MadeBelts, HaveWholeTeethAndTheirPrintedCodes) {
         double pitch;
         std::int64_t code;
     } cases[] = {{75, xl, 150}, {33, l, 124}, {40, l, 150}, {50, l, 187},
-                 {86, l, 322},  {2, l, 7},    {6, l, 22}}; // 7.5 and 22.5 round down
+                 {86, l, 322},  {2, l, 7},    {6, l, 22}, // 7.5 and 22.5 round down
+                 {75, 8.0, 150}}; // no known profile: two code units a tooth
     for (const auto &c : cases) {
         EXPECT_EQ(geometry::beltCodeForTeeth(c.teeth, c.pitch), c.code) << c.teeth;
         EXPECT_EQ(geometry::beltTeeth(static_cast<double>(c.code), c.pitch), c.teeth) << c.code;

@@ -28,6 +28,12 @@ const std::string_view separators[] = {",", ".", "\xD9\xAB"}; // Italian, Englis
 
 const std::string megabyte(1 << 20, '9');
 
+// Every white space character that is trimmed, and characters that only begin like one.
+const std::string every = "\t\n\v\f\r \xC2\x85\xC2\xA0\xE1\x9A\x80\xE2\x80\x80\xE2\x80\x81"
+                          "\xE2\x80\x82\xE2\x80\x83\xE2\x80\x84\xE2\x80\x85\xE2\x80\x86"
+                          "\xE2\x80\x87\xE2\x80\x88\xE2\x80\x89\xE2\x80\x8A\xE2\x80\xA8"
+                          "\xE2\x80\xA9\xE2\x80\xAF\xE2\x81\x9F\xE3\x80\x80";
+
 TEST(TextToNumber, ReadsNumbersInTheUsersFormat) {
     const struct {
         std::string text;
@@ -48,6 +54,7 @@ TEST(TextToNumber, ReadsNumbersInTheUsersFormat) {
         {"\xE3\x80\x80"
          "14\xE2\x80\x89",
          14},
+        {every + "36" + every, 36},
         {"14,56789", 14.5679}, // four decimals, the fifth rounds
         {"14,56784", 14.5678},
         {"0,00005", 0.0001}, // half away from zero
@@ -92,6 +99,16 @@ TEST(TextToNumber, RejectsWhatIsNotANumber) {
         "12a",
         "3 6",
         "\xEF\xBC\x91", // fullwidth one
+        "36\xC2\xA1",
+        "\xE1\x9A\x81" "36",
+        "36\xE2\x80\x8B", // zero-width space
+        "\xE2\x80\x8C" "36",
+        "36\xE2\x81\xA0",
+        "\xE2\x82\x80" "36",
+        "36\xE3\x80\x81",
+        "36\xE2\x80",
+        "36\xC2",
+        "\xE2\x80" "136",
         "\xFF",
         "36" + std::string(1, '\0'),
         megabyte + "x",
@@ -174,6 +191,11 @@ TEST(FormatNumber, NeverCutsTheIntegerPartAndRefusesNonNumbers) {
     EXPECT_EQ(largest.size(), 310u);
     EXPECT_EQ(largest.substr(0, 17), "17976931348623157");
     EXPECT_EQ(geometry::formatNumber(-DBL_MAX, "#.#", ".").substr(0, 3), "-17");
+    // No separator in the pattern: whole numbers, ties away from zero.
+    EXPECT_EQ(geometry::formatNumber(2.5, "###", "."), "3");
+    EXPECT_EQ(geometry::formatNumber(-2.4, "0", "."), "-2");
+    EXPECT_EQ(geometry::formatNumber(9.5, "#", "."), "10");
+    EXPECT_EQ(geometry::formatNumber(5, "000.##", "."), "005.");
 
     EXPECT_THROW(geometry::formatNumber(INFINITY, "######.##", "."), geometry::OverflowError);
     EXPECT_THROW(geometry::formatNumber(-INFINITY, "######.##", "."), geometry::OverflowError);

@@ -1,5 +1,5 @@
 // libFuzzer target: any bytes as typed text, in three locales' separators.
-// Build with -DINTERASSE_FUZZ=ON and clang; run build/geometry/tests/fuzz_number_text.
+// Built by the fuzz preset; scripts/fuzz.sh runs it.
 
 #include "geometry/centre_distance.h"
 #include "geometry/errors.h"
