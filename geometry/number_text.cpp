@@ -18,7 +18,12 @@ namespace {
 std::size_t spaceAt(std::string_view text) {
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
     switch (byte(0)) {
-    case '\t': case '\n': case '\v': case '\f': case '\r': case ' ':
+    case '\t':
+    case '\n':
+    case '\v':
+    case '\f':
+    case '\r':
+    case ' ':
         return 1;
     case 0xC2: // U+0085, U+00A0
         return text.size() >= 2 && (byte(1) == 0x85 || byte(1) == 0xA0) ? 2 : 0;

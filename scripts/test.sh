@@ -1,12 +1,21 @@
 #!/usr/bin/env bash
-# Builds the program and runs every test, installing what is missing first.
+# Builds the program and runs every test, installing what is missing first: the suite in the
+# default build and again under AddressSanitizer and UndefinedBehaviorSanitizer, both fuzz
+# targets for a minute each, and the branch coverage of the calculation library.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 # DejaVu: the window is tested again with only the face of a minimal desktop.
 ensure_packages "${build_packages[@]}" libgtest-dev fonts-dejavu-core \
-    desktop-file-utils appstream dpkg-dev file
+    desktop-file-utils appstream dpkg-dev file clang libclang-rt-14-dev gcovr
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON
-cmake --build build --parallel "$(nproc)"
-ctest --test-dir build --output-on-failure
+for preset in default asan-ubsan; do
+    echo "== $preset"
+    cmake --preset "$preset"
+    cmake --build --preset "$preset" --parallel "$(nproc)"
+    ctest --preset "$preset"
+done
+echo "== fuzz"
+bash scripts/fuzz.sh
+echo "== coverage"
+bash scripts/coverage.sh

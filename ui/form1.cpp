@@ -11,11 +11,13 @@
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QIcon>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
 #include <QRadioButton>
+#include <QResource>
 #include <QStyle>
 
 #include <algorithm>
@@ -61,35 +63,107 @@ QString controlName(const ControlRow &row) {
     return name;
 }
 
-QWidget *createWidget(const ControlRow &row, QWidget *parent) {
+// A 24-bit bitmap, uncompressed and stored in the resources as it is, read straight from
+// them: Qt's own reader takes a pixel at a time, and first loads every image plugin to ask
+// whether it knows the format. A null image for any other kind of file.
+QImage bitmap(const QString &path) {
+    const QResource resource(path);
+    const auto *data = reinterpret_cast<const uchar *>(resource.data());
+    const qint64 size = resource.size();
+    const auto field = [&](qint64 at, int bytes) {
+        qint64 value = 0;
+        for (int i = bytes - 1; i >= 0; --i)
+            value = value << 8 | data[at + i];
+        return value;
+    };
+    if (!data || resource.compressionAlgorithm() != QResource::NoCompression || size < 54 ||
+        data[0] != 'B' || data[1] != 'M' || field(28, 2) != 24 || field(30, 4) != 0)
+        return {};
+    const qint64 offset = field(10, 4), width = field(18, 4), height = field(22, 4);
+    const qint64 stride = (width * 3 + 3) / 4 * 4;
+    if (width <= 0 || height <= 0 || width > 4096 || height > 4096 ||
+        offset + stride * height > size)
+        return {};
+    QImage image(int(width), int(height), QImage::Format_RGB32);
+    for (qint64 y = 0; y < height; ++y) { // rows are stored bottom up
+        const uchar *pixel = data + offset + stride * (height - 1 - y);
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(int(y)));
+        for (qint64 x = 0; x < width; ++x, pixel += 3)
+            line[x] = qRgb(pixel[2], pixel[1], pixel[0]);
+    }
+    return image;
+}
+
+// A picture at the size it is shown, in device pixels; on a 2x screen from the copy drawn at
+// twice the size, where there is one.
+QPixmap picture(const QString &path, QSize shown, qreal pixelRatio) {
+    QString source = path;
+    if (pixelRatio >= 2) {
+        const QString doubleSize = QString(path).insert(path.lastIndexOf(u'.'), u"@2x");
+        if (QFile::exists(doubleSize))
+            source = doubleSize;
+    }
+    QImage image = bitmap(source);
+    if (image.isNull())
+        image.load(source);
+    const QSize pixels = shown * pixelRatio;
+    QPixmap pixmap =
+        QPixmap::fromImage(image.size() == pixels ? image
+                                                  : image.scaled(pixels, Qt::IgnoreAspectRatio,
+                                                                 Qt::SmoothTransformation));
+    pixmap.setDevicePixelRatio(pixelRatio);
+    return pixmap;
+}
+
+// Font and place first, text last, so that no control lays out its text twice.
+QWidget *createWidget(const ControlRow &row, QWidget *parent, const QFont &font) {
     const QString text = QString::fromUtf8(row.text);
+    const auto placed = [&](QWidget *widget) {
+        widget->setFont(font);
+        widget->setGeometry(twipsToPixels(row.left), twipsToPixels(row.top),
+                            twipsToPixels(row.width), twipsToPixels(row.height));
+    };
     switch (row.kind) {
     case ControlKind::Label: {
-        auto *label = new QLabel(text, parent);
+        auto *label = new QLabel(parent);
+        placed(label);
         label->setWordWrap(true);
         label->setAlignment(row.align);
         label->setTextFormat(Qt::PlainText);
+        label->setText(text);
         return label;
     }
     case ControlKind::TextBox: {
-        auto *textBox = new QLineEdit(text, parent);
+        auto *textBox = new QLineEdit(parent);
+        placed(textBox);
         textBox->setAlignment(Qt::AlignCenter);
         textBox->setMaxLength(std::numeric_limits<int>::max()); // a paste is never cut short
+        textBox->setText(text);
         return textBox;
     }
-    case ControlKind::Button:
-        return new ColourButton(text, QColor::fromRgb(row.background.rgb), parent);
-    case ControlKind::Option:
-        return new OptionButton(text, parent);
-    case ControlKind::Frame:
-        return new FrameBox(text, parent);
+    case ControlKind::Button: {
+        auto *button = new ColourButton(QString(), QColor::fromRgb(row.background.rgb), parent);
+        placed(button);
+        button->setText(text);
+        return button;
+    }
+    case ControlKind::Option: {
+        auto *option = new OptionButton(parent);
+        placed(option);
+        option->setText(text);
+        return option;
+    }
+    case ControlKind::Frame: {
+        auto *frame = new FrameBox(parent);
+        placed(frame);
+        frame->setTitle(text);
+        return frame;
+    }
     case ControlKind::Image: {
         auto *image = new QLabel(parent);
-        // A copy drawn at twice the size, where there is one, keeps a 2x screen sharp.
-        const QString doubleSize = QString(text).insert(text.lastIndexOf(u'.'), u"@2x");
-        const bool sharper = parent->devicePixelRatioF() >= 2 && QFile::exists(doubleSize);
-        image->setPixmap(QPixmap(sharper ? doubleSize : text));
+        placed(image);
         image->setScaledContents(true);
+        image->setPixmap(picture(text, image->size(), parent->devicePixelRatioF()));
         return image;
     }
     }
@@ -214,11 +288,17 @@ Form1::Form1(QWidget *parent) : QWidget(parent) {
     palette.setColor(QPalette::Window, QColor::fromRgb(lightCyan));
     setPalette(palette);
     setFont(standardFont());
+    // Text boxes lay out their first, empty text in the application's font before they take
+    // their own: with this one no other face is loaded for it. Dialogs and tooltips use it too.
+    QApplication::setFont(font());
     setFixedSize(clientSize);
     // Drawn at each size, so that it stays sharp on a 2x screen too.
     QIcon icon;
-    for (int size : {16, 32, 48, 64})
-        icon.addFile(QStringLiteral(":/assets/icon-%1.png").arg(size), QSize(size, size));
+    for (int size : {16, 32, 48, 64}) {
+        QImageReader reader(QStringLiteral(":/assets/icon-%1.png").arg(size), "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
+    }
     setWindowIcon(icon);
 
     createControls();
@@ -233,11 +313,8 @@ void Form1::createControls() {
     std::vector<QWidget *> raisedAboveLabels;
     for (const ControlRow &row : form1Controls()) {
         QWidget *parent = row.container ? containers.at(QString::fromLatin1(row.container)) : this;
-        QWidget *widget = createWidget(row, parent);
+        QWidget *widget = createWidget(row, parent, fontFor(row.font, font()));
         widget->setObjectName(controlName(row));
-        widget->setGeometry(twipsToPixels(row.left), twipsToPixels(row.top),
-                            twipsToPixels(row.width), twipsToPixels(row.height));
-        widget->setFont(fontFor(row.font, font()));
         applyColours(widget, row);
         if (row.kind == ControlKind::Frame)
             containers[widget->objectName()] = widget;

@@ -27,9 +27,9 @@ void check(bool holds) {
 // exact expansion of up to 1074 decimals: the writer's pattern "0." followed by that many "0".
 std::string reference(double value, std::size_t decimals) {
     static char exact[309 + 1 + 1074 + 1];
-    const char *end = std::to_chars(exact, exact + sizeof exact, std::fabs(value),
-                                    std::chars_format::fixed, 1074)
-                          .ptr;
+    const char *end =
+        std::to_chars(exact, exact + sizeof exact, std::fabs(value), std::chars_format::fixed, 1074)
+            .ptr;
     const std::string_view expansion(exact, static_cast<std::size_t>(end - exact));
     const std::size_t point = expansion.find('.');
     std::string digits(expansion.substr(0, point));

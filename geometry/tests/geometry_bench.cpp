@@ -16,8 +16,9 @@ namespace {
 // Reading must stay linear in the length of what was typed or pasted, spaces included.
 void readLongInput(benchmark::State &state) {
     const auto length = static_cast<std::size_t>(state.range(0));
-    const std::string text = state.range(1) ? std::string(length, ' ') + "1,5" + std::string(length, ' ')
-                                            : "1," + std::string(length, '7');
+    const std::string text = state.range(1)
+                                 ? std::string(length, ' ') + "1,5" + std::string(length, ' ')
+                                 : "1," + std::string(length, '7');
     for (auto _ : state)
         benchmark::DoNotOptimize(geometry::textToNumber(text, ","));
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *

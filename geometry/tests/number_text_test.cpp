@@ -100,15 +100,19 @@ TEST(TextToNumber, RejectsWhatIsNotANumber) {
         "3 6",
         "\xEF\xBC\x91", // fullwidth one
         "36\xC2\xA1",
-        "\xE1\x9A\x81" "36",
+        "\xE1\x9A\x81"
+        "36",
         "36\xE2\x80\x8B", // zero-width space
-        "\xE2\x80\x8C" "36",
+        "\xE2\x80\x8C"
+        "36",
         "36\xE2\x81\xA0",
-        "\xE2\x82\x80" "36",
+        "\xE2\x82\x80"
+        "36",
         "36\xE3\x80\x81",
         "36\xE2\x80",
         "36\xC2",
-        "\xE2\x80" "136",
+        "\xE2\x80"
+        "136",
         "\xFF",
         "36" + std::string(1, '\0'),
         megabyte + "x",

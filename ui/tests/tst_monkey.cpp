@@ -39,8 +39,8 @@ Results expectedResults(const std::array<QString, 3> &inputs, const QLocale &loc
         for (std::size_t i = 0; i < 3; ++i)
             values[i] = geometry::textToNumber(inputs[i].toStdString(), separator);
         const auto [z1, z2, beltCode] = values;
-        results[0] = shown(geometry::centreDistance(z1, z2, beltCode, Module1::BeltPitch),
-                           "######.##");
+        results[0] =
+            shown(geometry::centreDistance(z1, z2, beltCode, Module1::BeltPitch), "######.##");
         results[1] = results[0] + QStringLiteral(" mm");
         results[2] = shown(geometry::ratio(z1, z2), "####.0#");
         results[3] = shown(geometry::ratio(z2, z1), "###0.0#");
@@ -105,12 +105,13 @@ void MonkeyTest::randomStepsKeepResultsTrue() {
     });
     closer.start(0);
 
-    const QString texts[] = {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("36"),
-                             QStringLiteral("150"), QStringLiteral(","), QStringLiteral("."),
-                             QStringLiteral("-"), QStringLiteral(" "), QStringLiteral("x"),
-                             QStringLiteral("\u00A0"), QStringLiteral("\u066B"),
-                             QStringLiteral("\u0661"), QStringLiteral("€"),
-                             QStringLiteral("99999999999999")};
+    const QString texts[] = {QStringLiteral("0"),      QStringLiteral("1"),
+                             QStringLiteral("36"),     QStringLiteral("150"),
+                             QStringLiteral(","),      QStringLiteral("."),
+                             QStringLiteral("-"),      QStringLiteral(" "),
+                             QStringLiteral("x"),      QStringLiteral("\u00A0"),
+                             QStringLiteral("\u066B"), QStringLiteral("\u0661"),
+                             QStringLiteral("€"),      QStringLiteral("99999999999999")};
     std::mt19937 random(20261207);
     const auto pick = [&](int count) {
         return std::uniform_int_distribution<int>(0, count - 1)(random);
