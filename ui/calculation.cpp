@@ -11,9 +11,6 @@
 
 namespace {
 
-// Carries a message for the user out of the step that failed.
-using Failure = InputError;
-
 double ratio(double numerator, double denominator, messages::Input denominatorInput) {
     try {
         return geometry::ratio(numerator, denominator);
@@ -33,9 +30,9 @@ double readInput(const QString &text, messages::Input input, const QLocale &loca
     try {
         return geometry::textToNumber(text.toStdString(), separator.toStdString());
     } catch (const geometry::TypeMismatchError &) {
-        throw InputError{messages::notANumber(input, separator)};
+        throw Failure{messages::notANumber(input, separator)};
     } catch (const geometry::OverflowError &e) {
-        throw InputError{messages::outOfRange(input, e.negative(), separator)};
+        throw Failure{messages::outOfRange(input, e.negative(), separator)};
     }
 }
 

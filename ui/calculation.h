@@ -7,12 +7,12 @@
 
 #include <optional>
 
-// A typed value that cannot be read; message names its field.
-struct InputError {
+// A step that failed, with the message for the user, which names the field to change.
+struct Failure {
     QString message;
 };
 
-// Reads a typed number as the window does; throws InputError.
+// Reads a typed number as the window does; throws Failure.
 double readInput(const QString &text, messages::Input input, const QLocale &locale);
 
 // The name of the belt profile of that pitch, as its option button shows it.

@@ -67,8 +67,16 @@ public:
         const QString text = number(value, "0.00");
         return value > 0 && text != number(0, "0.00") ? u'+' + text : text;
     }
-    QString belt(const geometry::Belt &belt) const {
-        return m_csv ? QString::number(belt.code) : QString::number(belt.code) + m_profile;
+    // A belt as it is printed on it (150XL037), or its code alone for a spreadsheet.
+    QString belt(std::int64_t code) const {
+        return m_csv ? QString::number(code) : QString::number(code) + m_profile;
+    }
+    // A length with its unit, which a spreadsheet has in the column's heading instead.
+    QString millimetres(const QString &value) const {
+        return m_csv ? value : value + QStringLiteral(" mm");
+    }
+    QString lengthHeading(const QString &name) const {
+        return m_csv ? name + QStringLiteral("_mm") : name;
     }
 
     // One line of a table: comma-separated, or in columns wide enough for long numbers.
@@ -122,12 +130,6 @@ int showResults(const QStringList &inputs, double pitch, Writer &write, QTextStr
     return result.unreadableInput ? wrongUse : calculationError;
 }
 
-// The line that tells from which belt on these pulleys have a centre distance.
-QString shortestNote(const geometry::Belt &shortest, double pitch) {
-    return QStringLiteral("Le cinghie più corte di %1 sono troppo corte per questi ingranaggi.")
-        .arg(QString::number(shortest.code) + profileName(pitch));
-}
-
 int listBelts(double z1, double z2, double pitch, CodeRange range, Writer &write, QTextStream &out,
               QTextStream &err) {
     const std::optional<geometry::Belt> shortest = geometry::shortestBelt(z1, z2, pitch);
@@ -137,15 +139,20 @@ int listBelts(double z1, double z2, double pitch, CodeRange range, Writer &write
     }
     const geometry::BeltRange belts =
         geometry::beltsBetween(z1, z2, pitch, range.first, range.last);
+    // From which belt on these pulleys have a centre distance; a spreadsheet gets rows only.
     if (range.first < shortest->code)
-        (write.csv() ? err : out) << shortestNote(*shortest, pitch) << '\n';
+        (write.csv() ? err : out)
+            << QStringLiteral("Le cinghie più corte di %1%2 sono troppo corte per questi "
+                              "ingranaggi.")
+                   .arg(shortest->code)
+                   .arg(profileName(pitch))
+            << '\n';
     write.row({QStringLiteral("cinghia"), QStringLiteral("denti"),
-               write.csv() ? QStringLiteral("interasse_mm") : QStringLiteral("interasse")});
+               write.lengthHeading(QStringLiteral("interasse"))});
     for (std::int64_t teeth = belts.firstTeeth; teeth <= belts.lastTeeth; ++teeth) {
         const geometry::Belt belt = geometry::beltWithTeeth(z1, z2, pitch, teeth);
-        const QString distance = write.distance(belt.centreDistance);
-        write.row({write.belt(belt), QString::number(belt.teeth),
-                   write.csv() ? distance : distance + QStringLiteral(" mm")});
+        write.row({write.belt(belt.code), QString::number(belt.teeth),
+                   write.millimetres(write.distance(belt.centreDistance))});
     }
     return 0;
 }
@@ -158,15 +165,14 @@ int nearestBelts(double z1, double z2, double pitch, double wanted, CodeRange ra
         err << messages::beltTooShort(profileName(pitch), std::nullopt) << '\n';
         return calculationError;
     }
-    const QString mm = write.csv() ? QString() : QStringLiteral(" mm");
     write.row({QStringLiteral("cinghia"), QStringLiteral("denti"),
-               write.csv() ? QStringLiteral("interasse_mm") : QStringLiteral("interasse"),
-               write.csv() ? QStringLiteral("differenza_mm") : QStringLiteral("differenza")});
+               write.lengthHeading(QStringLiteral("interasse")),
+               write.lengthHeading(QStringLiteral("differenza"))});
     for (const auto &belt : {nearest.below, nearest.above}) {
         if (belt)
-            write.row({write.belt(*belt), QString::number(belt->teeth),
-                       write.distance(belt->centreDistance) + mm,
-                       write.difference(belt->centreDistance - wanted) + mm});
+            write.row({write.belt(belt->code), QString::number(belt->teeth),
+                       write.millimetres(write.distance(belt->centreDistance)),
+                       write.millimetres(write.difference(belt->centreDistance - wanted))});
     }
     return 0;
 }
@@ -253,7 +259,7 @@ int runCommandLine(const QStringList &arguments, QTextStream &out, QTextStream &
                                     readInput(parser.value(near), messages::centreDistance, locale),
                                     range, write, err);
             return listBelts(z1, z2, pitch, range, write, out, err);
-        } catch (const InputError &error) {
+        } catch (const Failure &error) {
             err << error.message << '\n';
             return wrongUse;
         }

@@ -51,10 +51,9 @@ void FrameBox::paintEvent(QPaintEvent *) {
     painter.setPen(palette().color(QPalette::Light));
     painter.drawRect(line.adjusted(1, 1, 0, 0));
 
-    constexpr int captionLeft = 8;
     QRect caption = fontMetrics().boundingRect(title());
     caption.moveTopLeft(QPoint(captionLeft, 0));
-    caption.adjust(-2, 0, 2, 0);
+    caption.adjust(-captionPadding, 0, captionPadding, 0);
     painter.fillRect(caption, background);
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(caption, Qt::AlignCenter, title());

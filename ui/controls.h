@@ -44,6 +44,12 @@ class FrameBox : public QGroupBox {
 public:
     using QGroupBox::QGroupBox;
 
+    // The caption starts this far from the left edge, with a little clear space either side.
+    static constexpr int captionLeft = 8;
+    static constexpr int captionPadding = 2;
+    // Room the caption needs beyond its own width, to stay clear of both corners.
+    static constexpr int captionMargins = 2 * (captionLeft + captionPadding);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 };

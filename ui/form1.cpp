@@ -118,15 +118,15 @@ QPixmap picture(const QString &path, QSize shown, qreal pixelRatio) {
 // Font and place first, text last, so that no control lays out its text twice.
 QWidget *createWidget(const ControlRow &row, QWidget *parent, const QFont &font) {
     const QString text = QString::fromUtf8(row.text);
-    const auto placed = [&](QWidget *widget) {
+    const auto placed = [&](auto *widget) {
         widget->setFont(font);
         widget->setGeometry(twipsToPixels(row.left), twipsToPixels(row.top),
                             twipsToPixels(row.width), twipsToPixels(row.height));
+        return widget;
     };
     switch (row.kind) {
     case ControlKind::Label: {
-        auto *label = new QLabel(parent);
-        placed(label);
+        auto *label = placed(new QLabel(parent));
         label->setWordWrap(true);
         label->setAlignment(row.align);
         label->setTextFormat(Qt::PlainText);
@@ -134,34 +134,30 @@ QWidget *createWidget(const ControlRow &row, QWidget *parent, const QFont &font)
         return label;
     }
     case ControlKind::TextBox: {
-        auto *textBox = new QLineEdit(parent);
-        placed(textBox);
+        auto *textBox = placed(new QLineEdit(parent));
         textBox->setAlignment(Qt::AlignCenter);
         textBox->setMaxLength(std::numeric_limits<int>::max()); // a paste is never cut short
         textBox->setText(text);
         return textBox;
     }
     case ControlKind::Button: {
-        auto *button = new ColourButton(QString(), QColor::fromRgb(row.background.rgb), parent);
-        placed(button);
+        auto *button =
+            placed(new ColourButton(QString(), QColor::fromRgb(row.background.rgb), parent));
         button->setText(text);
         return button;
     }
     case ControlKind::Option: {
-        auto *option = new OptionButton(parent);
-        placed(option);
+        auto *option = placed(new OptionButton(parent));
         option->setText(text);
         return option;
     }
     case ControlKind::Frame: {
-        auto *frame = new FrameBox(parent);
-        placed(frame);
+        auto *frame = placed(new FrameBox(parent));
         frame->setTitle(text);
         return frame;
     }
     case ControlKind::Image: {
-        auto *image = new QLabel(parent);
-        placed(image);
+        auto *image = placed(new QLabel(parent));
         image->setScaledContents(true);
         image->setPixmap(picture(text, image->size(), parent->devicePixelRatioF()));
         return image;
@@ -208,35 +204,38 @@ bool takesFocus(ControlKind kind) {
 bool captionsFit(const QFont &font) {
     const QFontMetrics metrics(font);
     const QStyle *style = QApplication::style();
+    const auto wrapsInto = [&](const QRect &room, const QString &text) {
+        const QRect needed = metrics.boundingRect(QRect(0, 0, room.width(), 10000),
+                                                  Qt::AlignCenter | Qt::TextWordWrap, text);
+        return needed.width() <= room.width() && needed.height() <= room.height();
+    };
     for (const ControlRow &row : form1Controls()) {
-        if (row.font != FontStyle::Standard || !*row.text || row.kind == ControlKind::Image)
+        if (row.font != FontStyle::Standard || !*row.text)
             continue;
         const QString text = QString::fromUtf8(row.text);
         const QRect rect(0, 0, twipsToPixels(row.width), twipsToPixels(row.height));
-        QRect room = rect;
-        int needed = 0;
+        bool fits = true;
         switch (row.kind) {
         case ControlKind::Label:
+            fits = wrapsInto(rect, text);
             break;
         case ControlKind::Button:
-            room = ColourButton::captionRect(rect);
+            fits = wrapsInto(ColourButton::captionRect(rect), text);
             break;
         case ControlKind::Option:
-            needed = style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) +
-                     style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing) + 4;
+            fits = style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) +
+                       style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing) + 4 +
+                       metrics.horizontalAdvance(text) <=
+                   rect.width();
             break;
-        default: // a frame: the caption stands on its top edge, clear of both corners
-            needed = 20;
+        case ControlKind::Frame:
+            fits = metrics.horizontalAdvance(text) + FrameBox::captionMargins <= rect.width();
+            break;
+        default:
             break;
         }
-        if (row.kind == ControlKind::Label || row.kind == ControlKind::Button) {
-            const QRect wrapped = metrics.boundingRect(QRect(0, 0, room.width(), 10000),
-                                                       Qt::AlignCenter | Qt::TextWordWrap, text);
-            if (wrapped.width() > room.width() || wrapped.height() > room.height())
-                return false;
-        } else if (metrics.horizontalAdvance(text) + needed > rect.width()) {
+        if (!fits)
             return false;
-        }
     }
     return true;
 }
@@ -342,18 +341,14 @@ void Form1::createControls() {
     Command1 = findChild<QPushButton *>(QStringLiteral("Command1"));
     Command2 = findChild<QPushButton *>(QStringLiteral("Command2"));
 
-    Text1->setAccessibleName(heading(0));
-    Text2->setAccessibleName(heading(1));
-    Text3->setAccessibleName(heading(2));
+    Text1->setAccessibleName(messages::heading(messages::largerPulley));
+    Text2->setAccessibleName(messages::heading(messages::smallerPulley));
+    Text3->setAccessibleName(messages::heading(messages::belt));
     Text4->setAccessibleName(QStringLiteral("interasse in mm"));
     clearResults(0);
 
     Option1[0]->setChecked(true);
     updateOptionFocus();
-}
-
-QString Form1::heading(int input) const {
-    return findChild<QLabel *>(QStringLiteral("Label1_%1").arg(input))->text();
 }
 
 void Form1::connectHandlers() {

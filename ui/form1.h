@@ -29,8 +29,6 @@ private:
     void Command1_Click();
     void Command2_Click();
 
-    // The caption over input 0, 1 or 2, which names it in messages.
-    QString heading(int input) const;
     void showCentreDistance(const QString &value);
     void clearResults(int firstStep);
     void updateOptionFocus();
