@@ -1,9 +1,6 @@
 #include "geometry/belt_search.h"
 
-#include "geometry/belt_profile.h"
-#include "geometry/centre_distance.h"
-
-#include <cmath>
+#include <algorithm>
 
 namespace geometry {
 
@@ -23,78 +20,61 @@ std::int64_t firstWhere(std::int64_t low, std::int64_t high, Predicate holds) {
     return low;
 }
 
-double codePerTooth(double pitch) {
-    const BeltProfile *profile = profileWithPitch(pitch);
-    return profile ? profile->codePerTooth : 2.0;
-}
-
-// Enough teeth for any code up to largestBeltCode.
-std::int64_t mostTeeth(double pitch) {
-    return static_cast<std::int64_t>(static_cast<double>(largestBeltCode) / codePerTooth(pitch)) +
-           1;
+// The fewest teeth of a sound belt, or past mostTeeth when none is.
+std::int64_t fewestSoundTeeth(double z1, double z2, const BeltProfile &profile) {
+    const std::int64_t most = mostTeeth(profile);
+    // A belt shorter than the larger pulley never goes round it; past the largest code no
+    // pulley is read, so neither end is a guess.
+    const double larger = std::max(z1, z2);
+    if (!(larger >= 1 && larger <= static_cast<double>(most)))
+        return most + 1;
+    return firstWhere(static_cast<std::int64_t>(larger), most, [&](std::int64_t teeth) {
+        return soundness(z1, z2, static_cast<double>(teeth), profile.pitch) == Unsound::none;
+    });
 }
 
 } // namespace
 
-std::optional<std::int64_t> shortestBeltCode(double z1, double z2, double pitch) {
-    const std::int64_t code = firstWhere(-largestBeltCode, largestBeltCode, [&](std::int64_t c) {
-        return beltReachesAround(z1, z2, static_cast<double>(c), pitch);
-    });
-    if (code > largestBeltCode)
+Belt beltWithTeeth(double z1, double z2, const BeltProfile &profile, std::int64_t teeth) {
+    return {teeth, beltCode(profile, teeth),
+            *openDrive(z1, z2, static_cast<double>(teeth), profile.pitch)};
+}
+
+std::optional<Belt> shortestBelt(double z1, double z2, const BeltProfile &profile) {
+    const std::int64_t teeth = fewestSoundTeeth(z1, z2, profile);
+    if (teeth > mostTeeth(profile))
         return std::nullopt;
-    return code;
+    return beltWithTeeth(z1, z2, profile, teeth);
 }
 
-std::int64_t beltCodeForTeeth(std::int64_t teeth, double pitch) {
-    // Exact: a tooth is a whole number of quarter code units.
-    const double length = static_cast<double>(teeth) * codePerTooth(pitch);
-    return static_cast<std::int64_t>(std::ceil(length - 0.5));
-}
-
-BeltRange beltsBetween(double z1, double z2, double pitch, std::int64_t firstCode,
-                       std::int64_t lastCode) {
-    const std::int64_t most = mostTeeth(pitch);
-    const std::int64_t shortest = firstWhere(1, most, [&](std::int64_t teeth) {
-        return beltReachesAround(z1, z2, static_cast<double>(beltCodeForTeeth(teeth, pitch)),
-                                 pitch);
-    });
-    const std::int64_t first = firstWhere(shortest, most, [&](std::int64_t teeth) {
-        return beltCodeForTeeth(teeth, pitch) >= firstCode;
-    });
+BeltRange beltsBetween(double z1, double z2, const BeltProfile &profile, double firstCode,
+                       double lastCode) {
+    const std::int64_t most = mostTeeth(profile);
+    const std::int64_t sound = fewestSoundTeeth(z1, z2, profile);
+    const std::int64_t first = firstWhere(
+        sound, most, [&](std::int64_t teeth) { return beltCode(profile, teeth) >= firstCode; });
     const std::int64_t last =
         firstWhere(1, most,
-                   [&](std::int64_t teeth) { return beltCodeForTeeth(teeth, pitch) > lastCode; }) -
+                   [&](std::int64_t teeth) { return beltCode(profile, teeth) > lastCode; }) -
         1;
     return {first, last};
 }
 
-Belt beltWithTeeth(double z1, double z2, double pitch, std::int64_t teeth) {
-    const std::int64_t code = beltCodeForTeeth(teeth, pitch);
-    return {code, teeth, centreDistance(z1, z2, static_cast<double>(code), pitch)};
-}
-
-std::optional<Belt> shortestBelt(double z1, double z2, double pitch) {
-    const BeltRange range = beltsBetween(z1, z2, pitch, 1, largestBeltCode);
-    if (range.firstTeeth > range.lastTeeth)
-        return std::nullopt;
-    return beltWithTeeth(z1, z2, pitch, range.firstTeeth);
-}
-
-NearestBelts nearestBelts(double z1, double z2, double pitch, double wantedDistance,
-                          std::int64_t firstCode, std::int64_t lastCode) {
-    const BeltRange range = beltsBetween(z1, z2, pitch, firstCode, lastCode);
+NearestBelts nearestBelts(double z1, double z2, const BeltProfile &profile, double wantedDistance,
+                          double firstCode, double lastCode) {
+    const BeltRange range = beltsBetween(z1, z2, profile, firstCode, lastCode);
     const std::int64_t reaching =
         firstWhere(range.firstTeeth, range.lastTeeth, [&](std::int64_t teeth) {
-            return beltWithTeeth(z1, z2, pitch, teeth).centreDistance >= wantedDistance;
+            return beltWithTeeth(z1, z2, profile, teeth).drive.centreDistance >= wantedDistance;
         });
     NearestBelts nearest;
     if (reaching <= range.lastTeeth) {
-        nearest.above = beltWithTeeth(z1, z2, pitch, reaching);
-        if (nearest.above->centreDistance == wantedDistance)
+        nearest.above = beltWithTeeth(z1, z2, profile, reaching);
+        if (nearest.above->drive.centreDistance == wantedDistance)
             return nearest;
     }
     if (reaching > range.firstTeeth)
-        nearest.below = beltWithTeeth(z1, z2, pitch, reaching - 1);
+        nearest.below = beltWithTeeth(z1, z2, profile, reaching - 1);
     return nearest;
 }
 

@@ -1,6 +1,6 @@
 #include "geometry/centre_distance.h"
 
-#include "geometry/belt_profile.h"
+#include "geometry/current_pitch.h"
 #include "geometry/errors.h"
 
 #include <cmath>
@@ -12,14 +12,9 @@ namespace {
 // were made with, to the last digit.
 constexpr double pi = 3.1415;
 
-struct Span {
-    double length; // of one straight run of the belt, mm; negative when the belt is too short
-    double square; // of the centre distance
-};
-
 // One rounded double operation a step, in this order; the build forbids contracting them
 // into fused multiply-adds, which would change the last digits.
-Span straightSpan(double z1, double z2, double beltCode, double pitch) {
+double squaredDistance(double z1, double z2, double beltCode, double pitch) {
     const double largeDiameter = (z1 * pitch) / pi;
     const double smallDiameter = (z2 * pitch) / pi;
     const double largeRadius = largeDiameter / 2;
@@ -32,13 +27,13 @@ Span straightSpan(double z1, double z2, double beltCode, double pitch) {
     freeTeeth = freeTeeth / 2; // one straight span
     const double span = freeTeeth * pitch;
     const double radiusDifference = largeRadius - smallRadius;
-    return {span, span * span - radiusDifference * radiusDifference};
+    return span * span - radiusDifference * radiusDifference;
 }
 
 } // namespace
 
 double centreDistance(double z1, double z2, double beltCode, double pitch) {
-    const double square = straightSpan(z1, z2, beltCode, pitch).square;
+    const double square = squaredDistance(z1, z2, beltCode, pitch);
     if (!(square >= 0))
         throw InvalidArgumentError(
             "the belt is too short for the pulleys: its straight span is shorter than the "
@@ -47,11 +42,6 @@ double centreDistance(double z1, double z2, double beltCode, double pitch) {
     if (!std::isfinite(distance))
         throw OverflowError("the centre distance is too large to compute");
     return distance;
-}
-
-bool beltReachesAround(double z1, double z2, double beltCode, double pitch) {
-    const Span span = straightSpan(z1, z2, beltCode, pitch);
-    return span.length >= 0 && span.square >= 0;
 }
 
 double ratio(double numerator, double denominator) {

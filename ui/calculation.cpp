@@ -1,8 +1,8 @@
 #include "ui/calculation.h"
 
-#include "geometry/belt_profile.h"
 #include "geometry/belt_search.h"
 #include "geometry/centre_distance.h"
+#include "geometry/current_pitch.h"
 #include "geometry/errors.h"
 #include "geometry/number_text.h"
 #include "ui/messages.h"
@@ -37,9 +37,27 @@ double readInput(const QString &text, messages::Input input, const QLocale &loca
 }
 
 QString profileName(double pitch) {
-    const geometry::BeltProfile *profile = geometry::profileWithPitch(pitch);
+    const geometry::WindowProfile *profile = geometry::windowProfileWithPitch(pitch);
     return profile ? QString::fromUtf8(profile->name.data(), qsizetype(profile->name.size()))
                    : QString::number(pitch) + QStringLiteral(" mm");
+}
+
+std::optional<geometry::ProfileChoice> windowProfileChoice(double pitch) {
+    const geometry::WindowProfile *profile = geometry::windowProfileWithPitch(pitch);
+    if (!profile)
+        return std::nullopt;
+    return geometry::readProfile(profile->name);
+}
+
+std::optional<QString> shortestBeltName(double z1, double z2,
+                                        const std::optional<geometry::ProfileChoice> &profile) {
+    if (!profile)
+        return std::nullopt;
+    const std::optional<geometry::Belt> shortest =
+        geometry::shortestBelt(z1, z2, *profile->profile);
+    if (!shortest)
+        return std::nullopt;
+    return QString::fromStdString(geometry::beltName(*profile, shortest->teeth));
 }
 
 Calculation calculate(const QString &z1Text, const QString &z2Text, const QString &beltCodeText,
@@ -56,8 +74,8 @@ Calculation calculate(const QString &z1Text, const QString &z2Text, const QStrin
         try {
             distance = geometry::centreDistance(z1, z2, beltCode, pitch);
         } catch (const geometry::InvalidArgumentError &) {
-            throw Failure{messages::beltTooShort(profileName(pitch),
-                                                 geometry::shortestBeltCode(z1, z2, pitch))};
+            throw Failure{messages::beltTooShort(
+                profileName(pitch), shortestBeltName(z1, z2, windowProfileChoice(pitch)))};
         }
         result.centreDistance = format(distance, "######.##", separator);
         result.ratio = format(ratio(z1, z2, messages::smallerPulley), "####.0#", separator);

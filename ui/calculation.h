@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <QString>
 
+#include "geometry/belt_profile.h"
 #include "ui/messages.h"
 
 #include <optional>
@@ -17,6 +18,14 @@ double readInput(const QString &text, messages::Input input, const QLocale &loca
 
 // The name of the belt profile of that pitch, as its option button shows it.
 QString profileName(double pitch);
+
+// The window's profile of that pitch as a made belt's, if it is one of the window's.
+std::optional<geometry::ProfileChoice> windowProfileChoice(double pitch);
+
+// The shortest made belt on which these pulleys run, as it is printed: the one answer of the
+// window and the command line to "which belt at the least?".
+std::optional<QString> shortestBeltName(double z1, double z2,
+                                        const std::optional<geometry::ProfileChoice> &profile);
 
 // One press of "calcola interasse" without the window: the three typed texts in, the texts
 // of the results out, each in the window's pattern and the locale's decimal separator.

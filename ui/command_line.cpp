@@ -2,7 +2,10 @@
 
 #include "geometry/belt_profile.h"
 #include "geometry/belt_search.h"
+#include "geometry/centre_distance.h"
+#include "geometry/errors.h"
 #include "geometry/number_text.h"
+#include "geometry/open_drive.h"
 #include "ui/calculation.h"
 #include "ui/messages.h"
 
@@ -22,61 +25,120 @@ struct UsageError {
     QString message;
 };
 
-double pitchOf(const QString &name) {
+QString fromView(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+QString profileNames() {
+    QStringList names;
     for (const geometry::BeltProfile &profile : geometry::beltProfiles)
-        if (name.compare(QLatin1String(profile.name.data(), qsizetype(profile.name.size())),
-                         Qt::CaseInsensitive) == 0)
-            return profile.pitch;
-    throw UsageError{
-        QStringLiteral("Profilo \"%1\" sconosciuto: scrivere XL037 o L075.").arg(name)};
+        names << fromView(profile.name);
+    return names.join(QStringLiteral(", "));
+}
+
+geometry::ProfileChoice profileNamed(const QString &name) {
+    const std::optional<geometry::ProfileChoice> choice = geometry::readProfile(name.toStdString());
+    if (!choice)
+        throw UsageError{QStringLiteral("Profilo \"%1\" sconosciuto: i profili sono %2 "
+                                        "(interasse --profiles).")
+                             .arg(name, profileNames())};
+    return *choice;
+}
+
+// The window's formula belongs to the window's two profiles.
+bool isWindowProfile(const geometry::ProfileChoice &choice) {
+    return choice.profile->name == "XL" || choice.profile->name == "L";
+}
+
+// A negative number is a value, not a cluster of options: it is hidden from the parser
+// behind a mark that no typed number holds.
+constexpr QChar negativeMark(0xE000);
+
+QStringList markNegativeNumbers(QStringList arguments, const QStringList &takingValues) {
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        const bool isValue = takingValues.contains(arguments[i - 1]);
+        if (argument == QStringLiteral("--"))
+            break;
+        if (!isValue && argument.size() > 1 && argument[0] == u'-' &&
+            (argument[1].isDigit() || argument[1] == u'.' || argument[1] == u','))
+            arguments[i].prepend(negativeMark);
+    }
+    return arguments;
+}
+
+QString unmarked(QString text) {
+    return text.startsWith(negativeMark) ? text.mid(1) : text;
 }
 
 struct CodeRange {
-    std::int64_t first = 1;
-    std::int64_t last = geometry::largestBeltCode;
+    double first = 1;
+    double last = geometry::largestBeltCode;
+    QString firstText, lastText;
 };
 
-CodeRange codeRange(const QString &text) {
+CodeRange codeRange(const QString &text, const QLocale &locale) {
     const QStringList ends = text.split(u':');
-    bool firstRead = false, lastRead = false;
+    if (ends.size() != 2)
+        throw UsageError{QStringLiteral("L'intervallo di --belts si scrive DA:A, dal codice più "
+                                        "piccolo al più grande, per esempio 100:400.")};
     CodeRange range;
-    if (ends.size() == 2) {
-        range.first = ends[0].trimmed().toLongLong(&firstRead);
-        range.last = ends[1].trimmed().toLongLong(&lastRead);
+    try {
+        range.first = readInput(ends[0], messages::belt, locale);
+        range.last = readInput(ends[1], messages::belt, locale);
+    } catch (const Failure &failure) {
+        throw UsageError{failure.message};
     }
-    if (!firstRead || !lastRead || range.first > range.last)
-        throw UsageError{QStringLiteral("L'intervallo di --belts si scrive DA:A, con due codici "
-                                        "interi dal più piccolo, per esempio 100:400.")};
+    if (range.first > range.last)
+        throw UsageError{QStringLiteral("L'intervallo di --belts va dal codice più piccolo al più "
+                                        "grande: %1:%2.")
+                             .arg(ends[1].trimmed(), ends[0].trimmed())};
+    range.firstText = ends[0].trimmed();
+    range.lastText = ends[1].trimmed();
     return range;
 }
 
 // Numbers as the window shows them, or with "." for a spreadsheet.
 class Writer {
 public:
-    Writer(QTextStream &out, bool csv, const QLocale &locale, double pitch)
+    Writer(QTextStream &out, bool csv, const QLocale &locale, geometry::ProfileChoice profile)
         : m_out(out), m_csv(csv), m_separator(csv ? "." : locale.decimalPoint().toStdString()),
-          m_profile(profileName(pitch)) {}
+          m_profile(std::move(profile)) {}
 
     bool csv() const { return m_csv; }
+    bool failed() const { return m_out.status() != QTextStream::Ok; }
+    QTextStream &stream() { return m_out; }
 
     QString number(double value, const char *pattern) const {
         return QString::fromStdString(geometry::formatNumber(value, pattern, m_separator));
     }
-    QString distance(double value) const { return number(value, "######.##"); }
+    QString twoDecimals(double value) const { return number(value, "0.00"); }
     QString difference(double value) const {
-        const QString text = number(value, "0.00");
-        return value > 0 && text != number(0, "0.00") ? u'+' + text : text;
+        const QString text = twoDecimals(value);
+        return value > 0 && text != twoDecimals(0) ? u'+' + text : text;
+    }
+    // Fewer teeth in mesh than a belt needs are marked, and the legend tells why.
+    QString teethInMesh(double teeth) {
+        const bool few = teeth < geometry::fewestTeethInMesh;
+        m_marked = m_marked || few;
+        return m_csv || !few ? twoDecimals(teeth) : twoDecimals(teeth) + QStringLiteral(" *");
     }
     // A belt as it is printed on it (150XL037), or its code alone for a spreadsheet.
-    QString belt(std::int64_t code) const {
-        return m_csv ? QString::number(code) : QString::number(code) + m_profile;
+    QString belt(std::int64_t teeth) const {
+        return m_csv ? QString::number(geometry::beltCode(*m_profile.profile, teeth), 'f',
+                                       QLocale::FloatingPointShortest)
+                     : QString::fromStdString(geometry::beltName(m_profile, teeth));
     }
     // A length with its unit, which a spreadsheet has in the column's heading instead.
     QString millimetres(const QString &value) const {
         return m_csv ? value : value + QStringLiteral(" mm");
     }
-    QString lengthHeading(const QString &name) const {
-        return m_csv ? name + QStringLiteral("_mm") : name;
+    QString heading(const QString &name, const char *unit = nullptr) const {
+        if (!m_csv)
+            return name;
+        QString column = name;
+        column.replace(u' ', u'_');
+        return unit ? column + u'_' + QLatin1String(unit) : column;
     }
 
     // One line of a table: comma-separated, or in columns wide enough for long numbers.
@@ -92,88 +154,235 @@ public:
                         : cells[i];
         m_out << line << '\n';
     }
+    void legend() {
+        if (m_marked && !m_csv)
+            m_out << messages::fewTeethInMeshLegend() << '\n';
+    }
 
 private:
-    static int cellWidth(qsizetype column) { return column == 0 ? 12 : column == 1 ? 6 : 14; }
+    static int cellWidth(qsizetype column) {
+        static constexpr int widths[] = {18, 6, 14, 14};
+        return widths[std::min<qsizetype>(column, 3)];
+    }
 
     QTextStream &m_out;
     bool m_csv;
     std::string m_separator;
-    QString m_profile;
+    geometry::ProfileChoice m_profile;
+    bool m_marked = false;
 };
 
-int showResults(const QStringList &inputs, double pitch, Writer &write, QTextStream &out,
-                QTextStream &err, const QLocale &locale) {
-    const Calculation result = calculate(inputs[0], inputs[1], inputs[2], pitch, locale);
-    // The user typed the inputs in their own format; a spreadsheet gets the results with ".".
-    const auto dotted = [&](const std::optional<QString> &text) {
-        if (!text)
-            return QString();
-        return write.csv() ? QString(*text).replace(locale.decimalPoint(), QStringLiteral("."))
-                           : *text;
-    };
-    if (write.csv()) {
-        write.row({QStringLiteral("interasse_mm"), QStringLiteral("M/m"), QStringLiteral("m/M")});
-        write.row(
-            {dotted(result.centreDistance), dotted(result.ratio), dotted(result.inverseRatio)});
-    } else {
-        if (result.centreDistance)
-            out << QStringLiteral("interasse: ") << *result.centreDistance << " mm\n";
-        if (result.ratio)
-            out << QStringLiteral("M/m: ") << *result.ratio << '\n';
-        if (result.inverseRatio)
-            out << QStringLiteral("m/M: ") << *result.inverseRatio << '\n';
+void listProfiles(QTextStream &out, const QLocale &locale) {
+    static constexpr const char *codeMeanings[] = {
+        "lunghezza primitiva in decimi di pollice", "lunghezza primitiva in mm",
+        "lunghezza primitiva in mm", "lunghezza primitiva in mm", "lunghezza primitiva in mm"};
+    Writer write(out, false, locale, {&geometry::beltProfiles[0], {}});
+    write.row({QStringLiteral("profilo"), QStringLiteral("passo"), QStringLiteral("codice"),
+               QStringLiteral("esempio")});
+    for (const geometry::BeltProfile &profile : geometry::beltProfiles) {
+        const geometry::ProfileChoice choice{&profile, {}};
+        write.row({fromView(profile.name), write.millimetres(write.number(profile.pitch, "0.0##")),
+                   QString::fromUtf8(codeMeanings[static_cast<int>(profile.family)]),
+                   QString::fromStdString(geometry::beltName(choice, 100))});
     }
-    if (result.error.isEmpty())
-        return 0;
-    err << result.error << '\n';
-    return result.unreadableInput ? wrongUse : calculationError;
 }
 
-int listBelts(double z1, double z2, double pitch, CodeRange range, Writer &write, QTextStream &out,
-              QTextStream &err) {
-    const std::optional<geometry::Belt> shortest = geometry::shortestBelt(z1, z2, pitch);
-    if (!shortest) {
-        err << messages::beltTooShort(profileName(pitch), std::nullopt) << '\n';
+// What is wrong with these pulleys for any belt, if anything.
+std::optional<QString> unbuildablePulleys(double z1, double z2) {
+    for (const auto &[teeth, input] :
+         {std::pair{z1, messages::largerPulley}, std::pair{z2, messages::smallerPulley}})
+        if (geometry::soundness(teeth, 1, 1, 1) == geometry::Unsound::pulleyTeeth)
+            return messages::pulleyNotWhole(input);
+    return std::nullopt;
+}
+
+struct TrueGeometry {
+    std::optional<geometry::OpenDrive> drive;
+    QString complaint; // why the drive cannot be built, or carries too little; empty if sound
+};
+
+TrueGeometry trueGeometry(double z1, double z2, double code, const QString &codeText,
+                          const geometry::ProfileChoice &profile, const Writer &write) {
+    TrueGeometry result;
+    if (const std::optional<QString> pulleys = unbuildablePulleys(z1, z2)) {
+        result.complaint = *pulleys;
+        return result;
+    }
+    const std::optional<std::int64_t> teeth = geometry::teethOfCode(*profile.profile, code);
+    if (!teeth) {
+        result.complaint = messages::noSuchBelt(
+            QString::fromStdString(geometry::profileName(profile)), codeText.trimmed());
+        return result;
+    }
+    const QString name = QString::fromStdString(geometry::beltName(profile, *teeth));
+    const auto beltTeeth = static_cast<double>(*teeth);
+    const double pitch = profile.profile->pitch;
+    result.drive = geometry::openDrive(z1, z2, beltTeeth, pitch);
+    switch (geometry::soundness(z1, z2, beltTeeth, pitch)) {
+    case geometry::Unsound::tooShort:
+        result.complaint = messages::beltCannotGoRound(name, shortestBeltName(z1, z2, profile));
+        break;
+    case geometry::Unsound::overlap:
+        result.complaint = messages::pitchCirclesOverlap(name, shortestBeltName(z1, z2, profile));
+        break;
+    default:
+        if (result.drive->teethInMesh < geometry::fewestTeethInMesh)
+            result.complaint =
+                messages::fewTeethInMesh(write.twoDecimals(result.drive->teethInMesh));
+    }
+    return result;
+}
+
+// interasse Z1 Z2 CODE: for the window's profiles its three results first, then the true
+// geometry of that belt; for the others the true geometry and the ratios.
+int oneBelt(const QStringList &inputs, const geometry::ProfileChoice &profile, Writer &write,
+            QTextStream &out, QTextStream &err, const QLocale &locale) {
+    const bool window = isWindowProfile(profile);
+    const double pitch = profile.profile->pitch;
+    Calculation shown;
+    double z1 = 0, z2 = 0, code = 0;
+    try {
+        if (window)
+            shown = calculate(inputs[0], inputs[1], inputs[2], pitch, locale);
+        if (shown.unreadableInput)
+            throw Failure{shown.error};
+        z1 = readInput(inputs[0], messages::largerPulley, locale);
+        z2 = readInput(inputs[1], messages::smallerPulley, locale);
+        code = readInput(inputs[2], messages::belt, locale);
+    } catch (const Failure &failure) {
+        err << failure.message << '\n';
+        return wrongUse;
+    }
+    std::optional<TrueGeometry> truth;
+    if (shown.error.isEmpty()) {
+        truth = trueGeometry(z1, z2, code, inputs[2], profile, write);
+        if (!window && truth->drive) {
+            shown.ratio = write.number(geometry::ratio(z1, z2), "####.0#");
+            shown.inverseRatio = write.number(geometry::ratio(z2, z1), "###0.0#");
+        }
+    }
+    const bool failed = !shown.error.isEmpty() || (!window && !truth->drive);
+    const auto cell = [&](const std::optional<QString> &text) {
+        return !text         ? QString()
+               : write.csv() ? QString(*text).replace(locale.decimalPoint(), QStringLiteral("."))
+                             : *text;
+    };
+    const bool hasDrive = truth && truth->drive;
+    const geometry::OpenDrive drive = hasDrive ? *truth->drive : geometry::OpenDrive{};
+    const auto driveValue = [&](double value) {
+        return hasDrive ? std::optional(write.twoDecimals(value)) : std::nullopt;
+    };
+    const std::optional<QString> trueDistance = driveValue(drive.centreDistance);
+    struct Line {
+        QString label;
+        std::optional<QString> value;
+        const char *unit;
+        const char *csvUnit;
+    };
+    std::vector<Line> lines;
+    if (window)
+        lines.push_back({QStringLiteral("interasse"), shown.centreDistance, " mm", "mm"});
+    else
+        lines.push_back({QStringLiteral("interasse effettivo"), trueDistance, " mm", "mm"});
+    lines.push_back({QStringLiteral("M/m"), shown.ratio, "", nullptr});
+    lines.push_back({QStringLiteral("m/M"), shown.inverseRatio, "", nullptr});
+    if (window)
+        lines.push_back({QStringLiteral("interasse effettivo"), trueDistance, " mm", "mm"});
+    lines.push_back({QStringLiteral("angolo di avvolgimento sul minore"),
+                     driveValue(drive.wrapAngle), "°", "gradi"});
+    lines.push_back(
+        {QStringLiteral("denti in presa sul minore"), driveValue(drive.teethInMesh), "", nullptr});
+
+    if (write.csv() && !failed) {
+        QStringList headings, cells;
+        for (const Line &line : lines) {
+            headings << write.heading(line.label, line.csvUnit);
+            cells << cell(line.value);
+        }
+        write.row(headings);
+        write.row(cells);
+    } else if (!write.csv()) {
+        for (const Line &line : lines)
+            if (line.value)
+                out << line.label << QStringLiteral(": ") << *line.value
+                    << QString::fromUtf8(line.unit) << '\n';
+    }
+    const QString complaint = !shown.error.isEmpty() ? shown.error : truth->complaint;
+    out.flush(); // the results first, then what is wrong with them
+    if (!complaint.isEmpty())
+        err << complaint << '\n';
+    return failed ? calculationError : 0;
+}
+
+// The belts of a search on these pulleys; fails with the reason when there is none.
+struct Search {
+    double z1, z2;
+    const geometry::ProfileChoice &profile;
+    const CodeRange &range;
+    bool limited; // by --belts
+};
+
+std::optional<QString> emptySearch(const Search &search, const geometry::BeltRange &belts) {
+    if (const std::optional<QString> pulleys = unbuildablePulleys(search.z1, search.z2))
+        return pulleys;
+    if (belts.firstTeeth <= belts.lastTeeth)
+        return std::nullopt;
+    return messages::noBeltInRange(QString::fromStdString(geometry::profileName(search.profile)),
+                                   search.limited ? search.range.firstText : QStringLiteral("1"),
+                                   search.limited ? search.range.lastText
+                                                  : QString::number(geometry::largestBeltCode),
+                                   shortestBeltName(search.z1, search.z2, search.profile));
+}
+
+int listBelts(const Search &search, Writer &write, QTextStream &err) {
+    const geometry::BeltProfile &profile = *search.profile.profile;
+    const geometry::BeltRange belts = geometry::beltsBetween(search.z1, search.z2, profile,
+                                                             search.range.first, search.range.last);
+    if (const std::optional<QString> reason = emptySearch(search, belts)) {
+        err << *reason << '\n';
         return calculationError;
     }
-    const geometry::BeltRange belts =
-        geometry::beltsBetween(z1, z2, pitch, range.first, range.last);
-    // From which belt on these pulleys have a centre distance; a spreadsheet gets rows only.
-    if (range.first < shortest->code)
-        (write.csv() ? err : out)
-            << QStringLiteral("Le cinghie più corte di %1%2 sono troppo corte per questi "
-                              "ingranaggi.")
-                   .arg(shortest->code)
-                   .arg(profileName(pitch))
+    // From which belt on these pulleys run; a spreadsheet gets rows only.
+    const geometry::Belt shortest = *geometry::shortestBelt(search.z1, search.z2, profile);
+    if (search.range.first < shortest.code)
+        (write.csv() ? err : write.stream())
+            << messages::beltsBelowShortest(
+                   QString::fromStdString(geometry::beltName(search.profile, shortest.teeth)))
             << '\n';
-    write.row({QStringLiteral("cinghia"), QStringLiteral("denti"),
-               write.lengthHeading(QStringLiteral("interasse"))});
-    for (std::int64_t teeth = belts.firstTeeth; teeth <= belts.lastTeeth; ++teeth) {
-        const geometry::Belt belt = geometry::beltWithTeeth(z1, z2, pitch, teeth);
-        write.row({write.belt(belt.code), QString::number(belt.teeth),
-                   write.millimetres(write.distance(belt.centreDistance))});
+    write.row({write.heading(QStringLiteral("cinghia")), write.heading(QStringLiteral("denti")),
+               write.heading(QStringLiteral("interasse"), "mm"),
+               write.heading(QStringLiteral("denti in presa"))});
+    for (std::int64_t teeth = belts.firstTeeth; teeth <= belts.lastTeeth && !write.failed();
+         ++teeth) {
+        const geometry::Belt belt = geometry::beltWithTeeth(search.z1, search.z2, profile, teeth);
+        write.row({write.belt(belt.teeth), QString::number(belt.teeth),
+                   write.millimetres(write.twoDecimals(belt.drive.centreDistance)),
+                   write.teethInMesh(belt.drive.teethInMesh)});
     }
+    write.legend();
     return 0;
 }
 
-int nearestBelts(double z1, double z2, double pitch, double wanted, CodeRange range, Writer &write,
-                 QTextStream &err) {
-    const geometry::NearestBelts nearest =
-        geometry::nearestBelts(z1, z2, pitch, wanted, range.first, range.last);
+int nearestBelts(const Search &search, double wanted, Writer &write, QTextStream &err) {
+    const geometry::BeltProfile &profile = *search.profile.profile;
+    const geometry::NearestBelts nearest = geometry::nearestBelts(
+        search.z1, search.z2, profile, wanted, search.range.first, search.range.last);
     if (!nearest.below && !nearest.above) {
-        err << messages::beltTooShort(profileName(pitch), std::nullopt) << '\n';
+        err << *emptySearch(search, geometry::BeltRange{1, 0}) << '\n';
         return calculationError;
     }
-    write.row({QStringLiteral("cinghia"), QStringLiteral("denti"),
-               write.lengthHeading(QStringLiteral("interasse")),
-               write.lengthHeading(QStringLiteral("differenza"))});
+    write.row({write.heading(QStringLiteral("cinghia")), write.heading(QStringLiteral("denti")),
+               write.heading(QStringLiteral("interasse"), "mm"),
+               write.heading(QStringLiteral("denti in presa")),
+               write.heading(QStringLiteral("differenza"), "mm")});
     for (const auto &belt : {nearest.below, nearest.above}) {
         if (belt)
-            write.row({write.belt(belt->code), QString::number(belt->teeth),
-                       write.millimetres(write.distance(belt->centreDistance)),
-                       write.millimetres(write.difference(belt->centreDistance - wanted))});
+            write.row({write.belt(belt->teeth), QString::number(belt->teeth),
+                       write.millimetres(write.twoDecimals(belt->drive.centreDistance)),
+                       write.teethInMesh(belt->drive.teethInMesh),
+                       write.millimetres(write.difference(belt->drive.centreDistance - wanted))});
     }
+    write.legend();
     return 0;
 }
 
@@ -186,8 +395,10 @@ int runCommandLine(const QStringList &arguments, QTextStream &out, QTextStream &
         "Calcola l'interasse tra due pulegge unite da una cinghia dentata.\n"
         "Senza argomenti apre la finestra.\n\n"
         "Esempi:\n"
-        "  interasse 36 14 150                 interasse e rapporti con la cinghia 150XL037\n"
+        "  interasse 36 14 150                 interasse e rapporti con la cinghia 150XL037,\n"
+        "                                      come nella finestra, e la geometria effettiva\n"
         "  interasse 36 14 150 --profile L075  lo stesso con la cinghia 150L075\n"
+        "  interasse 20 60 400 -p GT2          la cinghia 400-2GT\n"
         "  interasse 36 14 --belts 100:400     le cinghie in commercio dal codice 100 al 400\n"
         "  interasse 36 14 --near 120          le cinghie con l'interasse più vicino a 120 mm\n"
         "  interasse 36 14 --near 120 --csv    lo stesso in valori separati da virgole"));
@@ -198,38 +409,57 @@ int runCommandLine(const QStringList &arguments, QTextStream &out, QTextStream &
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption profile(
         QStringList{QStringLiteral("p"), QStringLiteral("profile")},
-        QStringLiteral("Profilo della cinghia: XL037 (se non indicato) o L075."),
+        QStringLiteral("Profilo della cinghia, con o senza la larghezza: XL037 (se non "
+                       "indicato), L075, T5-10, 5M-15, GT2 ... (vedi --profiles)."),
         QStringLiteral("profilo"), QStringLiteral("XL037"));
+    const QCommandLineOption profiles(QStringLiteral("profiles"),
+                                      QStringLiteral("Elenca i profili conosciuti."));
     const QCommandLineOption belts(
         QStringLiteral("belts"),
-        QStringLiteral("Elenca le cinghie in commercio con codice da DA ad A che vanno bene "
-                       "per questi ingranaggi."),
+        QStringLiteral("Elenca le cinghie in commercio con codice da DA ad A (fino a "
+                       "922337203685477) che girano su questi ingranaggi; per i profili "
+                       "metrici il codice è la lunghezza in mm."),
         QStringLiteral("DA:A"));
     const QCommandLineOption near(
         QStringLiteral("near"),
-        QStringLiteral("Trova le cinghie in commercio il cui interasse è più vicino a MM "
-                       "millimetri: la più vicina sotto e la più vicina sopra."),
+        QStringLiteral("Trova le cinghie in commercio il cui interasse effettivo è più vicino "
+                       "a MM millimetri: la più vicina sotto e la più vicina sopra; con --belts, "
+                       "solo tra quelle."),
         QStringLiteral("MM"));
     const QCommandLineOption csv(
         QStringLiteral("csv"),
         QStringLiteral("Scrive valori separati da virgole, con il punto per i decimali e "
                        "una riga di intestazione."));
-    parser.addOptions({profile, belts, near, csv});
+    parser.addOptions({profile, profiles, belts, near, csv});
     parser.addPositionalArgument(QStringLiteral("maggiore"),
                                  QStringLiteral("Denti dell'ingranaggio maggiore."));
     parser.addPositionalArgument(QStringLiteral("minore"),
                                  QStringLiteral("Denti dell'ingranaggio minore."));
     parser.addPositionalArgument(
         QStringLiteral("cinghia"),
-        QStringLiteral("Il numero stampato sulla cinghia prima del profilo (150 per "
-                       "150XL037); non con --belts e --near."),
+        QStringLiteral("Il codice stampato sulla cinghia (150 per 150XL037, 500 per T5-500, "
+                       "600 per 600-5M); non con --belts e --near."),
         QStringLiteral("[cinghia]"));
 
     try {
-        if (!parser.parse(arguments))
+        const QStringList valueOptions{QStringLiteral("-p"), QStringLiteral("--profile"),
+                                       QStringLiteral("--belts"), QStringLiteral("--near")};
+        if (!parser.parse(markNegativeNumbers(arguments, valueOptions)))
             throw UsageError{parser.errorText()};
         if (parser.isSet(help)) {
-            out << parser.helpText();
+            out << parser.helpText() << '\n'
+                << QStringLiteral(
+                       "Le opzioni --belts e --near si usano da sole o insieme (--near tra le "
+                       "cinghie di --belts); --profile e --csv con ogni forma.\n"
+                       "Le cinghie elencate sono solo quelle su cui gli ingranaggi girano senza "
+                       "sovrapporsi; l'interasse effettivo tiene conto dell'angolo di "
+                       "avvolgimento. I numeri si scrivono e si leggono nel formato della "
+                       "lingua dell'utente.\n\n"
+                       "Stato di uscita:\n"
+                       "  0  fatto\n"
+                       "  1  calcolo non riuscito (cinghia troppo corta, nessuna cinghia adatta)\n"
+                       "  2  uso sbagliato (opzione o valore non valido)\n"
+                       "  3  non è stato possibile scrivere i risultati\n");
             return 0;
         }
         if (parser.isSet(version)) {
@@ -237,8 +467,14 @@ int runCommandLine(const QStringList &arguments, QTextStream &out, QTextStream &
                 << QCoreApplication::applicationVersion() << '\n';
             return 0;
         }
-        const double pitch = pitchOf(parser.value(profile));
-        const QStringList inputs = parser.positionalArguments();
+        if (parser.isSet(profiles)) {
+            listProfiles(out, locale);
+            return 0;
+        }
+        const geometry::ProfileChoice choice = profileNamed(unmarked(parser.value(profile)));
+        QStringList inputs = parser.positionalArguments();
+        for (QString &input : inputs)
+            input = unmarked(input);
         const bool searches = parser.isSet(belts) || parser.isSet(near);
         if (inputs.size() != (searches ? 2 : 3))
             throw UsageError{
@@ -246,23 +482,24 @@ int runCommandLine(const QStringList &arguments, QTextStream &out, QTextStream &
                                           "ingranaggi, per esempio: interasse 36 14 --near 120")
                          : QStringLiteral("Servono i denti dei due ingranaggi e il codice della "
                                           "cinghia, per esempio: interasse 36 14 150")};
-        Writer write(out, parser.isSet(csv), locale, pitch);
+        Writer write(out, parser.isSet(csv), locale, choice);
         if (!searches)
-            return showResults(inputs, pitch, write, out, err, locale);
+            return oneBelt(inputs, choice, write, out, err, locale);
 
-        const CodeRange range = parser.isSet(belts) ? codeRange(parser.value(belts)) : CodeRange{};
+        const CodeRange range =
+            parser.isSet(belts) ? codeRange(unmarked(parser.value(belts)), locale) : CodeRange{};
+        double z1 = 0, z2 = 0, wanted = 0;
         try {
-            const double z1 = readInput(inputs[0], messages::largerPulley, locale);
-            const double z2 = readInput(inputs[1], messages::smallerPulley, locale);
+            z1 = readInput(inputs[0], messages::largerPulley, locale);
+            z2 = readInput(inputs[1], messages::smallerPulley, locale);
             if (parser.isSet(near))
-                return nearestBelts(z1, z2, pitch,
-                                    readInput(parser.value(near), messages::centreDistance, locale),
-                                    range, write, err);
-            return listBelts(z1, z2, pitch, range, write, out, err);
+                wanted = readInput(unmarked(parser.value(near)), messages::centreDistance, locale);
         } catch (const Failure &error) {
-            err << error.message << '\n';
-            return wrongUse;
+            throw UsageError{error.message};
         }
+        const Search search{z1, z2, choice, range, parser.isSet(belts)};
+        return parser.isSet(near) ? nearestBelts(search, wanted, write, err)
+                                  : listBelts(search, write, err);
     } catch (const UsageError &error) {
         err << error.message << '\n' << QStringLiteral("Per l'uso: interasse --help") << '\n';
         return wrongUse;

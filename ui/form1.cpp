@@ -1,6 +1,6 @@
 #include "ui/form1.h"
 
-#include "geometry/belt_profile.h"
+#include "geometry/current_pitch.h"
 #include "ui/calculation.h"
 #include "ui/control_table.h"
 #include "ui/controls.h"

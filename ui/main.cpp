@@ -1,11 +1,16 @@
 #include "ui/command_line.h"
 #include "ui/form1.h"
+#include "ui/messages.h"
 #include "ui/translations.h"
 
 #include <QApplication>
+#include <QIODevice>
 #include <QTextStream>
 
-#include <cstdio>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -14,16 +19,70 @@ void nameTheProgram() {
     QCoreApplication::setApplicationVersion(QStringLiteral(INTERASSE_VERSION));
 }
 
+// A file descriptor written straight through, which keeps why a write failed: results that
+// never reached a full disk or a closed output are a failure, not a success.
+class Output : public QIODevice {
+public:
+    explicit Output(int descriptor, int failure = 0)
+        : m_descriptor(descriptor), m_failure(failure) {
+        open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    }
+    int failure() const { return m_failure; }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 size) override {
+        qint64 written = 0;
+        while (written < size) {
+            const ssize_t count =
+                ::write(m_descriptor, data + written, static_cast<size_t>(size - written));
+            if (count < 0 && errno == EINTR)
+                continue;
+            if (count < 0) {
+                m_failure = errno;
+                return -1;
+            }
+            written += count;
+        }
+        return written;
+    }
+
+private:
+    int m_descriptor;
+    int m_failure;
+};
+
 } // namespace
 
 // With arguments the program answers in the terminal and needs no display.
 int main(int argc, char *argv[]) {
     if (argc > 1) {
+        // A closed standard output fails every write; its number is held so that no file
+        // the program opens takes it and gets the results.
+        int outputFailure = 0;
+        if (fcntl(STDOUT_FILENO, F_GETFD) == -1) {
+            outputFailure = EBADF;
+            const int placeholder = open("/dev/null", O_WRONLY);
+            if (placeholder != STDOUT_FILENO && placeholder >= 0) {
+                dup2(placeholder, STDOUT_FILENO);
+                close(placeholder);
+            }
+        }
         QCoreApplication app(argc, argv);
         nameTheProgram();
         installItalianTranslations(app);
-        QTextStream out(stdout), err(stderr);
-        return runCommandLine(QCoreApplication::arguments(), out, err, QLocale());
+        Output standardOutput(STDOUT_FILENO, outputFailure), standardError(STDERR_FILENO);
+        QTextStream out(&standardOutput), err(&standardError);
+        const int status = runCommandLine(QCoreApplication::arguments(), out, err, QLocale());
+        out.flush();
+        if (!standardOutput.failure())
+            return status;
+        // A reader that went away, as `| head` does, wanted no more: nothing to report.
+        if (standardOutput.failure() != EPIPE)
+            err << messages::outputFailed(
+                       QString::fromLocal8Bit(std::strerror(standardOutput.failure())))
+                << '\n';
+        return outputFailed;
     }
     QApplication app(argc, argv);
     nameTheProgram();

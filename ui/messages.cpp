@@ -1,6 +1,18 @@
 #include "ui/messages.h"
 
+#include "geometry/open_drive.h"
+
 namespace messages {
+
+namespace {
+
+// The belt to choose instead, where there is one.
+QString shortestOrNone(const std::optional<QString> &shortestBelt) {
+    return shortestBelt ? QStringLiteral(": la più corta su cui girano è %1.").arg(*shortestBelt)
+                        : QStringLiteral(", e nessuna cinghia di questo profilo gira su di essi.");
+}
+
+} // namespace
 
 QString heading(Input input) {
     return QString::fromUtf8(inputHeadings[input]);
@@ -22,17 +34,14 @@ QString outOfRange(Input input, bool negative, const QString &decimalSeparator) 
              negative ? QStringLiteral("minimo") : QStringLiteral("massimo"), limit);
 }
 
-QString beltTooShort(const QString &profile, std::optional<std::int64_t> shortestCode) {
-    const QString tooShort =
-        QStringLiteral("Il valore di \"%1\" è troppo corto per questi ingranaggi: ")
-            .arg(heading(belt));
-    if (!shortestCode)
-        return tooShort +
-               QStringLiteral("con il profilo %1 nessuna cinghia dà un interasse.").arg(profile);
-    return tooShort +
-           QStringLiteral("con il profilo %1 il codice più piccolo che dà un interasse è %2.")
-               .arg(profile)
-               .arg(*shortestCode);
+QString beltTooShort(const QString &profile, const std::optional<QString> &shortestBelt) {
+    if (!shortestBelt)
+        return QStringLiteral("La cinghia è troppo corta per questi ingranaggi, e con il profilo "
+                              "%1 nessuna cinghia gira su di essi.")
+            .arg(profile);
+    return QStringLiteral("La cinghia è troppo corta per questi ingranaggi: con il profilo %1 la "
+                          "più corta su cui girano è %2.")
+        .arg(profile, *shortestBelt);
 }
 
 QString pulleyWithoutTeeth(Input input) {
@@ -43,6 +52,62 @@ QString pulleyWithoutTeeth(Input input) {
 
 QString resultTooLarge() {
     return QStringLiteral("Il risultato è troppo grande per essere calcolato.");
+}
+
+QString pulleyNotWhole(Input input) {
+    return QStringLiteral("\"%1\" deve avere un numero intero di denti, almeno 1: nessuna "
+                          "cinghia gira su questi ingranaggi.")
+        .arg(heading(input));
+}
+
+QString noSuchBelt(const QString &profile, const QString &code) {
+    return QStringLiteral("Nessuna cinghia %1 in commercio ha il codice %2: l'interasse effettivo "
+                          "vale solo per cinghie di denti interi.")
+        .arg(profile, code);
+}
+
+QString beltCannotGoRound(const QString &belt, const std::optional<QString> &shortestBelt) {
+    return QStringLiteral("La cinghia %1 è più corta della circonferenza primitiva "
+                          "dell'ingranaggio maggiore e non può girare su questi ingranaggi")
+               .arg(belt) +
+           shortestOrNone(shortestBelt);
+}
+
+QString pitchCirclesOverlap(const QString &belt, const std::optional<QString> &shortestBelt) {
+    return QStringLiteral("Con la cinghia %1 le circonferenze primitive degli ingranaggi si "
+                          "sovrappongono, quindi non si può montare")
+               .arg(belt) +
+           shortestOrNone(shortestBelt);
+}
+
+QString fewTeethInMesh(const QString &teeth) {
+    return QStringLiteral("Sull'ingranaggio minore sono in presa solo %1 denti: ne servono "
+                          "almeno %2 per trasmettere il carico.")
+        .arg(teeth)
+        .arg(geometry::fewestTeethInMesh);
+}
+
+QString fewTeethInMeshLegend() {
+    return QStringLiteral("* meno di %1 denti in presa sull'ingranaggio minore")
+        .arg(geometry::fewestTeethInMesh);
+}
+
+QString beltsBelowShortest(const QString &shortestBelt) {
+    return QStringLiteral("Le cinghie più corte di %1 non girano su questi ingranaggi.")
+        .arg(shortestBelt);
+}
+
+QString noBeltInRange(const QString &profile, const QString &first, const QString &last,
+                      const std::optional<QString> &shortestBelt) {
+    const QString none =
+        QStringLiteral("Nessuna cinghia %1 con codice da %2 a %3 gira su questi ingranaggi")
+            .arg(profile, first, last);
+    return shortestBelt ? none + QStringLiteral(": la più corta è %1.").arg(*shortestBelt)
+                        : none + u'.';
+}
+
+QString outputFailed(const QString &reason) {
+    return QStringLiteral("Non è stato possibile scrivere i risultati: %1.").arg(reason);
 }
 
 } // namespace messages

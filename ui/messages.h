@@ -2,7 +2,6 @@
 
 #include <QString>
 
-#include <cstdint>
 #include <optional>
 
 // What the program tells its users, in the window and on the command line alike.
@@ -17,9 +16,21 @@ enum Input { largerPulley, smallerPulley, belt, centreDistance };
 QString heading(Input input);
 QString notANumber(Input input, const QString &decimalSeparator);
 QString outOfRange(Input input, bool negative, const QString &decimalSeparator);
-// shortestCode: the smallest belt code that gives these pulleys a result, if any does.
-QString beltTooShort(const QString &profile, std::optional<std::int64_t> shortestCode);
+// shortestBelt: the shortest made belt on which these pulleys run, as printed, if any.
+QString beltTooShort(const QString &profile, const std::optional<QString> &shortestBelt);
 QString pulleyWithoutTeeth(Input input);
 QString resultTooLarge();
+
+// The true geometry of the command line.
+QString pulleyNotWhole(Input input);
+QString noSuchBelt(const QString &profile, const QString &code);
+QString beltCannotGoRound(const QString &belt, const std::optional<QString> &shortestBelt);
+QString pitchCirclesOverlap(const QString &belt, const std::optional<QString> &shortestBelt);
+QString fewTeethInMesh(const QString &teeth);
+QString fewTeethInMeshLegend();
+QString beltsBelowShortest(const QString &shortestBelt);
+QString noBeltInRange(const QString &profile, const QString &first, const QString &last,
+                      const std::optional<QString> &shortestBelt);
+QString outputFailed(const QString &reason);
 
 } // namespace messages

@@ -1,11 +1,14 @@
-#include "geometry/belt_profile.h"
 #include "geometry/belt_search.h"
 #include "geometry/centre_distance.h"
+#include "geometry/current_pitch.h"
 #include "geometry/errors.h"
+#include "geometry/open_drive.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfloat>
+#include <cmath>
 #include <optional>
 #include <stdexcept>
 
@@ -105,82 +108,191 @@ TEST(BeltPitch, StartsAtXlAndFollowsTheChosenProfile) {
     }
 }
 
-// The code the window suggests must be the boundary itself: it gives a distance, one less
-// is too short.
-TEST(ShortestBeltCode, IsTheBoundaryOfTheCalculation) {
+// The true geometry: real pi, the belt wrapped round both pulleys.
+TEST(OpenDrive, SolvesTheBeltLengthOfTheWrappedPulleys) {
     const struct {
-        double z1, z2, pitch;
-        std::int64_t code;
+        double z1, z2, teeth, pitch;
+        double distance, wrapAngle, teethInMesh; // to four decimals, by Newton's method
     } cases[] = {
-        {36, 14, xl, 65},    {14, 36, xl, 65},
-        {36, 14, l, 122},    {30, 15, xl, 55},
-        {20, 20, xl, 40}, // equal pulleys: a belt that just wraps them
-        {-36, -14, xl, -35}, {1e14, 1, xl, 163663854846412},
-        {36, 14.5, xl, 65},
+        {36, 14, 75, xl, 125.7398, 163.7353, 6.3675},
+        {14, 36, 75, xl, 125.7398, 163.7353, 6.3675}, // swapped pulleys: the same drive
+        {36, 14, 43, xl, 41.8829, 129.7382, 5.0454},  // 86XL, the shortest that runs
+        {48, 12, 50, xl, 39.4766, 84.9955, 2.8332},   // the window's formula says 41.63
+        {60, 12, 65, l, 113.9765, 100.6508, 3.3550},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(testing::Message() << c.z1 << ", " << c.z2 << " at pitch " << c.pitch);
-        EXPECT_EQ(geometry::shortestBeltCode(c.z1, c.z2, c.pitch), c.code);
-        const auto code = static_cast<double>(c.code);
-        EXPECT_NO_THROW(geometry::centreDistance(c.z1, c.z2, code, c.pitch));
-        EXPECT_FALSE(geometry::beltReachesAround(c.z1, c.z2, code - 1, c.pitch));
-        if (c.z1 != c.z2) {
-            EXPECT_THROW(geometry::centreDistance(c.z1, c.z2, code - 1, c.pitch),
-                         geometry::InvalidArgumentError);
-        }
+        SCOPED_TRACE(testing::Message() << c.z1 << ", " << c.z2 << " on " << c.teeth);
+        const auto drive = geometry::openDrive(c.z1, c.z2, c.teeth, c.pitch);
+        ASSERT_TRUE(drive);
+        EXPECT_NEAR(drive->centreDistance, c.distance, 5e-5);
+        EXPECT_NEAR(drive->wrapAngle, c.wrapAngle, 5e-5);
+        EXPECT_NEAR(drive->teethInMesh, c.teethInMesh, 5e-5);
+        // The belt measured piece by piece: two straight runs and the arc on each pulley.
+        const double large = std::max(c.z1, c.z2) * c.pitch / (2 * M_PI);
+        const double small = std::min(c.z1, c.z2) * c.pitch / (2 * M_PI);
+        const double run =
+            std::sqrt(std::pow(drive->centreDistance, 2) - std::pow(large - small, 2));
+        const double smallArc = drive->wrapAngle * M_PI / 180;
+        const double length = 2 * run + smallArc * small + (2 * M_PI - smallArc) * large;
+        EXPECT_NEAR(length, c.teeth * c.pitch, 1e-9 * length);
     }
-    EXPECT_EQ(geometry::shortestBeltCode(9e14, 0, l), std::nullopt);
+    // Equal pulleys: two runs and two half turns, exactly.
+    for (double teeth : {21.0, 50.0, 1e6}) {
+        const auto drive = geometry::openDrive(20, 20, teeth, xl);
+        EXPECT_EQ(drive->centreDistance, (teeth - 20) * xl / 2);
+        EXPECT_EQ(drive->wrapAngle, 180);
+    }
+    EXPECT_EQ(geometry::openDrive(20, 20, 50, xl)->centreDistance, 76.2);
+    // The window's first-order formula comes close only as the belt grows long.
+    for (const auto &[teeth, within] : {std::pair{75.0, 0.01}, {1000.0, 1e-5}}) {
+        EXPECT_NEAR(geometry::openDrive(36, 14, teeth, xl)->centreDistance,
+                    geometry::centreDistance(36, 14, 2 * teeth, xl), within);
+    }
+    EXPECT_FALSE(geometry::openDrive(36, 14, 35, xl)); // shorter than the larger pulley
+    EXPECT_FALSE(geometry::openDrive(36, 0, 75, xl));
 }
 
-TEST(MadeBelts, HaveWholeTeethAndTheirPrintedCodes) {
+TEST(OpenDrive, IsSoundOnlyWhenItCanBeBuilt) {
+    using geometry::Unsound;
     const struct {
-        std::int64_t teeth;
-        double pitch;
-        std::int64_t code;
-    } cases[] = {{75, xl, 150}, {33, l, 124}, {40, l, 150}, {50, l, 187},
-                 {86, l, 322},  {2, l, 7},    {6, l, 22}, // 7.5 and 22.5 round down
-                 {75, 8.0, 150}}; // no known profile: two code units a tooth
+        double z1, z2, teeth;
+        Unsound expected;
+    } cases[] = {
+        {36, 14, 43, Unsound::none},          {36, 14, 42, Unsound::overlap},
+        {36, 14, 36, Unsound::overlap},       {36, 14, 35, Unsound::tooShort},
+        {36, 14.5, 75, Unsound::pulleyTeeth}, {36, 0, 75, Unsound::pulleyTeeth},
+        {-36, 14, 75, Unsound::pulleyTeeth},  {36, 14, 75.5, Unsound::beltTeeth},
+    };
     for (const auto &c : cases) {
-        EXPECT_EQ(geometry::beltCodeForTeeth(c.teeth, c.pitch), c.code) << c.teeth;
-        EXPECT_EQ(geometry::beltTeeth(static_cast<double>(c.code), c.pitch), c.teeth) << c.code;
+        EXPECT_EQ(geometry::soundness(c.z1, c.z2, c.teeth, xl), c.expected)
+            << c.z1 << ", " << c.z2 << " on " << c.teeth;
     }
+}
 
-    const auto range = geometry::beltsBetween(36, 14, l, 140, 160);
-    EXPECT_EQ(range.firstTeeth, 38); // 142L
-    EXPECT_EQ(range.lastTeeth, 42);  // 157L
-    EXPECT_EQ(geometry::beltWithTeeth(36, 14, l, 40).code, 150);
-    EXPECT_EQ(geometry::beltWithTeeth(36, 14, l, 40).centreDistance, 63.17410103876745);
-    // Too short belts are left out: the range starts at the shortest that goes round.
-    EXPECT_EQ(geometry::beltsBetween(36, 14, xl, 1, 100).firstTeeth, 33);
-    EXPECT_EQ(geometry::shortestBelt(36, 14, l)->code, 124);
-    EXPECT_EQ(geometry::shortestBelt(9e14, 0, l), std::nullopt);
+// One row per profile: its pitch, a code read into teeth and printed back as its makers
+// print it, and a drive of equal pulleys, whose distance is known in closed form.
+TEST(BeltProfiles, ReadCodesIntoWholeTeethAndPrintThemBack) {
+    const struct {
+        const char *typed;
+        double pitch, code;
+        std::int64_t teeth;
+        const char *printed;
+    } cases[] = {
+        {"mxl", 2.032, 80, 100, "80MXL"},     {"XL037", xl, 150, 75, "150XL037"},
+        {"L075", l, 150, 40, "150L075"},      {"L", l, 187, 50, "187L"},
+        {"H100", 12.7, 240, 48, "240H100"},   {"XH", 22.225, 507, 58, "507XH"},
+        {"XXH", 31.75, 700, 56, "700XXH"},    {"T2.5", 2.5, 177.5, 71, "T2.5-177.5"},
+        {"t5-10", 5, 500, 100, "T5-500-10"},  {"T10", 10, 1010, 101, "T10-1010"},
+        {"T20", 20, 1460, 73, "T20-1460"},    {"AT5", 5, 500, 100, "AT5-500"},
+        {"AT10", 10, 1010, 101, "AT10-1010"}, {"AT20", 20, 1500, 75, "AT20-1500"},
+        {"3M", 3, 600, 200, "600-3M"},        {"HTD5M-15", 5, 600, 120, "600-5M-15"},
+        {"8m", 8, 800, 100, "800-8M"},        {"14M", 14, 1400, 100, "1400-14M"},
+        {"GT2", 2, 200, 100, "200-2GT"},      {"2MGT-6", 2, 200, 100, "200-2GT-6"},
+        {"3GT", 3, 300, 100, "300-3GT"},      {"5GT", 5, 500, 100, "500-5GT"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.typed);
+        const auto choice = geometry::readProfile(c.typed);
+        ASSERT_TRUE(choice);
+        EXPECT_EQ(choice->profile->pitch, c.pitch);
+        EXPECT_EQ(geometry::teethOfCode(*choice->profile, c.code), c.teeth);
+        EXPECT_EQ(geometry::beltName(*choice, c.teeth), c.printed);
+        const auto teeth = static_cast<double>(c.teeth);
+        EXPECT_EQ(geometry::openDrive(20, 20, teeth, c.pitch)->centreDistance,
+                  (teeth - 20) * c.pitch / 2);
+    }
+    // No made belt has these codes, and these are no profiles.
+    const geometry::BeltProfile &xlBelt = *geometry::readProfile("XL")->profile;
+    const geometry::BeltProfile &lBelt = *geometry::readProfile("L")->profile;
+    for (double code : {151.0, 150.5, 0.0, -150.0, 1e15})
+        EXPECT_EQ(geometry::teethOfCode(xlBelt, code), std::nullopt) << code;
+    EXPECT_EQ(geometry::teethOfCode(lBelt, 151), std::nullopt);
+    for (const char *typed : {"", "XL-", "T50", "5M15", "T5-1O", "Q5"})
+        EXPECT_EQ(geometry::readProfile(typed), std::nullopt) << typed;
+}
+
+// The one answer to "which belt at the least?": it runs, the one a tooth shorter does not.
+TEST(ShortestBelt, IsTheSoundBoundary) {
+    const geometry::BeltProfile &xlBelt = *geometry::readProfile("XL")->profile;
+    const geometry::BeltProfile &lBelt = *geometry::readProfile("L")->profile;
+    const struct {
+        double z1, z2;
+        const geometry::BeltProfile &profile;
+        std::int64_t teeth;
+    } cases[] = {
+        {36, 14, xlBelt, 43}, {14, 36, xlBelt, 43}, {20, 20, xlBelt, 33},
+        {36, 14, lBelt, 43},  {60, 12, lBelt, 65},  {1, 1, xlBelt, 2},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.z1 << ", " << c.z2 << " " << c.profile.name);
+        const auto shortest = geometry::shortestBelt(c.z1, c.z2, c.profile);
+        ASSERT_TRUE(shortest);
+        EXPECT_EQ(shortest->teeth, c.teeth);
+        const auto teeth = static_cast<double>(c.teeth);
+        EXPECT_EQ(geometry::soundness(c.z1, c.z2, teeth, c.profile.pitch), geometry::Unsound::none);
+        EXPECT_NE(geometry::soundness(c.z1, c.z2, teeth - 1, c.profile.pitch),
+                  geometry::Unsound::none);
+    }
+    EXPECT_EQ(geometry::shortestBelt(9e14, 1, lBelt), std::nullopt);
+    EXPECT_EQ(geometry::shortestBelt(36, 14.5, xlBelt), std::nullopt);
+}
+
+TEST(MadeBelts, ListOnlyTheSoundOnesOfARange) {
+    const geometry::BeltProfile &xlBelt = *geometry::readProfile("XL")->profile;
+    const geometry::BeltProfile &lBelt = *geometry::readProfile("L")->profile;
+    const struct {
+        double z1, z2;
+        const geometry::BeltProfile &profile;
+        double firstCode, lastCode;
+        std::int64_t firstTeeth, lastTeeth;
+    } cases[] = {
+        {36, 14, lBelt, 140, 200, 43, 53},  // 161L to 198L
+        {36, 14, xlBelt, 1, 100, 43, 50},   // 86XL to 100XL: none shorter runs
+        {36, 14, xlBelt, 150, 150, 75, 75}, // one belt
+        {36, 14, xlBelt, 1, 80, 43, 40},    // none
+    };
+    for (const auto &c : cases) {
+        const auto range = geometry::beltsBetween(c.z1, c.z2, c.profile, c.firstCode, c.lastCode);
+        EXPECT_EQ(range.firstTeeth, c.firstTeeth) << c.firstCode << ":" << c.lastCode;
+        EXPECT_EQ(range.lastTeeth, c.lastTeeth) << c.firstCode << ":" << c.lastCode;
+    }
+    const geometry::Belt belt = geometry::beltWithTeeth(36, 14, lBelt, 40);
+    EXPECT_EQ(belt.code, 150);
+    EXPECT_EQ(belt.drive.centreDistance, geometry::openDrive(36, 14, 40, l)->centreDistance);
 }
 
 TEST(NearestBelts, FindsTheBeltsEitherSideOfTheWantedDistance) {
+    const geometry::BeltProfile &xlBelt = *geometry::readProfile("XL")->profile;
+    const geometry::BeltProfile &lBelt = *geometry::readProfile("L")->profile;
     const struct {
-        double pitch, wanted;
-        std::int64_t below, above; // codes, 0 for none
+        const geometry::BeltProfile &profile;
+        double wanted;
+        double below, above; // codes, 0 for none
     } cases[] = {
-        {xl, 125.74815467065042, 0, 150}, // exact: one belt
-        {xl, 125.75, 150, 152},
-        {xl, 120, 144, 146},
-        {l, 120, 191, 195},
-        {xl, 1, 0, 66},                 // shorter than the shortest belt
-        {xl, 1e16, 922337203685476, 0}, // past the longest code
+        {xlBelt, 125.7398, 148, 150},
+        {xlBelt, 125.75, 150, 152},
+        {xlBelt, 120, 144, 146},
+        {lBelt, 120, 191, 195},
+        {xlBelt, 1, 0, 86},                 // shorter than the shortest belt that runs
+        {xlBelt, 1e16, 922337203685476, 0}, // past the longest code
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(testing::Message() << c.wanted << " at pitch " << c.pitch);
-        const auto nearest = geometry::nearestBelts(36, 14, c.pitch, c.wanted);
+        SCOPED_TRACE(testing::Message() << c.wanted << " " << c.profile.name);
+        const auto nearest = geometry::nearestBelts(36, 14, c.profile, c.wanted);
         EXPECT_EQ(nearest.below ? nearest.below->code : 0, c.below);
         EXPECT_EQ(nearest.above ? nearest.above->code : 0, c.above);
         if (nearest.below) {
-            EXPECT_LT(nearest.below->centreDistance, c.wanted);
+            EXPECT_LT(nearest.below->drive.centreDistance, c.wanted);
         }
         if (nearest.above) {
-            EXPECT_GE(nearest.above->centreDistance, c.wanted);
+            EXPECT_GE(nearest.above->drive.centreDistance, c.wanted);
         }
     }
-    const auto limited = geometry::nearestBelts(36, 14, xl, 120, 150, 160);
+    const auto exact =
+        geometry::nearestBelts(36, 14, xlBelt, geometry::openDrive(36, 14, 75, xl)->centreDistance);
+    EXPECT_FALSE(exact.below);
+    EXPECT_EQ(exact.above->code, 150);
+    const auto limited = geometry::nearestBelts(36, 14, xlBelt, 120, 150, 160);
     EXPECT_FALSE(limited.below);
     EXPECT_EQ(limited.above->code, 150);
 }

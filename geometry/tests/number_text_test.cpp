@@ -1,4 +1,4 @@
-#include "geometry/belt_profile.h"
+#include "geometry/current_pitch.h"
 #include "geometry/centre_distance.h"
 #include "geometry/errors.h"
 #include "geometry/number_text.h"

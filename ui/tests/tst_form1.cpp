@@ -1,4 +1,4 @@
-#include "geometry/belt_profile.h"
+#include "geometry/current_pitch.h"
 #include "ui/controls.h"
 #include "ui/form1.h"
 #include "ui/translations.h"
@@ -363,11 +363,11 @@ void Form1Test::reportsErrorsAndKeepsRunning_data() {
                                << none;
     QTest::newRow("pasted digits")
         << QStringList{"36", "14", QString(100000, u'9')} << "troppo grande" << none;
-    // The code it suggests is the boundary, tested in the library.
+    // The belt it names is the command line's too: the shortest on which the pulleys run.
     QTest::newRow("belt too short")
         << QStringList{"36", "14", "60"}
-        << "\"cinghia\" è troppo corto per questi ingranaggi: con il profilo XL037 il codice "
-           "più piccolo che dà un interasse è 65."
+        << "La cinghia è troppo corta per questi ingranaggi: con il profilo XL037 la più corta "
+           "su cui girano è 86XL037."
         << none;
     QTest::newRow("smaller pulley 0")
         << QStringList{"36", "0", "150"} << "\"ingranaggio minore\" ha 0 denti"
