@@ -19,9 +19,9 @@ constexpr Spelling otherSpellings[] = {
     {"5MGT", "5GT"}, {"HTD3M", "3M"}, {"HTD5M", "5M"}, {"HTD8M", "8M"}, {"HTD14M", "14M"},
 };
 
-const BeltProfile *profileNamed(std::string_view name) {
-    const auto profile = std::ranges::find(beltProfiles, name, &BeltProfile::name);
-    return profile == beltProfiles.end() ? nullptr : &*profile;
+// Every other spelling names a profile of the table.
+const BeltProfile &profileNamed(std::string_view name) {
+    return *std::ranges::find(beltProfiles, name, &BeltProfile::name);
 }
 
 bool isWidth(std::string_view text) {
@@ -36,6 +36,13 @@ std::string withoutTrailingZeros(double value) {
     return {text, end};
 }
 
+// Inch widths follow the name directly (XL037), metric ones after a dash (T5-10).
+std::string widthAfterName(const ProfileChoice &choice) {
+    if (choice.width.empty())
+        return {};
+    return (choice.profile->family == BeltFamily::inchTrapezoidal ? "" : "-") + choice.width;
+}
+
 } // namespace
 
 std::optional<ProfileChoice> readProfile(std::string_view typed) {
@@ -47,7 +54,7 @@ std::optional<ProfileChoice> readProfile(std::string_view typed) {
     std::size_t length = 0;
     const auto consider = [&](std::string_view spelling, std::string_view name) {
         if (spelling.size() > length && upper.starts_with(spelling)) {
-            found = profileNamed(name);
+            found = &profileNamed(name);
             length = spelling.size();
         }
     };
@@ -94,26 +101,17 @@ std::int64_t mostTeeth(const BeltProfile &profile) {
 std::string beltName(const ProfileChoice &choice, std::int64_t teeth) {
     const std::string code = withoutTrailingZeros(beltCode(*choice.profile, teeth));
     const std::string name(choice.profile->name);
-    const std::string width = choice.width.empty() ? "" : "-" + choice.width;
-    switch (choice.profile->family) {
-    case BeltFamily::inchTrapezoidal:
-        return code + name + choice.width;
-    case BeltFamily::metricTrapezoidal:
-    case BeltFamily::metricWideTooth:
+    const std::string width = widthAfterName(choice);
+    const BeltFamily family = choice.profile->family;
+    if (family == BeltFamily::inchTrapezoidal)
+        return code + name + width;
+    if (family == BeltFamily::metricTrapezoidal || family == BeltFamily::metricWideTooth)
         return name + "-" + code + width;
-    case BeltFamily::curvilinear:
-    case BeltFamily::gt:
-        break;
-    }
     return code + "-" + name + width;
 }
 
 std::string profileName(const ProfileChoice &choice) {
-    const std::string name(choice.profile->name);
-    if (choice.width.empty())
-        return name;
-    return choice.profile->family == BeltFamily::inchTrapezoidal ? name + choice.width
-                                                                 : name + "-" + choice.width;
+    return std::string(choice.profile->name) + widthAfterName(choice);
 }
 
 } // namespace geometry

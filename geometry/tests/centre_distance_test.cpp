@@ -150,6 +150,7 @@ TEST(OpenDrive, SolvesTheBeltLengthOfTheWrappedPulleys) {
     }
     EXPECT_FALSE(geometry::openDrive(36, 14, 35, xl)); // shorter than the larger pulley
     EXPECT_FALSE(geometry::openDrive(36, 0, 75, xl));
+    EXPECT_FALSE(geometry::openDrive(36, 14, DBL_MAX, xl));
 }
 
 TEST(OpenDrive, IsSoundOnlyWhenItCanBeBuilt) {
@@ -207,6 +208,12 @@ TEST(BeltProfiles, ReadCodesIntoWholeTeethAndPrintThemBack) {
     for (double code : {151.0, 150.5, 0.0, -150.0, 1e15})
         EXPECT_EQ(geometry::teethOfCode(xlBelt, code), std::nullopt) << code;
     EXPECT_EQ(geometry::teethOfCode(lBelt, 151), std::nullopt);
+    EXPECT_EQ(geometry::teethOfCode(*geometry::readProfile("XXH")->profile, 1), std::nullopt);
+    // The profile as the user chose it, width and all.
+    for (const auto &[typed, name] :
+         {std::pair{"xl037", "XL037"}, {"t5-10", "T5-10"}, {"HTD8M", "8M"}}) {
+        EXPECT_EQ(geometry::profileName(*geometry::readProfile(typed)), name);
+    }
     for (const char *typed : {"", "XL-", "T50", "5M15", "T5-1O", "Q5"})
         EXPECT_EQ(geometry::readProfile(typed), std::nullopt) << typed;
 }
@@ -235,6 +242,7 @@ TEST(ShortestBelt, IsTheSoundBoundary) {
     }
     EXPECT_EQ(geometry::shortestBelt(9e14, 1, lBelt), std::nullopt);
     EXPECT_EQ(geometry::shortestBelt(36, 14.5, xlBelt), std::nullopt);
+    EXPECT_EQ(geometry::shortestBelt(0.5, 0.5, xlBelt), std::nullopt);
 }
 
 TEST(MadeBelts, ListOnlyTheSoundOnesOfARange) {

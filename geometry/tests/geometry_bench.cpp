@@ -54,9 +54,11 @@ BENCHMARK(typedToShown);
 
 // The belts nearest to a distance, over codes 1 to 100,000 and over every code.
 void nearestBelts(benchmark::State &state) {
-    const std::int64_t lastCode = state.range(0) ? state.range(0) : geometry::largestBeltCode;
+    const auto lastCode =
+        static_cast<double>(state.range(0) ? state.range(0) : geometry::largestBeltCode);
+    const geometry::BeltProfile &xl = *geometry::readProfile("XL")->profile;
     for (auto _ : state)
-        benchmark::DoNotOptimize(geometry::nearestBelts(36, 14, 5.08, 120, 1, lastCode));
+        benchmark::DoNotOptimize(geometry::nearestBelts(36, 14, xl, 120, 1, lastCode));
 }
 BENCHMARK(nearestBelts)->ArgName("lastCode")->Arg(100'000)->Arg(0);
 

@@ -1,5 +1,5 @@
-#include "geometry/current_pitch.h"
 #include "geometry/centre_distance.h"
+#include "geometry/current_pitch.h"
 #include "geometry/errors.h"
 #include "geometry/number_text.h"
 
