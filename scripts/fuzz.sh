@@ -13,7 +13,7 @@ for target in number_reader number_writer; do
     status=0
     build-fuzz/geometry/tests/fuzz_$target -seed=1 -max_total_time="${FUZZ_SECONDS:-60}" \
         -artifact_prefix=build-fuzz/ -print_final_stats=1 \
-        "$corpus" "geometry/tests/fuzz_seeds/$target" >"$log" 2>&1 || status=$?
+        -max_len=4096 "$corpus" "geometry/tests/fuzz_seeds/$target" >"$log" 2>&1 || status=$?
     rm -rf "$corpus"
     grep -E 'DONE|^stat::number_of_executed_units' "$log" || true
     if [ "$status" -ne 0 ]; then

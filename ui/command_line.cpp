@@ -173,17 +173,22 @@ private:
 };
 
 void listProfiles(QTextStream &out, const QLocale &locale) {
-    static constexpr const char *codeMeanings[] = {
-        "lunghezza primitiva in decimi di pollice", "lunghezza primitiva in mm",
-        "lunghezza primitiva in mm", "lunghezza primitiva in mm", "lunghezza primitiva in mm"};
-    Writer write(out, false, locale, {&geometry::beltProfiles[0], {}});
-    write.row({QStringLiteral("profilo"), QStringLiteral("passo"), QStringLiteral("codice"),
-               QStringLiteral("esempio")});
+    static constexpr const char *codeMeanings[] = {"lunghezza in decimi di pollice",
+                                                   "lunghezza in mm", "lunghezza in mm",
+                                                   "lunghezza in mm", "lunghezza in mm"};
+    const auto line = [&](const QString &name, const QString &pitch, const QString &code,
+                          const QString &example) {
+        out << name.leftJustified(8) << pitch.leftJustified(11) << code.leftJustified(32) << example
+            << '\n';
+    };
+    line(QStringLiteral("profilo"), QStringLiteral("passo"), QStringLiteral("il codice è la"),
+         QStringLiteral("esempio"));
     for (const geometry::BeltProfile &profile : geometry::beltProfiles) {
-        const geometry::ProfileChoice choice{&profile, {}};
-        write.row({fromView(profile.name), write.millimetres(write.number(profile.pitch, "0.0##")),
-                   QString::fromUtf8(codeMeanings[static_cast<int>(profile.family)]),
-                   QString::fromStdString(geometry::beltName(choice, 100))});
+        line(fromView(profile.name),
+             locale.toString(profile.pitch, 'f', QLocale::FloatingPointShortest) +
+                 QStringLiteral(" mm"),
+             QString::fromUtf8(codeMeanings[static_cast<int>(profile.family)]),
+             QString::fromStdString(geometry::beltName({&profile, {}}, 100)));
     }
 }
 
@@ -448,13 +453,16 @@ int runCommandLine(const QStringList &arguments, QTextStream &out, QTextStream &
             throw UsageError{parser.errorText()};
         if (parser.isSet(help)) {
             out << parser.helpText() << '\n'
+                << QStringLiteral("Profili: %1.\n\n").arg(profileNames())
                 << QStringLiteral(
-                       "Le opzioni --belts e --near si usano da sole o insieme (--near tra le "
-                       "cinghie di --belts); --profile e --csv con ogni forma.\n"
-                       "Le cinghie elencate sono solo quelle su cui gli ingranaggi girano senza "
-                       "sovrapporsi; l'interasse effettivo tiene conto dell'angolo di "
-                       "avvolgimento. I numeri si scrivono e si leggono nel formato della "
-                       "lingua dell'utente.\n\n"
+                       "--belts e --near si usano da soli o insieme (--near tra le cinghie di\n"
+                       "--belts); --profile e --csv con ogni forma.\n\n"
+                       "Le cinghie elencate sono solo quelle su cui gli ingranaggi girano senza\n"
+                       "sovrapporsi, scelte per l'interasse effettivo, che tiene conto\n"
+                       "dell'angolo di avvolgimento; con meno di 6 denti in presa sono segnate.\n"
+                       "Per XL e L la prima riga è l'interasse della finestra, calcolato come\n"
+                       "nelle sue tabelle. I numeri si leggono e si scrivono nel formato della\n"
+                       "lingua dell'utente (LC_NUMERIC); con --csv sempre con il punto.\n\n"
                        "Stato di uscita:\n"
                        "  0  fatto\n"
                        "  1  calcolo non riuscito (cinghia troppo corta, nessuna cinghia adatta)\n"

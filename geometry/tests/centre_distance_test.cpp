@@ -79,6 +79,7 @@ TEST(Ratio, DividesOrFailsOnAZeroDenominator) {
     EXPECT_EQ(geometry::ratio(36, 14), 2.5714285714285716);
     EXPECT_EQ(geometry::ratio(14, 36), 0.3888888888888889);
     EXPECT_EQ(geometry::ratio(-3, 4), -0.75);
+    EXPECT_EQ(geometry::ratio(3, -4), -0.75);
     for (double numerator : {1.0, 0.0, -5.0}) {
         for (double zero : {0.0, -0.0}) {
             SCOPED_TRACE(testing::Message() << numerator << " / " << zero);

@@ -52,16 +52,39 @@ std::string reference(double value, std::size_t decimals) {
 
 } // namespace
 
+// The input: the double, two bytes of canonical decimals, the pattern's integer placeholders,
+// two bytes of its decimals (past the 1,000 that the writer takes, now and then), a byte of
+// flags, then one bit per placeholder: '#' or '0'. Patterns reach the writer's limits.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
-    double value = 0;
-    if (size < sizeof value + 1)
+    constexpr std::size_t header = sizeof(double) + 6;
+    if (size < header)
         return 0;
+    double value = 0;
     std::memcpy(&value, data, sizeof value);
-    // The pattern from the rest, mostly of its own characters.
+    const auto word = [&](std::size_t at) {
+        return std::size_t{data[at]} | std::size_t{data[at + 1]} << 8;
+    };
+    const std::size_t canonicalDecimals = word(8) % 1001;
+    const std::size_t integerPlaceholders = std::size_t{data[10]} * 2;
+    const std::size_t fractionPlaceholders = word(11) % 1003;
+    const std::uint8_t flags = data[13];
+    const std::uint8_t *bits = data + header;
+    const std::size_t bitCount = (size - header) * 8;
+    std::size_t next = 0;
+    const auto placeholder = [&] {
+        const bool zero = bitCount > 0 && (bits[next % bitCount / 8] >> (next % 8) & 1);
+        ++next;
+        return zero ? '0' : '#';
+    };
     std::string pattern;
-    for (std::size_t i = sizeof value + 1; i < size && pattern.size() < 64; ++i)
-        pattern += "#0#0.#0x"[data[i] % 8];
-    const std::size_t canonicalDecimals = data[sizeof value] % 24;
+    for (std::size_t i = 0; i < integerPlaceholders; ++i)
+        pattern += placeholder();
+    if (!(flags & 1))
+        pattern += '.';
+    for (std::size_t i = 0; i < fractionPlaceholders; ++i)
+        pattern += placeholder();
+    if (flags & 2)
+        pattern.insert(pattern.size() / 2, 1, "x.,"[flags >> 2 & 1]);
 
     if (!std::isfinite(value)) {
         try {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 #include <stdexcept>
 #include <string>
@@ -206,8 +207,16 @@ TEST(FormatNumber, NeverCutsTheIntegerPartAndRefusesNonNumbers) {
     EXPECT_THROW(geometry::formatNumber(NAN, "######.##", "."), geometry::InvalidArgumentError);
     EXPECT_THROW(geometry::formatNumber(1, "##,##", "."), std::invalid_argument);
     EXPECT_THROW(geometry::formatNumber(1, "#.#.#", "."), std::invalid_argument);
-    EXPECT_THROW(geometry::formatNumber(1, "#." + std::string(1100, '#'), "."),
+    EXPECT_THROW(geometry::formatNumber(1, "#." + std::string(1001, '#'), "."),
                  std::invalid_argument);
+    // The longest text: the largest double, and the smallest, with the most decimals taken.
+    for (double value : {DBL_MAX, -DBL_MAX, DBL_TRUE_MIN}) {
+        char exact[400 + 1000];
+        const char *end =
+            std::to_chars(exact, exact + sizeof exact, value, std::chars_format::fixed, 1000).ptr;
+        EXPECT_EQ(geometry::formatNumber(value, "0." + std::string(1000, '0'), "."),
+                  std::string(static_cast<const char *>(exact), end));
+    }
 }
 
 // The whole path from the three typed texts to the texts the window shows.
