@@ -262,8 +262,9 @@ int oneBelt(const QStringList &inputs, const geometry::ProfileChoice &profile, W
     if (shown.error.isEmpty()) {
         truth = trueGeometry(z1, z2, code, inputs[2], profile, write);
         if (!window && truth->drive) {
-            shown.ratio = write.number(geometry::ratio(z1, z2), "####.0#");
-            shown.inverseRatio = write.number(geometry::ratio(z2, z1), "###0.0#");
+            // The window's patterns belong to the window's results.
+            shown.ratio = write.twoDecimals(geometry::ratio(z1, z2));
+            shown.inverseRatio = write.twoDecimals(geometry::ratio(z2, z1));
         }
     }
     const bool failed = !shown.error.isEmpty() || (!window && !truth->drive);

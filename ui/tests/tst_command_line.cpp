@@ -58,6 +58,26 @@ void CommandLineTest::answersInTheTerminal_data() {
                                        "angolo di avvolgimento sul minore: 180.00°\n"
                                        "denti in presa sul minore: 10.00\n"
                                     << "";
+    QTest::newRow("GT2, equal pulleys")
+        << italian << QStringList{"20", "20", "200", "--profile", "2GT"} << 0
+        << "interasse effettivo: 80,00 mm\nM/m: 1,00\nm/M: 1,00\n"
+           "angolo di avvolgimento sul minore: 180,00°\ndenti in presa sul minore: 10,00\n"
+        << "";
+    QTest::newRow("T2.5, a code that is no belt")
+        << english << QStringList{"20", "20", "177", "-p", "T2.5"} << 1 << ""
+        << "Nessuna cinghia T2.5 in commercio ha il codice 177";
+    QTest::newRow("5M near, made belts only")
+        << english << QStringList{"36", "14", "--near", "125", "-p", "HTD5M-15", "--csv"} << 0
+        << "cinghia,denti,interasse_mm,denti_in_presa,differenza_mm\n"
+           "375,75,123.76,6.37,-1.24\n380,76,126.28,6.38,+1.28\n"
+        << "";
+    QTest::newRow("T5 belts in mm")
+        << english << QStringList{"30", "15", "--belts", "400:410", "-p", "t5-10"} << 0
+        << "cinghia             denti   interasse       denti in presa\n"
+           "T5-400-10           80      143.25 mm       7.10\n"
+           "T5-405-10           81      145.76 mm       7.11\n"
+           "T5-410-10           82      148.27 mm       7.12\n"
+        << "";
     QTest::newRow("negative pulley is a number")
         << english << QStringList{"-36", "14", "150"} << 0
         << "interasse: 214.67 mm\nM/m: -2.57\nm/M: -0.39\n"

@@ -2,8 +2,8 @@
 // seed. After each step the results must be what the library gives for the inputs on screen,
 // and a step that computes nothing must change no result.
 
-#include "geometry/current_pitch.h"
 #include "geometry/centre_distance.h"
+#include "geometry/current_pitch.h"
 #include "geometry/errors.h"
 #include "geometry/number_text.h"
 #include "ui/form1.h"
