@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs the build given as the only argument into a temporary folder, checks that every
-# file a desktop needs is there and valid, then builds the Debian package and checks that it
-# holds the same files. Run by CTest.
+# file a desktop and a terminal need is there and valid, then builds the Debian package,
+# checks that it holds the same files and that lintian finds nothing wrong. Run by CTest.
 set -euo pipefail
 build=$(realpath "$1")
+source_dir=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -13,7 +14,10 @@ expected=(
     usr/bin/interasse
     "usr/share/applications/$id.desktop"
     "usr/share/metainfo/$id.metainfo.xml"
-    usr/share/doc/interasse/LICENSE
+    usr/share/doc/interasse/copyright
+    usr/share/doc/interasse/changelog.gz
+    usr/share/man/man1/interasse.1.gz
+    usr/share/bash-completion/completions/interasse
 )
 for size in 16 32 48 64 128 256; do
     expected+=("usr/share/icons/hicolor/${size}x${size}/apps/$id.png")
@@ -33,7 +37,8 @@ grep -qx "Exec=interasse" "$root/usr/share/applications/$id.desktop" || fail "Ex
 grep -qx "Icon=$id" "$root/usr/share/applications/$id.desktop" || fail "Icon"
 appstreamcli validate --no-net --pedantic "$root/usr/share/metainfo/$id.metainfo.xml" >/dev/null ||
     appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml"
-"$root/usr/bin/interasse" --version | grep -qx "Interasse 1.00" || fail "--version"
+program=$root/usr/bin/interasse
+"$program" --version | grep -qx "Interasse 1.00" || fail "--version"
 
 # Width and height are the big-endian words at bytes 16 and 20 of a PNG file.
 for size in 16 32 48 64 128 256; do
@@ -43,6 +48,35 @@ for size in 16 32 48 64 128 256; do
     [ "$width x $height" = "$size x $size" ] || fail "$png is $width x $height"
 done
 
+# The manual page renders cleanly and knows every option and profile that the program does.
+manual=$root/usr/share/man/man1/interasse.1.gz
+warnings=$(MANWIDTH=80 man --warnings -l "$manual" 2>&1 >/dev/null)
+[ -z "$warnings" ] || fail "man page: $warnings"
+page=$(MANWIDTH=200 man -l "$manual" 2>/dev/null)
+profiles=$("$program" --profiles | awk 'NR > 1 { print $1 }')
+for option in $("$program" --help | grep -oE -- '--[a-z]+' | sort -u) $profiles; do
+    grep -qF -- "$option" <<<"$page" || fail "the man page lacks $option"
+done
+
+# The completion offers the options and, after -p, the profiles.
+completion=$root/usr/share/bash-completion/completions/interasse
+complete_words() {
+    bash -c 'source "$1"; shift; COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); _interasse
+             printf "%s\n" "${COMPREPLY[@]}"' _ "$completion" "$@"
+}
+[ "$(complete_words interasse --pro | sort | xargs)" = "--profile --profiles" ] ||
+    fail "completing --pro: $(complete_words interasse --pro | xargs)"
+[ "$(complete_words interasse 36 14 -p X | xargs)" = "XL XL037 XH XXH" ] ||
+    fail "completing -p X: $(complete_words interasse 36 14 -p X | xargs)"
+for profile in $profiles; do
+    complete_words interasse -p "$profile" | grep -qx "$profile" || fail "completion lacks $profile"
+done
+
+# Removing what the manifest lists, and the one folder of ours, leaves no empty folder.
+(cd "$root" && sed 's|^/||' "$build/install_manifest.txt" | xargs rm)
+rmdir "$root/usr/share/doc/interasse"
+[ -z "$(find "$root" -name '*interasse*')" ] || fail "left behind: $(find "$root" -name '*interasse*')"
+
 (cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >/dev/null)
 package=$(ls "$work"/package/interasse_1.00_*.deb)
 packaged=$(dpkg-deb --fsys-tarfile "$package" | tar -t | grep -v '/$' | sed 's|^\./||' | sort)
@@ -51,4 +85,8 @@ depends=$(dpkg-deb --field "$package" Depends)
 for needed in libqt6widgets6 libc6 fonts-liberation qt6-translations-l10n; do
     [[ "$depends" == *"$needed"* ]] || fail "Depends lacks $needed: $depends"
 done
+
+# lintian: no error and no warning; the informational tags left are explained in the README.
+tags=$(lintian --allow-root "$package" 2>&1 | grep -E '^[EW]: ' || true)
+[ -z "$tags" ] || fail "lintian:"$'\n'"$tags"
 echo "installed and packaged: ${#expected[@]} files; Depends: $depends"
