@@ -1,8 +1,8 @@
 // Starts like the program, or with a bare window of the same size (--bare), and ends as soon
 // as the window is mapped and painted: a start-up to time from outside.
 
-#include "ui/form1.h"
-#include "ui/translations.h"
+#include "window/form1.h"
+#include "program/application.h"
 
 #include <QApplication>
 #include <QTimer>

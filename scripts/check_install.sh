@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs the build given as the only argument into a temporary folder, checks that every
+# Installs the build given as the first argument into a temporary folder, checks that every
 # file a desktop and a terminal need is there and valid, then builds the Debian package,
 # checks that it holds the same files and that lintian finds nothing wrong. Run by CTest.
 set -euo pipefail
 build=$(realpath "$1")
+window_dir=$2 # the window module's folder below the prefix
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -12,6 +13,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 id=test.dentarola.Interasse
 expected=(
     usr/bin/interasse
+    "usr/$window_dir/libinterasse_window.so"
     "usr/share/applications/$id.desktop"
     "usr/share/metainfo/$id.metainfo.xml"
     usr/share/doc/interasse/copyright
@@ -39,6 +41,10 @@ appstreamcli validate --no-net --pedantic "$root/usr/share/metainfo/$id.metainfo
     appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml"
 program=$root/usr/bin/interasse
 "$program" --version | grep -qx "Interasse 1.00" || fail "--version"
+# Without arguments it finds its window where it was installed, and runs it until stopped.
+status=0
+QT_QPA_PLATFORM=offscreen timeout 3 "$program" || status=$?
+[ "$status" -eq 124 ] || fail "the installed program did not open its window (status $status)"
 
 # Width and height are the big-endian words at bytes 16 and 20 of a PNG file.
 for size in 16 32 48 64 128 256; do
@@ -72,9 +78,9 @@ for profile in $profiles; do
     complete_words interasse -p "$profile" | grep -qx "$profile" || fail "completion lacks $profile"
 done
 
-# Removing what the manifest lists, and the one folder of ours, leaves no empty folder.
+# Removing what the manifest lists, and the two folders of ours, leaves no empty folder.
 (cd "$root" && sed 's|^/||' "$build/install_manifest.txt" | xargs rm)
-rmdir "$root/usr/share/doc/interasse"
+rmdir "$root/usr/share/doc/interasse" "$root/usr/$window_dir"
 [ -z "$(find "$root" -name '*interasse*')" ] || fail "left behind: $(find "$root" -name '*interasse*')"
 
 (cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >/dev/null)

@@ -9,7 +9,7 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF
 cmake --build build --parallel "$(nproc)" --target interasse
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-    echo "Interasse is built (build/ui/interasse) but needs a desktop to open its window, and none was found (DISPLAY and WAYLAND_DISPLAY are unset)." >&2
+    echo "Interasse is built (build/bin/interasse) but needs a desktop to open its window, and none was found (DISPLAY and WAYLAND_DISPLAY are unset)." >&2
     exit 1
 fi
-exec build/ui/interasse
+exec build/bin/interasse

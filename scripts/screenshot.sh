@@ -21,7 +21,7 @@ mkdir -p docs
 # scale, then the file to save
 shoot() {
     # The Italian number format, as the program's users see it.
-    LC_ALL=it_IT.UTF-8 QT_SCALE_FACTOR=$1 build/ui/interasse &
+    LC_ALL=it_IT.UTF-8 QT_SCALE_FACTOR=$1 build/bin/interasse &
     program=$!
     local window
     window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$program" | head -n 1)

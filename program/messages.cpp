@@ -1,4 +1,4 @@
-#include "ui/messages.h"
+#include "program/messages.h"
 
 #include "geometry/open_drive.h"
 
@@ -108,6 +108,12 @@ QString noBeltInRange(const QString &profile, const QString &first, const QStrin
 
 QString outputFailed(const QString &reason) {
     return QStringLiteral("Non è stato possibile scrivere i risultati: %1.").arg(reason);
+}
+
+QString windowMissing(const QString &reason) {
+    return QStringLiteral("La finestra non si può aprire (%1); con argomenti il programma "
+                          "risponde nel terminale: interasse --help.")
+        .arg(reason);
 }
 
 } // namespace messages

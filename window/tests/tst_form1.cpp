@@ -1,7 +1,7 @@
 #include "geometry/current_pitch.h"
-#include "ui/controls.h"
-#include "ui/form1.h"
-#include "ui/translations.h"
+#include "window/controls.h"
+#include "window/form1.h"
+#include "program/application.h"
 
 #include <QAccessible>
 #include <QApplication>

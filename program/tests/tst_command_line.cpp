@@ -1,4 +1,4 @@
-#include "ui/command_line.h"
+#include "program/command_line.h"
 
 #include <QCoreApplication>
 #include <QTest>

@@ -1,11 +1,11 @@
-#include "ui/calculation.h"
+#include "program/calculation.h"
 
 #include "geometry/belt_search.h"
 #include "geometry/centre_distance.h"
 #include "geometry/current_pitch.h"
 #include "geometry/errors.h"
 #include "geometry/number_text.h"
-#include "ui/messages.h"
+#include "program/messages.h"
 
 #include <string>
 

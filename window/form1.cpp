@@ -1,10 +1,10 @@
-#include "ui/form1.h"
+#include "window/form1.h"
 
 #include "geometry/current_pitch.h"
-#include "ui/calculation.h"
-#include "ui/control_table.h"
-#include "ui/controls.h"
-#include "ui/messages.h"
+#include "program/calculation.h"
+#include "program/messages.h"
+#include "window/control_table.h"
+#include "window/controls.h"
 
 #include <QApplication>
 #include <QFile>

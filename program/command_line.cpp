@@ -1,4 +1,4 @@
-#include "ui/command_line.h"
+#include "program/command_line.h"
 
 #include "geometry/belt_profile.h"
 #include "geometry/belt_search.h"
@@ -6,8 +6,8 @@
 #include "geometry/errors.h"
 #include "geometry/number_text.h"
 #include "geometry/open_drive.h"
-#include "ui/calculation.h"
-#include "ui/messages.h"
+#include "program/calculation.h"
+#include "program/messages.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

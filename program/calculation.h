@@ -4,7 +4,7 @@
 #include <QString>
 
 #include "geometry/belt_profile.h"
-#include "ui/messages.h"
+#include "program/messages.h"
 
 #include <optional>
 

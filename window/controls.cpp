@@ -1,4 +1,4 @@
-#include "ui/controls.h"
+#include "window/controls.h"
 
 #include <QKeyEvent>
 #include <QPainter>

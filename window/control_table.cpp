@@ -1,6 +1,6 @@
-#include "ui/control_table.h"
+#include "window/control_table.h"
 
-#include "ui/messages.h"
+#include "program/messages.h"
 
 #include <array>
 

@@ -6,7 +6,7 @@
 #include "geometry/current_pitch.h"
 #include "geometry/errors.h"
 #include "geometry/number_text.h"
-#include "ui/form1.h"
+#include "window/form1.h"
 
 #include <QApplication>
 #include <QClipboard>

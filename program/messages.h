@@ -32,5 +32,6 @@ QString beltsBelowShortest(const QString &shortestBelt);
 QString noBeltInRange(const QString &profile, const QString &first, const QString &last,
                       const std::optional<QString> &shortestBelt);
 QString outputFailed(const QString &reason);
+QString windowMissing(const QString &reason);
 
 } // namespace messages

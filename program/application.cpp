@@ -1,9 +1,14 @@
-#include "ui/translations.h"
+#include "program/application.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+
+void nameTheProgram() {
+    QCoreApplication::setApplicationName(QStringLiteral("Interasse"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(INTERASSE_VERSION));
+}
 
 void installItalianTranslations(QCoreApplication &application) {
     auto *translator = new QTranslator(&application);
