@@ -198,17 +198,9 @@ bool logoPicture(const QString &path) {
     return saveBitmap24(image, path);
 }
 
-// The 16 colours of the classic palette, in their usual order.
-const QRgb classic16[16] = {
-    qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
-    qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
-    qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
-    qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255),
-};
-
 // A window seen a little from the left: white, with a title bar, over a grey shadow.
 // Transparent where the result's alpha is zero.
-QImage windowSymbol(int size, bool twoColours) {
+QImage windowSymbol(int size) {
     QImage image(size, size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter painter(&image);
@@ -218,11 +210,11 @@ QImage windowSymbol(int size, bool twoColours) {
     const QPolygonF outline({QPointF(3, 4), QPointF(25, 7), QPointF(25, 24), QPointF(3, 27)});
     const QPolygonF titleBar({QPointF(3, 4), QPointF(25, 7), QPointF(25, 11), QPointF(3, 9.5)});
     const QColor ink = Qt::black;
-    const QColor shadow = twoColours ? QColor(Qt::black) : QColor(128, 128, 128);
-    const QColor bar = twoColours ? QColor(Qt::black) : QColor(0, 255, 255);
+    const QColor shadow(128, 128, 128);
+    const QColor bar(0, 255, 255);
 
     painter.setPen(Qt::NoPen);
-    painter.setBrush(twoColours ? QBrush(shadow, Qt::Dense4Pattern) : QBrush(shadow));
+    painter.setBrush(shadow);
     painter.drawPolygon(outline.translated(4, 3));
     // A hairline up to 32 pixels, as the icon file has it; thicker with the larger sizes.
     painter.setPen(QPen(ink, size > 32 ? 1 : 0));
@@ -234,82 +226,24 @@ QImage windowSymbol(int size, bool twoColours) {
     return image;
 }
 
-// One icon image in the bitmap form of icon files: header, palette, colour rows, then the
-// mask rows (1 is transparent), bottom up.
-Bytes iconImage(const QImage &image, const QRgb *palette, int colours, int bitsPerPixel) {
-    const int size = image.width();
-    const int colourStride = rowBytes(size, bitsPerPixel);
-    const int maskStride = rowBytes(size, 1);
+// Pixels as the window takes them at start, with no decoder: 32-bit ARGB words,
+// little-endian, rows top down; the size is in the file's name.
+bool saveRawArgb(const QImage &image, const QString &path) {
     Bytes out;
-    infoHeader(out, size, size * 2, bitsPerPixel, (colourStride + maskStride) * size);
-    for (int i = 0; i < colours; ++i) {
-        out.u8(qBlue(palette[i]));
-        out.u8(qGreen(palette[i]));
-        out.u8(qRed(palette[i]));
-        out.u8(0);
-    }
-    auto nearest = [&](QRgb pixel) {
-        int best = 0, bestDistance = 1 << 30;
-        for (int i = 0; i < colours; ++i) {
-            const int dr = qRed(pixel) - qRed(palette[i]), dg = qGreen(pixel) - qGreen(palette[i]),
-                      db = qBlue(pixel) - qBlue(palette[i]);
-            const int d = dr * dr + dg * dg + db * db;
-            if (d < bestDistance) {
-                best = i;
-                bestDistance = d;
-            }
-        }
-        return best;
-    };
-    auto writeRows = [&](int stride, int bits, auto indexAt) {
-        for (int y = size - 1; y >= 0; --y) {
-            std::vector<int> row(static_cast<std::size_t>(stride), 0);
-            for (int x = 0; x < size; ++x) {
-                const int bit = x * bits;
-                row[static_cast<std::size_t>(bit / 8)] |= indexAt(x, y) << (8 - bits - bit % 8);
-            }
-            for (int byte : row)
-                out.u8(byte);
-        }
-    };
-    writeRows(colourStride, bitsPerPixel, [&](int x, int y) {
-        const QRgb pixel = image.pixel(x, y);
-        return qAlpha(pixel) == 0 ? 0 : nearest(pixel);
-    });
-    writeRows(maskStride, 1, [&](int x, int y) { return qAlpha(image.pixel(x, y)) == 0 ? 1 : 0; });
-    return out;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            out.u32(image.pixel(x, y));
+    return out.save(path);
 }
 
-bool windowIcon(const QString &path) {
-    const QRgb twoColours[2] = {qRgb(0, 0, 0), qRgb(255, 255, 255)};
-    const Bytes images[] = {
-        iconImage(windowSymbol(32, true), twoColours, 2, 1),
-        iconImage(windowSymbol(32, false), classic16, 16, 4),
-        iconImage(windowSymbol(16, false), classic16, 16, 4),
-    };
-    const int sizes[] = {32, 32, 16};
-    const int colourCounts[] = {2, 16, 16};
-    const int bits[] = {1, 4, 4};
-
-    Bytes out;
-    out.u16(0);
-    out.u16(1); // icon
-    out.u16(3);
-    std::size_t offset = 6 + 16 * std::size(images);
-    for (std::size_t i = 0; i < std::size(images); ++i) {
-        out.u8(sizes[i]);
-        out.u8(sizes[i]);
-        out.u8(colourCounts[i]);
-        out.u8(0);
-        out.u16(1);
-        out.u16(bits[i]);
-        out.u32(static_cast<std::int64_t>(images[i].size()));
-        out.u32(static_cast<std::int64_t>(offset));
-        offset += images[i].size();
-    }
-    for (const Bytes &image : images)
-        out.append(image);
-    return out.save(path);
+// A picture at a size the window shows it, scaled smoothly as Qt scales at start otherwise.
+bool shownAt(const QString &folder, const char *name, const QString &source, QSize size) {
+    const QImage image = QImage(folder + source).convertToFormat(QImage::Format_RGB32);
+    return saveBitmap24(image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
+                        folder + QStringLiteral("%1-%2x%3.bmp")
+                                     .arg(QLatin1String(name))
+                                     .arg(size.width())
+                                     .arg(size.height()));
 }
 
 } // namespace
@@ -321,16 +255,21 @@ int main(int argc, char *argv[]) {
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]) + QLatin1Char('/');
+    // The originals, then each at the size the window shows it on a 1x and a 2x screen: the
+    // drawing at 270 x 128 and, drawn anew, at twice that; the logo at 135 x 119 and twice.
     bool written = drivePicture(folder + QStringLiteral("drive.bmp"), QSize(294, 128)) &&
-                   // Twice the size that the window shows it at: 270 x 128.
-                   drivePicture(folder + QStringLiteral("drive@2x.bmp"), QSize(540, 256)) &&
+                   drivePicture(folder + QStringLiteral("drive-540x256.bmp"), QSize(540, 256)) &&
                    logoPicture(folder + QStringLiteral("logo.bmp")) &&
-                   windowIcon(folder + QStringLiteral("window.ico"));
+                   shownAt(folder, "drive", QStringLiteral("drive.bmp"), QSize(270, 128)) &&
+                   shownAt(folder, "logo", QStringLiteral("logo.bmp"), QSize(135, 119)) &&
+                   shownAt(folder, "logo", QStringLiteral("logo.bmp"), QSize(270, 238));
     // The same symbol for the window on any screen and for the desktop's menus.
     for (int size : {16, 32, 48, 64, 128, 256})
-        written =
-            written &&
-            windowSymbol(size, false).save(folder + QStringLiteral("icon-%1.png").arg(size), "PNG");
+        written = written && windowSymbol(size).save(
+                                 folder + QStringLiteral("icon-%1.png").arg(size), "PNG");
+    for (int size : {16, 32, 48, 64})
+        written = written && saveRawArgb(windowSymbol(size),
+                                         folder + QStringLiteral("icon-%1.argb").arg(size));
     if (!written)
         std::fprintf(stderr, "cannot write into %s\n", argv[1]);
     return written ? 0 : 1;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts the program in a virtual X display, computes the worked example and saves the
-# window as docs/window.png, and at 200 % as docs/window-200.png.
+# window as docs/window.png, and at 200 % as docs/window-200.png; into another folder when
+# one is given.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -17,7 +18,8 @@ trap 'kill $program $xvfb 2>/dev/null || true' EXIT
 export DISPLAY=$display
 for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
 
-mkdir -p docs
+folder=${1:-docs}
+mkdir -p "$folder"
 # scale, then the file to save
 shoot() {
     # The Italian number format, as the program's users see it.
@@ -34,5 +36,5 @@ shoot() {
     program=
     echo "saved $2"
 }
-shoot 1 docs/window.png
-shoot 2 docs/window-200.png
+shoot 1 "$folder/window.png"
+shoot 2 "$folder/window-200.png"

@@ -55,7 +55,7 @@ constexpr std::array rows = std::to_array<ControlRow>({
 {"Text2",     single, textBox, window,   "14",                                   3120, 600,  1335, 375,   B9,   magenta,    standard,    centred, 1},
 {"Text3",     single, textBox, window,   "150",                                  4920, 570,  1575, 405,   B9,   red,        standard,    centred, 2},
 // Drawing with the labels laid over it
-{"Image1",    single, image,   window,   ":/assets/drive.bmp",                   480,  1080, 4050, 1920,  std_, standard,   standard,    none,    -1},
+{"Image1",    single, image,   window,   ":/assets/drive",                       480,  1080, 4050, 1920,  std_, standard,   standard,    none,    -1},
 {"Label7",    0,      label,   window,   "M",                                    1080, 1440, 495,  375,   B12,  red,        transparent, centred, 19},
 {"Label7",    1,      label,   window,   "m",                                    3720, 1560, 495,  375,   B12,  red,        transparent, centred, 20},
 {"Label9",    single, label,   window,   "",                                     1800, 1680, 1815, 255,   B9,   magenta,    transparent, centred, 26},
@@ -86,7 +86,7 @@ constexpr std::array rows = std::to_array<ControlRow>({
 {"Label8",    3,      label,   window,   "Immessi i dati, premere il pulsante \"Calcola interasse\".",
                                                                                  7080, 3720, 3135, 615,   std_, standard,   lightYellow, left,    25},
 // Logo, web address and quit button
-{"Image2",    single, image,   window,   ":/assets/logo.bmp",                    360,  3120, 2025, 1785,  std_, standard,   standard,    none,    -1},
+{"Image2",    single, image,   window,   ":/assets/logo",                        360,  3120, 2025, 1785,  std_, standard,   standard,    none,    -1},
 {"Label4",    single, label,   window,   "dentarola.test",                       2640, 3120, 1575, 375,   B9,   blue,       transparent, centred, 11},
 {"Command2",  single, button,  window,   "Fine lavoro",                          2520, 4680, 1935, 495,   std_, standard,   lavender,    none,    12},
 });

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
+#include <QStyleOptionFrame>
 #include <qdrawutil.h>
 
 ColourButton::ColourButton(const QString &text, QColor face, QWidget *parent)
@@ -57,4 +58,58 @@ void FrameBox::paintEvent(QPaintEvent *) {
     painter.fillRect(caption, background);
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(caption, Qt::AlignCenter, title());
+}
+
+TextBox::TextBox(QWidget *parent) : QLineEdit(parent) {
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        takeFont();
+        setToolTip(textFits() ? QString() : text());
+    });
+}
+
+void TextBox::setFontWhenShown(const QFont &font) {
+    m_fontWhenShown = font;
+}
+
+void TextBox::takeFont() {
+    if (!m_fontWhenShown)
+        return;
+    setFont(*m_fontWhenShown);
+    m_fontWhenShown.reset();
+}
+
+void TextBox::focusInEvent(QFocusEvent *event) {
+    takeFont(); // the cursor's height is the font's
+    QLineEdit::focusInEvent(event);
+}
+
+// Where QLineEdit lays out its text: inside the frame, its margins, and two pixels aside
+// and one above and below.
+QRect TextBox::textRect() const {
+    QStyleOptionFrame panel;
+    initStyleOption(&panel);
+    return style()
+        ->subElementRect(QStyle::SE_LineEditContents, &panel, this)
+        .marginsRemoved(textMargins())
+        .adjusted(2, 1, -2, -1);
+}
+
+bool TextBox::textFits() const {
+    return fontMetrics().horizontalAdvance(text()) <= textRect().width();
+}
+
+void TextBox::paintEvent(QPaintEvent *event) {
+    if (hasFocus() || textFits()) {
+        QLineEdit::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    QStyleOptionFrame panel;
+    initStyleOption(&panel);
+    style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &painter, this);
+    const QRect room = textRect();
+    painter.setClipRect(room);
+    painter.setPen(palette().color(QPalette::Text));
+    painter.drawText(room, Qt::AlignCenter,
+                     fontMetrics().elidedText(text(), Qt::ElideRight, room.width()));
 }

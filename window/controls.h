@@ -2,8 +2,11 @@
 
 #include <QColor>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+
+#include <optional>
 
 // Controls that draw themselves as the window's users know them, whatever the style.
 
@@ -13,8 +16,6 @@ class ColourButton : public QPushButton {
     Q_OBJECT
 public:
     ColourButton(const QString &text, QColor face, QWidget *parent = nullptr);
-
-    QColor face() const { return m_face; }
 
     // Where the caption is laid out, inside the bevel of a button of that rectangle.
     static QRect captionRect(const QRect &button) { return button.adjusted(3, 2, -3, -2); }
@@ -52,4 +53,27 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+};
+
+// A single-line text box. Without the focus, a text too long for it ends in "…", as the
+// result labels do, and the tooltip holds it whole; with the focus it is all there to edit.
+// One that starts empty takes its own font only when it first has something to show, since
+// an empty box looks the same in any font and loading a face costs time at start.
+class TextBox : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TextBox(QWidget *parent = nullptr);
+
+    void setFontWhenShown(const QFont &font);
+    bool textFits() const;
+
+protected:
+    void focusInEvent(QFocusEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void takeFont();
+    QRect textRect() const;
+
+    std::optional<QFont> m_fontWhenShown;
 };

@@ -7,11 +7,9 @@
 #include "window/controls.h"
 
 #include <QApplication>
-#include <QFile>
+#include <QFontInfo>
 #include <QFontMetrics>
-#include <QGroupBox>
 #include <QIcon>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -24,6 +22,7 @@
 #include <limits>
 #include <map>
 #include <stdexcept>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -94,34 +93,49 @@ QImage bitmap(const QString &path) {
     return image;
 }
 
-// A picture at the size it is shown, in device pixels; on a 2x screen from the copy drawn at
-// twice the size, where there is one.
-QPixmap picture(const QString &path, QSize shown, qreal pixelRatio) {
-    QString source = path;
-    if (pixelRatio >= 2) {
-        const QString doubleSize = QString(path).insert(path.lastIndexOf(u'.'), u"@2x");
-        if (QFile::exists(doubleSize))
-            source = doubleSize;
-    }
-    QImage image = bitmap(source);
-    if (image.isNull())
-        image.load(source);
+// A picture at the size it is shown, in device pixels: drawn at that size for a 1x and a 2x
+// screen, scaled from the 2x one for any other.
+QPixmap picture(const QString &name, QSize shown, qreal pixelRatio) {
+    const auto drawnAt = [&](QSize size) {
+        return bitmap(name + QStringLiteral("-%1x%2.bmp").arg(size.width()).arg(size.height()));
+    };
     const QSize pixels = shown * pixelRatio;
-    QPixmap pixmap =
-        QPixmap::fromImage(image.size() == pixels ? image
-                                                  : image.scaled(pixels, Qt::IgnoreAspectRatio,
-                                                                 Qt::SmoothTransformation));
+    QImage image = drawnAt(pixels);
+    if (image.isNull())
+        image = drawnAt(shown * 2).scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QPixmap pixmap = QPixmap::fromImage(image);
     pixmap.setDevicePixelRatio(pixelRatio);
     return pixmap;
+}
+
+// The window icon at one size, from its ARGB words as they are stored: no decoder to find.
+QImage iconImage(int size) {
+    const QResource resource(QStringLiteral(":/assets/icon-%1.argb").arg(size));
+    const auto *data = reinterpret_cast<const uchar *>(resource.data());
+    QImage image(size, size, QImage::Format_ARGB32);
+    if (!data || resource.size() != qint64(size) * size * 4)
+        return {};
+    for (int y = 0; y < size; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < size; ++x, data += 4)
+            line[x] = QRgb(data[0] | data[1] << 8 | data[2] << 16 | uint(data[3]) << 24);
+    }
+    return image;
 }
 
 // Font and place first, text last, so that no control lays out its text twice.
 QWidget *createWidget(const ControlRow &row, QWidget *parent, const QFont &font) {
     const QString text = QString::fromUtf8(row.text);
     const auto placed = [&](auto *widget) {
-        widget->setFont(font);
         widget->setGeometry(twipsToPixels(row.left), twipsToPixels(row.top),
                             twipsToPixels(row.width), twipsToPixels(row.height));
+        if constexpr (std::is_same_v<decltype(widget), TextBox *>) {
+            if (text.isEmpty()) {
+                widget->setFontWhenShown(font);
+                return widget;
+            }
+        }
+        widget->setFont(font);
         return widget;
     };
     switch (row.kind) {
@@ -134,7 +148,7 @@ QWidget *createWidget(const ControlRow &row, QWidget *parent, const QFont &font)
         return label;
     }
     case ControlKind::TextBox: {
-        auto *textBox = placed(new QLineEdit(parent));
+        auto *textBox = placed(new TextBox(parent));
         textBox->setAlignment(Qt::AlignCenter);
         textBox->setMaxLength(std::numeric_limits<int>::max()); // a paste is never cut short
         textBox->setText(text);
@@ -246,6 +260,10 @@ bool captionsFit(const QFont &font) {
 QFont standardFont() {
     QFont font(QString::fromLatin1(Form1::fontFamily()));
     constexpr double drawnSize = 7.5, smallest = 5, step = 0.25;
+    font.setPointSizeF(drawnSize);
+    // The layout is made for this face, and its tests prove that every caption fits in it.
+    if (QFontInfo(font).family() == font.family())
+        return font;
     for (double size = drawnSize; size >= smallest; size -= step) {
         font.setPointSizeF(size);
         if (captionsFit(font))
@@ -293,11 +311,8 @@ Form1::Form1(QWidget *parent) : QWidget(parent) {
     setFixedSize(clientSize);
     // Drawn at each size, so that it stays sharp on a 2x screen too.
     QIcon icon;
-    for (int size : {16, 32, 48, 64}) {
-        QImageReader reader(QStringLiteral(":/assets/icon-%1.png").arg(size), "png");
-        reader.setAutoDetectImageFormat(false);
-        icon.addPixmap(QPixmap::fromImage(reader.read()));
-    }
+    for (int size : {16, 32, 48, 64})
+        icon.addPixmap(QPixmap::fromImage(iconImage(size)));
     setWindowIcon(icon);
 
     createControls();
@@ -391,15 +406,10 @@ void Form1::clearResults(int firstStep) {
         showResult(Label6[1], Label6[3]->text(), QString());
 }
 
-// A text box keeps the whole value and shows its start; the tooltip holds it when it does
-// not fit, since the box would otherwise show only its tail.
+// The text box keeps the whole value, from its start when it gets the focus.
 void Form1::showCentreDistance(const QString &value) {
     Text4->setText(value);
     Text4->setCursorPosition(0);
-    const bool fits =
-        Text4->fontMetrics().horizontalAdvance(value) <
-        Text4->width() - 2 * Text4->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) - 4;
-    Text4->setToolTip(fits ? QString() : value);
     const QString label =
         Text4->text().isEmpty() ? QString() : Text4->text() + QStringLiteral(" mm");
     showResult(Label9, QStringLiteral("interasse"), label);
