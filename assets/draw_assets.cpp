@@ -63,8 +63,10 @@ void infoHeader(Bytes &out, int width, int height, int bitsPerPixel, int imageBy
     out.u32(0);
 }
 
-// An uncompressed 24-bit bitmap, rows bottom up.
-bool saveBitmap24(const QImage &image, const QString &path) {
+// An uncompressed 24-bit bitmap, rows bottom up as most files have them, or top down (a
+// negative height) as the window reads the ones at the sizes it shows: in place, row by row.
+enum class Rows { bottomUp, topDown };
+bool saveBitmap24(const QImage &image, const QString &path, Rows rows = Rows::bottomUp) {
     const int stride = rowBytes(image.width(), 24);
     const int imageBytes = stride * image.height();
     Bytes out;
@@ -73,8 +75,10 @@ bool saveBitmap24(const QImage &image, const QString &path) {
     out.u32(14 + 40 + imageBytes);
     out.u32(0);
     out.u32(14 + 40);
-    infoHeader(out, image.width(), image.height(), 24, imageBytes);
-    for (int y = image.height() - 1; y >= 0; --y) {
+    infoHeader(out, image.width(), rows == Rows::topDown ? -image.height() : image.height(), 24,
+               imageBytes);
+    for (int row = 0; row < image.height(); ++row) {
+        const int y = rows == Rows::topDown ? row : image.height() - 1 - row;
         for (int x = 0; x < image.width(); ++x) {
             const QRgb pixel = image.pixel(x, y);
             out.u8(qBlue(pixel));
@@ -89,7 +93,7 @@ bool saveBitmap24(const QImage &image, const QString &path) {
 
 // Drawn in the coordinates of the 294 x 128 original at any size, so that a larger copy for
 // a 2x screen is drawn sharp rather than stretched.
-bool drivePicture(const QString &path, QSize size) {
+bool drivePicture(const QString &path, QSize size, Rows rows = Rows::bottomUp) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(qRgb(252, 227, 190));
     QPainter painter(&image);
@@ -138,7 +142,7 @@ bool drivePicture(const QString &path, QSize size) {
         QPolygon({QPoint(246, 60), QPoint(238, 55), QPoint(238, 66), QPoint(246, 61)}));
     painter.end();
 
-    return saveBitmap24(image, path);
+    return saveBitmap24(image, path, rows);
 }
 
 bool logoPicture(const QString &path) {
@@ -243,7 +247,8 @@ bool shownAt(const QString &folder, const char *name, const QString &source, QSi
                         folder + QStringLiteral("%1-%2x%3.bmp")
                                      .arg(QLatin1String(name))
                                      .arg(size.width())
-                                     .arg(size.height()));
+                                     .arg(size.height()),
+                        Rows::topDown);
 }
 
 } // namespace
@@ -258,15 +263,16 @@ int main(int argc, char *argv[]) {
     // The originals, then each at the size the window shows it on a 1x and a 2x screen: the
     // drawing at 270 x 128 and, drawn anew, at twice that; the logo at 135 x 119 and twice.
     bool written = drivePicture(folder + QStringLiteral("drive.bmp"), QSize(294, 128)) &&
-                   drivePicture(folder + QStringLiteral("drive-540x256.bmp"), QSize(540, 256)) &&
+                   drivePicture(folder + QStringLiteral("drive-540x256.bmp"), QSize(540, 256),
+                                Rows::topDown) &&
                    logoPicture(folder + QStringLiteral("logo.bmp")) &&
                    shownAt(folder, "drive", QStringLiteral("drive.bmp"), QSize(270, 128)) &&
                    shownAt(folder, "logo", QStringLiteral("logo.bmp"), QSize(135, 119)) &&
                    shownAt(folder, "logo", QStringLiteral("logo.bmp"), QSize(270, 238));
     // The same symbol for the window on any screen and for the desktop's menus.
     for (int size : {16, 32, 48, 64, 128, 256})
-        written = written && windowSymbol(size).save(
-                                 folder + QStringLiteral("icon-%1.png").arg(size), "PNG");
+        written = written &&
+                  windowSymbol(size).save(folder + QStringLiteral("icon-%1.png").arg(size), "PNG");
     for (int size : {16, 32, 48, 64})
         written = written && saveRawArgb(windowSymbol(size),
                                          folder + QStringLiteral("icon-%1.argb").arg(size));

@@ -1,15 +1,14 @@
 #include "program/application.h"
 #include "program/command_line.h"
 #include "program/messages.h"
+#include "program/window_module.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QIODevice>
-#include <QLibrary>
 #include <QTextStream>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
@@ -82,16 +81,9 @@ int answerInTheTerminal(int argc, char *argv[]) {
 #ifdef INTERASSE_WINDOW_MODULE
 // The window lives in a module of its own, so that the command line loads Qt Core alone.
 int openTheWindow(int argc, char *argv[]) {
-    const QString module = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath() +
-                           QStringLiteral("/" INTERASSE_WINDOW_MODULE);
-    QLibrary library(module);
-    using WindowMain = int (*)(int &, char **);
-    const auto windowMain = reinterpret_cast<WindowMain>(library.resolve("interasseWindowMain"));
-    if (!windowMain) {
-        std::fprintf(stderr, "%s\n", qPrintable(messages::windowMissing(library.errorString())));
-        return 1;
-    }
-    return windowMain(argc, argv);
+    return runWindowModule(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath() +
+                               QStringLiteral("/" INTERASSE_WINDOW_MODULE),
+                           argc, argv);
 }
 #endif
 

@@ -2,6 +2,8 @@
 
 #include "program/messages.h"
 
+#include <QFont>
+
 #include <array>
 
 namespace {
@@ -96,4 +98,28 @@ constexpr std::array rows = std::to_array<ControlRow>({
 
 std::span<const ControlRow> form1Controls() {
     return rows;
+}
+
+QFont fontFor(FontStyle style, const QFont &standard) {
+    QFont font(QString::fromLatin1(layoutFontFamily));
+    switch (style) {
+    case FontStyle::Standard:
+        return standard;
+    case FontStyle::Bold9:
+        font.setPointSizeF(9.75);
+        font.setBold(true);
+        break;
+    case FontStyle::Bold12:
+        font.setPointSizeF(12);
+        font.setBold(true);
+        break;
+    case FontStyle::Bold13:
+        font.setPointSizeF(13.5);
+        font.setBold(true);
+        break;
+    case FontStyle::Regular9:
+        font.setPointSizeF(9.75);
+        break;
+    }
+    return font;
 }

@@ -3,6 +3,8 @@
 #include <QRgb>
 #include <Qt>
 
+class QFont;
+
 #include <span>
 
 // The window's controls as data: one row a control, in the order they are created, which is
@@ -39,3 +41,9 @@ std::span<const ControlRow> form1Controls();
 constexpr int twipsToPixels(int twips) {
     return (twips + 7) / 15;
 }
+
+// The face the layout was drawn for: the closest scalable sans to its original.
+inline constexpr const char *layoutFontFamily = "Liberation Sans";
+
+// A control's font in the table's short forms; Standard is the window's own, `standard`.
+QFont fontFor(FontStyle style, const QFont &standard);

@@ -19,6 +19,9 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <map>
 #include <stdexcept>
@@ -31,30 +34,6 @@ constexpr QRgb lightCyan = qRgb(192, 255, 255);
 // The layout covers 681 x 345 pixels; this leaves a margin to its right and below.
 constexpr QSize clientSize(705, 361);
 
-QFont fontFor(FontStyle style, const QFont &standard) {
-    QFont font(Form1::fontFamily());
-    switch (style) {
-    case FontStyle::Standard:
-        return standard;
-    case FontStyle::Bold9:
-        font.setPointSizeF(9.75);
-        font.setBold(true);
-        break;
-    case FontStyle::Bold12:
-        font.setPointSizeF(12);
-        font.setBold(true);
-        break;
-    case FontStyle::Bold13:
-        font.setPointSizeF(13.5);
-        font.setBold(true);
-        break;
-    case FontStyle::Regular9:
-        font.setPointSizeF(9.75);
-        break;
-    }
-    return font;
-}
-
 QString controlName(const ControlRow &row) {
     QString name = QString::fromLatin1(row.name);
     if (row.index >= 0)
@@ -64,30 +43,43 @@ QString controlName(const ControlRow &row) {
 
 // A 24-bit bitmap, uncompressed and stored in the resources as it is, read straight from
 // them: Qt's own reader takes a pixel at a time, and first loads every image plugin to ask
-// whether it knows the format. A null image for any other kind of file.
+// whether it knows the format. Rows may be stored top down (a negative height) or bottom up.
+// A null image for any other kind of file.
 QImage bitmap(const QString &path) {
     const QResource resource(path);
     const auto *data = reinterpret_cast<const uchar *>(resource.data());
     const qint64 size = resource.size();
-    const auto field = [&](qint64 at, int bytes) {
-        qint64 value = 0;
-        for (int i = bytes - 1; i >= 0; --i)
-            value = value << 8 | data[at + i];
-        return value;
+    const auto field = [&](qint64 at) {
+        return std::int32_t(data[at] | data[at + 1] << 8 | data[at + 2] << 16 |
+                            std::uint32_t(data[at + 3]) << 24);
     };
     if (!data || resource.compressionAlgorithm() != QResource::NoCompression || size < 54 ||
-        data[0] != 'B' || data[1] != 'M' || field(28, 2) != 24 || field(30, 4) != 0)
+        data[0] != 'B' || data[1] != 'M' || (data[28] | data[29] << 8) != 24 || field(30) != 0)
         return {};
-    const qint64 offset = field(10, 4), width = field(18, 4), height = field(22, 4);
+    const qint64 offset = field(10), width = field(18), height = std::abs(field(22));
     const qint64 stride = (width * 3 + 3) / 4 * 4;
     if (width <= 0 || height <= 0 || width > 4096 || height > 4096 ||
         offset + stride * height > size)
         return {};
+    const bool topDown = field(22) < 0;
     QImage image(int(width), int(height), QImage::Format_RGB32);
-    for (qint64 y = 0; y < height; ++y) { // rows are stored bottom up
-        const uchar *pixel = data + offset + stride * (height - 1 - y);
+    for (qint64 y = 0; y < height; ++y) {
+        const uchar *pixel = data + offset + stride * (topDown ? y : height - 1 - y);
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(int(y)));
-        for (qint64 x = 0; x < width; ++x, pixel += 3)
+        qint64 x = 0;
+        // Four pixels from three little-endian words, B G R B | G R B G | R B G R: the
+        // window's start spends its time here otherwise.
+        for (; x + 4 <= width; x += 4, pixel += 12) {
+            std::uint32_t a, b, c;
+            std::memcpy(&a, pixel, 4);
+            std::memcpy(&b, pixel + 4, 4);
+            std::memcpy(&c, pixel + 8, 4);
+            line[x] = 0xff000000 | (a & 0xffffff);
+            line[x + 1] = 0xff000000 | a >> 24 | (b & 0xffff) << 8;
+            line[x + 2] = 0xff000000 | b >> 16 | (c & 0xff) << 16;
+            line[x + 3] = 0xff000000 | c >> 8;
+        }
+        for (; x < width; ++x, pixel += 3)
             line[x] = qRgb(pixel[2], pixel[1], pixel[0]);
     }
     return image;
@@ -288,7 +280,7 @@ void showResult(QLabel *label, const QString &meaning, const QString &value) {
 } // namespace
 
 const char *Form1::fontFamily() {
-    return "Liberation Sans";
+    return layoutFontFamily;
 }
 
 // The pictures are compiled into this library; referencing them keeps the linker from
