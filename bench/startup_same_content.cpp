@@ -26,8 +26,10 @@ QPixmap rawPicture(const ControlRow &row) {
     const QByteArray data = file.readAll();
     if (data.size() != qsizetype(width) * height * 4)
         return {};
+    // A copy: the pixmap may keep the image, which must not outlive the data it points into.
     return QPixmap::fromImage(QImage(reinterpret_cast<const uchar *>(data.constData()), width,
-                                     height, width * 4, QImage::Format_RGB32));
+                                     height, width * 4, QImage::Format_RGB32)
+                                  .copy());
 }
 
 } // namespace
