@@ -27,6 +27,8 @@ QString format(double value, const char *pattern, const std::string &separator) 
 
 double readInput(const QString &text, messages::Input input, const QLocale &locale) {
     const QString separator = locale.decimalPoint();
+    if (text.trimmed().isEmpty())
+        throw Failure{messages::emptyField(input)};
     try {
         return geometry::textToNumber(text.toStdString(), separator.toStdString());
     } catch (const geometry::TypeMismatchError &) {

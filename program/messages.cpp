@@ -18,6 +18,16 @@ QString heading(Input input) {
     return QString::fromUtf8(inputHeadings[input]);
 }
 
+QString emptyField(Input input) {
+    static const char *const whatToType[] = {
+        "i denti dell'ingranaggio maggiore, per esempio 36",
+        "i denti dell'ingranaggio minore, per esempio 14",
+        "il numero stampato sulla cinghia prima del profilo, per esempio 150 per 150XL037",
+        "l'interasse voluto in millimetri, per esempio 120"};
+    return QStringLiteral("Il campo \"%1\" è vuoto: scrivere %2.")
+        .arg(heading(input), QString::fromUtf8(whatToType[input]));
+}
+
 QString notANumber(Input input, const QString &decimalSeparator) {
     return QStringLiteral("Il valore di \"%1\" non è un numero: scrivere un numero, con \"%2\" "
                           "per i decimali.")
@@ -45,8 +55,8 @@ QString beltTooShort(const QString &profile, const std::optional<QString> &short
 }
 
 QString pulleyWithoutTeeth(Input input) {
-    return QStringLiteral("\"%1\" ha 0 denti: il rapporto tra gli ingranaggi non si può "
-                          "calcolare.")
+    return QStringLiteral("Il valore di \"%1\" è 0: con un ingranaggio senza denti il rapporto "
+                          "non si può calcolare.")
         .arg(heading(input));
 }
 
@@ -55,8 +65,8 @@ QString resultTooLarge() {
 }
 
 QString pulleyNotWhole(Input input) {
-    return QStringLiteral("\"%1\" deve avere un numero intero di denti, almeno 1: nessuna "
-                          "cinghia gira su questi ingranaggi.")
+    return QStringLiteral("Il valore di \"%1\" deve essere un numero intero di denti, almeno 1: "
+                          "nessuna cinghia gira su questi ingranaggi.")
         .arg(heading(input));
 }
 

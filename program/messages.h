@@ -14,6 +14,7 @@ inline constexpr const char *inputHeadings[4] = {"ingranaggio maggiore", "ingran
 enum Input { largerPulley, smallerPulley, belt, centreDistance };
 
 QString heading(Input input);
+QString emptyField(Input input);
 QString notANumber(Input input, const QString &decimalSeparator);
 QString outOfRange(Input input, bool negative, const QString &decimalSeparator);
 // shortestBelt: the shortest made belt on which these pulleys run, as printed, if any.

@@ -352,6 +352,15 @@ void Form1::createControls() {
     Text2->setAccessibleName(messages::heading(messages::smallerPulley));
     Text3->setAccessibleName(messages::heading(messages::belt));
     Text4->setAccessibleName(QStringLiteral("interasse in mm"));
+    // The pictures say what they show; the window, whose title bar stays empty, its name.
+    findChild<QLabel *>(QStringLiteral("Image1"))
+        ->setAccessibleName(QStringLiteral(
+            "Disegno della trasmissione: l'ingranaggio maggiore M a sinistra, il minore m a "
+            "destra, la cinghia intorno e la freccia dell'interasse tra i centri"));
+    findChild<QLabel *>(QStringLiteral("Image2"))
+        ->setAccessibleName(
+            QStringLiteral("Logo dell'editore: DENTAROLA, trasmissioni e cinghie dentate"));
+    setAccessibleName(QStringLiteral("Interasse"));
     clearResults(0);
 
     Option1[0]->setChecked(true);

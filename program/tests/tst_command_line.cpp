@@ -81,7 +81,7 @@ void CommandLineTest::answersInTheTerminal_data() {
     QTest::newRow("negative pulley is a number")
         << english << QStringList{"-36", "14", "150"} << 0
         << "interasse: 214.67 mm\nM/m: -2.57\nm/M: -0.39\n"
-        << "\"ingranaggio maggiore\" deve avere un numero intero di denti";
+        << "Il valore di \"ingranaggio maggiore\" deve essere un numero intero di denti";
     QTest::newRow("few teeth in mesh")
         << italian << QStringList{"36", "14", "86"} << 0
         << "interasse: 42,12 mm\nM/m: 2,57\nm/M: 0,39\ninterasse effettivo: 41,88 mm\n"
@@ -136,7 +136,7 @@ void CommandLineTest::answersInTheTerminal_data() {
                                        "profilo XL037 la più corta su cui girano è 86XL037.";
     QTest::newRow("pulley of no teeth, csv prints nothing")
         << italian << QStringList{"36", "0", "150", "--csv"} << 1 << ""
-        << "\"ingranaggio minore\" ha 0 denti";
+        << "Il valore di \"ingranaggio minore\" è 0";
     QTest::newRow("not a number") << italian << QStringList{"36", "14.5", "150"} << 2 << ""
                                   << "Il valore di \"ingranaggio minore\" non è un numero: "
                                      "scrivere un numero, con \",\" per i decimali.";
@@ -145,7 +145,7 @@ void CommandLineTest::answersInTheTerminal_data() {
         << "Il valore di \"interasse\" non è un numero";
     QTest::newRow("no whole pulley")
         << english << QStringList{"36", "14.5", "--near", "1"} << 1 << ""
-        << "\"ingranaggio minore\" deve avere un numero intero";
+        << "\"ingranaggio minore\" deve essere un numero intero";
     QTest::newRow("missing belt") << english << QStringList{"36", "14"} << 2 << ""
                                   << "interasse --help";
     QTest::newRow("belt with a search")

@@ -149,6 +149,9 @@ void Form1Test::opensWithTheInitialState() {
     QCOMPARE(announced(control<QLabel>("Label6_1")), QStringLiteral("m/M: vuoto"));
     QCOMPARE(announced(control<QLabel>("Label9")), QStringLiteral("interasse: vuoto"));
     QCOMPARE(announced(control<QLineEdit>("Text4")), QStringLiteral("interasse in mm"));
+    QCOMPARE(announced(form.get()), QStringLiteral("Interasse"));
+    QVERIFY(announced(control<QLabel>("Image1")).startsWith(QStringLiteral("Disegno")));
+    QVERIFY(announced(control<QLabel>("Image2")).startsWith(QStringLiteral("Logo")));
 }
 
 void Form1Test::placesControlsInTheirContainers_data() {
@@ -305,7 +308,10 @@ void Form1Test::reportsErrorsAndKeepsRunning_data() {
     QTest::addColumn<QStringList>("shown"); // Text4, Label9, Label6_0, Label6_1
 
     const QStringList none{"", "", "", ""};
-    QTest::newRow("empty belt") << QStringList{"36", "14", ""} << "\"cinghia\"" << none;
+    QTest::newRow("empty belt") << QStringList{"36", "14", " "}
+                                << "Il campo \"cinghia\" è vuoto: scrivere il numero stampato "
+                                   "sulla cinghia prima del profilo, per esempio 150 per 150XL037."
+                                << none;
     QTest::newRow("letters") << QStringList{"trentasei", "14", "150"} << "\"ingranaggio maggiore\""
                              << none;
     QTest::newRow("English point")
@@ -327,10 +333,10 @@ void Form1Test::reportsErrorsAndKeepsRunning_data() {
            "su cui girano è 86XL037."
         << none;
     QTest::newRow("smaller pulley 0")
-        << QStringList{"36", "0", "150"} << "\"ingranaggio minore\" ha 0 denti"
+        << QStringList{"36", "0", "150"} << "Il valore di \"ingranaggio minore\" è 0"
         << QStringList{"141,82", "141,82 mm", "", ""};
     QTest::newRow("larger pulley 0")
-        << QStringList{"0", "14", "150"} << "\"ingranaggio maggiore\" ha 0 denti"
+        << QStringList{"0", "14", "150"} << "Il valore di \"ingranaggio maggiore\" è 0"
         << QStringList{"172,35", "172,35 mm", ",0", ""};
 }
 
@@ -435,6 +441,15 @@ void Form1Test::resultsTooWideAreNeverCut() {
         QVERIFY(announced(control<QLabel>(label.name)).endsWith(label.whole));
     }
     QCOMPARE(text("Label6_1"), QStringLiteral("0,0"));
+
+    // The box ends it in "…" until it has the focus; its tooltip follows what is typed.
+    QVERIFY(!qobject_cast<TextBox *>(distance)->textFits());
+    distance->setFocus();
+    distance->selectAll();
+    QTest::keyClicks(distance, QStringLiteral("12"));
+    QVERIFY(distance->toolTip().isEmpty());
+    QTest::keyClicks(distance, QString(40, u'9'));
+    QCOMPARE(distance->toolTip(), distance->text());
 }
 
 void Form1Test::qtsOwnTextsAreItalian() {
