@@ -8,10 +8,6 @@ namespace geometry {
 
 namespace {
 
-bool isWholeCount(double teeth) {
-    return teeth >= 1 && std::floor(teeth) == teeth;
-}
-
 // The belt length that wraps pitch circles of radii large >= small at a centre distance c.
 double beltLength(double c, double large, double small) {
     const double difference = large - small;
@@ -39,6 +35,10 @@ double solveCentreDistance(double length, double large, double small) {
 
 } // namespace
 
+bool isWholeTeeth(double teeth) {
+    return teeth >= 1 && std::floor(teeth) == teeth;
+}
+
 std::optional<OpenDrive> openDrive(double z1, double z2, double beltTeeth, double pitch) {
     const double larger = std::max(z1, z2), smaller = std::min(z1, z2);
     if (!(smaller > 0) || !(beltTeeth >= larger) || !std::isfinite(beltTeeth * pitch))
@@ -61,9 +61,9 @@ std::optional<OpenDrive> openDrive(double z1, double z2, double beltTeeth, doubl
 }
 
 Unsound soundness(double z1, double z2, double beltTeeth, double pitch) {
-    if (!isWholeCount(z1) || !isWholeCount(z2))
+    if (!isWholeTeeth(z1) || !isWholeTeeth(z2))
         return Unsound::pulleyTeeth;
-    if (!isWholeCount(beltTeeth))
+    if (!isWholeTeeth(beltTeeth))
         return Unsound::beltTeeth;
     const std::optional<OpenDrive> drive = openDrive(z1, z2, beltTeeth, pitch);
     if (!drive)

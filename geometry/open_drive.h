@@ -28,6 +28,9 @@ enum class Unsound {
 // belt cannot go round the pulleys at all, or a pulley has no teeth.
 std::optional<OpenDrive> openDrive(double z1, double z2, double beltTeeth, double pitch);
 
+// Whether a pulley or a belt of that many teeth can be made: a whole number, at least one.
+bool isWholeTeeth(double teeth);
+
 // Whether a drive can be built: both pulleys of whole teeth, at least one each, a belt of
 // whole teeth, and pitch circles that do not overlap.
 Unsound soundness(double z1, double z2, double beltTeeth, double pitch);

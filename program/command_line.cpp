@@ -3,6 +3,7 @@
 #include "geometry/belt_profile.h"
 #include "geometry/belt_search.h"
 #include "geometry/centre_distance.h"
+#include "geometry/current_pitch.h"
 #include "geometry/errors.h"
 #include "geometry/number_text.h"
 #include "geometry/open_drive.h"
@@ -47,7 +48,7 @@ geometry::ProfileChoice profileNamed(const QString &name) {
 
 // The window's formula belongs to the window's two profiles.
 bool isWindowProfile(const geometry::ProfileChoice &choice) {
-    return choice.profile->name == "XL" || choice.profile->name == "L";
+    return geometry::windowProfileWithPitch(choice.profile->pitch) != nullptr;
 }
 
 // A negative number is a value, not a cluster of options: it is hidden from the parser
@@ -154,6 +155,24 @@ public:
                         : cells[i];
         m_out << line << '\n';
     }
+    // The tables of made belts: their headings, and a row for each belt, with its difference
+    // from the wanted distance when there is one.
+    void beltHeadings(bool withDifference) {
+        QStringList headings{heading(QStringLiteral("cinghia")), heading(QStringLiteral("denti")),
+                             heading(QStringLiteral("interasse"), "mm"),
+                             heading(QStringLiteral("denti in presa"))};
+        if (withDifference)
+            headings << heading(QStringLiteral("differenza"), "mm");
+        row(headings);
+    }
+    void beltRow(const geometry::Belt &belt, std::optional<double> wanted = std::nullopt) {
+        QStringList cells{this->belt(belt.teeth), QString::number(belt.teeth),
+                          millimetres(twoDecimals(belt.drive.centreDistance)),
+                          teethInMesh(belt.drive.teethInMesh)};
+        if (wanted)
+            cells << millimetres(difference(belt.drive.centreDistance - *wanted));
+        row(cells);
+    }
     void legend() {
         if (m_marked && !m_csv)
             m_out << messages::fewTeethInMeshLegend() << '\n';
@@ -196,7 +215,7 @@ void listProfiles(QTextStream &out, const QLocale &locale) {
 std::optional<QString> unbuildablePulleys(double z1, double z2) {
     for (const auto &[teeth, input] :
          {std::pair{z1, messages::largerPulley}, std::pair{z2, messages::smallerPulley}})
-        if (geometry::soundness(teeth, 1, 1, 1) == geometry::Unsound::pulleyTeeth)
+        if (!geometry::isWholeTeeth(teeth))
             return messages::pulleyNotWhole(input);
     return std::nullopt;
 }
@@ -355,16 +374,10 @@ int listBelts(const Search &search, Writer &write, QTextStream &err) {
             << messages::beltsBelowShortest(
                    QString::fromStdString(geometry::beltName(search.profile, shortest.teeth)))
             << '\n';
-    write.row({write.heading(QStringLiteral("cinghia")), write.heading(QStringLiteral("denti")),
-               write.heading(QStringLiteral("interasse"), "mm"),
-               write.heading(QStringLiteral("denti in presa"))});
+    write.beltHeadings(false);
     for (std::int64_t teeth = belts.firstTeeth; teeth <= belts.lastTeeth && !write.failed();
-         ++teeth) {
-        const geometry::Belt belt = geometry::beltWithTeeth(search.z1, search.z2, profile, teeth);
-        write.row({write.belt(belt.teeth), QString::number(belt.teeth),
-                   write.millimetres(write.twoDecimals(belt.drive.centreDistance)),
-                   write.teethInMesh(belt.drive.teethInMesh)});
-    }
+         ++teeth)
+        write.beltRow(geometry::beltWithTeeth(search.z1, search.z2, profile, teeth));
     write.legend();
     return 0;
 }
@@ -377,17 +390,10 @@ int nearestBelts(const Search &search, double wanted, Writer &write, QTextStream
         err << *emptySearch(search, geometry::BeltRange{1, 0}) << '\n';
         return calculationError;
     }
-    write.row({write.heading(QStringLiteral("cinghia")), write.heading(QStringLiteral("denti")),
-               write.heading(QStringLiteral("interasse"), "mm"),
-               write.heading(QStringLiteral("denti in presa")),
-               write.heading(QStringLiteral("differenza"), "mm")});
-    for (const auto &belt : {nearest.below, nearest.above}) {
+    write.beltHeadings(true);
+    for (const auto &belt : {nearest.below, nearest.above})
         if (belt)
-            write.row({write.belt(belt->teeth), QString::number(belt->teeth),
-                       write.millimetres(write.twoDecimals(belt->drive.centreDistance)),
-                       write.teethInMesh(belt->drive.teethInMesh),
-                       write.millimetres(write.difference(belt->drive.centreDistance - wanted))});
-    }
+            write.beltRow(*belt, wanted);
     write.legend();
     return 0;
 }

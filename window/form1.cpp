@@ -104,9 +104,9 @@ QPixmap picture(const QString &name, QSize shown, qreal pixelRatio) {
 QImage iconImage(int size) {
     const QResource resource(QStringLiteral(":/assets/icon-%1.argb").arg(size));
     const auto *data = reinterpret_cast<const uchar *>(resource.data());
-    QImage image(size, size, QImage::Format_ARGB32);
     if (!data || resource.size() != qint64(size) * size * 4)
         return {};
+    QImage image(size, size, QImage::Format_ARGB32);
     for (int y = 0; y < size; ++y) {
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
         for (int x = 0; x < size; ++x, data += 4)
@@ -250,7 +250,7 @@ bool captionsFit(const QFont &font) {
 // machine resolves fits every caption: faces differ in width, and a heading that wraps
 // would hide its second line behind the field below it.
 QFont standardFont() {
-    QFont font(QString::fromLatin1(Form1::fontFamily()));
+    QFont font(QString::fromLatin1(layoutFontFamily));
     constexpr double drawnSize = 7.5, smallest = 5, step = 0.25;
     font.setPointSizeF(drawnSize);
     // The layout is made for this face, and its tests prove that every caption fits in it.
@@ -278,10 +278,6 @@ void showResult(QLabel *label, const QString &meaning, const QString &value) {
 }
 
 } // namespace
-
-const char *Form1::fontFamily() {
-    return layoutFontFamily;
-}
 
 // The pictures are compiled into this library; referencing them keeps the linker from
 // dropping them from a program that uses it.

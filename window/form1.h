@@ -16,10 +16,6 @@ class Form1 : public QWidget {
 public:
     explicit Form1(QWidget *parent = nullptr);
 
-    // The face for the window's text: the closest scalable sans to the one the layout was
-    // drawn with.
-    static const char *fontFamily();
-
 private:
     void createControls();
     void connectHandlers();
