@@ -15,8 +15,11 @@ struct Spelling {
 };
 
 constexpr Spelling otherSpellings[] = {
-    {"GT2", "2GT"},  {"2MGT", "2GT"}, {"GT3", "3GT"},  {"3MGT", "3GT"}, {"GT5", "5GT"},
-    {"5MGT", "5GT"}, {"HTD3M", "3M"}, {"HTD5M", "5M"}, {"HTD8M", "8M"}, {"HTD14M", "14M"},
+    {"GT2", "2GT"},     {"2MGT", "2GT"},   {"GT3", "3GT"},     {"3MGT", "3GT"},
+    {"GT5", "5GT"},     {"5MGT", "5GT"},   {"GT8", "8GT"},     {"8MGT", "8GT"},
+    {"GT14", "14GT"},   {"14MGT", "14GT"}, {"HTD3M", "3M"},    {"HTD5M", "5M"},
+    {"HTD8M", "8M"},    {"HTD14M", "14M"}, {"3MHTD", "3M"},    {"5MHTD", "5M"},
+    {"8MHTD", "8M"},    {"14MHTD", "14M"}, {"T2,5", "T2.5"},   {"T2.5MM", "T2.5"},
 };
 
 // Every other spelling names a profile of the table.
@@ -24,10 +27,20 @@ const BeltProfile &profileNamed(std::string_view name) {
     return *std::ranges::find(beltProfiles, name, &BeltProfile::name);
 }
 
-bool isWidth(std::string_view text) {
+bool isDigits(std::string_view text) {
     return !text.empty() && std::ranges::all_of(text, [](char c) {
         return std::isdigit(static_cast<unsigned char>(c));
     });
+}
+
+// A width of digits with no leading zero, or exactly three for an inch one, within bounds.
+bool widthWithin(std::string_view digits, std::size_t figures, int least, int most) {
+    if (!isDigits(digits) || (figures ? digits.size() != figures
+                                      : digits.size() > 3 || digits.front() == '0'))
+        return false;
+    int value = 0;
+    std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    return value >= least && value <= most;
 }
 
 std::string withoutTrailingZeros(double value) {
@@ -36,11 +49,13 @@ std::string withoutTrailingZeros(double value) {
     return {text, end};
 }
 
-// Inch widths follow the name directly (XL037), metric ones after a dash (T5-10).
-std::string widthAfterName(const ProfileChoice &choice) {
-    if (choice.width.empty())
-        return {};
-    return (choice.profile->family == BeltFamily::inchTrapezoidal ? "" : "-") + choice.width;
+// The whole code that a length rounds to, halves up.
+double wholeCode(double length) {
+    return std::floor(length + 0.5);
+}
+
+double lengthOf(const BeltProfile &profile, std::int64_t teeth) {
+    return static_cast<double>(teeth) * profile.codePerTooth;
 }
 
 } // namespace
@@ -65,29 +80,46 @@ std::optional<ProfileChoice> readProfile(std::string_view typed) {
     if (!found)
         return std::nullopt;
 
-    std::string_view rest = std::string_view(upper).substr(length);
-    const bool dashed = rest.starts_with('-');
-    if (dashed)
-        rest.remove_prefix(1);
-    else if (!rest.empty() && found->family != BeltFamily::inchTrapezoidal)
-        return std::nullopt;
-    if ((dashed || !rest.empty()) && !isWidth(rest))
-        return std::nullopt;
-    return ProfileChoice{found, std::string(rest)};
+    return ProfileChoice{found, upper.substr(length)};
+}
+
+bool hasValidWidth(const ProfileChoice &choice) {
+    const std::string_view width = choice.width;
+    if (width.empty())
+        return true;
+    if (choice.profile->family == BeltFamily::inchTrapezoidal)
+        return widthWithin(width, 3, 10, 500);
+    return width.starts_with('-') && widthWithin(width.substr(1), 0, 1, 500);
 }
 
 double beltCode(const BeltProfile &profile, std::int64_t teeth) {
-    const double length = static_cast<double>(teeth) * profile.codePerTooth;
-    return profile.family == BeltFamily::inchTrapezoidal ? std::ceil(length - 0.5) : length;
+    const double length = lengthOf(profile, teeth);
+    if (profile.family != BeltFamily::inchTrapezoidal)
+        return length;
+    const double code = wholeCode(length);
+    if (wholeCode(lengthOf(profile, teeth - 1)) == code ||
+        wholeCode(lengthOf(profile, teeth + 1)) == code)
+        return std::round(length * 10) / 10; // to a tenth, as the reader reads it back
+    return code;
 }
 
-std::optional<std::int64_t> teethOfCode(const BeltProfile &profile, double code) {
+std::vector<std::int64_t> teethOfCode(const BeltProfile &profile, double code) {
     if (!(code >= 1 && code <= static_cast<double>(largestBeltCode)))
-        return std::nullopt;
-    const std::int64_t teeth = std::llround(code / profile.codePerTooth);
-    if (teeth < 1 || beltCode(profile, teeth) != code)
-        return std::nullopt;
-    return teeth;
+        return {};
+    const bool inch = profile.family == BeltFamily::inchTrapezoidal;
+    const std::int64_t nearest = std::llround(code / profile.codePerTooth);
+    std::vector<std::int64_t> named;
+    for (std::int64_t teeth = std::max<std::int64_t>(nearest - 1, 1); teeth <= nearest + 1;
+         ++teeth) {
+        const double printed = beltCode(profile, teeth);
+        const double length = lengthOf(profile, teeth);
+        const bool halfRoundedDown = inch && length - std::floor(length) == 0.5 &&
+                                     std::floor(length) == code;
+        const bool sharedWholeCode = printed != std::floor(printed) && wholeCode(length) == code;
+        if (printed == code || halfRoundedDown || sharedWholeCode)
+            named.push_back(teeth);
+    }
+    return named;
 }
 
 std::int64_t mostTeeth(const BeltProfile &profile) {
@@ -101,7 +133,7 @@ std::int64_t mostTeeth(const BeltProfile &profile) {
 std::string beltName(const ProfileChoice &choice, std::int64_t teeth) {
     const std::string code = withoutTrailingZeros(beltCode(*choice.profile, teeth));
     const std::string name(choice.profile->name);
-    const std::string width = widthAfterName(choice);
+    const std::string &width = choice.width;
     const BeltFamily family = choice.profile->family;
     if (family == BeltFamily::inchTrapezoidal)
         return code + name + width;
@@ -111,7 +143,7 @@ std::string beltName(const ProfileChoice &choice, std::int64_t teeth) {
 }
 
 std::string profileName(const ProfileChoice &choice) {
-    return std::string(choice.profile->name) + widthAfterName(choice);
+    return std::string(choice.profile->name) + choice.width;
 }
 
 } // namespace geometry

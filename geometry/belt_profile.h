@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace geometry {
 
@@ -25,7 +26,7 @@ struct BeltProfile {
     double codePerTooth; // code units in one tooth: tenths of an inch or millimetres
 };
 
-inline constexpr std::array<BeltProfile, 20> beltProfiles{{
+inline constexpr std::array<BeltProfile, 22> beltProfiles{{
     {"MXL", BeltFamily::inchTrapezoidal, 2.032, 0.8},
     {"XL", BeltFamily::inchTrapezoidal, 5.08, 2.0},
     {"L", BeltFamily::inchTrapezoidal, 9.525, 3.75},
@@ -46,31 +47,42 @@ inline constexpr std::array<BeltProfile, 20> beltProfiles{{
     {"2GT", BeltFamily::gt, 2.0, 2.0},
     {"3GT", BeltFamily::gt, 3.0, 3.0},
     {"5GT", BeltFamily::gt, 5.0, 5.0},
+    {"8GT", BeltFamily::gt, 8.0, 8.0},
+    {"14GT", BeltFamily::gt, 14.0, 14.0},
 }};
 
-// A profile as the user names it: the width that may follow the name (037 in XL037, 10 in
-// T5-10) is kept for printing and plays no part in the geometry.
+// A profile as the user names it, with the width that may follow the name as it was typed
+// (037 in XL037, -10 in T5-10): kept for printing, it plays no part in the geometry.
 struct ProfileChoice {
     const BeltProfile *profile;
     std::string width;
 };
 
 // Reads a profile's name in any case and with the usual spellings (GT2 and 2MGT for 2GT,
-// HTD5M for 5M), a width after it: digits, after a dash for the metric ones. Nothing for
-// any other text.
+// HTD5M for 5M), and what follows it as its width. Nothing when no profile has that name.
 std::optional<ProfileChoice> readProfile(std::string_view typed);
+
+// Whether the width is written as its makers write it: three digits in hundredths of an
+// inch right after an inch profile's name (XL037), from 010 to 500; whole millimetres after
+// a dash for a metric one (T5-10), from 1 to 500; or no width at all.
+bool hasValidWidth(const ProfileChoice &choice);
 
 // The largest belt code that a typed value can hold (the range of the number reader); no
 // belt is made with a larger one.
 inline constexpr std::int64_t largestBeltCode = 922'337'203'685'477;
 
-// The code printed on a belt of that many teeth: teeth times the code units of a tooth;
-// inch codes to the nearest whole number, halves rounded down (40 L teeth are 150L, 50 are
-// 187L), metric ones exact (71 T2.5 teeth are 177.5 mm).
+// The code printed on a belt of that many teeth: teeth times the code units of a tooth.
+// Metric codes are exact (71 T2.5 teeth are 177.5 mm). Inch codes are rounded to whole
+// numbers, halves up as makers' drive tables print them (54 L teeth, 202.5, are 203L);
+// where two tooth counts round to the same whole code, as every fifth pair of MXL belts
+// does, each is printed to a tenth instead (1942 and 1943 MXL teeth are 1553.6 and 1554.4).
 double beltCode(const BeltProfile &profile, std::int64_t teeth);
 
-// The teeth of the made belt with that code, or nothing when no made belt has it.
-std::optional<std::int64_t> teethOfCode(const BeltProfile &profile, double code);
+// The teeth of the made belts that a printed code names: one; none when no made belt has
+// it; or two for a whole code that two belts round to. An inch code whose exact length ends
+// in a half reads rounded either way, as stock lists print some of them (202L and 203L are
+// both 54 teeth).
+std::vector<std::int64_t> teethOfCode(const BeltProfile &profile, double code);
 
 // The most teeth of a belt whose code is at most largestBeltCode.
 std::int64_t mostTeeth(const BeltProfile &profile);

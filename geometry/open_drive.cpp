@@ -60,6 +60,11 @@ std::optional<OpenDrive> openDrive(double z1, double z2, double beltTeeth, doubl
     return drive;
 }
 
+bool runsOn(double z1, double z2, double beltTeeth, double pitch) {
+    const std::optional<OpenDrive> drive = openDrive(z1, z2, beltTeeth, pitch);
+    return drive && drive->centreDistance >= drive->pitchRadii;
+}
+
 Unsound soundness(double z1, double z2, double beltTeeth, double pitch) {
     if (!isWholeTeeth(z1) || !isWholeTeeth(z2))
         return Unsound::pulleyTeeth;

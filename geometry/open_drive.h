@@ -28,6 +28,10 @@ enum class Unsound {
 // belt cannot go round the pulleys at all, or a pulley has no teeth.
 std::optional<OpenDrive> openDrive(double z1, double z2, double beltTeeth, double pitch);
 
+// Whether the belt goes round both pulleys with their pitch circles clear of each other, for
+// any teeth, whole or not: the one test of whether a drive's distance means anything.
+bool runsOn(double z1, double z2, double beltTeeth, double pitch);
+
 // Whether a pulley or a belt of that many teeth can be made: a whole number, at least one.
 bool isWholeTeeth(double teeth);
 

@@ -5,6 +5,7 @@
 #include "geometry/current_pitch.h"
 #include "geometry/errors.h"
 #include "geometry/number_text.h"
+#include "geometry/open_drive.h"
 #include "program/messages.h"
 
 #include <string>
@@ -72,6 +73,15 @@ Calculation calculate(const QString &z1Text, const QString &z2Text, const QStrin
         const double z2 = readInput(z2Text, messages::smallerPulley, locale);
         const double beltCode = readInput(beltCodeText, messages::belt, locale);
         result.unreadableInput = false;
+        // The formula gives a number for belts whose pulleys would overlap, or that are
+        // shorter than a pulley's circumference; such a number is no distance.
+        if (z1 > 0 && z2 > 0 &&
+            !geometry::runsOn(z1, z2, geometry::beltTeeth(beltCode, pitch), pitch))
+            throw Failure{geometry::isWholeTeeth(z1) && geometry::isWholeTeeth(z2)
+                              ? messages::beltTooShort(
+                                    profileName(pitch),
+                                    shortestBeltName(z1, z2, windowProfileChoice(pitch)))
+                              : messages::beltTooShortForThesePulleys()};
         double distance = 0;
         try {
             distance = geometry::centreDistance(z1, z2, beltCode, pitch);

@@ -43,7 +43,15 @@ geometry::ProfileChoice profileNamed(const QString &name) {
         throw UsageError{QStringLiteral("Profilo \"%1\" sconosciuto: i profili sono %2 "
                                         "(interasse --profiles).")
                              .arg(name, profileNames())};
+    if (!geometry::hasValidWidth(*choice))
+        throw UsageError{messages::widthMisread(
+            name, fromView(choice->profile->name),
+            choice->profile->family == geometry::BeltFamily::inchTrapezoidal)};
     return *choice;
+}
+
+QString beltNamed(const geometry::ProfileChoice &profile, std::int64_t teeth) {
+    return QString::fromStdString(geometry::beltName(profile, teeth));
 }
 
 // The window's formula belongs to the window's two profiles.
@@ -114,6 +122,8 @@ public:
         return QString::fromStdString(geometry::formatNumber(value, pattern, m_separator));
     }
     QString twoDecimals(double value) const { return number(value, "0.00"); }
+    // A belt's code as the user types it back: its decimals, if any, in the user's format.
+    QString code(double value) const { return number(value, "0.#"); }
     QString difference(double value) const {
         const QString text = twoDecimals(value);
         return value > 0 && text != twoDecimals(0) ? u'+' + text : text;
@@ -220,9 +230,12 @@ std::optional<QString> unbuildablePulleys(double z1, double z2) {
     return std::nullopt;
 }
 
+// The true geometry of that belt, and what is wrong with it if anything.
 struct TrueGeometry {
     std::optional<geometry::OpenDrive> drive;
     QString complaint; // why the drive cannot be built, or carries too little; empty if sound
+    bool unbuildable = false; // a made belt on which these pulleys cannot run
+    bool ambiguous = false;   // a code that names two belts
 };
 
 TrueGeometry trueGeometry(double z1, double z2, double code, const QString &codeText,
@@ -232,44 +245,47 @@ TrueGeometry trueGeometry(double z1, double z2, double code, const QString &code
         result.complaint = *pulleys;
         return result;
     }
-    const std::optional<std::int64_t> teeth = geometry::teethOfCode(*profile.profile, code);
-    if (!teeth) {
-        result.complaint = messages::noSuchBelt(
-            QString::fromStdString(geometry::profileName(profile)), codeText.trimmed());
+    const std::vector<std::int64_t> teeth = geometry::teethOfCode(*profile.profile, code);
+    const auto sharedCodeBelt = [&](std::int64_t count) {
+        return messages::SharedCodeBelt{beltNamed(profile, count), count,
+                                        write.code(geometry::beltCode(*profile.profile, count))};
+    };
+    if (teeth.size() != 1) {
+        result.complaint =
+            teeth.empty()
+                ? messages::noSuchBelt(QString::fromStdString(geometry::profileName(profile)),
+                                       codeText.trimmed())
+                : messages::sharedCode(codeText.trimmed(), sharedCodeBelt(teeth[0]),
+                                       sharedCodeBelt(teeth[1]));
+        result.ambiguous = teeth.size() > 1;
         return result;
     }
-    const QString name = QString::fromStdString(geometry::beltName(profile, *teeth));
-    const auto beltTeeth = static_cast<double>(*teeth);
+    const auto beltTeeth = static_cast<double>(teeth[0]);
     const double pitch = profile.profile->pitch;
-    result.drive = geometry::openDrive(z1, z2, beltTeeth, pitch);
-    switch (geometry::soundness(z1, z2, beltTeeth, pitch)) {
-    case geometry::Unsound::tooShort:
-        result.complaint = messages::beltCannotGoRound(name, shortestBeltName(z1, z2, profile));
-        break;
-    case geometry::Unsound::overlap:
-        result.complaint = messages::pitchCirclesOverlap(name, shortestBeltName(z1, z2, profile));
-        break;
-    default:
-        if (result.drive->teethInMesh < geometry::fewestTeethInMesh)
-            result.complaint =
-                messages::fewTeethInMesh(write.twoDecimals(result.drive->teethInMesh));
+    const geometry::Unsound unsound = geometry::soundness(z1, z2, beltTeeth, pitch);
+    if (unsound != geometry::Unsound::none) {
+        // The window's profiles are answered with the window's message before this.
+        result.unbuildable = true;
+        const QString name = beltNamed(profile, teeth[0]);
+        result.complaint = unsound == geometry::Unsound::tooShort
+                               ? messages::beltCannotGoRound(name, shortestBeltName(z1, z2, profile))
+                               : messages::pitchCirclesOverlap(name, shortestBeltName(z1, z2, profile));
+        return result;
     }
+    result.drive = geometry::openDrive(z1, z2, beltTeeth, pitch);
+    if (result.drive->teethInMesh < geometry::fewestTeethInMesh)
+        result.complaint = messages::fewTeethInMesh(write.twoDecimals(result.drive->teethInMesh));
     return result;
 }
 
-// interasse Z1 Z2 CODE: for the window's profiles its three results first, then the true
-// geometry of that belt; for the others the true geometry and the ratios.
-int oneBelt(const QStringList &inputs, const geometry::ProfileChoice &profile, Writer &write,
+// interasse Z1 Z2 CODE: the true geometry of that belt; for the window's profiles the
+// window's own figure too, labelled as such. A belt on which the pulleys cannot run is
+// answered as the window answers it, with nothing on standard output.
+int oneBelt(QStringList inputs, const geometry::ProfileChoice &profile, Writer &write,
             QTextStream &out, QTextStream &err, const QLocale &locale) {
     const bool window = isWindowProfile(profile);
-    const double pitch = profile.profile->pitch;
-    Calculation shown;
     double z1 = 0, z2 = 0, code = 0;
     try {
-        if (window)
-            shown = calculate(inputs[0], inputs[1], inputs[2], pitch, locale);
-        if (shown.unreadableInput)
-            throw Failure{shown.error};
         z1 = readInput(inputs[0], messages::largerPulley, locale);
         z2 = readInput(inputs[1], messages::smallerPulley, locale);
         code = readInput(inputs[2], messages::belt, locale);
@@ -277,48 +293,61 @@ int oneBelt(const QStringList &inputs, const geometry::ProfileChoice &profile, W
         err << failure.message << '\n';
         return wrongUse;
     }
-    std::optional<TrueGeometry> truth;
-    if (shown.error.isEmpty()) {
-        truth = trueGeometry(z1, z2, code, inputs[2], profile, write);
-        if (!window && truth->drive) {
-            // The window's patterns belong to the window's results.
-            shown.ratio = write.twoDecimals(geometry::ratio(z1, z2));
-            shown.inverseRatio = write.twoDecimals(geometry::ratio(z2, z1));
+    // M is the larger pulley, whichever is given first.
+    if (z1 > 0 && z2 > 0 && z1 < z2) {
+        std::swap(z1, z2);
+        inputs.swapItemsAt(0, 1);
+    }
+    Calculation shown;
+    if (window) {
+        shown = calculate(inputs[0], inputs[1], inputs[2], profile.profile->pitch, locale);
+        if (!shown.error.isEmpty()) {
+            err << shown.error << '\n';
+            return calculationError;
         }
     }
-    const bool failed = !shown.error.isEmpty() || (!window && !truth->drive);
+    const TrueGeometry truth = trueGeometry(z1, z2, code, inputs[2], profile, write);
+    if (truth.ambiguous) {
+        err << truth.complaint << '\n';
+        return wrongUse;
+    }
+    if (truth.unbuildable || (!window && !truth.drive)) {
+        err << truth.complaint << '\n';
+        return calculationError;
+    }
+    if (!window) {
+        // The window's patterns belong to the window's results.
+        shown.ratio = write.twoDecimals(geometry::ratio(z1, z2));
+        shown.inverseRatio = write.twoDecimals(geometry::ratio(z2, z1));
+    }
     const auto cell = [&](const std::optional<QString> &text) {
         return !text         ? QString()
                : write.csv() ? QString(*text).replace(locale.decimalPoint(), QStringLiteral("."))
                              : *text;
     };
-    const bool hasDrive = truth && truth->drive;
-    const geometry::OpenDrive drive = hasDrive ? *truth->drive : geometry::OpenDrive{};
-    const auto driveValue = [&](double value) {
-        return hasDrive ? std::optional(write.twoDecimals(value)) : std::nullopt;
+    const auto driveValue = [&](double geometry::OpenDrive::*value) {
+        return truth.drive ? std::optional(write.twoDecimals((*truth.drive).*value))
+                           : std::nullopt;
     };
-    const std::optional<QString> trueDistance = driveValue(drive.centreDistance);
     struct Line {
         QString label;
         std::optional<QString> value;
         const char *unit;
         const char *csvUnit;
     };
-    std::vector<Line> lines;
+    std::vector<Line> lines{{QStringLiteral("interasse effettivo"),
+                             driveValue(&geometry::OpenDrive::centreDistance), " mm", "mm"}};
     if (window)
-        lines.push_back({QStringLiteral("interasse"), shown.centreDistance, " mm", "mm"});
-    else
-        lines.push_back({QStringLiteral("interasse effettivo"), trueDistance, " mm", "mm"});
+        lines.push_back(
+            {QStringLiteral("interasse della finestra"), shown.centreDistance, " mm", "mm"});
     lines.push_back({QStringLiteral("M/m"), shown.ratio, "", nullptr});
     lines.push_back({QStringLiteral("m/M"), shown.inverseRatio, "", nullptr});
-    if (window)
-        lines.push_back({QStringLiteral("interasse effettivo"), trueDistance, " mm", "mm"});
     lines.push_back({QStringLiteral("angolo di avvolgimento sul minore"),
-                     driveValue(drive.wrapAngle), "°", "gradi"});
-    lines.push_back(
-        {QStringLiteral("denti in presa sul minore"), driveValue(drive.teethInMesh), "", nullptr});
+                     driveValue(&geometry::OpenDrive::wrapAngle), "°", "gradi"});
+    lines.push_back({QStringLiteral("denti in presa sul minore"),
+                     driveValue(&geometry::OpenDrive::teethInMesh), "", nullptr});
 
-    if (write.csv() && !failed) {
+    if (write.csv()) {
         QStringList headings, cells;
         for (const Line &line : lines) {
             headings << write.heading(line.label, line.csvUnit);
@@ -326,17 +355,16 @@ int oneBelt(const QStringList &inputs, const geometry::ProfileChoice &profile, W
         }
         write.row(headings);
         write.row(cells);
-    } else if (!write.csv()) {
+    } else {
         for (const Line &line : lines)
             if (line.value)
                 out << line.label << QStringLiteral(": ") << *line.value
                     << QString::fromUtf8(line.unit) << '\n';
     }
-    const QString complaint = !shown.error.isEmpty() ? shown.error : truth->complaint;
     out.flush(); // the results first, then what is wrong with them
-    if (!complaint.isEmpty())
-        err << complaint << '\n';
-    return failed ? calculationError : 0;
+    if (!truth.complaint.isEmpty())
+        err << truth.complaint << '\n';
+    return 0;
 }
 
 // The belts of a search on these pulleys; fails with the reason when there is none.
@@ -467,9 +495,14 @@ int runCommandLine(const QStringList &arguments, QTextStream &out, QTextStream &
                        "Le cinghie elencate sono solo quelle su cui gli ingranaggi girano senza\n"
                        "sovrapporsi, scelte per l'interasse effettivo, che tiene conto\n"
                        "dell'angolo di avvolgimento; con meno di 6 denti in presa sono segnate.\n"
-                       "Per XL e L la prima riga è l'interasse della finestra, calcolato come\n"
-                       "nelle sue tabelle. I numeri si leggono e si scrivono nel formato della\n"
-                       "lingua dell'utente (LC_NUMERIC); con --csv sempre con il punto.\n\n"
+                       "La prima riga è l'interasse effettivo, quello delle tabelle dei\n"
+                       "costruttori; per XL e L segue l'interasse della finestra, la sua\n"
+                       "formula approssimata. Gli ingranaggi si danno in qualunque ordine.\n"
+                       "Un codice in pollici che finisce in mezzo si legge arrotondato nei due\n"
+                       "modi (202L e 203L); due cinghie MXL con lo stesso codice intero si\n"
+                       "scrivono con un decimale (1553.6MXL, 1554.4MXL).\n"
+                       "I numeri si leggono e si scrivono nel formato della lingua\n"
+                       "dell'utente (LC_NUMERIC); con --csv sempre con il punto.\n\n"
                        "Stato di uscita:\n"
                        "  0  fatto\n"
                        "  1  calcolo non riuscito (cinghia troppo corta, nessuna cinghia adatta)\n"

@@ -54,6 +54,11 @@ QString beltTooShort(const QString &profile, const std::optional<QString> &short
         .arg(profile, *shortestBelt);
 }
 
+QString beltTooShortForThesePulleys() {
+    return QStringLiteral("La cinghia è troppo corta per questi ingranaggi: le loro circonferenze "
+                          "primitive si sovrappongono o la cinghia non riesce a girarci intorno.");
+}
+
 QString pulleyWithoutTeeth(Input input) {
     return QStringLiteral("Il valore di \"%1\" è 0: con un ingranaggio senza denti il rapporto "
                           "non si può calcolare.")
@@ -88,6 +93,27 @@ QString pitchCirclesOverlap(const QString &belt, const std::optional<QString> &s
                           "sovrappongono, quindi non si può montare")
                .arg(belt) +
            shortestOrNone(shortestBelt);
+}
+
+QString sharedCode(const QString &code, const SharedCodeBelt &shorter,
+                   const SharedCodeBelt &longer) {
+    return QStringLiteral("Il codice %1 è di due cinghie, %2 (%3 denti) e %4 (%5 denti): "
+                          "scrivere %6 o %7 per indicare quella voluta.")
+        .arg(code, shorter.name)
+        .arg(shorter.teeth)
+        .arg(longer.name)
+        .arg(longer.teeth)
+        .arg(shorter.code, longer.code);
+}
+
+QString widthMisread(const QString &typed, const QString &profile, bool inch) {
+    return inch ? QStringLiteral("Larghezza non valida in \"%1\": per %2 si scrive subito dopo "
+                                 "il nome con tre cifre in centesimi di pollice, da 010 a 500, "
+                                 "per esempio %3.")
+                      .arg(typed, profile, profile + QStringLiteral("037"))
+                : QStringLiteral("Larghezza non valida in \"%1\": per %2 si scrive dopo un "
+                                 "trattino in millimetri interi, da 1 a 500, per esempio %3.")
+                      .arg(typed, profile, profile + QStringLiteral("-10"));
 }
 
 QString fewTeethInMesh(const QString &teeth) {

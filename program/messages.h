@@ -19,6 +19,8 @@ QString notANumber(Input input, const QString &decimalSeparator);
 QString outOfRange(Input input, bool negative, const QString &decimalSeparator);
 // shortestBelt: the shortest made belt on which these pulleys run, as printed, if any.
 QString beltTooShort(const QString &profile, const std::optional<QString> &shortestBelt);
+// For pulleys with part of a tooth, on which no made belt runs to be named.
+QString beltTooShortForThesePulleys();
 QString pulleyWithoutTeeth(Input input);
 QString resultTooLarge();
 
@@ -27,6 +29,16 @@ QString pulleyNotWhole(Input input);
 QString noSuchBelt(const QString &profile, const QString &code);
 QString beltCannotGoRound(const QString &belt, const std::optional<QString> &shortestBelt);
 QString pitchCirclesOverlap(const QString &belt, const std::optional<QString> &shortestBelt);
+// A whole code that two belts round to, and how to name each: its code in the user's format.
+struct SharedCodeBelt {
+    QString name;
+    qint64 teeth;
+    QString code;
+};
+QString sharedCode(const QString &code, const SharedCodeBelt &shorter,
+                   const SharedCodeBelt &longer);
+// A width not in its profile's form: inch widths in hundredths, metric ones in mm.
+QString widthMisread(const QString &typed, const QString &profile, bool inch);
 QString fewTeethInMesh(const QString &teeth);
 QString fewTeethInMeshLegend();
 QString beltsBelowShortest(const QString &shortestBelt);

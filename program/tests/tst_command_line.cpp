@@ -21,6 +21,7 @@ private slots:
     }
     void answersInTheTerminal_data();
     void answersInTheTerminal();
+    void helpExitsDone();
 };
 
 void CommandLineTest::answersInTheTerminal_data() {
@@ -30,31 +31,68 @@ void CommandLineTest::answersInTheTerminal_data() {
     QTest::addColumn<QString>("out");
     QTest::addColumn<QString>("err"); // a part of standard error
 
-    // The window shows the same digits for the worked examples; the true geometry follows.
-    const QString trueGeometry = "interasse effettivo: 125,74 mm\n"
-                                 "angolo di avvolgimento sul minore: 163,74°\n"
-                                 "denti in presa sul minore: 6,37\n";
+    // The true geometry first; the window's own figure follows, with its digits.
+    const QString workedExample = "interasse effettivo: 125,74 mm\n"
+                                  "interasse della finestra: 125,75 mm\nM/m: 2,57\nm/M: 0,39\n"
+                                  "angolo di avvolgimento sul minore: 163,74°\n"
+                                  "denti in presa sul minore: 6,37\n";
     QTest::newRow("worked example, comma")
-        << italian << QStringList{"36", "14", "150"} << 0
-        << "interasse: 125,75 mm\nM/m: 2,57\nm/M: 0,39\n" + trueGeometry << "";
-    QTest::newRow("worked example, point")
-        << english << QStringList{"36", "14", "150", "-p", "xl"} << 0
-        << "interasse: 125.75 mm\nM/m: 2.57\nm/M: 0.39\n" +
-               QString(trueGeometry).replace(u',', u'.')
-        << "";
+        << italian << QStringList{"36", "14", "150"} << 0 << workedExample << "";
+    QTest::newRow("worked example, point, smaller pulley first")
+        << english << QStringList{"14", "36", "150", "-p", "xl"} << 0
+        << QString(workedExample).replace(u',', u'.') << "";
     QTest::newRow("L: pitch circles overlap")
-        << italian << QStringList{"36", "14", "150", "--profile", "L075"} << 0
-        << "interasse: 63,17 mm\nM/m: 2,57\nm/M: 0,39\ninterasse effettivo: 62,27 mm\n"
-           "angolo di avvolgimento sul minore: 115,24°\ndenti in presa sul minore: 4,48\n"
-        << "Con la cinghia 150L075 le circonferenze primitive degli ingranaggi si sovrappongono";
+        << italian << QStringList{"36", "14", "150", "--profile", "L075"} << 1 << ""
+        << "La cinghia è troppo corta per questi ingranaggi: con il profilo L075 la più corta "
+           "su cui girano è 161L075.";
+    QTest::newRow("L as makers print it, and as stock lists do")
+        << italian << QStringList{"30", "20", "203", "-p", "L"} << 0
+        << "interasse effettivo: 137,27 mm\ninterasse della finestra: 137,28 mm\nM/m: 1,5\n"
+           "m/M: 0,67\nangolo di avvolgimento sul minore: 167,32°\n"
+           "denti in presa sul minore: 9,30\n"
+        << "";
+    QTest::newRow("L as stock lists print it")
+        << english << QStringList{"40", "14", "322", "-p", "L", "--csv"} << 0
+        << "interasse_effettivo_mm,interasse_della_finestra_mm,M/m,m/M,"
+           "angolo_di_avvolgimento_sul_minore_gradi,denti_in_presa_sul_minore\n"
+           "278.19,278.21,2.86,0.35,163.71,6.37\n"
+        << "";
+    QTest::newRow("pulleys of part of a tooth: too short, no belt named")
+        << english << QStringList{"36.5", "36", "72.5"} << 1 << ""
+        << "La cinghia è troppo corta per questi ingranaggi: le loro circonferenze primitive";
+    QTest::newRow("-,5 is a number in Italian")
+        << italian << QStringList{"-,5", "14", "150"} << 0
+        << "interasse della finestra: 172,96 mm\nM/m: -,04\nm/M: -28,0\n"
+        << "deve essere un numero intero di denti";
+    QTest::newRow("-.5 is a number in English")
+        << english << QStringList{"-.5", "14", "150"} << 0
+        << "interasse della finestra: 172.96 mm\nM/m: -.04\nm/M: -28.0\n"
+        << "deve essere un numero intero di denti";
+    QTest::newRow("-.5 is no number in Italian, nor an option")
+        << italian << QStringList{"-.5", "14", "150"} << 2 << ""
+        << "Il valore di \"ingranaggio maggiore\" non è un numero";
+    QTest::newRow("MXL: a belt that cannot be built is named")
+        << english << QStringList{"1", "1", "1", "-p", "MXL"} << 1 << ""
+        << "Con la cinghia 1MXL le circonferenze primitive degli ingranaggi si sovrappongono";
+    QTest::newRow("MXL: a code shared by two belts")
+        << italian << QStringList{"100", "41", "1554", "-p", "MXL"} << 2 << ""
+        << "Il codice 1554 è di due cinghie, 1553.6MXL (1942 denti) e 1554.4MXL (1943 denti): "
+           "scrivere 1553,6 o 1554,4 per indicare quella voluta.";
+    QTest::newRow("MXL: each belt of a shared code listed once")
+        << english << QStringList{"100", "41", "--belts", "1553:1556", "-p", "MXL", "--csv"} << 0
+        << "cinghia,denti,interasse_mm,denti_in_presa\n1553,1941,1900.33,20.37\n"
+           "1553.6,1942,1901.35,20.37\n1554.4,1943,1902.36,20.37\n1555,1944,1903.38,20.37\n"
+           "1556,1945,1904.40,20.37\n"
+        << "";
     QTest::newRow("csv whatever the locale")
         << italian << QStringList{"36,0", "14", "150", "--csv"} << 0
-        << "interasse_mm,M/m,m/M,interasse_effettivo_mm,angolo_di_avvolgimento_sul_minore_gradi,"
-           "denti_in_presa_sul_minore\n125.75,2.57,0.39,125.74,163.74,6.37\n"
+        << "interasse_effettivo_mm,interasse_della_finestra_mm,M/m,m/M,"
+           "angolo_di_avvolgimento_sul_minore_gradi,denti_in_presa_sul_minore\n"
+           "125.74,125.75,2.57,0.39,163.74,6.37\n"
         << "";
     QTest::newRow("separator kept") << english << QStringList{"20", "20", "140"} << 0
-                                    << "interasse: 127. mm\nM/m: 1.0\nm/M: 1.0\n"
-                                       "interasse effettivo: 127.00 mm\n"
+                                    << "interasse effettivo: 127.00 mm\n"
+                                       "interasse della finestra: 127. mm\nM/m: 1.0\nm/M: 1.0\n"
                                        "angolo di avvolgimento sul minore: 180.00°\n"
                                        "denti in presa sul minore: 10.00\n"
                                     << "";
@@ -80,20 +118,22 @@ void CommandLineTest::answersInTheTerminal_data() {
         << "";
     QTest::newRow("negative pulley is a number")
         << english << QStringList{"-36", "14", "150"} << 0
-        << "interasse: 214.67 mm\nM/m: -2.57\nm/M: -0.39\n"
+        << "interasse della finestra: 214.67 mm\nM/m: -2.57\nm/M: -0.39\n"
         << "Il valore di \"ingranaggio maggiore\" deve essere un numero intero di denti";
     QTest::newRow("few teeth in mesh")
         << italian << QStringList{"36", "14", "86"} << 0
-        << "interasse: 42,12 mm\nM/m: 2,57\nm/M: 0,39\ninterasse effettivo: 41,88 mm\n"
-           "angolo di avvolgimento sul minore: 129,74°\ndenti in presa sul minore: 5,05\n"
+        << "interasse effettivo: 41,88 mm\ninterasse della finestra: 42,12 mm\nM/m: 2,57\n"
+           "m/M: 0,39\nangolo di avvolgimento sul minore: 129,74°\n"
+           "denti in presa sul minore: 5,05\n"
         << "Sull'ingranaggio minore sono in presa solo 5,05 denti";
-    QTest::newRow("belt that is not made") << italian << QStringList{"36", "14", "151"} << 0
-                                           << "interasse: 127,03 mm\nM/m: 2,57\nm/M: 0,39\n"
+    QTest::newRow("belt that is not made")
+        << italian << QStringList{"36", "14", "151"} << 0
+        << "interasse della finestra: 127,03 mm\nM/m: 2,57\nm/M: 0,39\n"
                                            << "Nessuna cinghia XL037 in commercio ha il codice 151";
-    QTest::newRow("shorter than the larger pulley")
-        << italian << QStringList{"36", "14", "66"} << 0
-        << "interasse: 9,82 mm\nM/m: 2,57\nm/M: 0,39\n"
-        << "non può girare su questi ingranaggi: la più corta su cui girano è 86XL037.";
+    QTest::newRow("pitch circles overlap, as in the window")
+        << italian << QStringList{"36", "14", "66"} << 1 << ""
+        << "La cinghia è troppo corta per questi ingranaggi: con il profilo XL037 la più corta "
+           "su cui girano è 86XL037.";
 
     QTest::newRow("near, comma") << italian << QStringList{"36", "14", "--near", "125,75"} << 0
                                  << "cinghia             denti   interasse       denti in presa  "
@@ -108,6 +148,11 @@ void CommandLineTest::answersInTheTerminal_data() {
         << "cinghia             denti   interasse       denti in presa  differenza\n"
            "244L075             65      113,98 mm       3,36 *          +113,98 mm\n"
            "* meno di 6 denti in presa sull'ingranaggio minore\n"
+        << "";
+    QTest::newRow("near, hit exactly, no sign")
+        << english << QStringList{"20", "20", "--near", "127"} << 0
+        << "cinghia             denti   interasse       denti in presa  differenza\n"
+           "140XL037            70      127.00 mm       10.00           0.00 mm\n"
         << "";
     QTest::newRow("near, within a range")
         << english << QStringList{"36", "14", "--near", "1000", "--belts", "100:200", "--csv"} << 0
@@ -154,7 +199,14 @@ void CommandLineTest::answersInTheTerminal_data() {
     QTest::newRow("unknown profile")
         << english << QStringList{"36", "14", "150", "-p", "T7"} << 2 << ""
         << "Profilo \"T7\" sconosciuto: i profili sono MXL, XL, L, H, XH, XXH, T2.5, T5, T10, "
-           "T20, AT5, AT10, AT20, 3M, 5M, 8M, 14M, 2GT, 3GT, 5GT";
+           "T20, AT5, AT10, AT20, 3M, 5M, 8M, 14M, 2GT, 3GT, 5GT, 8GT, 14GT";
+    QTest::newRow("inch width in its form")
+        << english << QStringList{"36", "14", "150", "-p", "XL-37"} << 2 << ""
+        << "Larghezza non valida in \"XL-37\": per XL si scrive subito dopo il nome con tre "
+           "cifre in centesimi di pollice, da 010 a 500, per esempio XL037.";
+    QTest::newRow("metric width in its form")
+        << english << QStringList{"36", "14", "150", "-p", "5m999999999999999999"} << 2 << ""
+        << "per 5M si scrive dopo un trattino in millimetri interi, da 1 a 500";
     QTest::newRow("range backwards")
         << english << QStringList{"36", "14", "--belts", "400:100"} << 2 << ""
         << "100:400";
@@ -164,6 +216,32 @@ void CommandLineTest::answersInTheTerminal_data() {
 
     QTest::newRow("version") << english << QStringList{"--version"} << 0 << "Interasse 1.00\n"
                              << "";
+    QTest::newRow("profiles in columns")
+        << italian << QStringList{"--profiles"} << 0
+        << "profilo passo      il codice è la                  esempio\n"
+           "MXL     2,032 mm   lunghezza in decimi di pollice  80MXL\n"
+           "XL      5,08 mm    lunghezza in decimi di pollice  200XL\n"
+           "L       9,525 mm   lunghezza in decimi di pollice  375L\n"
+           "H       12,7 mm    lunghezza in decimi di pollice  500H\n"
+           "XH      22,225 mm  lunghezza in decimi di pollice  875XH\n"
+           "XXH     31,75 mm   lunghezza in decimi di pollice  1250XXH\n"
+           "T2.5    2,5 mm     lunghezza in mm                 T2.5-250\n"
+           "T5      5 mm       lunghezza in mm                 T5-500\n"
+           "T10     10 mm      lunghezza in mm                 T10-1000\n"
+           "T20     20 mm      lunghezza in mm                 T20-2000\n"
+           "AT5     5 mm       lunghezza in mm                 AT5-500\n"
+           "AT10    10 mm      lunghezza in mm                 AT10-1000\n"
+           "AT20    20 mm      lunghezza in mm                 AT20-2000\n"
+           "3M      3 mm       lunghezza in mm                 300-3M\n"
+           "5M      5 mm       lunghezza in mm                 500-5M\n"
+           "8M      8 mm       lunghezza in mm                 800-8M\n"
+           "14M     14 mm      lunghezza in mm                 1400-14M\n"
+           "2GT     2 mm       lunghezza in mm                 200-2GT\n"
+           "3GT     3 mm       lunghezza in mm                 300-3GT\n"
+           "5GT     5 mm       lunghezza in mm                 500-5GT\n"
+           "8GT     8 mm       lunghezza in mm                 800-8GT\n"
+           "14GT    14 mm      lunghezza in mm                 1400-14GT\n"
+        << "";
 }
 
 void CommandLineTest::answersInTheTerminal() {
@@ -182,6 +260,16 @@ void CommandLineTest::answersInTheTerminal() {
     QCOMPARE(printed, out);
     QVERIFY2(complained.contains(err), qPrintable(complained));
     QCOMPARE(complained.isEmpty(), err.isEmpty());
+}
+
+void CommandLineTest::helpExitsDone() {
+    QString printed, complained;
+    QTextStream outStream(&printed), errStream(&complained);
+    QCOMPARE(runCommandLine({QStringLiteral("interasse"), QStringLiteral("--help")}, outStream,
+                            errStream, italian),
+             0);
+    outStream.flush();
+    QVERIFY(printed.contains(QStringLiteral("Stato di uscita")));
 }
 
 QTEST_GUILESS_MAIN(CommandLineTest)

@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QDir>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -35,6 +36,11 @@ class Form1Test : public QObject {
 
 private slots:
     void initTestCase() {
+        // Each run names the one face it renders with; without it every picture would differ.
+        const QString face = qEnvironmentVariable("EXPECTED_FONT");
+        if (!QFontDatabase::families().contains(face))
+            QFAIL(qPrintable(QStringLiteral("The font \"%1\" is missing: install %2.")
+                                 .arg(face, qEnvironmentVariable("FONT_PACKAGE"))));
         // A cursor that does not blink is in every picture of the window alike.
         QApplication::setCursorFlashTime(0);
         QApplication::setStyle(QStringLiteral("Fusion"));
@@ -236,10 +242,17 @@ void Form1Test::computesAndShowsResults_data() {
                                  << QStringList{"125,75", "125,75 mm", "2,57", "0,39"};
     QTest::newRow("XL, English") << english << 0 << QStringList{"36", "14", "150"}
                                  << QStringList{"125.75", "125.75 mm", "2.57", "0.39"};
-    QTest::newRow("L, Italian") << italian << 1 << QStringList{"36", "14", "150"}
-                                << QStringList{"63,17", "63,17 mm", "2,57", "0,39"};
-    QTest::newRow("L, English") << english << 1 << QStringList{"36", "14", "150"}
-                                << QStringList{"63.17", "63.17 mm", "2.57", "0.39"};
+    QTest::newRow("L, Italian") << italian << 1 << QStringList{"36", "14", "304"}
+                                << QStringList{"264,61", "264,61 mm", "2,57", "0,39"};
+    QTest::newRow("L, English") << english << 1 << QStringList{"36", "14", "304"}
+                                << QStringList{"264.61", "264.61 mm", "2.57", "0.39"};
+    // True distance 40,475 mm against pitch radii of 40,425: it runs, though no belt of
+    // 42,5 teeth is made.
+    QTest::newRow("a belt that runs, just") << italian << 0 << QStringList{"36", "14", "85"}
+                                            << QStringList{"40,74", "40,74 mm", "2,57", "0,39"};
+    QTest::newRow("pulleys of part of a tooth")
+        << italian << 0 << QStringList{"12,5", "10", "150"}
+        << QStringList{"161,91", "161,91 mm", "1,25", "0,8"};
     QTest::newRow("separator kept") << italian << 0 << QStringList{"20", "20,0", " 140 "}
                                     << QStringList{"127,", "127, mm", "1,0", "1,0"};
     QTest::newRow("decimals") << english << 0 << QStringList{"36.5", "14", "150"}
@@ -332,6 +345,13 @@ void Form1Test::reportsErrorsAndKeepsRunning_data() {
         << "La cinghia è troppo corta per questi ingranaggi: con il profilo XL037 la più corta "
            "su cui girano è 86XL037."
         << none;
+    QTest::newRow("pitch circles overlap")
+        << QStringList{"36", "14", "66"}
+        << "La cinghia è troppo corta per questi ingranaggi: con il profilo XL037 la più corta "
+           "su cui girano è 86XL037."
+        << none;
+    QTest::newRow("a negative belt")
+        << QStringList{"36", "14", "-150"} << "la più corta su cui girano è 86XL037." << none;
     QTest::newRow("smaller pulley 0")
         << QStringList{"36", "0", "150"} << "Il valore di \"ingranaggio minore\" è 0"
         << QStringList{"141,82", "141,82 mm", "", ""};
@@ -442,6 +462,18 @@ void Form1Test::resultsTooWideAreNeverCut() {
     }
     QCOMPARE(text("Label6_1"), QStringLiteral("0,0"));
 
+    // A ratio that just fills its label is shown whole; one pixel less and it is not.
+    auto *ratio = control<QLabel>("Label6_1");
+    const int frame = ratio->width() - ratio->contentsRect().width();
+    ratio->resize(ratio->fontMetrics().horizontalAdvance(QStringLiteral("0,0")) + frame,
+                  ratio->height());
+    clickCompute();
+    QCOMPARE(text("Label6_1"), QStringLiteral("0,0"));
+    QVERIFY(ratio->toolTip().isEmpty());
+    ratio->resize(ratio->width() - 1, ratio->height());
+    clickCompute();
+    QCOMPARE(ratio->toolTip(), QStringLiteral("0,0"));
+
     // The box ends it in "…" until it has the focus; its tooltip follows what is typed.
     QVERIFY(!qobject_cast<TextBox *>(distance)->textFits());
     distance->setFocus();
@@ -546,6 +578,7 @@ void Form1Test::looksAsItsGoldenPictures() {
     clickCompute();
     compare("XL037");
     QTest::mouseClick(control<QRadioButton>("Option1_1"), Qt::LeftButton);
+    control<QLineEdit>("Text3")->setText(QStringLiteral("304")); // 150L075 cannot run
     clickCompute();
     compare("L075");
     QVERIFY2(differences.isEmpty(), qPrintable(differences.join(u'\n')));

@@ -6,6 +6,7 @@
 #include "geometry/current_pitch.h"
 #include "geometry/errors.h"
 #include "geometry/number_text.h"
+#include "geometry/open_drive.h"
 #include "window/form1.h"
 
 #include <QApplication>
@@ -39,6 +40,10 @@ Results expectedResults(const std::array<QString, 3> &inputs, const QLocale &loc
         for (std::size_t i = 0; i < 3; ++i)
             values[i] = geometry::textToNumber(inputs[i].toStdString(), separator);
         const auto [z1, z2, beltCode] = values;
+        // A belt the pulleys cannot run on has no distance.
+        const double pitch = Module1::BeltPitch;
+        if (z1 > 0 && z2 > 0 && !geometry::runsOn(z1, z2, geometry::beltTeeth(beltCode, pitch), pitch))
+            return results;
         results[0] =
             shown(geometry::centreDistance(z1, z2, beltCode, Module1::BeltPitch), "######.##");
         results[1] = results[0] + QStringLiteral(" mm");
