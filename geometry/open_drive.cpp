@@ -8,29 +8,33 @@ namespace geometry {
 
 namespace {
 
-// The belt length that wraps pitch circles of radii large >= small at a centre distance c.
-double beltLength(double c, double large, double small) {
-    const double difference = large - small;
-    return 2 * std::sqrt(c * c - difference * difference) + std::numbers::pi * (large + small) +
-           2 * difference * std::asin(difference / c);
+// t - atan(t), with its series where the difference would cancel.
+double spanExcess(double t) {
+    if (t < 1e-3) {
+        const double square = t * t;
+        return t * square * (1.0 / 3 - square * (1.0 / 5 - square / 7));
+    }
+    return t - std::atan(t);
 }
 
-// The centre distance at which the belt is `length` long. The length grows with the
-// distance, from one turn of the larger circle at c = large - small, so bisection finds it;
-// it stops when no double lies between the two ends, which is well inside 1e-9.
-double solveCentreDistance(double length, double large, double small) {
-    double low = large - small;
-    double high = low + length / 2; // the straight runs alone are longer than the belt there
+// The straight span of a drive as a multiple t of the pitch radii's difference d. A belt
+// wrapped on pitch circles of radii R > r at a distance C is one turn of the larger circle
+// and 2d(t - atan t) more, where t = sqrt(C^2 - d^2) / d, so t solves
+// t - atan t = excess / 2d. Solved for t, not for C, the answer keeps its precision at both
+// ends: t is 0 exactly for a belt of one turn of the larger pulley, where the length hardly
+// changes with C, and it grows as the belt does. Bisection stops when no double lies
+// between the two ends.
+double solveSpanRatio(double excess, double difference) {
+    const double wanted = excess / (2 * difference);
+    double low = 0;
+    double high = wanted + std::numbers::pi / 2; // t - atan t > t - pi / 2
     for (;;) {
         const double middle = low + (high - low) / 2;
         if (middle <= low || middle >= high)
             break;
-        (beltLength(middle, large, small) < length ? low : high) = middle;
+        (spanExcess(middle) < wanted ? low : high) = middle;
     }
-    return std::abs(beltLength(low, large, small) - length) <
-                   std::abs(beltLength(high, large, small) - length)
-               ? low
-               : high;
+    return std::abs(spanExcess(low) - wanted) <= std::abs(spanExcess(high) - wanted) ? low : high;
 }
 
 } // namespace
@@ -52,9 +56,10 @@ std::optional<OpenDrive> openDrive(double z1, double z2, double beltTeeth, doubl
         drive.centreDistance = (beltTeeth - larger) * pitch / 2;
         drive.wrapAngle = 180;
     } else {
-        drive.centreDistance = solveCentreDistance(beltTeeth * pitch, large, small);
-        drive.wrapAngle =
-            180 - 2 * std::asin((large - small) / drive.centreDistance) * 180 / std::numbers::pi;
+        const double difference = large - small;
+        const double spanRatio = solveSpanRatio((beltTeeth - larger) * pitch, difference);
+        drive.centreDistance = std::hypot(difference, difference * spanRatio);
+        drive.wrapAngle = 2 * std::atan(spanRatio) * 180 / std::numbers::pi;
     }
     drive.teethInMesh = smaller * drive.wrapAngle / 360;
     return drive;

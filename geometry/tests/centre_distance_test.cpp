@@ -31,6 +31,7 @@ TEST(CentreDistance, MatchesTheStepByStepEvaluationExactly) {
         {36, 14, 20, xl, 33.69285388734264}, // negative span, still a real root
         {30, 15, 60, xl, 14.69064262610007},
         {36, 14, 150, l, 63.17410103876745}, // 150L has 40 teeth, not 75
+        {36, 36, 72, xl, 0.0},               // a belt that only wraps the two pulleys
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::Message()
@@ -120,6 +121,7 @@ TEST(OpenDrive, SolvesTheBeltLengthOfTheWrappedPulleys) {
         {36, 14, 43, xl, 41.8829, 129.7382, 5.0454},  // 86XL, the shortest that runs
         {48, 12, 50, xl, 39.4766, 84.9955, 2.8332},   // the window's formula says 41.63
         {60, 12, 65, l, 113.9765, 100.6508, 3.3550},
+        {5, 3, 5, xl, 1.6170, 0, 0}, // one turn of the larger pulley: it touches the smaller
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << c.z1 << ", " << c.z2 << " on " << c.teeth);
@@ -293,6 +295,12 @@ TEST(ShortestBelt, IsTheSoundBoundary) {
                   geometry::Unsound::none);
     }
     EXPECT_EQ(geometry::shortestBelt(9e14, 1, lBelt), std::nullopt);
+    // At the largest code: a belt is named up to it, never past it.
+    const auto mostXl = geometry::mostTeeth(xlBelt);
+    const auto last = geometry::shortestBelt(static_cast<double>(mostXl - 1), 1, xlBelt);
+    ASSERT_TRUE(last);
+    EXPECT_EQ(last->code, 922337203685476);
+    EXPECT_EQ(geometry::shortestBelt(static_cast<double>(mostXl), 1, xlBelt), std::nullopt);
     EXPECT_EQ(geometry::shortestBelt(36, 14.5, xlBelt), std::nullopt);
     EXPECT_EQ(geometry::shortestBelt(0.5, 0.5, xlBelt), std::nullopt);
 }

@@ -98,6 +98,7 @@ TEST(TextToNumber, RejectsWhatIsNotANumber) {
         "0x10",
         "(5)",
         "12a",
+        "150\xE2\x81\x84", // a fraction slash after the digits
         "3 6",
         "\xEF\xBC\x91", // fullwidth one
         "36\xC2\xA1",

@@ -171,6 +171,9 @@ void CommandLineTest::answersInTheTerminal_data() {
         << italian << QStringList{"36", "14", "--belts", "1:80", "--csv"} << 1 << ""
         << "Nessuna cinghia XL037 con codice da 1 a 80 gira su questi ingranaggi: la più corta "
            "è 86XL037.";
+    QTest::newRow("pulleys no belt goes round")
+        << italian << QStringList{"900000000000000", "1", "--near", "5"} << 1 << ""
+        << "Nessuna cinghia XL037 con codice da 1 a 922337203685477 gira su questi ingranaggi.";
     QTest::newRow("none near within the range")
         << italian << QStringList{"36", "14", "--near", "50", "--belts", "40:60"} << 1 << ""
         << "Nessuna cinghia XL037 con codice da 40 a 60";
