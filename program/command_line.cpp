@@ -124,6 +124,11 @@ public:
     QString twoDecimals(double value) const { return number(value, "0.00"); }
     // A belt's code as the user types it back: its decimals, if any, in the user's format.
     QString code(double value) const { return number(value, "0.#"); }
+    // As few decimals as tell the value, with the digits 0 to 9 that the reader reads.
+    QString shortest(double value) const {
+        return QString::number(value, 'f', QLocale::FloatingPointShortest)
+            .replace(u'.', QString::fromStdString(m_separator));
+    }
     QString difference(double value) const {
         const QString text = twoDecimals(value);
         return value > 0 && text != twoDecimals(0) ? u'+' + text : text;
@@ -201,21 +206,25 @@ private:
     bool m_marked = false;
 };
 
-void listProfiles(QTextStream &out, const QLocale &locale) {
+// Every profile: its name, pitch, what its code measures and a belt as printed; in columns,
+// or comma-separated for a spreadsheet.
+void listProfiles(Writer &write) {
     static constexpr const char *codeMeanings[] = {"lunghezza in decimi di pollice",
                                                    "lunghezza in mm", "lunghezza in mm",
                                                    "lunghezza in mm", "lunghezza in mm"};
     const auto line = [&](const QString &name, const QString &pitch, const QString &code,
                           const QString &example) {
-        out << name.leftJustified(8) << pitch.leftJustified(11) << code.leftJustified(32) << example
-            << '\n';
+        if (write.csv())
+            write.row({name, pitch, code, example});
+        else
+            write.stream() << name.leftJustified(8) << pitch.leftJustified(11)
+                           << code.leftJustified(32) << example << '\n';
     };
-    line(QStringLiteral("profilo"), QStringLiteral("passo"), QStringLiteral("il codice è la"),
-         QStringLiteral("esempio"));
+    line(write.heading(QStringLiteral("profilo")), write.heading(QStringLiteral("passo"), "mm"),
+         write.csv() ? QStringLiteral("codice") : QStringLiteral("il codice è la"),
+         write.heading(QStringLiteral("esempio")));
     for (const geometry::BeltProfile &profile : geometry::beltProfiles) {
-        line(fromView(profile.name),
-             locale.toString(profile.pitch, 'f', QLocale::FloatingPointShortest) +
-                 QStringLiteral(" mm"),
+        line(fromView(profile.name), write.millimetres(write.shortest(profile.pitch)),
              QString::fromUtf8(codeMeanings[static_cast<int>(profile.family)]),
              QString::fromStdString(geometry::beltName({&profile, {}}, 100)));
     }
@@ -515,11 +524,12 @@ int runCommandLine(const QStringList &arguments, QTextStream &out, QTextStream &
                 << QCoreApplication::applicationVersion() << '\n';
             return 0;
         }
+        const geometry::ProfileChoice choice = profileNamed(unmarked(parser.value(profile)));
         if (parser.isSet(profiles)) {
-            listProfiles(out, locale);
+            Writer write(out, parser.isSet(csv), locale, choice);
+            listProfiles(write);
             return 0;
         }
-        const geometry::ProfileChoice choice = profileNamed(unmarked(parser.value(profile)));
         QStringList inputs = parser.positionalArguments();
         for (QString &input : inputs)
             input = unmarked(input);

@@ -4,10 +4,12 @@
 #include "program/window_module.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QIODevice>
 #include <QTextStream>
 
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -19,8 +21,8 @@ namespace {
 // never reached a full disk or a closed output are a failure, not a success.
 class Output : public QIODevice {
 public:
-    explicit Output(int descriptor, int failure = 0)
-        : m_descriptor(descriptor), m_failure(failure) {
+    // closed: the caller closed it, and every write fails as it would have.
+    Output(int descriptor, bool closed) : m_descriptor(descriptor), m_closed(closed) {
         open(QIODevice::WriteOnly | QIODevice::Unbuffered);
     }
     int failure() const { return m_failure; }
@@ -28,6 +30,10 @@ public:
 protected:
     qint64 readData(char *, qint64) override { return -1; }
     qint64 writeData(const char *data, qint64 size) override {
+        if (m_closed) {
+            m_failure = EBADF;
+            return -1;
+        }
         qint64 written = 0;
         while (written < size) {
             const ssize_t count =
@@ -45,25 +51,34 @@ protected:
 
 private:
     int m_descriptor;
-    int m_failure;
+    bool m_closed;
+    int m_failure = 0;
 };
 
-int answerInTheTerminal(int argc, char *argv[]) {
-    // A closed standard output fails every write; its number is held so that no file the
-    // program opens takes it and gets the results.
-    int outputFailure = 0;
-    if (fcntl(STDOUT_FILENO, F_GETFD) == -1) {
-        outputFailure = EBADF;
-        const int placeholder = open("/dev/null", O_WRONLY);
-        if (placeholder != STDOUT_FILENO && placeholder >= 0) {
-            dup2(placeholder, STDOUT_FILENO);
+// Standard input, output and error that the caller closed are held on /dev/null before Qt
+// starts, so that no file the program opens takes their numbers and gets what is meant for
+// them. Returns which of them were closed.
+std::array<bool, 3> holdClosedStandardFiles() {
+    std::array<bool, 3> closed{};
+    for (int descriptor = 0; descriptor < 3; ++descriptor) {
+        if (fcntl(descriptor, F_GETFD) != -1)
+            continue;
+        closed[static_cast<std::size_t>(descriptor)] = true;
+        // The lowest free number is this one: the numbers below it are open by now.
+        const int placeholder = open("/dev/null", descriptor == 0 ? O_RDONLY : O_WRONLY);
+        if (placeholder >= 0 && placeholder != descriptor) {
+            dup2(placeholder, descriptor);
             close(placeholder);
         }
     }
+    return closed;
+}
+
+int answerInTheTerminal(int argc, char *argv[], bool outputClosed) {
     QCoreApplication app(argc, argv);
     nameTheProgram();
     installItalianTranslations(app);
-    Output standardOutput(STDOUT_FILENO, outputFailure), standardError(STDERR_FILENO);
+    Output standardOutput(STDOUT_FILENO, outputClosed), standardError(STDERR_FILENO, false);
     QTextStream out(&standardOutput), err(&standardError);
     QStringList arguments = QCoreApplication::arguments();
     const int status = runCommandLine(arguments, out, err, QLocale());
@@ -80,9 +95,12 @@ int answerInTheTerminal(int argc, char *argv[]) {
 
 #ifdef INTERASSE_WINDOW_MODULE
 // The window lives in a module of its own, so that the command line loads Qt Core alone.
+// It is found beside the program; a program that cannot tell where it is loads nothing.
 int openTheWindow(int argc, char *argv[]) {
-    return runWindowModule(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath() +
-                               QStringLiteral("/" INTERASSE_WINDOW_MODULE),
+    const QString folder = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
+    return runWindowModule(folder.isEmpty() ? QString()
+                                            : QDir::cleanPath(folder + QStringLiteral(
+                                                                           "/" INTERASSE_WINDOW_MODULE)),
                            argc, argv);
 }
 #endif
@@ -91,9 +109,10 @@ int openTheWindow(int argc, char *argv[]) {
 
 // With arguments the program answers in the terminal and needs no display.
 int main(int argc, char *argv[]) {
+    const std::array<bool, 3> closed = holdClosedStandardFiles();
 #ifdef INTERASSE_WINDOW_MODULE
     if (argc == 1)
         return openTheWindow(argc, argv);
 #endif
-    return answerInTheTerminal(argc, argv);
+    return answerInTheTerminal(argc, argv, closed[STDOUT_FILENO]);
 }

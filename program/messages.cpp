@@ -146,10 +146,34 @@ QString outputFailed(const QString &reason) {
     return QStringLiteral("Non è stato possibile scrivere i risultati: %1.").arg(reason);
 }
 
-QString windowMissing(const QString &reason) {
-    return QStringLiteral("La finestra non si può aprire (%1); con argomenti il programma "
-                          "risponde nel terminale: interasse --help.")
-        .arg(reason);
+QString windowUnavailable(WindowProblem problem, const QString &file, const QString &detail) {
+    const auto cannotOpen = [](const QString &reason) {
+        return QStringLiteral("La finestra non si può aprire: %1. Con argomenti il programma "
+                              "risponde nel terminale: interasse --help.")
+            .arg(reason);
+    };
+    switch (problem) {
+    case WindowProblem::noProgramFolder:
+        return cannotOpen(QStringLiteral("non si trova la cartella in cui è installato il "
+                                         "programma (/proc non è montato?)"));
+    case WindowProblem::missing:
+        return cannotOpen(QStringLiteral("manca il file %1").arg(file));
+    case WindowProblem::notAFile:
+        return cannotOpen(QStringLiteral("%1 non è un file regolare").arg(file));
+    case WindowProblem::notForThisComputer:
+        return cannotOpen(QStringLiteral("%1 non è una libreria per questo computer").arg(file));
+    case WindowProblem::damaged:
+        return cannotOpen(
+            QStringLiteral("%1 è danneggiato: è più corto di quanto dice la sua intestazione")
+                .arg(file));
+    case WindowProblem::notLoaded:
+        return cannotOpen(QStringLiteral("%1 non si carica (%2)").arg(file, detail));
+    case WindowProblem::noEntryPoint:
+        return cannotOpen(QStringLiteral("%1 non è il modulo della finestra").arg(file));
+    case WindowProblem::noDisplay:
+        break;
+    }
+    return cannotOpen(QStringLiteral("nessuno schermo disponibile"));
 }
 
 } // namespace messages

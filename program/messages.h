@@ -45,6 +45,18 @@ QString beltsBelowShortest(const QString &shortestBelt);
 QString noBeltInRange(const QString &profile, const QString &first, const QString &last,
                       const std::optional<QString> &shortestBelt);
 QString outputFailed(const QString &reason);
-QString windowMissing(const QString &reason);
+// Why the window cannot open; the command line still answers.
+enum class WindowProblem {
+    noProgramFolder,    // the program cannot tell where it is installed
+    missing,            // its module is not there
+    notAFile,           // something other than a regular file is there
+    notForThisComputer, // not a shared library made for this computer
+    damaged,            // shorter than its own header says
+    notLoaded,          // the system's loader refused it; detail says why
+    noEntryPoint,       // a library, but not the window's module
+    noDisplay,          // no display to open it on
+};
+QString windowUnavailable(WindowProblem problem, const QString &file = {},
+                          const QString &detail = {});
 
 } // namespace messages

@@ -5,9 +5,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
-# DejaVu: the window is tested again with only the face of a minimal desktop.
-ensure_packages "${build_packages[@]}" libgtest-dev fonts-dejavu-core \
-    desktop-file-utils appstream dpkg-dev file lintian man-db clang libclang-rt-14-dev gcovr
+# DejaVu: the window is tested again with only the face of a minimal desktop. jemalloc: the
+# window starts with another allocator preloaded. devscripts: hardening-check.
+ensure_packages "${build_packages[@]}" libgtest-dev fonts-dejavu-core libjemalloc2 \
+    desktop-file-utils appstream dpkg-dev file lintian man-db devscripts clang \
+    libclang-rt-14-dev gcovr
 
 for preset in default asan-ubsan; do
     echo "== $preset"

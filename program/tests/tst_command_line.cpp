@@ -8,6 +8,7 @@ namespace {
 
 const QLocale italian(QLocale::Italian, QLocale::Italy);
 const QLocale english(QLocale::English, QLocale::UnitedStates);
+const QLocale arabic(QLocale::Arabic, QLocale::Egypt);
 
 } // namespace
 
@@ -217,11 +218,34 @@ void CommandLineTest::answersInTheTerminal_data() {
         << english << QStringList{"36", "14", "150", "--fast"} << 2 << ""
         << "fast";
 
+    QTest::newRow("profiles for a spreadsheet")
+        << italian << QStringList{"--profiles", "--csv"} << 0
+        << QString("profilo,passo_mm,codice,esempio\n") +
+               "MXL,2.032,lunghezza in decimi di pollice,80MXL\n"
+               "XL,5.08,lunghezza in decimi di pollice,200XL\n"
+               "L,9.525,lunghezza in decimi di pollice,375L\n"
+               "H,12.7,lunghezza in decimi di pollice,500H\n"
+               "XH,22.225,lunghezza in decimi di pollice,875XH\n"
+               "XXH,31.75,lunghezza in decimi di pollice,1250XXH\n"
+               "T2.5,2.5,lunghezza in mm,T2.5-250\nT5,5,lunghezza in mm,T5-500\n"
+               "T10,10,lunghezza in mm,T10-1000\nT20,20,lunghezza in mm,T20-2000\n"
+               "AT5,5,lunghezza in mm,AT5-500\nAT10,10,lunghezza in mm,AT10-1000\n"
+               "AT20,20,lunghezza in mm,AT20-2000\n3M,3,lunghezza in mm,300-3M\n"
+               "5M,5,lunghezza in mm,500-5M\n8M,8,lunghezza in mm,800-8M\n"
+               "14M,14,lunghezza in mm,1400-14M\n2GT,2,lunghezza in mm,200-2GT\n"
+               "3GT,3,lunghezza in mm,300-3GT\n5GT,5,lunghezza in mm,500-5GT\n"
+               "8GT,8,lunghezza in mm,800-8GT\n14GT,14,lunghezza in mm,1400-14GT\n"
+        << "";
+    // What the program prints it reads back: digits 0 to 9 and the user's separator.
+    QTest::newRow("Arabic separator, Latin digits, both ways")
+        << arabic << QStringList{"36", "14", "--near", "125٫75"} << 0
+        << "cinghia             denti   interasse       denti in presa  differenza\n"
+           "150XL037            75      125٫74 mm       6٫37            -0٫01 mm\n"
+           "152XL037            76      128٫31 mm       6٫38            +2٫56 mm\n"
+        << "";
     QTest::newRow("version") << english << QStringList{"--version"} << 0 << "Interasse 1.00\n"
                              << "";
-    QTest::newRow("profiles in columns")
-        << italian << QStringList{"--profiles"} << 0
-        << "profilo passo      il codice è la                  esempio\n"
+    const QString profileColumns = "profilo passo      il codice è la                  esempio\n"
            "MXL     2,032 mm   lunghezza in decimi di pollice  80MXL\n"
            "XL      5,08 mm    lunghezza in decimi di pollice  200XL\n"
            "L       9,525 mm   lunghezza in decimi di pollice  375L\n"
@@ -243,8 +267,11 @@ void CommandLineTest::answersInTheTerminal_data() {
            "3GT     3 mm       lunghezza in mm                 300-3GT\n"
            "5GT     5 mm       lunghezza in mm                 500-5GT\n"
            "8GT     8 mm       lunghezza in mm                 800-8GT\n"
-           "14GT    14 mm      lunghezza in mm                 1400-14GT\n"
-        << "";
+           "14GT    14 mm      lunghezza in mm                 1400-14GT\n";
+    QTest::newRow("profiles in columns")
+        << italian << QStringList{"--profiles"} << 0 << profileColumns << "";
+    QTest::newRow("Arabic: profiles' pitches alike")
+        << arabic << QStringList{"--profiles", "-p", "T2.5"} << 0 << QString(profileColumns).replace(u',', u'٫') << "";
 }
 
 void CommandLineTest::answersInTheTerminal() {
