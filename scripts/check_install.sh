@@ -54,6 +54,10 @@ hardening-check --nocfprotection --nofortify "$root/usr/$window_dir/libinterasse
     >/dev/null || fail "hardening of the module:"$'\n'"$(hardening-check --nocfprotection \
     --nofortify "$root/usr/$window_dir/libinterasse_window.so")"
 
+# The module's one door: its entry point is all that it exports.
+exports=$(nm -D --defined-only "$root/usr/$window_dir/libinterasse_window.so" | awk '{ print $3 }')
+[ "$exports" = interasseWindowMain ] || fail "the module exports:"$'\n'"$exports"
+
 # Width and height are the big-endian words at bytes 16 and 20 of a PNG file.
 for size in 16 32 48 64 128 256; do
     png=$root/usr/share/icons/hicolor/${size}x${size}/apps/$id.png

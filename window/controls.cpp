@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QPainter>
+#include <QValidator>
 #include <QStyleOptionFocusRect>
 #include <QStyleOptionFrame>
 #include <qdrawutil.h>
@@ -60,7 +61,20 @@ void FrameBox::paintEvent(QPaintEvent *) {
     painter.drawText(caption, Qt::AlignCenter, title());
 }
 
+namespace {
+
+class LengthLimit : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override {
+        return input.size() > TextBox::longestText ? Invalid : Acceptable;
+    }
+};
+
+} // namespace
+
 TextBox::TextBox(QWidget *parent) : QLineEdit(parent) {
+    setValidator(new LengthLimit(this));
     connect(this, &QLineEdit::textChanged, this, [this] {
         takeFont();
         setToolTip(textFits() ? QString() : text());

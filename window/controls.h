@@ -59,9 +59,14 @@ protected:
 // result labels do, and the tooltip holds it whole; with the focus it is all there to edit.
 // One that starts empty takes its own font only when it first has something to show, since
 // an empty box looks the same in any font and loading a face costs time at start.
+// An edit that would make the text longer than longestText characters, far longer than any
+// number, is refused whole: QLineEdit lays its whole text out again at every key, and a
+// paste cut short could read as another number.
 class TextBox : public QLineEdit {
     Q_OBJECT
 public:
+    static constexpr int longestText = 4096;
+
     explicit TextBox(QWidget *parent = nullptr);
 
     void setFontWhenShown(const QFont &font);

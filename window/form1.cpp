@@ -142,7 +142,8 @@ QWidget *createWidget(const ControlRow &row, QWidget *parent, const QFont &font)
     case ControlKind::TextBox: {
         auto *textBox = placed(new TextBox(parent));
         textBox->setAlignment(Qt::AlignCenter);
-        textBox->setMaxLength(std::numeric_limits<int>::max()); // a paste is never cut short
+        // A paste is never cut short: one too long is refused whole.
+        textBox->setMaxLength(std::numeric_limits<int>::max());
         textBox->setText(text);
         return textBox;
     }

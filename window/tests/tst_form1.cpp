@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -64,6 +65,7 @@ private slots:
     void arrowKeysChooseTheProfile();
     void quitButtonClosesTheWindow();
     void resultsTooWideAreNeverCut();
+    void aPasteTooLongIsRefusedWhole();
     void qtsOwnTextsAreItalian();
     void staysSharpOnATwiceDenseScreen();
     void looksAsItsGoldenPictures();
@@ -482,6 +484,21 @@ void Form1Test::resultsTooWideAreNeverCut() {
     QVERIFY(distance->toolTip().isEmpty());
     QTest::keyClicks(distance, QString(40, u'9'));
     QCOMPARE(distance->toolTip(), distance->text());
+}
+
+void Form1Test::aPasteTooLongIsRefusedWhole() {
+    auto *input = control<QLineEdit>("Text1");
+    input->setFocus();
+    const QString longest = QString(TextBox::longestText - 2, u' ') + QStringLiteral("40");
+    for (const QString &pasted : {longest, QStringLiteral("0") + longest}) {
+        QApplication::clipboard()->setText(pasted);
+        input->selectAll();
+        QTest::keySequence(input, QKeySequence::Paste);
+    }
+    QCOMPARE(input->text(), longest);
+    input->end(false);
+    QTest::keyClick(input, Qt::Key_1);
+    QCOMPARE(input->text(), longest);
 }
 
 void Form1Test::qtsOwnTextsAreItalian() {
