@@ -1,7 +1,7 @@
 // The program opening its window as main does, from the window's module, to its first paint.
 
+#include "app/window_module.h"
 #include "first_paint.h"
-#include "program/window_module.h"
 
 #include <QString>
 

@@ -29,7 +29,7 @@ std::int64_t fewestSoundTeeth(double z1, double z2, const BeltProfile &profile) 
     if (!(larger >= 1 && larger <= static_cast<double>(most)))
         return most + 1;
     return firstWhere(static_cast<std::int64_t>(larger), most, [&](std::int64_t teeth) {
-        return soundness(z1, z2, static_cast<double>(teeth), profile.pitch) == Unsound::none;
+        return !unbuildable(z1, z2, static_cast<double>(teeth), profile.pitch);
     });
 }
 

@@ -1,6 +1,5 @@
 #include "geometry/centre_distance.h"
 
-#include "geometry/current_pitch.h"
 #include "geometry/errors.h"
 
 #include <cmath>
@@ -8,13 +7,13 @@
 namespace geometry {
 
 namespace {
-// Four decimals, not the full value of pi: results must match those the users' tables
-// were made with, to the last digit.
+// Four decimals, not the full value of pi: the window's own approximation, which must give
+// the same digits to the last one.
 constexpr double pi = 3.1415;
 
 // One rounded double operation a step, in this order; the build forbids contracting them
 // into fused multiply-adds, which would change the last digits.
-double squaredDistance(double z1, double z2, double beltCode, double pitch) {
+double squaredDistance(double z1, double z2, double beltTeeth, double pitch) {
     const double largeDiameter = (z1 * pitch) / pi;
     const double smallDiameter = (z2 * pitch) / pi;
     const double largeRadius = largeDiameter / 2;
@@ -22,8 +21,7 @@ double squaredDistance(double z1, double z2, double beltCode, double pitch) {
     // The belt wraps half of each pulley.
     const double wrappedLarge = z1 / 2;
     const double wrappedSmall = z2 / 2;
-    const double teeth = beltTeeth(beltCode, pitch);
-    double freeTeeth = teeth - (wrappedLarge + wrappedSmall);
+    double freeTeeth = beltTeeth - (wrappedLarge + wrappedSmall);
     freeTeeth = freeTeeth / 2; // one straight span
     const double span = freeTeeth * pitch;
     const double radiusDifference = largeRadius - smallRadius;
@@ -32,24 +30,28 @@ double squaredDistance(double z1, double z2, double beltCode, double pitch) {
 
 } // namespace
 
-double centreDistance(double z1, double z2, double beltCode, double pitch) {
-    const double square = squaredDistance(z1, z2, beltCode, pitch);
+double centreDistance(double z1, double z2, double beltTeeth, double pitch) {
+    const double square = squaredDistance(z1, z2, beltTeeth, pitch);
     if (!(square >= 0))
-        throw InvalidArgumentError(
+        throw CalculationError(
+            CalculationError::Kind::beltTooShort,
             "the belt is too short for the pulleys: its straight span is shorter than the "
             "difference of their radii");
     const double distance = std::sqrt(square);
     if (!std::isfinite(distance))
-        throw OverflowError("the centre distance is too large to compute");
+        throw CalculationError(CalculationError::Kind::tooLarge,
+                               "the centre distance is too large to compute");
     return distance;
 }
 
 double ratio(double numerator, double denominator) {
     if (denominator == 0)
-        throw DivisionByZeroError("division by zero: a pulley has no teeth");
+        throw CalculationError(CalculationError::Kind::divisionByZero,
+                               "division by zero: a pulley has no teeth");
     const double result = numerator / denominator;
     if (std::isinf(result))
-        throw OverflowError("the ratio is too large to compute");
+        throw CalculationError(CalculationError::Kind::tooLarge,
+                               "the ratio is too large to compute");
     return result;
 }
 

@@ -89,7 +89,8 @@ constexpr std::uint64_t wholeCap = largestMagnitude / unitsPerWhole + 1;
 double textToNumber(std::string_view text, std::string_view decimalSeparator) {
     std::string_view body = trimSpaces(text);
     if (body.empty())
-        throw TypeMismatchError("type mismatch: the text is empty, not a number");
+        throw CalculationError(CalculationError::Kind::notANumber,
+                               "type mismatch: the text is empty, not a number");
 
     bool negative = false;
     if (body.front() == '-' || body.front() == '+') {
@@ -126,11 +127,13 @@ double textToNumber(std::string_view text, std::string_view decimalSeparator) {
             seenSeparator = true;
             i += decimalSeparator.size();
         } else {
-            throw TypeMismatchError("type mismatch: the text is not a number");
+            throw CalculationError(CalculationError::Kind::notANumber,
+                                   "type mismatch: the text is not a number");
         }
     }
     if (!seenDigit)
-        throw TypeMismatchError("type mismatch: the text has no digits");
+        throw CalculationError(CalculationError::Kind::notANumber,
+                               "type mismatch: the text has no digits");
 
     for (int i = fractionDigits; i < keptDecimals; ++i)
         fraction *= 10;
@@ -138,9 +141,9 @@ double textToNumber(std::string_view text, std::string_view decimalSeparator) {
     const std::uint64_t magnitude =
         wholeTooLarge ? limit + 1 : whole * unitsPerWhole + fraction + (roundUp ? 1 : 0);
     if (wholeTooLarge || magnitude > limit)
-        throw OverflowError(negative ? "overflow: the number is too small"
-                                     : "overflow: the number is too large",
-                            negative);
+        throw CalculationError(
+            negative ? CalculationError::Kind::tooSmall : CalculationError::Kind::tooLarge,
+            negative ? "overflow: the number is too small" : "overflow: the number is too large");
 
     const std::int64_t count =
         negative ? static_cast<std::int64_t>(0 - magnitude) : static_cast<std::int64_t>(magnitude);
@@ -178,12 +181,14 @@ Pattern parsePattern(std::string_view pattern) {
                 ++integerPlaceholders;
             }
         } else {
-            throw std::invalid_argument("number pattern takes only '#', '0' and one '.': " +
-                                        std::string(pattern));
+            throw CalculationError(CalculationError::Kind::malformedPattern,
+                                   "number pattern takes only '#', '0' and one '.': " +
+                                       std::string(pattern));
         }
     }
     if (parsed.fractionDigits > maxFractionDigits)
-        throw std::invalid_argument("number pattern has too many decimals");
+        throw CalculationError(CalculationError::Kind::malformedPattern,
+                               "number pattern has too many decimals");
     if (firstIntegerZero != std::string_view::npos)
         parsed.minIntegerDigits = integerPlaceholders - firstIntegerZero;
     return parsed;
@@ -214,9 +219,10 @@ std::string formatNumber(double value, std::string_view pattern,
                          std::string_view decimalSeparator) {
     const Pattern format = parsePattern(pattern);
     if (std::isnan(value))
-        throw InvalidArgumentError("the result is not a number");
+        throw CalculationError(CalculationError::Kind::notShowable, "the result is not a number");
     if (std::isinf(value))
-        throw OverflowError("overflow: the result is too large to show");
+        throw CalculationError(CalculationError::Kind::tooLarge,
+                               "overflow: the result is too large to show");
 
     // to_chars rounds the exact binary value correctly, but a tie to even; a tie has one more
     // decimal, a 5, which it writes exactly, and then goes away from zero as the user expects.

@@ -70,7 +70,7 @@ bool runsOn(double z1, double z2, double beltTeeth, double pitch) {
     return drive && drive->centreDistance >= drive->pitchRadii;
 }
 
-Unsound soundness(double z1, double z2, double beltTeeth, double pitch) {
+std::optional<Unsound> unbuildable(double z1, double z2, double beltTeeth, double pitch) {
     if (!isWholeTeeth(z1) || !isWholeTeeth(z2))
         return Unsound::pulleyTeeth;
     if (!isWholeTeeth(beltTeeth))
@@ -78,7 +78,9 @@ Unsound soundness(double z1, double z2, double beltTeeth, double pitch) {
     const std::optional<OpenDrive> drive = openDrive(z1, z2, beltTeeth, pitch);
     if (!drive)
         return Unsound::tooShort;
-    return drive->centreDistance < drive->pitchRadii ? Unsound::overlap : Unsound::none;
+    if (drive->centreDistance < drive->pitchRadii)
+        return Unsound::overlap;
+    return std::nullopt;
 }
 
 } // namespace geometry

@@ -1,6 +1,6 @@
 #include "window/control_table.h"
 
-#include "program/messages.h"
+#include "common/messages.h"
 
 #include <QFont>
 

@@ -1,10 +1,10 @@
 #include "window/form1.h"
 
-#include "geometry/current_pitch.h"
-#include "program/calculation.h"
-#include "program/messages.h"
+#include "common/calculation.h"
+#include "common/messages.h"
 #include "window/control_table.h"
 #include "window/controls.h"
+#include "window/module1.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -385,11 +385,11 @@ void Form1::updateOptionFocus() {
 }
 
 void Form1::Form_Load() {
-    geometry::initialisePitch();
+    Module1::initialisePitch();
 }
 
 void Form1::Option1_Click(std::int16_t Index) {
-    geometry::selectProfile(Index);
+    Module1::selectProfile(Index);
 }
 
 // Empties the results from the given step on: 0 the centre distance, 1 the ratio z1/z2,
@@ -415,20 +415,20 @@ void Form1::showCentreDistance(const QString &value) {
 
 void Form1::Command1_Click() {
     // The user's format as it is now; it may have changed since the last click.
-    const Calculation result =
-        calculate(Text1->text(), Text2->text(), Text3->text(), Module1::BeltPitch, QLocale());
+    const common::Calculation result = common::calculate(
+        Text1->text(), Text2->text(), Text3->text(), *Module1::ChosenProfile, QLocale());
     if (result.centreDistance)
         showCentreDistance(*result.centreDistance);
     if (result.ratio)
         showResult(Label6[0], Label6[2]->text(), *result.ratio);
     if (result.inverseRatio)
         showResult(Label6[1], Label6[3]->text(), *result.inverseRatio);
-    if (result.error.isEmpty())
+    if (!result.problem)
         return;
 
     clearResults(result.ratio ? 2 : result.centreDistance ? 1 : 0);
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Errore"), result.error, QMessageBox::Ok,
-                    this);
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Errore"), result.problem->message,
+                    QMessageBox::Ok, this);
     box.setFont(font()); // a dialog is a window of its own and does not inherit it
     box.exec();
 }

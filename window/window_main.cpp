@@ -1,7 +1,7 @@
 // The window as a module that the program loads only when it opens it.
 
-#include "program/application.h"
-#include "program/messages.h"
+#include "common/application.h"
+#include "common/messages.h"
 #include "window/form1.h"
 
 #include <QApplication>
@@ -40,9 +40,9 @@ extern "C" Q_DECL_EXPORT int interasseWindowMain(int &argc, char **argv) {
         previous(message.type, QMessageLogContext(), message.text);
     heldMessages.clear();
 
-    nameTheProgram();
+    common::nameTheProgram();
     QApplication::setStyle(QStringLiteral("Fusion"));
-    installItalianTranslations(app);
+    common::installItalianTranslations(app);
 
     Form1 form;
     form.show();

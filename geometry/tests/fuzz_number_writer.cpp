@@ -90,10 +90,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         try {
             geometry::formatNumber(value, "###0.0#", ".");
             check(false);
-        } catch (const geometry::OverflowError &) {
-            check(std::isinf(value));
-        } catch (const geometry::InvalidArgumentError &) {
-            check(std::isnan(value));
+        } catch (const geometry::CalculationError &error) {
+            using Kind = geometry::CalculationError::Kind;
+            check(error.kind() == (std::isinf(value) ? Kind::tooLarge : Kind::notShowable));
         }
         return 0;
     }
@@ -104,7 +103,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     std::string text;
     try {
         text = geometry::formatNumber(value, pattern, ",");
-    } catch (const std::invalid_argument &) {
+    } catch (const geometry::CalculationError &error) {
+        check(error.kind() == geometry::CalculationError::Kind::malformedPattern);
         return 0;
     }
     const bool hasDigit = text.find_first_of("123456789") != std::string::npos;

@@ -44,8 +44,8 @@ void typedToShown(benchmark::State &state) {
         const double z1 = geometry::textToNumber("36", ",");
         const double z2 = geometry::textToNumber("14", ",");
         const double n = geometry::textToNumber("150", ",");
-        benchmark::DoNotOptimize(
-            geometry::formatNumber(geometry::centreDistance(z1, z2, n, 5.08), "######.##", ","));
+        benchmark::DoNotOptimize(geometry::formatNumber(
+            geometry::centreDistance(z1, z2, n / 2, 5.08), "######.##", ","));
         benchmark::DoNotOptimize(geometry::formatNumber(geometry::ratio(z1, z2), "####.0#", ","));
         benchmark::DoNotOptimize(geometry::formatNumber(geometry::ratio(z2, z1), "###0.0#", ","));
     }

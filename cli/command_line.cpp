@@ -1,0 +1,55 @@
+#include "cli/command_line.h"
+
+#include "cli/arguments.h"
+#include "cli/belt_lists.h"
+#include "cli/one_belt.h"
+#include "cli/profile_list.h"
+#include "cli/writer.h"
+#include "common/messages.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+namespace cli {
+
+namespace {
+
+common::Result<common::ExitStatus> answer(const Request &request, QTextStream &out,
+                                          QTextStream &err, const QLocale &locale) {
+    Writer write(out, request.csv, locale, request.profile);
+    switch (request.form) {
+    case Request::Form::help:
+        out << request.helpText << '\n' << messages::helpEpilogue();
+        break;
+    case Request::Form::version:
+        out << QCoreApplication::applicationName() << ' ' << QCoreApplication::applicationVersion()
+            << '\n';
+        break;
+    case Request::Form::profiles:
+        listProfiles(write);
+        break;
+    case Request::Form::oneBelt:
+        return oneBelt(request, write, err, locale);
+    case Request::Form::belts:
+    case Request::Form::nearest:
+        return listBelts(request, write, err, locale);
+    }
+    return common::ExitStatus::done;
+}
+
+} // namespace
+
+common::ExitStatus runCommandLine(const QStringList &arguments, QTextStream &out, QTextStream &err,
+                                  const QLocale &locale) {
+    const common::Result<Request> request = readArguments(arguments, locale);
+    const common::Result<common::ExitStatus> status =
+        request ? answer(*request, out, err, locale) : request.problem();
+    if (status)
+        return *status;
+    err << status.problem().message << '\n';
+    if (status.problem().status == common::ExitStatus::wrongUse)
+        err << messages::usageHint() << '\n';
+    return status.problem().status;
+}
+
+} // namespace cli

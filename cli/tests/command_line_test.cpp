@@ -1,0 +1,308 @@
+#include "cli/command_line.h"
+
+#include <QCoreApplication>
+#include <QTest>
+#include <QTextStream>
+
+namespace {
+
+const QLocale italian(QLocale::Italian, QLocale::Italy);
+const QLocale english(QLocale::English, QLocale::UnitedStates);
+const QLocale arabic(QLocale::Arabic, QLocale::Egypt);
+
+} // namespace
+
+class CommandLineTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        QCoreApplication::setApplicationName(QStringLiteral("Interasse"));
+        QCoreApplication::setApplicationVersion(QStringLiteral("1.00"));
+    }
+    void answersInTheTerminal_data();
+    void answersInTheTerminal();
+    void helpExitsDone();
+};
+
+void CommandLineTest::answersInTheTerminal_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err"); // a part of standard error
+
+    // The true geometry first; the window's own figure follows, with its digits.
+    const QString workedExample = "interasse effettivo: 125,74 mm\n"
+                                  "interasse della finestra: 125,75 mm\nM/m: 2,57\nm/M: 0,39\n"
+                                  "angolo di avvolgimento sul minore: 163,74°\n"
+                                  "denti in presa sul minore: 6,37\n";
+    QTest::newRow("worked example, comma")
+        << italian << QStringList{"36", "14", "150"} << 0 << workedExample << "";
+    QTest::newRow("worked example, point, smaller pulley first")
+        << english << QStringList{"14", "36", "150", "-p", "xl"} << 0
+        << QString(workedExample).replace(u',', u'.') << "";
+    QTest::newRow("L: pitch circles overlap")
+        << italian << QStringList{"36", "14", "150", "--profile", "L075"} << 1 << ""
+        << "La cinghia è troppo corta per questi ingranaggi: con il profilo L075 la più corta "
+           "su cui girano è 161L075.";
+    QTest::newRow("L as makers print it, and as stock lists do")
+        << italian << QStringList{"30", "20", "203", "-p", "L"} << 0
+        << "interasse effettivo: 137,27 mm\ninterasse della finestra: 137,28 mm\nM/m: 1,5\n"
+           "m/M: 0,67\nangolo di avvolgimento sul minore: 167,32°\n"
+           "denti in presa sul minore: 9,30\n"
+        << "";
+    QTest::newRow("L as stock lists print it")
+        << english << QStringList{"40", "14", "322", "-p", "L", "--csv"} << 0
+        << "interasse_effettivo_mm,interasse_della_finestra_mm,M/m,m/M,"
+           "angolo_di_avvolgimento_sul_minore_gradi,denti_in_presa_sul_minore\n"
+           "278.19,278.21,2.86,0.35,163.71,6.37\n"
+        << "";
+    QTest::newRow("pulleys of part of a tooth: too short, no belt named")
+        << english << QStringList{"36.5", "36", "72.5"} << 1 << ""
+        << "La cinghia è troppo corta per questi ingranaggi: le loro circonferenze primitive";
+    QTest::newRow("-,5 is a number in Italian")
+        << italian << QStringList{"-,5", "14", "150"} << 0
+        << "interasse della finestra: 172,96 mm\nM/m: -,04\nm/M: -28,0\n"
+        << "deve essere un numero intero di denti";
+    QTest::newRow("-.5 is a number in English")
+        << english << QStringList{"-.5", "14", "150"} << 0
+        << "interasse della finestra: 172.96 mm\nM/m: -.04\nm/M: -28.0\n"
+        << "deve essere un numero intero di denti";
+    QTest::newRow("-.5 is no number in Italian, nor an option")
+        << italian << QStringList{"-.5", "14", "150"} << 2 << ""
+        << "Il valore di \"ingranaggio maggiore\" non è un numero";
+    QTest::newRow("MXL: a belt that cannot be built is named")
+        << english << QStringList{"1", "1", "1", "-p", "MXL"} << 1 << ""
+        << "Con la cinghia 1MXL le circonferenze primitive degli ingranaggi si sovrappongono";
+    QTest::newRow("MXL: a code shared by two belts")
+        << italian << QStringList{"100", "41", "1554", "-p", "MXL"} << 2 << ""
+        << "Il codice 1554 è di due cinghie, 1553.6MXL (1942 denti) e 1554.4MXL (1943 denti): "
+           "scrivere 1553,6 o 1554,4 per indicare quella voluta.";
+    QTest::newRow("MXL: each belt of a shared code listed once")
+        << english << QStringList{"100", "41", "--belts", "1553:1556", "-p", "MXL", "--csv"} << 0
+        << "cinghia,denti,interasse_mm,denti_in_presa\n1553,1941,1900.33,20.37\n"
+           "1553.6,1942,1901.35,20.37\n1554.4,1943,1902.36,20.37\n1555,1944,1903.38,20.37\n"
+           "1556,1945,1904.40,20.37\n"
+        << "";
+    QTest::newRow("csv whatever the locale")
+        << italian << QStringList{"36,0", "14", "150", "--csv"} << 0
+        << "interasse_effettivo_mm,interasse_della_finestra_mm,M/m,m/M,"
+           "angolo_di_avvolgimento_sul_minore_gradi,denti_in_presa_sul_minore\n"
+           "125.74,125.75,2.57,0.39,163.74,6.37\n"
+        << "";
+    QTest::newRow("separator kept") << english << QStringList{"20", "20", "140"} << 0
+                                    << "interasse effettivo: 127.00 mm\n"
+                                       "interasse della finestra: 127. mm\nM/m: 1.0\nm/M: 1.0\n"
+                                       "angolo di avvolgimento sul minore: 180.00°\n"
+                                       "denti in presa sul minore: 10.00\n"
+                                    << "";
+    QTest::newRow("GT2, equal pulleys")
+        << italian << QStringList{"20", "20", "200", "--profile", "2GT"} << 0
+        << "interasse effettivo: 80,00 mm\nM/m: 1,00\nm/M: 1,00\n"
+           "angolo di avvolgimento sul minore: 180,00°\ndenti in presa sul minore: 10,00\n"
+        << "";
+    QTest::newRow("T2.5, a code that is no belt")
+        << english << QStringList{"20", "20", "177", "-p", "T2.5"} << 1 << ""
+        << "Nessuna cinghia T2.5 in commercio ha il codice 177";
+    QTest::newRow("5M near, made belts only")
+        << english << QStringList{"36", "14", "--near", "125", "-p", "HTD5M-15", "--csv"} << 0
+        << "cinghia,denti,interasse_mm,denti_in_presa,differenza_mm\n"
+           "375,75,123.76,6.37,-1.24\n380,76,126.28,6.38,+1.28\n"
+        << "";
+    QTest::newRow("T5 belts in mm")
+        << english << QStringList{"30", "15", "--belts", "400:410", "-p", "t5-10"} << 0
+        << "cinghia             denti   interasse       denti in presa\n"
+           "T5-400-10           80      143.25 mm       7.10\n"
+           "T5-405-10           81      145.76 mm       7.11\n"
+           "T5-410-10           82      148.27 mm       7.12\n"
+        << "";
+    QTest::newRow("negative pulley is a number")
+        << english << QStringList{"-36", "14", "150"} << 0
+        << "interasse della finestra: 214.67 mm\nM/m: -2.57\nm/M: -0.39\n"
+        << "Il valore di \"ingranaggio maggiore\" deve essere un numero intero di denti";
+    QTest::newRow("few teeth in mesh")
+        << italian << QStringList{"36", "14", "86"} << 0
+        << "interasse effettivo: 41,88 mm\ninterasse della finestra: 42,12 mm\nM/m: 2,57\n"
+           "m/M: 0,39\nangolo di avvolgimento sul minore: 129,74°\n"
+           "denti in presa sul minore: 5,05\n"
+        << "Sull'ingranaggio minore sono in presa solo 5,05 denti";
+    QTest::newRow("belt that is not made")
+        << italian << QStringList{"36", "14", "151"} << 0
+        << "interasse della finestra: 127,03 mm\nM/m: 2,57\nm/M: 0,39\n"
+        << "Nessuna cinghia XL037 in commercio ha il codice 151";
+    QTest::newRow("pitch circles overlap, as in the window")
+        << italian << QStringList{"36", "14", "66"} << 1 << ""
+        << "La cinghia è troppo corta per questi ingranaggi: con il profilo XL037 la più corta "
+           "su cui girano è 86XL037.";
+
+    QTest::newRow("near, comma") << italian << QStringList{"36", "14", "--near", "125,75"} << 0
+                                 << "cinghia             denti   interasse       denti in presa  "
+                                    "differenza\n"
+                                    "150XL037            75      125,74 mm       6,37            "
+                                    "-0,01 mm\n"
+                                    "152XL037            76      128,31 mm       6,38            "
+                                    "+2,56 mm\n"
+                                 << "";
+    QTest::newRow("near, overlapping belts left out")
+        << italian << QStringList{"60", "12", "--near", "0", "-p", "L075"} << 0
+        << "cinghia             denti   interasse       denti in presa  differenza\n"
+           "244L075             65      113,98 mm       3,36 *          +113,98 mm\n"
+           "* meno di 6 denti in presa sull'ingranaggio minore\n"
+        << "";
+    QTest::newRow("near, hit exactly, no sign")
+        << english << QStringList{"20", "20", "--near", "127"} << 0
+        << "cinghia             denti   interasse       denti in presa  differenza\n"
+           "140XL037            70      127.00 mm       10.00           0.00 mm\n"
+        << "";
+    QTest::newRow("near, within a range")
+        << english << QStringList{"36", "14", "--near", "1000", "--belts", "100:200", "--csv"} << 0
+        << "cinghia,denti,interasse_mm,denti_in_presa,differenza_mm\n"
+           "200,100,189.67,6.58,-810.33\n"
+        << "";
+    QTest::newRow("belts from too short ones")
+        << italian << QStringList{"36", "14", "--belts", "1:88"} << 0
+        << "Le cinghie più corte di 86XL037 non girano su questi ingranaggi.\n"
+           "cinghia             denti   interasse       denti in presa\n"
+           "86XL037             43      41,88 mm        5,05 *\n"
+           "88XL037             44      44,67 mm        5,17 *\n"
+           "* meno di 6 denti in presa sull'ingranaggio minore\n"
+        << "";
+    QTest::newRow("no belt in the range")
+        << italian << QStringList{"36", "14", "--belts", "1:80", "--csv"} << 1 << ""
+        << "Nessuna cinghia XL037 con codice da 1 a 80 gira su questi ingranaggi: la più corta "
+           "è 86XL037.";
+    QTest::newRow("pulleys no belt goes round")
+        << italian << QStringList{"900000000000000", "1", "--near", "5"} << 1 << ""
+        << "Nessuna cinghia XL037 con codice da 1 a 922337203685477 gira su questi ingranaggi.";
+    QTest::newRow("none near within the range")
+        << italian << QStringList{"36", "14", "--near", "50", "--belts", "40:60"} << 1 << ""
+        << "Nessuna cinghia XL037 con codice da 40 a 60";
+
+    // The same words as the window's messages.
+    QTest::newRow("belt too short") << italian << QStringList{"36", "14", "60"} << 1 << ""
+                                    << "La cinghia è troppo corta per questi ingranaggi: con il "
+                                       "profilo XL037 la più corta su cui girano è 86XL037.";
+    QTest::newRow("pulley of no teeth, csv prints nothing")
+        << italian << QStringList{"36", "0", "150", "--csv"} << 1 << ""
+        << "Il valore di \"ingranaggio minore\" è 0";
+    QTest::newRow("not a number") << italian << QStringList{"36", "14.5", "150"} << 2 << ""
+                                  << "Il valore di \"ingranaggio minore\" non è un numero: "
+                                     "scrivere un numero, con \",\" per i decimali.";
+    QTest::newRow("wanted distance not a number")
+        << english << QStringList{"36", "14", "--near", "vicino"} << 2 << ""
+        << "Il valore di \"interasse\" non è un numero";
+    QTest::newRow("no whole pulley")
+        << english << QStringList{"36", "14.5", "--near", "1"} << 1 << ""
+        << "\"ingranaggio minore\" deve essere un numero intero";
+    QTest::newRow("missing belt") << english << QStringList{"36", "14"} << 2 << ""
+                                  << "interasse --help";
+    QTest::newRow("belt with a search")
+        << english << QStringList{"36", "14", "150", "--near", "120"} << 2 << ""
+        << "--near";
+    QTest::newRow("unknown profile")
+        << english << QStringList{"36", "14", "150", "-p", "T7"} << 2 << ""
+        << "Profilo \"T7\" sconosciuto: i profili sono MXL, XL, L, H, XH, XXH, T2.5, T5, T10, "
+           "T20, AT5, AT10, AT20, 3M, 5M, 8M, 14M, 2GT, 3GT, 5GT, 8GT, 14GT";
+    QTest::newRow("inch width in its form")
+        << english << QStringList{"36", "14", "150", "-p", "XL-37"} << 2 << ""
+        << "Larghezza non valida in \"XL-37\": per XL si scrive subito dopo il nome con tre "
+           "cifre in centesimi di pollice, da 010 a 500, per esempio XL037.";
+    QTest::newRow("metric width in its form")
+        << english << QStringList{"36", "14", "150", "-p", "5m999999999999999999"} << 2 << ""
+        << "per 5M si scrive dopo un trattino in millimetri interi, da 1 a 500";
+    QTest::newRow("range backwards")
+        << english << QStringList{"36", "14", "--belts", "400:100"} << 2 << ""
+        << "100:400";
+    QTest::newRow("unknown option")
+        << english << QStringList{"36", "14", "150", "--fast"} << 2 << ""
+        << "fast";
+
+    QTest::newRow("profiles for a spreadsheet")
+        << italian << QStringList{"--profiles", "--csv"} << 0
+        << QString("profilo,passo_mm,codice,esempio\n") +
+               "MXL,2.032,lunghezza in decimi di pollice,80MXL\n"
+               "XL,5.08,lunghezza in decimi di pollice,200XL\n"
+               "L,9.525,lunghezza in decimi di pollice,375L\n"
+               "H,12.7,lunghezza in decimi di pollice,500H\n"
+               "XH,22.225,lunghezza in decimi di pollice,875XH\n"
+               "XXH,31.75,lunghezza in decimi di pollice,1250XXH\n"
+               "T2.5,2.5,lunghezza in mm,T2.5-250\nT5,5,lunghezza in mm,T5-500\n"
+               "T10,10,lunghezza in mm,T10-1000\nT20,20,lunghezza in mm,T20-2000\n"
+               "AT5,5,lunghezza in mm,AT5-500\nAT10,10,lunghezza in mm,AT10-1000\n"
+               "AT20,20,lunghezza in mm,AT20-2000\n3M,3,lunghezza in mm,300-3M\n"
+               "5M,5,lunghezza in mm,500-5M\n8M,8,lunghezza in mm,800-8M\n"
+               "14M,14,lunghezza in mm,1400-14M\n2GT,2,lunghezza in mm,200-2GT\n"
+               "3GT,3,lunghezza in mm,300-3GT\n5GT,5,lunghezza in mm,500-5GT\n"
+               "8GT,8,lunghezza in mm,800-8GT\n14GT,14,lunghezza in mm,1400-14GT\n"
+        << "";
+    // What the program prints it reads back: digits 0 to 9 and the user's separator.
+    QTest::newRow("Arabic separator, Latin digits, both ways")
+        << arabic << QStringList{"36", "14", "--near", "125٫75"} << 0
+        << "cinghia             denti   interasse       denti in presa  differenza\n"
+           "150XL037            75      125٫74 mm       6٫37            -0٫01 mm\n"
+           "152XL037            76      128٫31 mm       6٫38            +2٫56 mm\n"
+        << "";
+    QTest::newRow("version") << english << QStringList{"--version"} << 0 << "Interasse 1.00\n"
+                             << "";
+    const QString profileColumns = "profilo passo      il codice è la                  esempio\n"
+                                   "MXL     2,032 mm   lunghezza in decimi di pollice  80MXL\n"
+                                   "XL      5,08 mm    lunghezza in decimi di pollice  200XL\n"
+                                   "L       9,525 mm   lunghezza in decimi di pollice  375L\n"
+                                   "H       12,7 mm    lunghezza in decimi di pollice  500H\n"
+                                   "XH      22,225 mm  lunghezza in decimi di pollice  875XH\n"
+                                   "XXH     31,75 mm   lunghezza in decimi di pollice  1250XXH\n"
+                                   "T2.5    2,5 mm     lunghezza in mm                 T2.5-250\n"
+                                   "T5      5 mm       lunghezza in mm                 T5-500\n"
+                                   "T10     10 mm      lunghezza in mm                 T10-1000\n"
+                                   "T20     20 mm      lunghezza in mm                 T20-2000\n"
+                                   "AT5     5 mm       lunghezza in mm                 AT5-500\n"
+                                   "AT10    10 mm      lunghezza in mm                 AT10-1000\n"
+                                   "AT20    20 mm      lunghezza in mm                 AT20-2000\n"
+                                   "3M      3 mm       lunghezza in mm                 300-3M\n"
+                                   "5M      5 mm       lunghezza in mm                 500-5M\n"
+                                   "8M      8 mm       lunghezza in mm                 800-8M\n"
+                                   "14M     14 mm      lunghezza in mm                 1400-14M\n"
+                                   "2GT     2 mm       lunghezza in mm                 200-2GT\n"
+                                   "3GT     3 mm       lunghezza in mm                 300-3GT\n"
+                                   "5GT     5 mm       lunghezza in mm                 500-5GT\n"
+                                   "8GT     8 mm       lunghezza in mm                 800-8GT\n"
+                                   "14GT    14 mm      lunghezza in mm                 1400-14GT\n";
+    QTest::newRow("profiles in columns")
+        << italian << QStringList{"--profiles"} << 0 << profileColumns << "";
+    QTest::newRow("Arabic: profiles' pitches alike")
+        << arabic << QStringList{"--profiles", "-p", "T2.5"} << 0
+        << QString(profileColumns).replace(u',', u'٫') << "";
+}
+
+void CommandLineTest::answersInTheTerminal() {
+    QFETCH(QLocale, locale);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+
+    QString printed, complained;
+    QTextStream outStream(&printed), errStream(&complained);
+    arguments.prepend(QStringLiteral("interasse"));
+    QCOMPARE(static_cast<int>(cli::runCommandLine(arguments, outStream, errStream, locale)),
+             status);
+    outStream.flush();
+    errStream.flush();
+    QCOMPARE(printed, out);
+    QVERIFY2(complained.contains(err), qPrintable(complained));
+    QCOMPARE(complained.isEmpty(), err.isEmpty());
+}
+
+void CommandLineTest::helpExitsDone() {
+    QString printed, complained;
+    QTextStream outStream(&printed), errStream(&complained);
+    const QStringList arguments{QStringLiteral("interasse"), QStringLiteral("--help")};
+    QCOMPARE(cli::runCommandLine(arguments, outStream, errStream, italian),
+             common::ExitStatus::done);
+    outStream.flush();
+    QVERIFY(printed.contains(QStringLiteral("Stato di uscita")));
+}
+
+QTEST_GUILESS_MAIN(CommandLineTest)
+#include "command_line_test.moc"

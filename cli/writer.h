@@ -1,0 +1,57 @@
+#pragma once
+
+#include "geometry/belt_profile.h"
+#include "geometry/belt_search.h"
+
+#include <QLocale>
+#include <QStringList>
+#include <QTextStream>
+
+#include <optional>
+#include <string>
+
+namespace cli {
+
+// The command line's output: numbers as the window shows them, in the user's format, or with
+// "." for a spreadsheet; tables in columns, or comma-separated values with a heading row.
+class Writer {
+public:
+    Writer(QTextStream &out, bool csv, const QLocale &locale, geometry::ProfileChoice profile);
+
+    bool csv() const { return m_csv; }
+    bool failed() const { return m_out.status() != QTextStream::Ok; }
+    QTextStream &stream() { return m_out; }
+
+    QString number(double value, const char *pattern) const;
+    QString twoDecimals(double value) const { return number(value, "0.00"); }
+    // A belt's code as the user types it back: its decimals, if any, in the user's format.
+    QString code(double value) const { return number(value, "0.#"); }
+    // As few decimals as tell the value, with the digits 0 to 9 that the reader reads.
+    QString shortest(double value) const;
+    // A difference from a wanted value: "+" before a positive one, none before zero.
+    QString difference(double value) const;
+    // Fewer teeth in mesh than a belt needs are marked, and the legend tells why.
+    QString teethInMesh(double teeth);
+    // A belt as it is printed on it (150XL037), or its code alone for a spreadsheet.
+    QString belt(std::int64_t teeth) const;
+    // A length with its unit, which a spreadsheet has in the column's heading instead.
+    QString millimetres(const QString &value) const;
+    QString heading(const QString &name, const char *unit = nullptr) const;
+
+    // One line of a table: comma-separated, or in columns wide enough for long numbers.
+    void row(const QStringList &cells);
+    // The tables of made belts: their headings, and a row for each belt, with its difference
+    // from the wanted distance when there is one.
+    void beltHeadings(bool withDifference);
+    void beltRow(const geometry::Belt &belt, std::optional<double> wanted = std::nullopt);
+    void legend();
+
+private:
+    QTextStream &m_out;
+    bool m_csv;
+    std::string m_separator;
+    geometry::ProfileChoice m_profile;
+    bool m_marked = false;
+};
+
+} // namespace cli

@@ -1,0 +1,110 @@
+#include "common/calculation.h"
+
+#include "geometry/belt_search.h"
+#include "geometry/centre_distance.h"
+#include "geometry/errors.h"
+#include "geometry/number_text.h"
+#include "geometry/open_drive.h"
+
+#include <string>
+
+namespace common {
+
+namespace {
+
+using Kind = geometry::CalculationError::Kind;
+
+QString format(double value, const char *pattern, const std::string &separator) {
+    return QString::fromStdString(geometry::formatNumber(value, pattern, separator));
+}
+
+Problem failed(QString message) {
+    return {std::move(message), ExitStatus::calculationFailed};
+}
+
+// Whether these pulleys run on that belt, as the window types them; the message when not.
+std::optional<Problem> beltTooShort(double z1, double z2, double beltCode,
+                                    const WindowProfile &profile) {
+    const QString profileName = QString::fromStdString(geometry::profileName(profile.choice()));
+    const double pitch = profile.profile->pitch;
+    // The formula gives a number for belts whose pulleys would overlap, or that are shorter
+    // than a pulley's circumference; such a number is no distance. Pulleys of no teeth or
+    // fewer are left to the formula.
+    if (z1 > 0 && z2 > 0 && !geometry::runsOn(z1, z2, windowBeltTeeth(beltCode, profile), pitch))
+        return failed(
+            geometry::isWholeTeeth(z1) && geometry::isWholeTeeth(z2)
+                ? messages::beltTooShort(profileName, shortestBeltName(z1, z2, profile.choice()))
+                : messages::beltTooShortForThesePulleys());
+    return std::nullopt;
+}
+
+} // namespace
+
+Result<double> readInput(const QString &text, messages::Input input, const QLocale &locale) {
+    const QString separator = locale.decimalPoint();
+    const auto wrongUse = [](QString message) {
+        return Problem{std::move(message), ExitStatus::wrongUse};
+    };
+    if (text.trimmed().isEmpty())
+        return wrongUse(messages::emptyField(input));
+    try {
+        return geometry::textToNumber(text.toStdString(), separator.toStdString());
+    } catch (const geometry::CalculationError &error) {
+        if (error.kind() == Kind::notANumber)
+            return wrongUse(messages::notANumber(input, separator));
+        return wrongUse(messages::outOfRange(input, error.kind() == Kind::tooSmall, separator));
+    }
+}
+
+std::optional<QString> shortestBeltName(double z1, double z2,
+                                        const geometry::ProfileChoice &profile) {
+    const std::optional<geometry::Belt> shortest = geometry::shortestBelt(z1, z2, *profile.profile);
+    if (!shortest)
+        return std::nullopt;
+    return QString::fromStdString(geometry::beltName(profile, shortest->teeth));
+}
+
+Calculation calculate(const QString &z1Text, const QString &z2Text, const QString &beltCodeText,
+                      const WindowProfile &profile, const QLocale &locale) {
+    const std::string separator = locale.decimalPoint().toStdString();
+    Calculation result;
+    const Result<double> z1 = readInput(z1Text, messages::largerPulley, locale);
+    const Result<double> z2 = z1 ? readInput(z2Text, messages::smallerPulley, locale) : z1;
+    const Result<double> beltCode = z2 ? readInput(beltCodeText, messages::belt, locale) : z2;
+    if (!beltCode) {
+        result.problem = beltCode.problem();
+        return result;
+    }
+    if ((result.problem = beltTooShort(*z1, *z2, *beltCode, profile)))
+        return result;
+    // Each step as the window takes it; what the steps before a failure gave is kept.
+    const double pitch = profile.profile->pitch;
+    int step = 0;
+    try {
+        result.centreDistance =
+            format(geometry::centreDistance(*z1, *z2, windowBeltTeeth(*beltCode, profile), pitch),
+                   "######.##", separator);
+        ++step;
+        result.ratio = format(geometry::ratio(*z1, *z2), "####.0#", separator);
+        ++step;
+        result.inverseRatio = format(geometry::ratio(*z2, *z1), "###0.0#", separator);
+    } catch (const geometry::CalculationError &error) {
+        switch (error.kind()) {
+        case Kind::beltTooShort:
+            result.problem = failed(messages::beltTooShort(
+                QString::fromStdString(geometry::profileName(profile.choice())),
+                shortestBeltName(*z1, *z2, profile.choice())));
+            break;
+        case Kind::divisionByZero:
+            // The ratio over the smaller pulley first, then over the larger.
+            result.problem = failed(messages::pulleyWithoutTeeth(
+                step == 1 ? messages::smallerPulley : messages::largerPulley));
+            break;
+        default:
+            result.problem = failed(messages::resultTooLarge());
+        }
+    }
+    return result;
+}
+
+} // namespace common

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// What the program tells its users, in the window and on the command line alike.
+namespace messages {
+
+// The headings of the three inputs of the window, and the wanted centre distance of the
+// command line, which name them wherever a value is wrong.
+inline constexpr const char *inputHeadings[4] = {"ingranaggio maggiore", "ingranaggio minore",
+                                                 "cinghia", "interasse"};
+enum Input { largerPulley, smallerPulley, belt, centreDistance };
+
+QString heading(Input input);
+QString emptyField(Input input);
+QString notANumber(Input input, const QString &decimalSeparator);
+QString outOfRange(Input input, bool negative, const QString &decimalSeparator);
+// shortestBelt: the shortest made belt on which these pulleys run, as printed, if any.
+QString beltTooShort(const QString &profile, const std::optional<QString> &shortestBelt);
+// For pulleys with part of a tooth, on which no made belt runs to be named.
+QString beltTooShortForThesePulleys();
+QString pulleyWithoutTeeth(Input input);
+QString resultTooLarge();
+
+// The true geometry of the command line.
+QString pulleyNotWhole(Input input);
+QString noSuchBelt(const QString &profile, const QString &code);
+QString beltCannotGoRound(const QString &belt, const std::optional<QString> &shortestBelt);
+QString pitchCirclesOverlap(const QString &belt, const std::optional<QString> &shortestBelt);
+// A whole code that two belts round to, and how to name each: its code in the user's format.
+struct SharedCodeBelt {
+    QString name;
+    qint64 teeth;
+    QString code;
+};
+QString sharedCode(const QString &code, const SharedCodeBelt &shorter,
+                   const SharedCodeBelt &longer);
+// A width not in its profile's form: inch widths in hundredths, metric ones in mm.
+QString widthMisread(const QString &typed, const QString &profile, bool inch);
+QString fewTeethInMesh(const QString &teeth);
+QString fewTeethInMeshLegend();
+QString beltsBelowShortest(const QString &shortestBelt);
+QString noBeltInRange(const QString &profile, const QString &first, const QString &last,
+                      const std::optional<QString> &shortestBelt);
+QString outputFailed(const QString &reason);
+// The command line's own words.
+QString unknownProfile(const QString &typed, const QString &names);
+QString codeRangeForm();
+QString codeRangeBackwards(const QString &from, const QString &to);
+QString searchTakesTwoPulleys();
+QString oneBeltTakesThreeValues();
+// Where to read how the command line is used, after a message of wrong use.
+QString usageHint();
+
+// The command line's help: what it does, each option and value, and what follows the list.
+enum class Help {
+    description,
+    help,
+    profile,
+    profiles,
+    belts,
+    near,
+    csv,
+    largerPulley,
+    smallerPulley,
+    belt,
+};
+QString help(Help text);
+QString helpEpilogue();
+
+// Why the window cannot open; the command line still answers.
+enum class WindowProblem {
+    noProgramFolder,    // the program cannot tell where it is installed
+    missing,            // its module is not there
+    notAFile,           // something other than a regular file is there
+    notForThisComputer, // not a shared library made for this computer
+    damaged,            // shorter than its own header says
+    notLoaded,          // the system's loader refused it; detail says why
+    noEntryPoint,       // a library, but not the window's module
+    noDisplay,          // no display to open it on
+};
+QString windowUnavailable(WindowProblem problem, const QString &file = {},
+                          const QString &detail = {});
+
+} // namespace messages

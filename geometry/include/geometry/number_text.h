@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace geometry {
+
+// Reads a typed number: white space around it, one leading sign, decimal digits with at most
+// one decimalSeparator. Rounded half away from zero to four decimals and kept in the range of
+// a signed 64-bit count of ten-thousandths. Throws CalculationError: notANumber for any other
+// text, tooLarge or tooSmall past that range. Text and separator are UTF-8.
+double textToNumber(std::string_view text, std::string_view decimalSeparator);
+
+// Writes value with a pattern of '#' and '0' placeholders around one '.', such as "###0.0#":
+// '0' always shows a digit, '#' only a significant one; the separator is always written and
+// the integer part is never cut. Rounds half away from zero from the exact binary value.
+// Throws CalculationError: malformedPattern, tooLarge for an infinity, notShowable for NaN.
+std::string formatNumber(double value, std::string_view pattern, std::string_view decimalSeparator);
+
+} // namespace geometry
