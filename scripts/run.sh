@@ -5,8 +5,8 @@ cd "$(dirname "$0")/.."
 source scripts/packages.sh
 ensure_packages "${build_packages[@]}"
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF
-cmake --build build --parallel "$(nproc)" --target interasse
+cmake --preset default >/dev/null
+cmake --build --preset default --parallel "$(nproc)" --target interasse
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "Interasse is built (build/bin/interasse) but needs a desktop to open its window, and none was found (DISPLAY and WAYLAND_DISPLAY are unset)." >&2

@@ -7,8 +7,8 @@ cd "$(dirname "$0")/.."
 source scripts/packages.sh
 ensure_packages "${build_packages[@]}" xvfb xdotool imagemagick
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build --parallel "$(nproc)" --target interasse
+cmake --preset default >/dev/null
+cmake --build --preset default --parallel "$(nproc)" --target interasse
 
 display=:$((100 + RANDOM % 400))
 Xvfb "$display" -screen 0 1600x900x24 -nolisten tcp &

@@ -123,7 +123,11 @@ TEST(BeltProfiles, ReadCodesSpellingsAndWidthsAsPrinted) {
                                        {"T5-1O", false},
                                        {"XL-", false},
                                        {"T50", false},
-                                       {"5M", true}}) {
+                                       {"5M", true},
+                                       {"T5-", false},
+                                       {"T5-1000", false},
+                                       {"T5-501", false},
+                                       {"XL005", false}}) {
         EXPECT_EQ(geometry::hasValidWidth(*geometry::readProfile(typed)), valid) << typed;
     }
 }

@@ -76,6 +76,19 @@ TEST(OpenDrive, IsSoundOnlyWhenItCanBeBuilt) {
         EXPECT_EQ(geometry::unbuildable(c.z1, c.z2, c.teeth, xl), c.expected)
             << c.z1 << ", " << c.z2 << " on " << c.teeth;
     }
+    // The window's test, for teeth whole or not: 42.5 teeth put the centres 40.475 mm apart,
+    // and the pitch radii add up to 40.425.
+    const struct {
+        double z1, z2, teeth;
+        bool runs;
+    } windowCases[] = {
+        {36, 14, 42.5, true},
+        {36, 14, 42, false},
+        {36, 14, 35, false},
+        {12.5, 10, 75, true},
+    };
+    for (const auto &c : windowCases)
+        EXPECT_EQ(geometry::runsOn(c.z1, c.z2, c.teeth, xl), c.runs) << c.z1 << " on " << c.teeth;
 }
 
 } // namespace
