@@ -1,10 +1,11 @@
 #include "cli/belt_lists.h"
 
 #include "cli/pulleys.h"
+#include "cli/stock.h"
 #include "cli/writer.h"
 #include "common/calculation.h"
 #include "common/messages.h"
-#include "geometry/belt_search.h"
+#include "geometry/design.h"
 
 namespace cli {
 
@@ -13,35 +14,35 @@ namespace {
 using common::ExitStatus;
 using common::Problem;
 
+Problem failed(QString message) {
+    return {std::move(message), ExitStatus::calculationFailed};
+}
+
 // Why a search on these pulleys finds no belt.
 Problem noBelt(const Request &request, const Pulleys &pulleys) {
     if (const std::optional<QString> whyNot = unbuildablePulleys(pulleys))
-        return {*whyNot, ExitStatus::calculationFailed};
-    const CodeRange range = request.range.value_or(CodeRange{});
-    return {messages::noBeltInRange(
-                QString::fromStdString(geometry::profileName(request.profile)),
-                request.range ? range.firstText : QStringLiteral("1"),
-                request.range ? range.lastText : QString::number(geometry::largestBeltCode),
-                common::shortestBeltName(pulleys.larger, pulleys.smaller, request.profile)),
-            ExitStatus::calculationFailed};
+        return failed(*whyNot);
+    const QString profile = QString::fromStdString(geometry::profileName(request.profile));
+    const std::optional<QString> shortest =
+        common::shortestBeltName(pulleys.larger, pulleys.smaller, request.profile);
+    if (request.slot)
+        return failed(messages::noBeltInSlot(profile, request.slot->lowText, request.slot->highText,
+                                             shortest, request.stock.has_value()));
+    return failed(messages::noBeltInRange(
+        profile, request.codes ? request.codes->lowText : QStringLiteral("1"),
+        request.codes ? request.codes->highText : QString::number(geometry::largestBeltCode),
+        shortest));
 }
 
-ExitStatus everyBelt(const Request &request, const Pulleys &pulleys,
-                     const geometry::BeltRange &belts, Writer &write, QTextStream &err) {
-    const geometry::BeltProfile &profile = *request.profile.profile;
-    const CodeRange range = request.range.value_or(CodeRange{});
-    // From which belt on these pulleys run; a spreadsheet gets rows only.
-    const geometry::Belt shortest =
-        *geometry::shortestBelt(pulleys.larger, pulleys.smaller, profile);
-    if (range.first < shortest.code)
-        (write.csv() ? err : write.stream())
-            << messages::beltsBelowShortest(
-                   QString::fromStdString(geometry::beltName(request.profile, shortest.teeth)))
-            << '\n';
-    write.beltHeadings(false);
-    for (std::int64_t teeth = belts.firstTeeth; teeth <= belts.lastTeeth && !write.failed();
-         ++teeth)
-        write.beltRow(geometry::beltWithTeeth(pulleys.larger, pulleys.smaller, profile, teeth));
+// The rows of a table of belts, and the legend when some are marked.
+ExitStatus table(const std::vector<geometry::Belt> &belts, Writer &write,
+                 std::optional<double> wanted = std::nullopt) {
+    write.beltHeadings(wanted.has_value());
+    for (const geometry::Belt &belt : belts) {
+        if (write.failed())
+            break;
+        write.beltRow(belt, wanted);
+    }
     write.legend();
     return ExitStatus::done;
 }
@@ -54,29 +55,57 @@ common::Result<ExitStatus> listBelts(const Request &request, Writer &write, QTex
         readPulleys(request.inputs[0], request.inputs[1], locale);
     if (!pulleys)
         return pulleys.problem();
+    const common::Result<std::optional<geometry::Stock>> stock = stockOf(request);
+    if (!stock)
+        return stock.problem();
+    const geometry::Stock *inStock = *stock ? &**stock : nullptr;
     const geometry::BeltProfile &profile = *request.profile.profile;
-    const CodeRange range = request.range.value_or(CodeRange{});
-    if (!request.wanted) {
-        const geometry::BeltRange belts = geometry::beltsBetween(pulleys->larger, pulleys->smaller,
-                                                                 profile, range.first, range.last);
-        if (unbuildablePulleys(*pulleys) || belts.firstTeeth > belts.lastTeeth)
+    const double z1 = pulleys->larger, z2 = pulleys->smaller;
+
+    if (request.slot) {
+        const std::vector<geometry::Belt> belts =
+            geometry::beltsInSlot(z1, z2, profile, request.slot->low, request.slot->high, inStock);
+        if (belts.empty())
             return noBelt(request, *pulleys);
-        return everyBelt(request, *pulleys, belts, write, err);
+        return table(belts, write);
+    }
+    const Range codes =
+        request.codes.value_or(Range{1, static_cast<double>(geometry::largestBeltCode), {}, {}});
+    if (!request.wanted) {
+        const geometry::BeltRange range =
+            geometry::beltsBetween(z1, z2, profile, codes.low, codes.high);
+        if (unbuildablePulleys(*pulleys) || range.firstTeeth > range.lastTeeth)
+            return noBelt(request, *pulleys);
+        // From which belt on these pulleys run; a spreadsheet gets rows only.
+        const geometry::Belt shortest = *geometry::shortestBelt(z1, z2, profile);
+        if (codes.low < shortest.code && !inStock)
+            (write.csv() ? err : write.stream())
+                << messages::beltsBelowShortest(
+                       QString::fromStdString(geometry::beltName(request.profile, shortest.teeth)))
+                << '\n';
+        write.beltHeadings(false);
+        for (std::int64_t teeth = range.firstTeeth; teeth <= range.lastTeeth && !write.failed();
+             ++teeth)
+            if (geometry::inStock(inStock, teeth))
+                write.beltRow(geometry::beltWithTeeth(z1, z2, profile, teeth));
+        write.legend();
+        return ExitStatus::done;
     }
     const common::Result<double> wanted =
         common::readInput(*request.wanted, messages::centreDistance, locale);
     if (!wanted)
         return wanted.problem();
-    const geometry::NearestBelts nearest = geometry::nearestBelts(
-        pulleys->larger, pulleys->smaller, profile, *wanted, range.first, range.last);
+    const geometry::NearestBelts nearest =
+        inStock
+            ? geometry::nearestInStock(z1, z2, profile, *wanted, codes.low, codes.high, *inStock)
+            : geometry::nearestBelts(z1, z2, profile, *wanted, codes.low, codes.high);
     if (!nearest.below && !nearest.above)
         return noBelt(request, *pulleys);
-    write.beltHeadings(true);
+    std::vector<geometry::Belt> belts;
     for (const auto &belt : {nearest.below, nearest.above})
         if (belt)
-            write.beltRow(*belt, *wanted);
-    write.legend();
-    return ExitStatus::done;
+            belts.push_back(*belt);
+    return table(belts, write, *wanted);
 }
 
 } // namespace cli

@@ -2,6 +2,7 @@
 
 #include "cli/arguments.h"
 #include "cli/belt_lists.h"
+#include "cli/design_search.h"
 #include "cli/one_belt.h"
 #include "cli/profile_list.h"
 #include "cli/writer.h"
@@ -32,7 +33,10 @@ common::Result<common::ExitStatus> answer(const Request &request, QTextStream &o
         return oneBelt(request, write, err, locale);
     case Request::Form::belts:
     case Request::Form::nearest:
+    case Request::Form::slot:
         return listBelts(request, write, err, locale);
+    case Request::Form::design:
+        return searchDesigns(request, write);
     }
     return common::ExitStatus::done;
 }

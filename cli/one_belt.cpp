@@ -6,6 +6,7 @@
 #include "common/messages.h"
 #include "common/window_profiles.h"
 #include "geometry/centre_distance.h"
+#include "geometry/design.h"
 #include "geometry/open_drive.h"
 
 #include <vector>
@@ -24,8 +25,8 @@ QString beltNamed(const geometry::ProfileChoice &profile, std::int64_t teeth) {
 // The true geometry of that belt, or why it has none. A drive with no true geometry still
 // shows the window's figure for the window's profiles.
 struct TrueGeometry {
-    std::optional<geometry::OpenDrive> drive;
-    QString complaint; // why there is no drive, or what is wrong with it; empty if sound
+    std::optional<geometry::DriveGeometry> drive;
+    QStringList complaints; // why there is no drive, or what is wrong with it
 };
 
 common::Result<TrueGeometry> trueGeometry(const Pulleys &pulleys, double code,
@@ -34,12 +35,13 @@ common::Result<TrueGeometry> trueGeometry(const Pulleys &pulleys, double code,
                                           const Writer &write) {
     const double z1 = pulleys.larger, z2 = pulleys.smaller;
     if (const std::optional<QString> whyNot = unbuildablePulleys(pulleys))
-        return TrueGeometry{std::nullopt, *whyNot};
+        return TrueGeometry{std::nullopt, {*whyNot}};
     const std::vector<std::int64_t> teeth = geometry::teethOfCode(*profile.profile, code);
     if (teeth.empty())
-        return TrueGeometry{std::nullopt, messages::noSuchBelt(QString::fromStdString(
-                                                                   geometry::profileName(profile)),
-                                                               codeText.trimmed())};
+        return TrueGeometry{
+            std::nullopt,
+            {messages::noSuchBelt(QString::fromStdString(geometry::profileName(profile)),
+                                  codeText.trimmed())}};
     if (teeth.size() > 1) {
         const auto belt = [&](std::int64_t count) {
             return messages::SharedCodeBelt{
@@ -61,9 +63,19 @@ common::Result<TrueGeometry> trueGeometry(const Pulleys &pulleys, double code,
                            : messages::pitchCirclesOverlap(name, shortest),
                        ExitStatus::calculationFailed};
     }
-    TrueGeometry result{geometry::openDrive(z1, z2, beltTeeth, pitch), QString()};
-    if (result.drive->teethInMesh < geometry::fewestTeethInMesh)
-        result.complaint = messages::fewTeethInMesh(write.twoDecimals(result.drive->teethInMesh));
+    TrueGeometry result{geometry::driveGeometry(*profile.profile, z1, z2,
+                                                *geometry::openDrive(z1, z2, beltTeeth, pitch),
+                                                teeth[0]),
+                        {}};
+    const geometry::PulleyGeometry &smaller = result.drive->smaller;
+    if (smaller.teethInMesh < geometry::fewestTeethInMesh)
+        result.complaints << messages::fewTeethInMesh(write.twoDecimals(smaller.teethInMesh));
+    if (smaller.teeth < profile.profile->smallestPulley)
+        result.complaints << messages::smallPulley(
+            messages::smallerPulley, QString::number(smaller.teeth),
+            QString::fromUtf8(profile.profile->name.data(),
+                              qsizetype(profile.profile->name.size())),
+            profile.profile->smallestPulley);
     return result;
 }
 
@@ -93,7 +105,15 @@ common::Result<ExitStatus> oneBelt(const Request &request, Writer &write, QTextS
     if (!truth)
         return truth.problem();
     if (!window && !truth->drive)
-        return Problem{truth->complaint, ExitStatus::calculationFailed};
+        return Problem{truth->complaints.join(u'\n'), ExitStatus::calculationFailed};
+    std::optional<double> speed;
+    if (request.speed) {
+        const common::Result<double> typed =
+            common::readInput(*request.speed, messages::speed, locale);
+        if (!typed)
+            return typed.problem();
+        speed = *typed;
+    }
     if (!window) {
         // The window's patterns belong to the window's results.
         shown.ratio = write.twoDecimals(geometry::ratio(pulleys->larger, pulleys->smaller));
@@ -104,32 +124,67 @@ common::Result<ExitStatus> oneBelt(const Request &request, Writer &write, QTextS
                : write.csv() ? QString(*text).replace(locale.decimalPoint(), QStringLiteral("."))
                              : *text;
     };
-    const auto driveValue = [&](double geometry::OpenDrive::*value) {
-        return truth->drive ? std::optional(write.twoDecimals((*truth->drive).*value))
-                            : std::nullopt;
+    // A figure of the true geometry with two decimals, or nothing without it.
+    const auto figure = [&](const auto &of) {
+        return truth->drive ? std::optional(write.twoDecimals(of(*truth->drive))) : std::nullopt;
     };
+    using Drive = geometry::DriveGeometry;
     struct Line {
         QString label;
         std::optional<QString> value;
         const char *unit;
         const char *csvUnit;
+        const char *csvName = nullptr; // where the label's letters are no column's
     };
     std::vector<Line> lines{{QStringLiteral("interasse effettivo"),
-                             driveValue(&geometry::OpenDrive::centreDistance), " mm", "mm"}};
+                             figure([](const Drive &d) { return d.centreDistance; }), " mm", "mm"}};
     if (window)
         lines.push_back(
             {QStringLiteral("interasse della finestra"), shown.centreDistance, " mm", "mm"});
     lines.push_back({QStringLiteral("M/m"), shown.ratio, "", nullptr});
     lines.push_back({QStringLiteral("m/M"), shown.inverseRatio, "", nullptr});
-    lines.push_back({QStringLiteral("angolo di avvolgimento sul minore"),
-                     driveValue(&geometry::OpenDrive::wrapAngle), "°", "gradi"});
-    lines.push_back({QStringLiteral("denti in presa sul minore"),
-                     driveValue(&geometry::OpenDrive::teethInMesh), "", nullptr});
+    const Line geometryLines[] = {
+        {QStringLiteral("angolo di avvolgimento sul minore"),
+         figure([](const Drive &d) { return d.smaller.wrapAngle; }), "°", "gradi"},
+        {QStringLiteral("denti in presa sul minore"),
+         figure([](const Drive &d) { return d.smaller.teethInMesh; }), "", nullptr},
+        {QStringLiteral("diametro primitivo maggiore"),
+         figure([](const Drive &d) { return d.larger.pitchDiameter; }), " mm", "mm"},
+        {QStringLiteral("diametro primitivo minore"),
+         figure([](const Drive &d) { return d.smaller.pitchDiameter; }), " mm", "mm"},
+        {QStringLiteral("diametro esterno maggiore"),
+         figure([](const Drive &d) { return d.larger.outsideDiameter; }), " mm", "mm"},
+        {QStringLiteral("diametro esterno minore"),
+         figure([](const Drive &d) { return d.smaller.outsideDiameter; }), " mm", "mm"},
+        {QStringLiteral("lunghezza primitiva"), figure([](const Drive &d) { return d.beltLength; }),
+         " mm", "mm"},
+        {QStringLiteral("tratto libero"), figure([](const Drive &d) { return d.span; }), " mm",
+         "mm"},
+        {QStringLiteral("angolo di avvolgimento sul maggiore"),
+         figure([](const Drive &d) { return d.larger.wrapAngle; }), "°", "gradi"},
+        {QStringLiteral("denti in presa sul maggiore"),
+         figure([](const Drive &d) { return d.larger.teethInMesh; }), "", nullptr},
+    };
+    lines.insert(lines.end(), std::begin(geometryLines), std::end(geometryLines));
+    if (speed) {
+        const double larger = pulleys->larger, smaller = pulleys->smaller;
+        const bool known = truth->drive.has_value();
+        lines.push_back(
+            {QStringLiteral("giri maggiore al minuto"),
+             known ? std::optional(write.number(*speed * smaller / larger, "0.0")) : std::nullopt,
+             "", nullptr});
+        // The belt moves on by the smaller pulley's teeth each turn, a pitch each.
+        const double metresPerSecond = *speed * smaller * request.profile.profile->pitch / 60000;
+        lines.push_back({QStringLiteral("velocità cinghia"),
+                         known ? std::optional(write.twoDecimals(metresPerSecond)) : std::nullopt,
+                         " m/s", nullptr, "velocita_cinghia_m_s"});
+    }
 
     if (write.csv()) {
         QStringList headings, cells;
         for (const Line &line : lines) {
-            headings << write.heading(line.label, line.csvUnit);
+            headings << (line.csvName ? QString::fromLatin1(line.csvName)
+                                      : write.heading(line.label, line.csvUnit));
             cells << cell(line.value);
         }
         write.row(headings);
@@ -141,8 +196,8 @@ common::Result<ExitStatus> oneBelt(const Request &request, Writer &write, QTextS
                                << QString::fromUtf8(line.unit) << '\n';
     }
     write.stream().flush(); // the results first, then what is wrong with them
-    if (!truth->complaint.isEmpty())
-        err << truth->complaint << '\n';
+    for (const QString &complaint : truth->complaints)
+        err << complaint << '\n';
     return ExitStatus::done;
 }
 

@@ -50,17 +50,18 @@ QString Writer::heading(const QString &name, const char *unit) const {
     return unit ? column + u'_' + QLatin1String(unit) : column;
 }
 
-void Writer::row(const QStringList &cells) {
+void Writer::row(const QStringList &cells, std::span<const int> widths) {
     if (m_csv) {
         m_out << cells.join(u',') << '\n';
         return;
     }
-    static constexpr int widths[] = {18, 6, 14, 14};
+    const auto last = static_cast<qsizetype>(widths.size()) - 1;
     QString line;
-    for (qsizetype i = 0; i < cells.size(); ++i)
-        line += i + 1 < cells.size() ? cells[i].leftJustified(widths[std::min<qsizetype>(i, 3)]) +
-                                           QStringLiteral("  ")
-                                     : cells[i];
+    for (qsizetype i = 0; i < cells.size(); ++i) {
+        const int width = widths[static_cast<std::size_t>(std::min(i, last))];
+        line +=
+            i + 1 < cells.size() ? cells[i].leftJustified(width) + QStringLiteral("  ") : cells[i];
+    }
     m_out << line << '\n';
 }
 

@@ -8,6 +8,7 @@
 #include <QTextStream>
 
 #include <optional>
+#include <span>
 #include <string>
 
 namespace cli {
@@ -38,13 +39,16 @@ public:
     QString millimetres(const QString &value) const;
     QString heading(const QString &name, const char *unit = nullptr) const;
 
-    // One line of a table: comma-separated, or in columns wide enough for long numbers.
-    void row(const QStringList &cells);
+    // One line of a table: comma-separated, or in columns of these widths (the last one's
+    // for every further column), wide enough for long numbers.
+    void row(const QStringList &cells, std::span<const int> widths = beltColumns);
     // The tables of made belts: their headings, and a row for each belt, with its difference
     // from the wanted distance when there is one.
     void beltHeadings(bool withDifference);
     void beltRow(const geometry::Belt &belt, std::optional<double> wanted = std::nullopt);
     void legend();
+
+    static constexpr int beltColumns[] = {18, 6, 14, 14};
 
 private:
     QTextStream &m_out;

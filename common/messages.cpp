@@ -26,7 +26,10 @@ QString emptyField(Input input) {
         "i denti dell'ingranaggio maggiore, per esempio 36",
         "i denti dell'ingranaggio minore, per esempio 14",
         "il numero stampato sulla cinghia prima del profilo, per esempio 150 per 150XL037",
-        "l'interasse voluto in millimetri, per esempio 120"};
+        "l'interasse voluto in millimetri, per esempio 120",
+        "il rapporto voluto, per esempio 3",
+        "un numero di denti, per esempio 14",
+        "i giri al minuto dell'ingranaggio minore, per esempio 1450"};
     return QStringLiteral("Il campo \"%1\" è vuoto: scrivere %2.")
         .arg(heading(input), QString::fromUtf8(whatToType[input]));
 }
@@ -79,8 +82,9 @@ QString pulleyNotWhole(Input input) {
 }
 
 QString noSuchBelt(const QString &profile, const QString &code) {
-    return QStringLiteral("Nessuna cinghia %1 in commercio ha il codice %2: l'interasse effettivo "
-                          "vale solo per cinghie di denti interi.")
+    return QStringLiteral(
+               "Nessuna cinghia %1 di denti interi ha il codice %2: l'interasse effettivo "
+               "vale solo per cinghie di denti interi.")
         .arg(profile, code);
 }
 
@@ -119,6 +123,86 @@ QString widthMisread(const QString &typed, const QString &profile, bool inch) {
                       .arg(typed, profile, profile + QStringLiteral("-10"));
 }
 
+QString smallPulley(Input input, const QString &teeth, const QString &profile, int fewest) {
+    return QStringLiteral("L'%1 ha solo %2 denti: per il profilo %3 i costruttori ne consigliano "
+                          "almeno %4.")
+        .arg(heading(input), teeth, profile)
+        .arg(fewest);
+}
+
+QString rangeForm(const QString &option, const QString &example) {
+    return QStringLiteral("L'intervallo di %1 si scrive DA:A, dal più piccolo al più grande, "
+                          "per esempio %2.")
+        .arg(option, example);
+}
+
+QString rangeBackwards(const QString &option, const QString &from, const QString &to) {
+    return QStringLiteral("L'intervallo di %1 va dal più piccolo al più grande: %2:%3.")
+        .arg(option, from, to);
+}
+
+QString notPositive(const QString &option) {
+    return QStringLiteral("Il rapporto di %1 deve essere maggiore di 0, per esempio 3 o 2.9:3.1.")
+        .arg(option);
+}
+
+QString notWholeTeeth(const QString &option) {
+    return QStringLiteral("I denti di %1 sono numeri interi, almeno 1, per esempio 14:80.")
+        .arg(option);
+}
+
+QString designSearchForm() {
+    return QStringLiteral("La ricerca delle trasmissioni si scrive interasse --ratio R --between "
+                          "MIN:MAX, senza i denti degli ingranaggi, per esempio: interasse --ratio "
+                          "3 --between 150:250 --teeth 14:80.");
+}
+
+QString slotForm() {
+    return QStringLiteral("Con --between servono solo i denti dei due ingranaggi, per esempio: "
+                          "interasse 36 14 --between 120:130; per cercare gli ingranaggi, "
+                          "interasse --ratio 3 --between 150:250.");
+}
+
+QString optionsApart(const QString &first, const QString &second) {
+    return QStringLiteral("%1 non va con %2.").arg(first, second);
+}
+
+QString speedOnlyForOneBelt() {
+    return QStringLiteral("--rpm va con una cinghia sola, per esempio: interasse 36 14 150 "
+                          "--rpm 1450.");
+}
+
+QString noDesign(bool anyPulleys, bool stock) {
+    if (!anyPulleys)
+        return QStringLiteral("Nessuna coppia di ingranaggi ha questo rapporto: allargare "
+                              "l'intervallo del rapporto (--ratio) o quello dei denti (--teeth).");
+    return stock ? QStringLiteral("Nessuna cinghia dell'elenco dà un interasse in questo "
+                                  "intervallo: allargare l'intervallo (--between), il rapporto "
+                                  "(--ratio) o i denti (--teeth), o aggiungere cinghie "
+                                  "all'elenco (--stock).")
+                 : QStringLiteral("Nessuna cinghia dà un interasse in questo intervallo: "
+                                  "allargare l'intervallo (--between), il rapporto (--ratio) o "
+                                  "i denti (--teeth).");
+}
+
+QString moreDesigns(qsizetype more) {
+    return more == 1
+               ? QStringLiteral("... e un'altra trasmissione: --all le mostra tutte.")
+               : QStringLiteral("... e altre %1 trasmissioni: --all le mostra tutte.").arg(more);
+}
+
+QString stockUnreadable(const QString &file, const QString &reason) {
+    return QStringLiteral("L'elenco delle cinghie %1 non si può leggere: %2.").arg(file, reason);
+}
+
+QString stockLineNoBelt(const QString &file, int line, const QString &text) {
+    return QStringLiteral("%1, riga %2: \"%3\" non è una cinghia: scriverla come è stampata, "
+                          "per esempio 150XL037, T5-500, 600-5M-15 o 200-2GT.")
+        .arg(file)
+        .arg(line)
+        .arg(text);
+}
+
 QString fewTeethInMesh(const QString &teeth) {
     return QStringLiteral("Sull'ingranaggio minore sono in presa solo %1 denti: ne servono "
                           "almeno %2 per trasmettere il carico.")
@@ -134,6 +218,16 @@ QString fewTeethInMeshLegend() {
 QString beltsBelowShortest(const QString &shortestBelt) {
     return QStringLiteral("Le cinghie più corte di %1 non girano su questi ingranaggi.")
         .arg(shortestBelt);
+}
+
+QString noBeltInSlot(const QString &profile, const QString &from, const QString &to,
+                     const std::optional<QString> &shortestBelt, bool stock) {
+    const QString none =
+        QStringLiteral("Nessuna cinghia %1%2 dà un interasse da %3 a %4 mm su questi ingranaggi")
+            .arg(profile, stock ? QStringLiteral(" dell'elenco") : QString(), from, to);
+    return shortestBelt
+               ? none + QStringLiteral(": la più corta su cui girano è %1.").arg(*shortestBelt)
+               : none + u'.';
 }
 
 QString noBeltInRange(const QString &profile, const QString &first, const QString &last,
@@ -190,9 +284,16 @@ QString help(Help text) {
             "                                      come nella finestra, e la geometria effettiva\n"
             "  interasse 36 14 150 --profile L075  lo stesso con la cinghia 150L075\n"
             "  interasse 20 60 400 -p GT2          la cinghia 400-2GT\n"
-            "  interasse 36 14 --belts 100:400     le cinghie in commercio dal codice 100 al 400\n"
+            "  interasse 36 14 --belts 100:400     le cinghie dal codice 100 al 400\n"
             "  interasse 36 14 --near 120          le cinghie con l'interasse più vicino a 120 mm\n"
-            "  interasse 36 14 --near 120 --csv    lo stesso in valori separati da virgole");
+            "  interasse 36 14 --near 120 --csv    lo stesso in valori separati da virgole\n"
+            "  interasse 36 14 --between 120:130   le cinghie con l'interasse tra 120 e 130 mm\n"
+            "  interasse 36 14 150 --rpm 1450      la geometria intera e le velocità\n"
+            "  interasse --ratio 3 --between 150:250 -p 5M\n"
+            "                                      le trasmissioni 3:1 con l'interasse tra 150\n"
+            "                                      e 250 mm\n"
+            "  interasse 36 14 --near 120 --stock cinghie.txt\n"
+            "                                      solo tra le cinghie del file");
     case Help::help:
         return QStringLiteral("Mostra questa guida.");
     case Help::profile:
@@ -201,13 +302,34 @@ QString help(Help text) {
     case Help::profiles:
         return QStringLiteral("Elenca i profili conosciuti.");
     case Help::belts:
-        return QStringLiteral("Elenca le cinghie in commercio con codice da DA ad A (fino a "
+        return QStringLiteral("Elenca le cinghie di denti interi con codice da DA ad A (fino a "
                               "922337203685477) che girano su questi ingranaggi; per i profili "
                               "metrici il codice è la lunghezza in mm.");
     case Help::near:
-        return QStringLiteral("Trova le cinghie in commercio il cui interasse effettivo è più "
+        return QStringLiteral("Trova le cinghie di denti interi il cui interasse effettivo è più "
                               "vicino a MM millimetri: la più vicina sotto e la più vicina "
                               "sopra; con --belts, solo tra quelle.");
+    case Help::between:
+        return QStringLiteral("Con i denti dei due ingranaggi, elenca le cinghie il cui interasse "
+                              "effettivo è tra MIN e MAX millimetri; con --ratio, cerca le "
+                              "trasmissioni il cui interasse è in quell'intervallo.");
+    case Help::ratio:
+        return QStringLiteral("Cerca le coppie di ingranaggi con rapporto M/m R (entro l'1 %) o "
+                              "tra DA:A, e le cinghie con cui il loro interasse è in --between; "
+                              "un rapporto minore di 1 vale come il suo inverso.");
+    case Help::teeth:
+        return QStringLiteral("Con --ratio, i denti di ciascun ingranaggio, da A a B (se non "
+                              "indicato, dal più piccolo consigliato per il profilo a 150).");
+    case Help::stock:
+        return QStringLiteral("Limita --belts, --near, --between e --ratio alle cinghie elencate "
+                              "nel file, una per riga come sono stampate (150XL037, T5-500, "
+                              "600-5M-15, 200-2GT), con commenti dopo # e righe vuote.");
+    case Help::rpm:
+        return QStringLiteral("Con una cinghia sola: giri al minuto dell'ingranaggio minore (il "
+                              "motore, in un riduttore); aggiunge i giri del maggiore e la "
+                              "velocità della cinghia.");
+    case Help::all:
+        return QStringLiteral("Con --ratio, mostra tutte le trasmissioni, non solo le prime 20.");
     case Help::csv:
         return QStringLiteral("Scrive valori separati da virgole, con il punto per i decimali e "
                               "una riga di intestazione.");
@@ -229,7 +351,15 @@ QString helpEpilogue() {
     return QStringLiteral("Profili: %1.\n\n").arg(names.join(QStringLiteral(", "))) +
            QStringLiteral(
                "--belts e --near si usano da soli o insieme (--near tra le cinghie di\n"
-               "--belts); --profile e --csv con ogni forma.\n\n"
+               "--belts); --between da solo, o con --ratio e --teeth per cercare le\n"
+               "trasmissioni; --stock con --belts, --near e --between; --profile e --csv\n"
+               "con ogni forma.\n\n"
+               "Ogni numero intero di denti è una cinghia che si può fare, non per forza\n"
+               "una che si vende: --stock limita le cinghie a quelle di un elenco.\n"
+               "La ricerca con --ratio elenca prima il rapporto più vicino a quello voluto\n"
+               "(il centro dell'intervallo), poi meno denti sull'ingranaggio maggiore,\n"
+               "poi la cinghia più corta, poi meno denti sul minore; ne mostra le prime 20\n"
+               "(--all tutte, --csv sempre tutte).\n\n"
                "Le cinghie elencate sono solo quelle su cui gli ingranaggi girano senza\n"
                "sovrapporsi, scelte per l'interasse effettivo, che tiene conto\n"
                "dell'angolo di avvolgimento; con meno di 6 denti in presa sono segnate.\n"

@@ -7,11 +7,16 @@
 // What the program tells its users, in the window and on the command line alike.
 namespace messages {
 
-// The headings of the three inputs of the window, and the wanted centre distance of the
-// command line, which name them wherever a value is wrong.
-inline constexpr const char *inputHeadings[4] = {"ingranaggio maggiore", "ingranaggio minore",
-                                                 "cinghia", "interasse"};
-enum Input { largerPulley, smallerPulley, belt, centreDistance };
+// The headings of the three inputs of the window, and of the command line's other values,
+// which name them wherever a value is wrong.
+inline constexpr const char *inputHeadings[] = {"ingranaggio maggiore",
+                                                "ingranaggio minore",
+                                                "cinghia",
+                                                "interasse",
+                                                "rapporto",
+                                                "denti",
+                                                "giri"};
+enum Input { largerPulley, smallerPulley, belt, centreDistance, ratio, teeth, speed };
 
 QString heading(Input input);
 QString emptyField(Input input);
@@ -27,6 +32,23 @@ QString resultTooLarge();
 // The true geometry of the command line.
 QString pulleyNotWhole(Input input);
 QString noSuchBelt(const QString &profile, const QString &code);
+QString smallPulley(Input input, const QString &teeth, const QString &profile, int fewest);
+// A range of an option, FROM:TO: how it is written, and one given backwards.
+QString rangeForm(const QString &option, const QString &example);
+QString rangeBackwards(const QString &option, const QString &from, const QString &to);
+QString notPositive(const QString &option);
+QString notWholeTeeth(const QString &option);
+// The forms that a design search and a slot take.
+QString designSearchForm();
+QString slotForm();
+QString optionsApart(const QString &first, const QString &second);
+QString speedOnlyForOneBelt();
+// A design search that finds nothing, and what to widen.
+QString noDesign(bool anyPulleys, bool stock);
+QString moreDesigns(qsizetype more);
+// A stock list that cannot be read, or a line of it that names no belt.
+QString stockUnreadable(const QString &file, const QString &reason);
+QString stockLineNoBelt(const QString &file, int line, const QString &text);
 QString beltCannotGoRound(const QString &belt, const std::optional<QString> &shortestBelt);
 QString pitchCirclesOverlap(const QString &belt, const std::optional<QString> &shortestBelt);
 // A whole code that two belts round to, and how to name each: its code in the user's format.
@@ -42,6 +64,8 @@ QString widthMisread(const QString &typed, const QString &profile, bool inch);
 QString fewTeethInMesh(const QString &teeth);
 QString fewTeethInMeshLegend();
 QString beltsBelowShortest(const QString &shortestBelt);
+QString noBeltInSlot(const QString &profile, const QString &from, const QString &to,
+                     const std::optional<QString> &shortestBelt, bool stock);
 QString noBeltInRange(const QString &profile, const QString &first, const QString &last,
                       const std::optional<QString> &shortestBelt);
 QString outputFailed(const QString &reason);
@@ -62,6 +86,12 @@ enum class Help {
     profiles,
     belts,
     near,
+    between,
+    ratio,
+    teeth,
+    stock,
+    rpm,
+    all,
     csv,
     largerPulley,
     smallerPulley,

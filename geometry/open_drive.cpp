@@ -22,17 +22,34 @@ double spanExcess(double t) {
 // and 2d(t - atan t) more, where t = sqrt(C^2 - d^2) / d, so t solves
 // t - atan t = excess / 2d. Solved for t, not for C, the answer keeps its precision at both
 // ends: t is 0 exactly for a belt of one turn of the larger pulley, where the length hardly
-// changes with C, and it grows as the belt does. Bisection stops when no double lies
-// between the two ends.
+// changes with C, and it grows as the belt does.
+// Newton's method from a first guess that is close at either end (the series t^3 / 3 for a
+// short excess, t - pi/2 + 1/t for a long one), kept inside a bracket that each step narrows
+// and bisected where a step would leave it; it stops when a step changes nothing or no double
+// lies inside the bracket. Searches solve thousands of drives: a few steps each.
 double solveSpanRatio(double excess, double difference) {
     const double wanted = excess / (2 * difference);
+    if (!(wanted > 0))
+        return 0;
     double low = 0;
     double high = wanted + std::numbers::pi / 2; // t - atan t > t - pi / 2
+    const double asymptote = wanted + std::numbers::pi / 2;
+    double t = wanted < 1 ? std::cbrt(3 * wanted) : asymptote - 1 / asymptote;
     for (;;) {
-        const double middle = low + (high - low) / 2;
-        if (middle <= low || middle >= high)
+        const double miss = spanExcess(t) - wanted;
+        if (miss == 0)
+            return t;
+        (miss < 0 ? low : high) = t;
+        const double square = t * t;
+        double next = t - miss * (1 + square) / square; // the slope is t^2 / (1 + t^2)
+        if (!(next > low && next < high)) {
+            next = low + (high - low) / 2;
+            if (next <= low || next >= high)
+                break;
+        }
+        if (next == t)
             break;
-        (spanExcess(middle) < wanted ? low : high) = middle;
+        t = next;
     }
     return std::abs(spanExcess(low) - wanted) <= std::abs(spanExcess(high) - wanted) ? low : high;
 }
@@ -50,15 +67,18 @@ std::optional<OpenDrive> openDrive(double z1, double z2, double beltTeeth, doubl
     const double large = larger * pitch / (2 * std::numbers::pi);
     const double small = smaller * pitch / (2 * std::numbers::pi);
     OpenDrive drive{};
-    drive.pitchRadii = large + small;
+    drive.largeRadius = large;
+    drive.smallRadius = small;
     if (larger == smaller) {
         // Two straight runs and two half turns: exact.
         drive.centreDistance = (beltTeeth - larger) * pitch / 2;
+        drive.span = drive.centreDistance;
         drive.wrapAngle = 180;
     } else {
         const double difference = large - small;
         const double spanRatio = solveSpanRatio((beltTeeth - larger) * pitch, difference);
-        drive.centreDistance = std::hypot(difference, difference * spanRatio);
+        drive.span = difference * spanRatio;
+        drive.centreDistance = std::hypot(difference, drive.span);
         drive.wrapAngle = 2 * std::atan(spanRatio) * 180 / std::numbers::pi;
     }
     drive.teethInMesh = smaller * drive.wrapAngle / 360;
@@ -67,7 +87,7 @@ std::optional<OpenDrive> openDrive(double z1, double z2, double beltTeeth, doubl
 
 bool runsOn(double z1, double z2, double beltTeeth, double pitch) {
     const std::optional<OpenDrive> drive = openDrive(z1, z2, beltTeeth, pitch);
-    return drive && drive->centreDistance >= drive->pitchRadii;
+    return drive && drive->centreDistance >= drive->largeRadius + drive->smallRadius;
 }
 
 std::optional<Unsound> unbuildable(double z1, double z2, double beltTeeth, double pitch) {
@@ -78,7 +98,7 @@ std::optional<Unsound> unbuildable(double z1, double z2, double beltTeeth, doubl
     const std::optional<OpenDrive> drive = openDrive(z1, z2, beltTeeth, pitch);
     if (!drive)
         return Unsound::tooShort;
-    if (drive->centreDistance < drive->pitchRadii)
+    if (drive->centreDistance < drive->largeRadius + drive->smallRadius)
         return Unsound::overlap;
     return std::nullopt;
 }

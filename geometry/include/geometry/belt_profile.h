@@ -18,37 +18,44 @@ enum class BeltFamily {
     gt,                // 200-2GT
 };
 
-// A profile of toothed belt as made: its pitch and what the number printed on it means.
+// A profile of toothed belt as made: its pitch, what the number printed on it means, and
+// what its pulleys need.
 struct BeltProfile {
     std::string_view name;
     BeltFamily family;
-    double pitch;        // mm
-    double codePerTooth; // code units in one tooth: tenths of an inch or millimetres
+    double pitch;           // mm
+    double codePerTooth;    // code units in one tooth: tenths of an inch or millimetres
+    double pitchLineOffset; // mm from the belt's pitch line in to the pulley's outside circle
+    int smallestPulley;     // the fewest teeth its makers recommend on a pulley
 };
 
+// Offsets are half the pitch line differential of the makers' published pulley tables (the
+// outside diameter is the pitch diameter less twice the offset), which follow ISO 5294 for
+// the inch profiles and DIN 7721 for T; the smallest pulleys are those their design manuals
+// recommend.
 inline constexpr std::array<BeltProfile, 22> beltProfiles{{
-    {"MXL", BeltFamily::inchTrapezoidal, 2.032, 0.8},
-    {"XL", BeltFamily::inchTrapezoidal, 5.08, 2.0},
-    {"L", BeltFamily::inchTrapezoidal, 9.525, 3.75},
-    {"H", BeltFamily::inchTrapezoidal, 12.7, 5.0},
-    {"XH", BeltFamily::inchTrapezoidal, 22.225, 8.75},
-    {"XXH", BeltFamily::inchTrapezoidal, 31.75, 12.5},
-    {"T2.5", BeltFamily::metricTrapezoidal, 2.5, 2.5},
-    {"T5", BeltFamily::metricTrapezoidal, 5.0, 5.0},
-    {"T10", BeltFamily::metricTrapezoidal, 10.0, 10.0},
-    {"T20", BeltFamily::metricTrapezoidal, 20.0, 20.0},
-    {"AT5", BeltFamily::metricWideTooth, 5.0, 5.0},
-    {"AT10", BeltFamily::metricWideTooth, 10.0, 10.0},
-    {"AT20", BeltFamily::metricWideTooth, 20.0, 20.0},
-    {"3M", BeltFamily::curvilinear, 3.0, 3.0},
-    {"5M", BeltFamily::curvilinear, 5.0, 5.0},
-    {"8M", BeltFamily::curvilinear, 8.0, 8.0},
-    {"14M", BeltFamily::curvilinear, 14.0, 14.0},
-    {"2GT", BeltFamily::gt, 2.0, 2.0},
-    {"3GT", BeltFamily::gt, 3.0, 3.0},
-    {"5GT", BeltFamily::gt, 5.0, 5.0},
-    {"8GT", BeltFamily::gt, 8.0, 8.0},
-    {"14GT", BeltFamily::gt, 14.0, 14.0},
+    {"MXL", BeltFamily::inchTrapezoidal, 2.032, 0.8, 0.254, 12},
+    {"XL", BeltFamily::inchTrapezoidal, 5.08, 2.0, 0.254, 10},
+    {"L", BeltFamily::inchTrapezoidal, 9.525, 3.75, 0.381, 12},
+    {"H", BeltFamily::inchTrapezoidal, 12.7, 5.0, 0.686, 14},
+    {"XH", BeltFamily::inchTrapezoidal, 22.225, 8.75, 1.397, 18},
+    {"XXH", BeltFamily::inchTrapezoidal, 31.75, 12.5, 1.524, 18},
+    {"T2.5", BeltFamily::metricTrapezoidal, 2.5, 2.5, 0.3, 10},
+    {"T5", BeltFamily::metricTrapezoidal, 5.0, 5.0, 0.5, 10},
+    {"T10", BeltFamily::metricTrapezoidal, 10.0, 10.0, 1.0, 12},
+    {"T20", BeltFamily::metricTrapezoidal, 20.0, 20.0, 1.5, 15},
+    {"AT5", BeltFamily::metricWideTooth, 5.0, 5.0, 0.75, 15},
+    {"AT10", BeltFamily::metricWideTooth, 10.0, 10.0, 1.0, 15},
+    {"AT20", BeltFamily::metricWideTooth, 20.0, 20.0, 1.5, 18},
+    {"3M", BeltFamily::curvilinear, 3.0, 3.0, 0.381, 10},
+    {"5M", BeltFamily::curvilinear, 5.0, 5.0, 0.5715, 14},
+    {"8M", BeltFamily::curvilinear, 8.0, 8.0, 0.686, 22},
+    {"14M", BeltFamily::curvilinear, 14.0, 14.0, 1.397, 28},
+    {"2GT", BeltFamily::gt, 2.0, 2.0, 0.254, 12},
+    {"3GT", BeltFamily::gt, 3.0, 3.0, 0.381, 16},
+    {"5GT", BeltFamily::gt, 5.0, 5.0, 0.5715, 18},
+    {"8GT", BeltFamily::gt, 8.0, 8.0, 0.686, 22},
+    {"14GT", BeltFamily::gt, 14.0, 14.0, 1.397, 28},
 }};
 
 // A profile as the user names it, with the width that may follow the name as it was typed

@@ -10,9 +10,11 @@ namespace geometry {
 // window's closed formula, this is what a belt of that length really gives.
 struct OpenDrive {
     double centreDistance = 0; // mm
-    double wrapAngle = 0;      // on the smaller pulley, degrees
+    double wrapAngle = 0;      // on the smaller pulley, degrees; the larger's is 360 less it
     double teethInMesh = 0;    // on the smaller pulley
-    double pitchRadii = 0;     // the two pitch radii added, mm
+    double largeRadius = 0;    // pitch radius of the larger pulley, mm
+    double smallRadius = 0;    // and of the smaller
+    double span = 0;           // one straight run of the belt between the pulleys, mm
 };
 
 // Why a drive cannot be built.

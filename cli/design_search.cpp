@@ -1,0 +1,60 @@
+#include "cli/design_search.h"
+
+#include "cli/stock.h"
+#include "cli/writer.h"
+#include "common/messages.h"
+#include "geometry/design.h"
+
+namespace cli {
+
+namespace {
+
+// The rows a table shows unless asked for every one.
+constexpr qsizetype firstRows = 20;
+
+constexpr int columnWidths[] = {8, 6, 7, 18, 6, 14, 14};
+
+} // namespace
+
+common::Result<common::ExitStatus> searchDesigns(const Request &request, Writer &write) {
+    const common::Result<std::optional<geometry::Stock>> stock = stockOf(request);
+    if (!stock)
+        return stock.problem();
+    const geometry::DesignQuery query{request.profile.profile,
+                                      request.ratio->low,
+                                      request.ratio->high,
+                                      request.wantedRatio,
+                                      request.slot->low,
+                                      request.slot->high,
+                                      static_cast<int>(request.teeth->low),
+                                      static_cast<int>(request.teeth->high),
+                                      *stock ? &**stock : nullptr};
+    const geometry::DesignSearch search = geometry::searchDesigns(query);
+    if (search.designs.empty())
+        return common::Problem{messages::noDesign(search.anyPulleys, stock->has_value()),
+                               common::ExitStatus::calculationFailed};
+
+    write.row({write.heading(QStringLiteral("maggiore")), write.heading(QStringLiteral("minore")),
+               write.csv() ? QStringLiteral("rapporto") : QStringLiteral("M/m"),
+               write.heading(QStringLiteral("cinghia")), write.heading(QStringLiteral("denti")),
+               write.heading(QStringLiteral("interasse"), "mm"),
+               write.heading(QStringLiteral("denti in presa"))},
+              columnWidths);
+    const auto shown = static_cast<qsizetype>(search.designs.size());
+    const qsizetype rows = write.csv() || request.all ? shown : std::min(shown, firstRows);
+    for (qsizetype i = 0; i < rows && !write.failed(); ++i) {
+        const geometry::Design &design = search.designs[static_cast<std::size_t>(i)];
+        write.row({QString::number(design.larger), QString::number(design.smaller),
+                   write.number(design.ratio, "0.000"), write.belt(design.belt.teeth),
+                   QString::number(design.belt.teeth),
+                   write.millimetres(write.twoDecimals(design.belt.drive.centreDistance)),
+                   write.teethInMesh(design.belt.drive.teethInMesh)},
+                  columnWidths);
+    }
+    write.legend();
+    if (rows < shown)
+        write.stream() << messages::moreDesigns(shown - rows) << '\n';
+    return common::ExitStatus::done;
+}
+
+} // namespace cli

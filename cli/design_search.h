@@ -1,0 +1,16 @@
+#pragma once
+
+#include "cli/arguments.h"
+#include "common/result.h"
+
+namespace cli {
+
+class Writer;
+
+// interasse --ratio R --between MIN:MAX [--teeth A:B] [--stock FILE]: every drive of two
+// pulleys and a belt that gives the ratio with its axes in the slot, ranked (see
+// geometry::searchDesigns); the first 20 rows and how many more, or every row with --all and
+// in CSV. Nothing found is a failed calculation that says what to widen.
+common::Result<common::ExitStatus> searchDesigns(const Request &request, Writer &write);
+
+} // namespace cli

@@ -1,0 +1,188 @@
+#include "geometry/design.h"
+
+#include "geometry/open_drive.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <numbers>
+#include <tuple>
+
+namespace geometry {
+
+namespace {
+
+// The belt's length at a centre distance c, for pitch circles of radii large >= small that
+// are clear of each other there.
+double beltLength(double c, double large, double small) {
+    const double difference = large - small;
+    return 2 * std::sqrt(c * c - difference * difference) + std::numbers::pi * (large + small) +
+           2 * difference * std::asin(difference / c);
+}
+
+// The number at the start of text (digits, perhaps one '.' and more digits) and the rest.
+std::optional<std::pair<double, std::string_view>> leadingNumber(std::string_view text) {
+    std::size_t end = 0;
+    bool point = false;
+    while (end < text.size() &&
+           (std::isdigit(static_cast<unsigned char>(text[end])) || (text[end] == '.' && !point))) {
+        point = point || text[end] == '.';
+        ++end;
+    }
+    double value = 0;
+    if (end == 0 || text[end - 1] == '.' ||
+        std::from_chars(text.data(), text.data() + end, value).ptr != text.data() + end)
+        return std::nullopt;
+    return std::pair{value, text.substr(end)};
+}
+
+std::optional<NamedBelt> beltOf(const std::optional<ProfileChoice> &choice, double code,
+                                std::initializer_list<BeltFamily> families) {
+    if (!choice || !hasValidWidth(*choice) ||
+        std::ranges::find(families, choice->profile->family) == families.end())
+        return std::nullopt;
+    const std::vector<std::int64_t> teeth = teethOfCode(*choice->profile, code);
+    if (teeth.size() != 1)
+        return std::nullopt;
+    return NamedBelt{choice->profile, teeth.front()};
+}
+
+} // namespace
+
+bool inStock(const Stock *stock, std::int64_t teeth) {
+    return !stock || std::ranges::binary_search(*stock, teeth);
+}
+
+std::vector<Belt> beltsInSlot(double z1, double z2, const BeltProfile &profile, double shortest,
+                              double longest, const Stock *stock) {
+    std::vector<Belt> belts;
+    const double larger = std::max(z1, z2), smaller = std::min(z1, z2);
+    if (!isWholeTeeth(larger) || !isWholeTeeth(smaller) || !(shortest <= longest))
+        return belts;
+    const double large = larger * profile.pitch / (2 * std::numbers::pi);
+    const double small = smaller * profile.pitch / (2 * std::numbers::pi);
+    const double nearest = std::max(shortest, large + small); // pitch circles clear
+    if (!(nearest <= longest))
+        return belts;
+    // A tooth of margin either way for the rounding of the bounds: each belt is solved and
+    // checked against the slot itself.
+    const auto first = std::max(
+        static_cast<std::int64_t>(larger),
+        static_cast<std::int64_t>(std::ceil(beltLength(nearest, large, small) / profile.pitch)) -
+            1);
+    const double lastLength = std::floor(beltLength(longest, large, small) / profile.pitch) + 1;
+    const std::int64_t most = mostTeeth(profile);
+    const std::int64_t last =
+        lastLength >= static_cast<double>(most) ? most : static_cast<std::int64_t>(lastLength);
+    const auto consider = [&](std::int64_t teeth) {
+        if (unbuildable(z1, z2, static_cast<double>(teeth), profile.pitch))
+            return;
+        const Belt belt = beltWithTeeth(z1, z2, profile, teeth);
+        if (belt.drive.centreDistance >= shortest && belt.drive.centreDistance <= longest)
+            belts.push_back(belt);
+    };
+    if (stock) {
+        for (auto teeth = std::ranges::lower_bound(*stock, first);
+             teeth != stock->end() && *teeth <= last; ++teeth)
+            consider(*teeth);
+    } else {
+        for (std::int64_t teeth = first; teeth <= last; ++teeth)
+            consider(teeth);
+    }
+    return belts;
+}
+
+NearestBelts nearestInStock(double z1, double z2, const BeltProfile &profile, double wantedDistance,
+                            double firstCode, double lastCode, const Stock &stock) {
+    NearestBelts nearest;
+    for (std::int64_t teeth : stock) {
+        const double code = beltCode(profile, teeth);
+        if (code < firstCode || code > lastCode ||
+            unbuildable(z1, z2, static_cast<double>(teeth), profile.pitch))
+            continue;
+        const Belt belt = beltWithTeeth(z1, z2, profile, teeth);
+        const double distance = belt.drive.centreDistance;
+        if (distance >= wantedDistance) {
+            if (!nearest.above || distance < nearest.above->drive.centreDistance)
+                nearest.above = belt;
+        } else if (!nearest.below || distance > nearest.below->drive.centreDistance) {
+            nearest.below = belt;
+        }
+    }
+    // As for every belt: one that hits the distance exactly stands alone.
+    if (nearest.above && nearest.above->drive.centreDistance == wantedDistance)
+        nearest.below.reset();
+    return nearest;
+}
+
+DesignSearch searchDesigns(const DesignQuery &query) {
+    DesignSearch search;
+    const int most = query.mostTeeth;
+    for (int smaller = query.fewestTeeth; smaller <= most; ++smaller) {
+        // The larger pulleys whose ratio can be in range, a tooth of margin either way; each
+        // is then checked as a double, as the ratio is shown.
+        const double lowest = std::ceil(query.lowestRatio * smaller) - 1;
+        const double highest = std::floor(query.highestRatio * smaller) + 1;
+        const int from = std::max(smaller, lowest > most ? most + 1 : static_cast<int>(lowest));
+        const int to = highest > most ? most : static_cast<int>(highest);
+        for (int larger = from; larger <= to; ++larger) {
+            const double ratio = static_cast<double>(larger) / smaller;
+            if (ratio < query.lowestRatio || ratio > query.highestRatio)
+                continue;
+            search.anyPulleys = true;
+            for (const Belt &belt : beltsInSlot(larger, smaller, *query.profile, query.shortest,
+                                                query.longest, query.stock))
+                search.designs.push_back({larger, smaller, ratio, belt});
+        }
+    }
+    const auto rank = [&](const Design &design) {
+        return std::tuple{std::abs(design.ratio - query.wantedRatio), design.larger,
+                          design.belt.teeth, design.smaller};
+    };
+    std::ranges::sort(search.designs, {}, rank);
+    return search;
+}
+
+DriveGeometry driveGeometry(const BeltProfile &profile, double z1, double z2,
+                            const OpenDrive &drive, std::int64_t beltTeeth) {
+    const auto pulley = [&](double teeth, double radius, double wrapAngle) {
+        return PulleyGeometry{teeth, 2 * radius, 2 * radius - 2 * profile.pitchLineOffset,
+                              wrapAngle, teeth * wrapAngle / 360};
+    };
+    return {pulley(std::max(z1, z2), drive.largeRadius, 360 - drive.wrapAngle),
+            pulley(std::min(z1, z2), drive.smallRadius, drive.wrapAngle), drive.centreDistance,
+            static_cast<double>(beltTeeth) * profile.pitch, drive.span};
+}
+
+std::optional<NamedBelt> readBeltName(std::string_view text) {
+    if (text.empty())
+        return std::nullopt;
+    if (std::isdigit(static_cast<unsigned char>(text.front()))) {
+        const auto number = leadingNumber(text);
+        if (!number)
+            return std::nullopt;
+        const auto [code, rest] = *number;
+        // 600-5M-15, 200-2GT: the length, then the profile; 150XL037: the code, then it.
+        if (rest.starts_with('-'))
+            return beltOf(readProfile(rest.substr(1)), code,
+                          {BeltFamily::curvilinear, BeltFamily::gt});
+        return beltOf(readProfile(rest), code, {BeltFamily::inchTrapezoidal});
+    }
+    // T5-500-10, AT10-1010: the profile, then the length, then the width.
+    const std::size_t dash = text.find('-');
+    if (dash == std::string_view::npos)
+        return std::nullopt;
+    const auto number = leadingNumber(text.substr(dash + 1));
+    if (!number)
+        return std::nullopt;
+    std::optional<ProfileChoice> choice = readProfile(text.substr(0, dash));
+    if (choice && choice->width.empty())
+        choice->width = std::string(number->second);
+    else if (choice)
+        choice.reset(); // a width before the length is no belt's name
+    return beltOf(choice, number->first,
+                  {BeltFamily::metricTrapezoidal, BeltFamily::metricWideTooth});
+}
+
+} // namespace geometry

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "geometry/belt_profile.h"
+#include "geometry/belt_search.h"
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace geometry {
+
+// The belts that can be bought, as tooth counts of one profile, in order; a search given
+// none takes every whole tooth count, every belt that can be made.
+using Stock = std::vector<std::int64_t>;
+
+bool inStock(const Stock *stock, std::int64_t teeth);
+
+// The sound belts on these pulleys whose true centre distance lies from shortest to longest
+// mm, both included, shortest first. Only belts whose length can fall in the slot are
+// solved: the length grows with the distance, so the slot bounds the teeth in closed form.
+std::vector<Belt> beltsInSlot(double z1, double z2, const BeltProfile &profile, double shortest,
+                              double longest, const Stock *stock = nullptr);
+
+// The nearest sound belts of a stock to a wanted distance, among codes from firstCode to
+// lastCode: as nearestBelts, for a list of belts instead of every belt that can be made.
+NearestBelts nearestInStock(double z1, double z2, const BeltProfile &profile, double wantedDistance,
+                            double firstCode, double lastCode, const Stock &stock);
+
+// What a machine needs of a drive: a ratio of the larger pulley's teeth over the smaller's,
+// a slot for the centre distance, and the teeth a pulley may have; all bounds included.
+struct DesignQuery {
+    const BeltProfile *profile;
+    double lowestRatio, highestRatio; // M/m, at least 1
+    double wantedRatio;               // the one the ranking measures the error from
+    double shortest, longest;         // centre distance, mm
+    int fewestTeeth, mostTeeth;       // on either pulley
+    const Stock *stock = nullptr;
+};
+
+struct Design {
+    std::int64_t larger, smaller; // teeth
+    double ratio;                 // larger / smaller
+    Belt belt;
+};
+
+// Every drive that fits the query, ranked as a designer chooses: the ratio nearest the wanted
+// one first, then the fewer teeth on the larger pulley (the smaller drive), then the shorter
+// belt, then the fewer teeth on the smaller pulley.
+struct DesignSearch {
+    std::vector<Design> designs;
+    bool anyPulleys = false; // whether some pulley pair has the ratio, belt or no belt
+};
+DesignSearch searchDesigns(const DesignQuery &query);
+
+// The drive's whole geometry, as a maker's design manual ends it.
+struct PulleyGeometry {
+    double teeth;
+    double pitchDiameter;   // mm
+    double outsideDiameter; // mm: the pitch diameter less twice the profile's offset
+    double wrapAngle;       // degrees
+    double teethInMesh;
+};
+struct DriveGeometry {
+    PulleyGeometry larger, smaller;
+    double centreDistance; // mm
+    double beltLength;     // pitch length, mm
+    double span;           // one straight run, mm
+};
+DriveGeometry driveGeometry(const BeltProfile &profile, double z1, double z2,
+                            const OpenDrive &drive, std::int64_t beltTeeth);
+
+// A belt as its makers print it (150XL037, T5-500-10, 600-5M-15, 200-2GT, 1553.6MXL): its
+// profile and teeth; nothing when the text names no belt, or names two (1554MXL).
+struct NamedBelt {
+    const BeltProfile *profile;
+    std::int64_t teeth;
+};
+std::optional<NamedBelt> readBeltName(std::string_view text);
+
+} // namespace geometry

@@ -1,0 +1,144 @@
+#include "geometry/design.h"
+
+#include "geometry/open_drive.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+const geometry::BeltProfile &profileNamed(const char *name) {
+    return *geometry::readProfile(name)->profile;
+}
+
+using Drive = std::tuple<std::int64_t, std::int64_t, std::int64_t>; // larger, smaller, belt
+
+// Every drive of the query found the long way: each pulley pair, each belt from one that only
+// wraps the larger pulley until the distance passes the slot, each solved.
+std::vector<Drive> enumerated(const geometry::DesignQuery &query) {
+    std::vector<Drive> drives;
+    for (int larger = query.fewestTeeth; larger <= query.mostTeeth; ++larger) {
+        for (int smaller = query.fewestTeeth; smaller <= larger; ++smaller) {
+            const double ratio = static_cast<double>(larger) / static_cast<double>(smaller);
+            if (ratio < query.lowestRatio || ratio > query.highestRatio)
+                continue;
+            for (std::int64_t teeth = larger;; ++teeth) {
+                const auto drive = geometry::openDrive(larger, smaller, static_cast<double>(teeth),
+                                                       query.profile->pitch);
+                if (drive->centreDistance > query.longest)
+                    break;
+                const bool sound = drive->centreDistance >= drive->largeRadius + drive->smallRadius;
+                if (sound && drive->centreDistance >= query.shortest &&
+                    (!query.stock || std::ranges::count(*query.stock, teeth)))
+                    drives.emplace_back(larger, smaller, teeth);
+            }
+        }
+    }
+    return drives;
+}
+
+TEST(DesignSearch, FindsEveryDriveThatFitsRankedAsDesignersChoose) {
+    const geometry::Stock stock{60, 70, 75, 80, 90};
+    const struct {
+        const char *profile;
+        double lowest, highest, wanted, shortest, longest;
+        int fewest, most;
+        const geometry::Stock *stock;
+    } cases[] = {
+        {"XL", 2 * 0.99, 2 * 1.01, 2, 50, 80, 10, 30, nullptr},
+        {"XL", 1, 1.2, 1.1, 40, 60, 10, 24, nullptr}, // equal pulleys too
+        {"5M", 2.9, 3.1, 3, 60, 90, 10, 40, nullptr},
+        {"XL", 1.5, 3, 2.25, 60, 120, 10, 30, &stock},
+        {"L", 5, 6, 5.5, 10, 20, 10, 30, nullptr}, // none
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.profile << " " << c.lowest << ":" << c.highest);
+        const geometry::DesignQuery query{&profileNamed(c.profile),
+                                          c.lowest,
+                                          c.highest,
+                                          c.wanted,
+                                          c.shortest,
+                                          c.longest,
+                                          c.fewest,
+                                          c.most,
+                                          c.stock};
+        const geometry::DesignSearch search = geometry::searchDesigns(query);
+        std::vector<Drive> found;
+        for (const geometry::Design &design : search.designs)
+            found.emplace_back(design.larger, design.smaller, design.belt.teeth);
+        std::vector<Drive> expected = enumerated(query);
+        // The ranking: the ratio's error, then the larger pulley, the belt, the smaller.
+        std::ranges::sort(expected, {}, [&](const Drive &drive) {
+            const auto [larger, smaller, teeth] = drive;
+            return std::tuple{
+                std::abs(static_cast<double>(larger) / static_cast<double>(smaller) - c.wanted),
+                larger, teeth, smaller};
+        });
+        EXPECT_EQ(found, expected);
+        EXPECT_EQ(search.designs.empty(), expected.empty());
+    }
+}
+
+// The drive's whole geometry against closed forms.
+TEST(DriveGeometry, AgreesWithClosedForms) {
+    const geometry::BeltProfile &xl = profileNamed("XL");
+    // Equal pulleys: pitch diameters z p / pi, half a turn on each, the span the distance.
+    const auto equal =
+        geometry::driveGeometry(xl, 20, 20, *geometry::openDrive(20, 20, 60, xl.pitch), 60);
+    EXPECT_DOUBLE_EQ(equal.larger.pitchDiameter, 20 * 5.08 / std::numbers::pi);
+    EXPECT_EQ(equal.larger.wrapAngle, 180);
+    EXPECT_EQ(equal.smaller.wrapAngle, 180);
+    EXPECT_EQ(equal.span, equal.centreDistance);
+    for (const auto &[name, larger, smaller, teeth] :
+         {std::tuple{"XL", 36, 14, 75}, {"5M", 42, 14, 100}, {"T10", 60, 15, 120}}) {
+        SCOPED_TRACE(name);
+        const geometry::BeltProfile &profile = profileNamed(name);
+        const auto drive = geometry::driveGeometry(
+            profile, larger, smaller, *geometry::openDrive(larger, smaller, teeth, profile.pitch),
+            teeth);
+        for (const geometry::PulleyGeometry &pulley : {drive.larger, drive.smaller}) {
+            EXPECT_NEAR(pulley.pitchDiameter - pulley.outsideDiameter, 2 * profile.pitchLineOffset,
+                        1e-12);
+            EXPECT_DOUBLE_EQ(pulley.teethInMesh, pulley.teeth * pulley.wrapAngle / 360);
+        }
+        EXPECT_DOUBLE_EQ(drive.larger.wrapAngle + drive.smaller.wrapAngle, 360);
+        // The belt: both spans and the arc on each pulley.
+        const double arcs = (drive.larger.wrapAngle * drive.larger.pitchDiameter +
+                             drive.smaller.wrapAngle * drive.smaller.pitchDiameter) *
+                            std::numbers::pi / 360;
+        EXPECT_NEAR(2 * drive.span + arcs, drive.beltLength, 1e-9 * drive.beltLength);
+        EXPECT_EQ(drive.beltLength, teeth * profile.pitch);
+    }
+}
+
+// Belts as makers print them, as a stock list holds them.
+TEST(BeltNames, ReadAsPrinted) {
+    const struct {
+        const char *text;
+        const char *profile; // nullptr: no belt
+        std::int64_t teeth;
+    } cases[] = {
+        {"150XL037", "XL", 75},     {"203L", "L", 54},         {"202L", "L", 54},
+        {"T5-500", "T5", 100},      {"T5-500-10", "T5", 100},  {"T2.5-177.5", "T2.5", 71},
+        {"AT10-1010", "AT10", 101}, {"600-5M-15", "5M", 120},  {"200-2GT", "2GT", 100},
+        {"1553.6MXL", "MXL", 1942}, {"1554MXL", nullptr, 0},   {"150XL37", nullptr, 0},
+        {"151XL", nullptr, 0},      {"T5-500-1O", nullptr, 0}, {"XL150", nullptr, 0},
+        {"150-XL", nullptr, 0},     {"", nullptr, 0},          {"150.XL", nullptr, 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text);
+        const auto belt = geometry::readBeltName(c.text);
+        ASSERT_EQ(belt.has_value(), c.profile != nullptr);
+        if (belt) {
+            EXPECT_EQ(belt->profile, &profileNamed(c.profile));
+            EXPECT_EQ(belt->teeth, c.teeth);
+        }
+    }
+}
+
+} // namespace
