@@ -42,14 +42,27 @@ common::Result<common::ExitStatus> searchDesigns(const Request &request, Writer 
               columnWidths);
     const auto shown = static_cast<qsizetype>(search.designs.size());
     const qsizetype rows = write.csv() || request.all ? shown : std::min(shown, firstRows);
+    // A pair's cells are written once for all its belts' rows in a spreadsheet.
+    const geometry::Design *pair = nullptr;
+    std::string pairCells;
     for (qsizetype i = 0; i < rows && !write.failed(); ++i) {
         const geometry::Design &design = search.designs[static_cast<std::size_t>(i)];
-        write.row({QString::number(design.larger), QString::number(design.smaller),
-                   write.number(design.ratio, "0.000"), write.belt(design.belt.teeth),
-                   QString::number(design.belt.teeth),
-                   write.millimetres(write.twoDecimals(design.belt.drive.centreDistance)),
-                   write.teethInMesh(design.belt.drive.teethInMesh)},
-                  columnWidths);
+        write.beginRow(columnWidths);
+        if (write.csv() && pair && pair->larger == design.larger &&
+            pair->smaller == design.smaller) {
+            write.cellsAsWritten(pairCells, 3);
+        } else {
+            write.cell(design.larger);
+            write.cell(design.smaller);
+            write.cellFixed(design.ratio, 3);
+            pair = &design;
+            pairCells = write.rowSoFar();
+        }
+        write.cellBelt(design.belt.teeth);
+        write.cell(design.belt.teeth);
+        write.cellFixed(design.belt.drive.centreDistance, 2, true);
+        write.cellTeethInMesh(design.belt.drive.teethInMesh);
+        write.endRow();
     }
     write.legend();
     if (rows < shown)

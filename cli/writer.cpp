@@ -4,7 +4,11 @@
 #include "geometry/number_text.h"
 #include "geometry/open_drive.h"
 
+#include <QIODevice>
+
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 
 namespace cli {
 
@@ -50,7 +54,21 @@ QString Writer::heading(const QString &name, const char *unit) const {
     return unit ? column + u'_' + QLatin1String(unit) : column;
 }
 
+void Writer::flush() {
+    if (m_pending.empty())
+        return;
+    if (QIODevice *device = m_out.device()) {
+        m_out.flush();
+        if (device->write(m_pending.data(), static_cast<qint64>(m_pending.size())) < 0)
+            m_out.setStatus(QTextStream::WriteFailed);
+    } else {
+        m_out << QString::fromUtf8(m_pending);
+    }
+    m_pending.clear();
+}
+
 void Writer::row(const QStringList &cells, std::span<const int> widths) {
+    flush();
     if (m_csv) {
         m_out << cells.join(u',') << '\n';
         return;
@@ -65,6 +83,81 @@ void Writer::row(const QStringList &cells, std::span<const int> widths) {
     m_out << line << '\n';
 }
 
+void Writer::beginRow(std::span<const int> widths) {
+    m_widths = widths;
+    m_column = 0;
+    m_rowStart = m_pending.size();
+}
+
+void Writer::cellsAsWritten(std::string_view cells, std::size_t count) {
+    m_pending += cells;
+    m_column += count;
+}
+
+void Writer::beginColumn() {
+    if (m_column > 0) {
+        // Columns count characters, not bytes: a separator may take two.
+        const auto width =
+            static_cast<std::size_t>(m_widths[std::min(m_column, m_widths.size()) - 1]);
+        const auto characters = static_cast<std::size_t>(
+            std::count_if(m_pending.begin() + static_cast<std::ptrdiff_t>(m_cellStart),
+                          m_pending.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+        if (characters < width)
+            m_pending.append(width - characters, ' ');
+        m_pending += "  ";
+    }
+    ++m_column;
+}
+
+void Writer::cell(std::int64_t whole) {
+    beginCell();
+    char digits[24];
+    const char *end = std::to_chars(digits, digits + sizeof digits, whole).ptr;
+    m_pending.append(digits, static_cast<std::size_t>(end - digits));
+}
+
+void Writer::cell(std::string_view text) {
+    beginCell();
+    m_pending += text;
+}
+
+void Writer::cellFixed(double value, int decimals, bool millimetres) {
+    beginCell();
+    geometry::appendFixed(m_pending, value, decimals, m_separator);
+    if (millimetres && !m_csv)
+        m_pending += " mm";
+}
+
+void Writer::cellBelt(std::int64_t teeth) {
+    if (!m_csv) {
+        cell(geometry::beltName(m_profile, teeth));
+        return;
+    }
+    beginCell();
+    const double code = geometry::beltCode(*m_profile.profile, teeth);
+    char text[32];
+    const auto end =
+        code == std::floor(code) && code < 0x1p53
+            ? std::to_chars(text, text + sizeof text, static_cast<std::int64_t>(code)).ptr
+            : std::to_chars(text, text + sizeof text, code, std::chars_format::fixed).ptr;
+    m_pending.append(text, static_cast<std::size_t>(end - text));
+}
+
+void Writer::cellTeethInMesh(double teeth) {
+    beginCell();
+    geometry::appendFixed(m_pending, teeth, 2, m_separator);
+    const bool few = teeth < geometry::fewestTeethInMesh;
+    m_marked = m_marked || few;
+    if (few && !m_csv)
+        m_pending += " *";
+}
+
+void Writer::endRow() {
+    m_pending += '\n';
+    if (m_pending.size() > 1 << 16)
+        flush();
+}
+
 void Writer::beltHeadings(bool withDifference) {
     QStringList headings{heading(QStringLiteral("cinghia")), heading(QStringLiteral("denti")),
                          heading(QStringLiteral("interasse"), "mm"),
@@ -75,15 +168,18 @@ void Writer::beltHeadings(bool withDifference) {
 }
 
 void Writer::beltRow(const geometry::Belt &belt, std::optional<double> wanted) {
-    QStringList cells{this->belt(belt.teeth), QString::number(belt.teeth),
-                      millimetres(twoDecimals(belt.drive.centreDistance)),
-                      teethInMesh(belt.drive.teethInMesh)};
+    beginRow();
+    cellBelt(belt.teeth);
+    cell(belt.teeth);
+    cellFixed(belt.drive.centreDistance, 2, true);
+    cellTeethInMesh(belt.drive.teethInMesh);
     if (wanted)
-        cells << millimetres(difference(belt.drive.centreDistance - *wanted));
-    row(cells);
+        cell(millimetres(difference(belt.drive.centreDistance - *wanted)).toStdString());
+    endRow();
 }
 
 void Writer::legend() {
+    flush();
     if (m_marked && !m_csv)
         m_out << messages::fewTeethInMeshLegend() << '\n';
 }

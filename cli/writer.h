@@ -18,10 +18,17 @@ namespace cli {
 class Writer {
 public:
     Writer(QTextStream &out, bool csv, const QLocale &locale, geometry::ProfileChoice profile);
+    ~Writer() { flush(); }
+    Writer(const Writer &) = delete;
+    Writer &operator=(const Writer &) = delete;
 
     bool csv() const { return m_csv; }
+    // Whether writing has failed: rows not yet written are not asked.
     bool failed() const { return m_out.status() != QTextStream::Ok; }
-    QTextStream &stream() { return m_out; }
+    QTextStream &stream() {
+        flush();
+        return m_out;
+    }
 
     QString number(double value, const char *pattern) const;
     QString twoDecimals(double value) const { return number(value, "0.00"); }
@@ -42,6 +49,19 @@ public:
     // One line of a table: comma-separated, or in columns of these widths (the last one's
     // for every further column), wide enough for long numbers.
     void row(const QStringList &cells, std::span<const int> widths = beltColumns);
+    // The rows of long tables, thousands of them, written cell by cell without Qt's strings:
+    // begin a row, add its cells, end it.
+    void beginRow(std::span<const int> widths = beltColumns);
+    void cell(std::int64_t whole);
+    void cell(std::string_view text);
+    void cellFixed(double value, int decimals, bool millimetres = false);
+    void cellBelt(std::int64_t teeth);
+    void cellTeethInMesh(double teeth);
+    void endRow();
+    // For a spreadsheet, whose rows often begin with the same cells: the row so far, to be
+    // written again as it stands into a later row, with the number of cells it holds.
+    std::string rowSoFar() const { return m_pending.substr(m_rowStart); }
+    void cellsAsWritten(std::string_view cells, std::size_t count);
     // The tables of made belts: their headings, and a row for each belt, with its difference
     // from the wanted distance when there is one.
     void beltHeadings(bool withDifference);
@@ -51,6 +71,22 @@ public:
     static constexpr int beltColumns[] = {18, 6, 14, 14};
 
 private:
+    // Rows of long tables wait here and go to the stream in large pieces, straight to its
+    // device when it has one: a stream converts its text a piece at a time, at a cost for
+    // each.
+    void flush();
+    void beginCell() {
+        if (m_csv && m_column++ > 0)
+            m_pending += ',';
+        else if (!m_csv)
+            beginColumn();
+        m_cellStart = m_pending.size();
+    }
+    void beginColumn();
+
+    std::string m_pending;
+    std::span<const int> m_widths;
+    std::size_t m_column = 0, m_cellStart = 0, m_rowStart = 0;
     QTextStream &m_out;
     bool m_csv;
     std::string m_separator;

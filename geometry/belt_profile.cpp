@@ -15,11 +15,10 @@ struct Spelling {
 };
 
 constexpr Spelling otherSpellings[] = {
-    {"GT2", "2GT"},     {"2MGT", "2GT"},   {"GT3", "3GT"},     {"3MGT", "3GT"},
-    {"GT5", "5GT"},     {"5MGT", "5GT"},   {"GT8", "8GT"},     {"8MGT", "8GT"},
-    {"GT14", "14GT"},   {"14MGT", "14GT"}, {"HTD3M", "3M"},    {"HTD5M", "5M"},
-    {"HTD8M", "8M"},    {"HTD14M", "14M"}, {"3MHTD", "3M"},    {"5MHTD", "5M"},
-    {"8MHTD", "8M"},    {"14MHTD", "14M"}, {"T2,5", "T2.5"},   {"T2.5MM", "T2.5"},
+    {"GT2", "2GT"},  {"2MGT", "2GT"}, {"GT3", "3GT"},    {"3MGT", "3GT"},   {"GT5", "5GT"},
+    {"5MGT", "5GT"}, {"GT8", "8GT"},  {"8MGT", "8GT"},   {"GT14", "14GT"},  {"14MGT", "14GT"},
+    {"HTD3M", "3M"}, {"HTD5M", "5M"}, {"HTD8M", "8M"},   {"HTD14M", "14M"}, {"3MHTD", "3M"},
+    {"5MHTD", "5M"}, {"8MHTD", "8M"}, {"14MHTD", "14M"}, {"T2,5", "T2.5"},  {"T2.5MM", "T2.5"},
 };
 
 // Every other spelling names a profile of the table.
@@ -35,8 +34,8 @@ bool isDigits(std::string_view text) {
 
 // A width of digits with no leading zero, or exactly three for an inch one, within bounds.
 bool widthWithin(std::string_view digits, std::size_t figures, int least, int most) {
-    if (!isDigits(digits) || (figures ? digits.size() != figures
-                                      : digits.size() > 3 || digits.front() == '0'))
+    if (!isDigits(digits) ||
+        (figures ? digits.size() != figures : digits.size() > 3 || digits.front() == '0'))
         return false;
     int value = 0;
     std::from_chars(digits.data(), digits.data() + digits.size(), value);
@@ -113,8 +112,8 @@ std::vector<std::int64_t> teethOfCode(const BeltProfile &profile, double code) {
          ++teeth) {
         const double printed = beltCode(profile, teeth);
         const double length = lengthOf(profile, teeth);
-        const bool halfRoundedDown = inch && length - std::floor(length) == 0.5 &&
-                                     std::floor(length) == code;
+        const bool halfRoundedDown =
+            inch && length - std::floor(length) == 0.5 && std::floor(length) == code;
         const bool sharedWholeCode = printed != std::floor(printed) && wholeCode(length) == code;
         if (printed == code || halfRoundedDown || sharedWholeCode)
             named.push_back(teeth);

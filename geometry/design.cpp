@@ -75,12 +75,13 @@ std::vector<Belt> beltsInSlot(double z1, double z2, const BeltProfile &profile, 
     const std::int64_t most = mostTeeth(profile);
     const std::int64_t last =
         lastLength >= static_cast<double>(most) ? most : static_cast<std::int64_t>(lastLength);
+    // The pulleys are whole and the belt longer than the larger one: sound when the pitch
+    // circles are clear, which the slot's near end already asks.
     const auto consider = [&](std::int64_t teeth) {
-        if (unbuildable(z1, z2, static_cast<double>(teeth), profile.pitch))
-            return;
-        const Belt belt = beltWithTeeth(z1, z2, profile, teeth);
-        if (belt.drive.centreDistance >= shortest && belt.drive.centreDistance <= longest)
-            belts.push_back(belt);
+        const std::optional<OpenDrive> drive =
+            openDrive(z1, z2, static_cast<double>(teeth), profile.pitch);
+        if (drive && drive->centreDistance >= nearest && drive->centreDistance <= longest)
+            belts.push_back({teeth, beltCode(profile, teeth), *drive});
     };
     if (stock) {
         for (auto teeth = std::ranges::lower_bound(*stock, first);
@@ -117,7 +118,13 @@ NearestBelts nearestInStock(double z1, double z2, const BeltProfile &profile, do
 }
 
 DesignSearch searchDesigns(const DesignQuery &query) {
-    DesignSearch search;
+    // The pulley pairs of the ratio in the order of the ranking's first keys; their belts come
+    // shortest first already.
+    struct Pair {
+        double error;
+        int larger, smaller;
+    };
+    std::vector<Pair> pairs;
     const int most = query.mostTeeth;
     for (int smaller = query.fewestTeeth; smaller <= most; ++smaller) {
         // The larger pulleys whose ratio can be in range, a tooth of margin either way; each
@@ -130,17 +137,35 @@ DesignSearch searchDesigns(const DesignQuery &query) {
             const double ratio = static_cast<double>(larger) / smaller;
             if (ratio < query.lowestRatio || ratio > query.highestRatio)
                 continue;
-            search.anyPulleys = true;
-            for (const Belt &belt : beltsInSlot(larger, smaller, *query.profile, query.shortest,
-                                                query.longest, query.stock))
-                search.designs.push_back({larger, smaller, ratio, belt});
+            pairs.push_back({std::abs(ratio - query.wantedRatio), larger, smaller});
         }
     }
-    const auto rank = [&](const Design &design) {
-        return std::tuple{std::abs(design.ratio - query.wantedRatio), design.larger,
-                          design.belt.teeth, design.smaller};
-    };
-    std::ranges::sort(search.designs, {}, rank);
+    std::ranges::sort(pairs, {}, [](const Pair &pair) {
+        return std::tuple{pair.error, pair.larger, pair.smaller};
+    });
+    DesignSearch search;
+    search.anyPulleys = !pairs.empty();
+    for (auto first = pairs.begin(); first != pairs.end();) {
+        // Pairs as good as each other and of the same larger pulley: their belts merge, the
+        // shorter first.
+        const auto last = std::find_if(first, pairs.end(), [&](const Pair &pair) {
+            return pair.error != first->error || pair.larger != first->larger;
+        });
+        const auto start = static_cast<std::ptrdiff_t>(search.designs.size());
+        for (auto pair = first; pair != last; ++pair) {
+            const double ratio = static_cast<double>(pair->larger) / pair->smaller;
+            for (const Belt &belt : beltsInSlot(pair->larger, pair->smaller, *query.profile,
+                                                query.shortest, query.longest, query.stock))
+                search.designs.push_back({pair->larger, pair->smaller, ratio, belt});
+        }
+        if (last - first > 1)
+            std::stable_sort(search.designs.begin() + start, search.designs.end(),
+                             [](const Design &a, const Design &b) {
+                                 return std::tie(a.belt.teeth, a.smaller) <
+                                        std::tie(b.belt.teeth, b.smaller);
+                             });
+        first = last;
+    }
     return search;
 }
 

@@ -2,10 +2,13 @@
 
 #include "geometry/errors.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
+#include <optional>
 #include <stdexcept>
 
 namespace geometry {
@@ -215,8 +218,57 @@ bool incrementDigits(std::string &digits) {
 
 } // namespace
 
+namespace {
+
+// Value with that many decimals (0 to 3) appended to text, wherever it is not within a few
+// units in the last place of a tie and is below 10^12: value * 10^decimals is then rounded
+// the same way as the exact binary value, without the general way's exact expansion.
+// Whether it was.
+bool appendQuickly(std::string &text, double value, std::size_t decimals,
+                   std::string_view decimalSeparator) {
+    static constexpr double scales[] = {1, 10, 100, 1000};
+    static constexpr std::uint64_t powers[] = {1, 10, 100, 1000};
+    const double magnitude = std::fabs(value);
+    if (decimals > 3 || !(magnitude < 1e12) || decimalSeparator.size() > 8)
+        return false;
+    const double scaled = magnitude * scales[decimals];
+    auto units = static_cast<std::uint64_t>(scaled); // below 2^53: whole and fraction exact
+    const double fraction = scaled - static_cast<double>(units);
+    if (std::fabs(fraction - 0.5) <= 4 * std::numeric_limits<double>::epsilon() * scaled)
+        return false;
+    if (fraction > 0.5)
+        ++units;
+    // Written from the last digit back.
+    char written[48];
+    char *const end = written + sizeof written;
+    char *first = end;
+    std::uint64_t whole = units / powers[decimals], part = units % powers[decimals];
+    for (std::size_t place = 0; place < decimals; ++place, part /= 10)
+        *--first = static_cast<char>('0' + part % 10);
+    if (decimals > 0) {
+        first -= decimalSeparator.size();
+        std::memcpy(first, decimalSeparator.data(), decimalSeparator.size());
+    }
+    do // one integer digit at least, as the pattern's "0" asks
+        *--first = static_cast<char>('0' + whole % 10);
+    while ((whole /= 10) > 0);
+    if (std::signbit(value) && units != 0)
+        *--first = '-';
+    text.append(first, static_cast<std::size_t>(end - first));
+    return true;
+}
+
+} // namespace
+
 std::string formatNumber(double value, std::string_view pattern,
                          std::string_view decimalSeparator) {
+    static constexpr std::string_view fixed[] = {"0", "0.0", "0.00", "0.000"};
+    if (const auto quick = std::ranges::find(fixed, pattern); quick != std::end(fixed)) {
+        std::string text;
+        if (appendQuickly(text, value, static_cast<std::size_t>(quick - std::begin(fixed)),
+                          decimalSeparator))
+            return text;
+    }
     const Pattern format = parsePattern(pattern);
     if (std::isnan(value))
         throw CalculationError(CalculationError::Kind::notShowable, "the result is not a number");
@@ -262,6 +314,13 @@ std::string formatNumber(double value, std::string_view pattern,
         text.append(fractionDigits);
     }
     return text;
+}
+
+void appendFixed(std::string &text, double value, int decimals, std::string_view decimalSeparator) {
+    if (!appendQuickly(text, value, static_cast<std::size_t>(decimals), decimalSeparator))
+        text +=
+            formatNumber(value, std::string_view("0.000").substr(0, decimals ? decimals + 2 : 1),
+                         decimalSeparator);
 }
 
 } // namespace geometry

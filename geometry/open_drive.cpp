@@ -2,20 +2,31 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 namespace geometry {
 
 namespace {
 
-// t - atan(t), with its series where the difference would cancel.
-double spanExcess(double t) {
+// t - atan(t), with its series where the difference would cancel; and atan(t) itself.
+struct Excess {
+    double excess, angle;
+};
+Excess spanExcess(double t) {
     if (t < 1e-3) {
         const double square = t * t;
-        return t * square * (1.0 / 3 - square * (1.0 / 5 - square / 7));
+        const double excess = t * square * (1.0 / 3 - square * (1.0 / 5 - square / 7));
+        return {excess, t - excess};
     }
-    return t - std::atan(t);
+    const double angle = std::atan(t);
+    return {t - angle, angle};
 }
+
+// The span's ratio t, and atan(t): half the angle of the wrap on the smaller pulley.
+struct SpanRatio {
+    double ratio, angle;
+};
 
 // The straight span of a drive as a multiple t of the pitch radii's difference d. A belt
 // wrapped on pitch circles of radii R > r at a distance C is one turn of the larger circle
@@ -24,34 +35,45 @@ double spanExcess(double t) {
 // ends: t is 0 exactly for a belt of one turn of the larger pulley, where the length hardly
 // changes with C, and it grows as the belt does.
 // Newton's method from a first guess that is close at either end (the series t^3 / 3 for a
-// short excess, t - pi/2 + 1/t for a long one), kept inside a bracket that each step narrows
-// and bisected where a step would leave it; it stops when a step changes nothing or no double
-// lies inside the bracket. Searches solve thousands of drives: a few steps each.
-double solveSpanRatio(double excess, double difference) {
+// short excess; for a long one t = k + atan t, with atan t = pi/2 - 1/t + 1/(3 t^3)), kept
+// inside a bracket that each step narrows and bisected where a step would leave it. It stops
+// when a step leaves an error below t's last bits, or no double lies inside the bracket.
+// Searches solve thousands of drives: a few steps each.
+SpanRatio solveSpanRatio(double excess, double difference) {
     const double wanted = excess / (2 * difference);
     if (!(wanted > 0))
-        return 0;
+        return {0, 0};
     double low = 0;
     double high = wanted + std::numbers::pi / 2; // t - atan t > t - pi / 2
-    const double asymptote = wanted + std::numbers::pi / 2;
-    double t = wanted < 1 ? std::cbrt(3 * wanted) : asymptote - 1 / asymptote;
+    double t = std::cbrt(3 * wanted);
+    if (wanted >= 1) {
+        // t = k + pi/2 - 1/t + 1/(3 t^3) - 1/(5 t^5), twice from its first term.
+        t = high - 1 / high;
+        for (int pass = 0; pass < 2; ++pass) {
+            const double inverse = 1 / t, square = inverse * inverse;
+            t = high - inverse * (1 - square * (1.0 / 3 - square / 5));
+        }
+    }
     for (;;) {
-        const double miss = spanExcess(t) - wanted;
+        const Excess atT = spanExcess(t);
+        const double miss = atT.excess - wanted;
         if (miss == 0)
-            return t;
+            return {t, atT.angle};
         (miss < 0 ? low : high) = t;
         const double square = t * t;
         double next = t - miss * (1 + square) / square; // the slope is t^2 / (1 + t^2)
         if (!(next > low && next < high)) {
             next = low + (high - low) / 2;
             if (next <= low || next >= high)
-                break;
+                return {t, atT.angle};
         }
-        if (next == t)
-            break;
+        // Newton's error after a step is about step^2 f''/2f' = step^2 / (t (1 + t^2)): once
+        // that is below the last bits of t, the step is the last one.
+        const double step = next - t;
+        if (step * step <= std::numeric_limits<double>::epsilon() * square * (1 + square) / 4)
+            return {next, atT.angle + step / (1 + square)}; // atan's slope, for a last step
         t = next;
     }
-    return std::abs(spanExcess(low) - wanted) <= std::abs(spanExcess(high) - wanted) ? low : high;
 }
 
 } // namespace
@@ -76,10 +98,10 @@ std::optional<OpenDrive> openDrive(double z1, double z2, double beltTeeth, doubl
         drive.wrapAngle = 180;
     } else {
         const double difference = large - small;
-        const double spanRatio = solveSpanRatio((beltTeeth - larger) * pitch, difference);
+        const auto [spanRatio, halfWrap] = solveSpanRatio((beltTeeth - larger) * pitch, difference);
         drive.span = difference * spanRatio;
-        drive.centreDistance = std::hypot(difference, drive.span);
-        drive.wrapAngle = 2 * std::atan(spanRatio) * 180 / std::numbers::pi;
+        drive.centreDistance = std::sqrt(difference * difference + drive.span * drive.span);
+        drive.wrapAngle = 2 * halfWrap * 180 / std::numbers::pi;
     }
     drive.teethInMesh = smaller * drive.wrapAngle / 360;
     return drive;

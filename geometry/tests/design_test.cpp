@@ -55,6 +55,7 @@ TEST(DesignSearch, FindsEveryDriveThatFitsRankedAsDesignersChoose) {
         {"5M", 2.9, 3.1, 3, 60, 90, 10, 40, nullptr},
         {"XL", 1.5, 3, 2.25, 60, 120, 10, 30, &stock},
         {"L", 5, 6, 5.5, 10, 20, 10, 30, nullptr}, // none
+        {"XL", 2, 3, 2.5, 20, 40, 4, 12, nullptr}, // 12/4 and 12/6 as good as each other
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << c.profile << " " << c.lowest << ":" << c.highest);

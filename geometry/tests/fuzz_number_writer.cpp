@@ -99,6 +99,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     const std::string canonical = "0." + std::string(canonicalDecimals, '0');
     check(geometry::formatNumber(value, canonical, ".") == reference(value, canonicalDecimals));
+    // The short way for a few fixed decimals gives what the general way gives.
+    const std::string_view fixed = std::string_view("0.000").substr(0, canonicalDecimals % 5);
+    if (!fixed.empty() && fixed != "0.")
+        check(geometry::formatNumber(value, fixed, ",") ==
+              geometry::formatNumber(value, "#" + std::string(fixed), ","));
 
     std::string text;
     try {

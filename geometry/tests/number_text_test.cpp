@@ -8,6 +8,7 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 
@@ -188,6 +189,52 @@ TEST(FormatNumber, WritesEachPatternAsTheWindowShowsIt) {
                       withSeparator(c.ratio, separator));
             EXPECT_EQ(geometry::formatNumber(c.value, "###0.0#", separator),
                       withSeparator(c.inverseRatio, separator));
+        }
+    }
+}
+
+// Tables write "0.00" and its like thousands of times by a shorter way; it must give what
+// the general way gives, ties, carries, signs and zeros included.
+TEST(FormatNumber, FixedDecimalsAsTheGeneralWayWritesThem) {
+    const double values[] = {0,
+                             -0.0,
+                             0.125,
+                             2.675,
+                             1.005,
+                             0.0005,
+                             -0.0049,
+                             -0.005,
+                             9.9995,
+                             999.995,
+                             125.74815467065042,
+                             1e11 + .5,
+                             1e12,
+                             -2.5,
+                             0.3888,
+                             DBL_TRUE_MIN,
+                             163.735,
+                             6.3675,
+                             150.8499999,
+                             0.045,
+                             99.9999,
+                             1.2355,
+                             0.0256,
+                             7.7777,
+                             -3.14159,
+                             1.99999999};
+    for (const char *pattern : {"0", "0.0", "0.00", "0.000"}) {
+        for (double value : values) {
+            for (std::string_view separator : separators) {
+                const std::string general =
+                    geometry::formatNumber(value, "#" + std::string(pattern), separator);
+                EXPECT_EQ(geometry::formatNumber(value, pattern, separator), general)
+                    << value << " as " << pattern;
+                std::string appended = "|";
+                geometry::appendFixed(appended, value,
+                                      pattern[1] ? static_cast<int>(std::strlen(pattern)) - 2 : 0,
+                                      separator);
+                EXPECT_EQ(appended, "|" + general) << value << " as " << pattern;
+            }
         }
     }
 }

@@ -17,4 +17,8 @@ double textToNumber(std::string_view text, std::string_view decimalSeparator);
 // Throws CalculationError: malformedPattern, tooLarge for an infinity, notShowable for NaN.
 std::string formatNumber(double value, std::string_view pattern, std::string_view decimalSeparator);
 
+// Appends value with that many decimals, 0 to 3, as formatNumber writes it with the pattern
+// "0", "0.0", "0.00" or "0.000": the short way for tables of thousands of rows.
+void appendFixed(std::string &text, double value, int decimals, std::string_view decimalSeparator);
+
 } // namespace geometry
