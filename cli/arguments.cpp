@@ -136,9 +136,13 @@ common::Result<Request> readArguments(const QStringList &arguments, const QLocal
     const QCommandLineOption rpm(QStringLiteral("rpm"), messages::help(Help::rpm),
                                  QStringLiteral("N"));
     const QCommandLineOption all(QStringLiteral("all"), messages::help(Help::all));
+    const QCommandLineOption svg(QStringLiteral("svg"), messages::help(Help::svg),
+                                 QStringLiteral("FILE"));
+    const QCommandLineOption dxf(QStringLiteral("dxf"), messages::help(Help::dxf),
+                                 QStringLiteral("FILE"));
     const QCommandLineOption csv(QStringLiteral("csv"), messages::help(Help::csv));
     parser.addOptions(
-        {profile, profiles, belts, near, between, ratio, teeth, stock, rpm, all, csv});
+        {profile, profiles, belts, near, between, ratio, teeth, stock, rpm, all, svg, dxf, csv});
     parser.addPositionalArgument(QStringLiteral("maggiore"), messages::help(Help::largerPulley));
     parser.addPositionalArgument(QStringLiteral("minore"), messages::help(Help::smallerPulley));
     parser.addPositionalArgument(QStringLiteral("cinghia"), messages::help(Help::belt),
@@ -146,7 +150,7 @@ common::Result<Request> readArguments(const QStringList &arguments, const QLocal
 
     QStringList valueOptions{QStringLiteral("-p")};
     for (const QCommandLineOption &option :
-         {profile, belts, near, between, ratio, teeth, stock, rpm})
+         {profile, belts, near, between, ratio, teeth, stock, rpm, svg, dxf})
         valueOptions << QStringLiteral("--") + option.names().constLast();
     if (!parser.parse(markNegativeNumbers(arguments, valueOptions)))
         return wrongUse(parser.errorText());
@@ -202,6 +206,10 @@ common::Result<Request> readArguments(const QStringList &arguments, const QLocal
     }
     if (parser.isSet(rpm) && request.form != Request::Form::oneBelt)
         return wrongUse(messages::speedOnlyForOneBelt());
+    if ((parser.isSet(svg) || parser.isSet(dxf)) && request.form != Request::Form::oneBelt)
+        return wrongUse(messages::drawingOnlyForOneBelt());
+    if (parser.isSet(svg) && parser.isSet(dxf) && value(svg) == u'-' && value(dxf) == u'-')
+        return wrongUse(messages::oneDrawingOnTheOutput());
 
     // The values every form of these shares, checked before anything is computed.
     if (parser.isSet(belts)) {
@@ -245,6 +253,10 @@ common::Result<Request> readArguments(const QStringList &arguments, const QLocal
         request.stock = value(stock);
     if (parser.isSet(rpm))
         request.speed = value(rpm);
+    if (parser.isSet(svg))
+        request.svg = value(svg);
+    if (parser.isSet(dxf))
+        request.dxf = value(dxf);
     return request;
 }
 

@@ -25,16 +25,17 @@ struct Request {
     QString helpText;                // with Form::help
     geometry::ProfileChoice profile; // XL037 unless chosen
     bool csv = false;
-    bool all = false;              // every row of a design search, not the first 20
-    QStringList inputs;            // the pulleys' teeth, then the belt's code if given
-    std::optional<Range> codes;    // --belts: codes of belts
-    std::optional<QString> wanted; // --near: the distance wanted, as typed
-    std::optional<Range> slot;     // --between: centre distances, mm
-    std::optional<Range> ratio;    // --ratio: M/m, at least 1
-    double wantedRatio = 0;        // what the ranking of a design search measures from
-    std::optional<Range> teeth;    // --teeth: on either pulley
-    std::optional<QString> stock;  // --stock: the file of belts that can be bought
-    std::optional<QString> speed;  // --rpm: of the smaller pulley, as typed
+    bool all = false;                // every row of a design search, not the first 20
+    QStringList inputs;              // the pulleys' teeth, then the belt's code if given
+    std::optional<Range> codes;      // --belts: codes of belts
+    std::optional<QString> wanted;   // --near: the distance wanted, as typed
+    std::optional<Range> slot;       // --between: centre distances, mm
+    std::optional<Range> ratio;      // --ratio: M/m, at least 1
+    double wantedRatio = 0;          // what the ranking of a design search measures from
+    std::optional<Range> teeth;      // --teeth: on either pulley
+    std::optional<QString> stock;    // --stock: the file of belts that can be bought
+    std::optional<QString> speed;    // --rpm: of the smaller pulley, as typed
+    std::optional<QString> svg, dxf; // --svg, --dxf: files for the drawing, - for the output
 };
 
 // arguments as QCoreApplication::arguments() gives them, the program's name first. A problem

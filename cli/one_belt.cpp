@@ -7,7 +7,10 @@
 #include "common/window_profiles.h"
 #include "geometry/centre_distance.h"
 #include "geometry/design.h"
+#include "geometry/drawing.h"
 #include "geometry/open_drive.h"
+
+#include <QSaveFile>
 
 #include <vector>
 
@@ -27,7 +30,36 @@ QString beltNamed(const geometry::ProfileChoice &profile, std::int64_t teeth) {
 struct TrueGeometry {
     std::optional<geometry::DriveGeometry> drive;
     QStringList complaints; // why there is no drive, or what is wrong with it
+    std::int64_t beltTeeth = 0;
 };
+
+// The drawing into each file asked for, whole or not at all; the one for standard output as
+// text. A file that cannot be written names itself.
+common::Result<QString> writeDrawings(const Request &request, const TrueGeometry &truth, double z1,
+                                      double z2, const QLocale &locale) {
+    const geometry::Drawing drawing = geometry::drawDrive(request.profile, z1, z2, truth.beltTeeth,
+                                                          locale.decimalPoint().toStdString());
+    QString onTheOutput;
+    for (const auto &[file, write] :
+         {std::pair{request.svg, &geometry::svgFile}, std::pair{request.dxf, &geometry::dxfFile}}) {
+        if (!file)
+            continue;
+        const std::string text = write(drawing);
+        if (*file == u'-') {
+            onTheOutput = QString::fromStdString(text);
+            continue;
+        }
+        // Written beside it under another name, then renamed over it.
+        QSaveFile saved(*file);
+        if (!saved.open(QIODevice::WriteOnly) ||
+            saved.write(text.data(), static_cast<qint64>(text.size())) !=
+                static_cast<qint64>(text.size()) ||
+            !saved.commit())
+            return Problem{messages::drawingNotWritten(*file, saved.errorString()),
+                           ExitStatus::outputFailed};
+    }
+    return onTheOutput;
+}
 
 common::Result<TrueGeometry> trueGeometry(const Pulleys &pulleys, double code,
                                           const QString &codeText,
@@ -66,7 +98,8 @@ common::Result<TrueGeometry> trueGeometry(const Pulleys &pulleys, double code,
     TrueGeometry result{geometry::driveGeometry(*profile.profile, z1, z2,
                                                 *geometry::openDrive(z1, z2, beltTeeth, pitch),
                                                 teeth[0]),
-                        {}};
+                        {},
+                        teeth[0]};
     const geometry::PulleyGeometry &smaller = result.drive->smaller;
     if (smaller.teethInMesh < geometry::fewestTeethInMesh)
         result.complaints << messages::fewTeethInMesh(write.twoDecimals(smaller.teethInMesh));
@@ -104,8 +137,20 @@ common::Result<ExitStatus> oneBelt(const Request &request, Writer &write, QTextS
         trueGeometry(*pulleys, *code, request.inputs[2], request.profile, write);
     if (!truth)
         return truth.problem();
-    if (!window && !truth->drive)
+    if ((!window || request.svg || request.dxf) && !truth->drive)
         return Problem{truth->complaints.join(u'\n'), ExitStatus::calculationFailed};
+    if (request.svg || request.dxf) {
+        const common::Result<QString> drawing =
+            writeDrawings(request, *truth, pulleys->larger, pulleys->smaller, locale);
+        if (!drawing)
+            return drawing.problem();
+        if (!drawing->isEmpty()) { // the drawing alone on standard output
+            write.stream() << *drawing;
+            for (const QString &complaint : truth->complaints)
+                err << complaint << '\n';
+            return ExitStatus::done;
+        }
+    }
     std::optional<double> speed;
     if (request.speed) {
         const common::Result<double> typed =

@@ -172,6 +172,19 @@ QString speedOnlyForOneBelt() {
                           "--rpm 1450.");
 }
 
+QString drawingOnlyForOneBelt() {
+    return QStringLiteral("--svg e --dxf vanno con una cinghia sola, per esempio: interasse 36 "
+                          "14 150 --svg trasmissione.svg.");
+}
+
+QString oneDrawingOnTheOutput() {
+    return QStringLiteral("Sull'uscita standard va un disegno solo: --svg - oppure --dxf -.");
+}
+
+QString drawingNotWritten(const QString &file, const QString &reason) {
+    return QStringLiteral("Il disegno non si è potuto scrivere in %1: %2.").arg(file, reason);
+}
+
 QString noDesign(bool anyPulleys, bool stock) {
     if (!anyPulleys)
         return QStringLiteral("Nessuna coppia di ingranaggi ha questo rapporto: allargare "
@@ -328,6 +341,12 @@ QString help(Help text) {
         return QStringLiteral("Con una cinghia sola: giri al minuto dell'ingranaggio minore (il "
                               "motore, in un riduttore); aggiunge i giri del maggiore e la "
                               "velocità della cinghia.");
+    case Help::svg:
+        return QStringLiteral("Con una cinghia sola: il disegno in scala 1:1 della trasmissione, "
+                              "in SVG, nel file (- per l'uscita standard, senza i risultati).");
+    case Help::dxf:
+        return QStringLiteral("Lo stesso disegno in DXF, in millimetri, con un layer per ogni "
+                              "tipo di elemento, da aprire in un programma CAD.");
     case Help::all:
         return QStringLiteral("Con --ratio, mostra tutte le trasmissioni, non solo le prime 20.");
     case Help::csv:

@@ -43,6 +43,9 @@ QString designSearchForm();
 QString slotForm();
 QString optionsApart(const QString &first, const QString &second);
 QString speedOnlyForOneBelt();
+QString drawingOnlyForOneBelt();
+QString oneDrawingOnTheOutput();
+QString drawingNotWritten(const QString &file, const QString &reason);
 // A design search that finds nothing, and what to widen.
 QString noDesign(bool anyPulleys, bool stock);
 QString moreDesigns(qsizetype more);
@@ -92,6 +95,8 @@ enum class Help {
     stock,
     rpm,
     all,
+    svg,
+    dxf,
     csv,
     largerPulley,
     smallerPulley,

@@ -4,10 +4,11 @@
 # that stops early, as `| head` does, is not a failure; a failing command writes nothing on
 # standard output.
 set -uo pipefail
-program=$1
+program=$(realpath "$1")
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # arguments | which standard file is closed | status | the start of standard output
+cd "$(mktemp -d)" # where a drawing that should not be written would land
 while IFS='|' read -r arguments closed status expected; do
     read -ra words <<<"$arguments"
     case $closed in
@@ -31,13 +32,19 @@ done <<'TABLE'
 100 41 1553.6 -p MXL|-|0|interasse effettivo: 1901.35 mm
 36 14 150 -p XL-37|-|2|
 --profiles --csv|-|0|profilo,passo_mm,codice,esempio
+36 14 150 --svg -|-|0|<?xml version="1.0" encoding="UTF-8"?>
+36 14 150 --dxf -|out|3|
+36 14 150 --svg /proc/drive.svg|-|3|
+36 14 60 --svg -|-|1|
+36 14 --near 120 --dxf drive.dxf|-|2|
 TABLE
+[ -z "$(ls)" ] || fail "a drawing that failed left: $(ls)"
 
 for target in /dev/full closed; do
     if [ "$target" = closed ]; then
         err=$("$program" 36 14 150 2>&1 >&-)
     else
-        err=$("$program" 36 14 150 2>&1 >"$target")
+        err=$("$program" 36 14 150 --svg - 2>&1 >"$target")
     fi
     status=$?
     [ "$status" -eq 3 ] || fail "$target: status $status"

@@ -1,0 +1,325 @@
+#include "geometry/drawing.h"
+
+#include "geometry/number_text.h"
+#include "geometry/open_drive.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <numbers>
+
+namespace geometry {
+
+namespace {
+
+constexpr double degrees = 180 / std::numbers::pi;
+
+std::string number(double value) {
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value == 0 ? 0.0 : value).ptr;
+    return {text, end};
+}
+
+// A label's width, for the box round the drawing: a little more than its characters take in a
+// sans face.
+double labelWidth(const Label &label) {
+    const auto characters =
+        std::ranges::count_if(label.text, [](char c) { return (c & 0xC0) != 0x80; });
+    return 0.62 * label.height * static_cast<double>(characters);
+}
+
+} // namespace
+
+Drawing drawDrive(const ProfileChoice &profile, double z1, double z2, std::int64_t beltTeeth,
+                  std::string_view decimalSeparator) {
+    const BeltProfile &belt = *profile.profile;
+    const double larger = std::max(z1, z2), smaller = std::min(z1, z2);
+    const OpenDrive drive = *openDrive(larger, smaller, static_cast<double>(beltTeeth), belt.pitch);
+    const DriveGeometry whole = driveGeometry(belt, larger, smaller, drive, beltTeeth);
+    const double distance = drive.centreDistance;
+    const double large = drive.largeRadius, small = drive.smallRadius;
+    const Point left{0, 0}, right{distance, 0};
+
+    Drawing drawing;
+    drawing.pitchCircles = {Circle{left, large}, Circle{right, small}};
+    drawing.outsideCircles = {Circle{left, whole.larger.outsideDiameter / 2},
+                              Circle{right, whole.smaller.outsideDiameter / 2}};
+    // The belt leaves each pulley where the radius makes an angle alpha with the line of
+    // centres, cos alpha = (R - r) / C: there the spans are tangent to both pitch circles.
+    const double cosine = (large - small) / distance, sine = drive.span / distance;
+    const double alpha = std::atan2(drive.span, large - small) * degrees;
+    drawing.spans = {
+        Segment{{large * cosine, large * sine}, {distance + small * cosine, small * sine}},
+        Segment{{large * cosine, -large * sine}, {distance + small * cosine, -small * sine}}};
+    drawing.arcs = {Arc{left, large, alpha, 360 - alpha}, Arc{right, small, 360 - alpha, alpha}};
+
+    for (const Circle &pitch : drawing.pitchCircles) {
+        const double mark = 0.3 * pitch.radius;
+        const Point c = pitch.centre;
+        drawing.centreMarks.push_back({{c.x - mark, c.y}, {c.x + mark, c.y}});
+        drawing.centreMarks.push_back({{c.x, c.y - mark}, {c.x, c.y + mark}});
+    }
+
+    const double text = std::clamp(0.12 * large, 2.5, 10.0);
+    // The dimension below the larger pulley, its extension lines down from the centres.
+    const double below = -large - std::max(2 * text, 0.2 * large);
+    const double arrow = std::min(text, distance / 6);
+    drawing.dimension = {
+        {{0, -0.3 * large}, {0, below - arrow}},
+        {{distance, -0.3 * small}, {distance, below - arrow}},
+        {{0, below}, {distance, below}},
+        {{0, below}, {arrow, below + arrow / 3}},
+        {{0, below}, {arrow, below - arrow / 3}},
+        {{distance, below}, {distance - arrow, below + arrow / 3}},
+        {{distance, below}, {distance - arrow, below - arrow / 3}},
+    };
+    const auto shown = [&](double value) { return formatNumber(value, "0.00", decimalSeparator); };
+    const auto teeth = [](double count) { return number(count) + " denti"; };
+    drawing.labels = {
+        {{distance / 2, below + 0.4 * text}, text, shown(distance) + " mm"},
+        {{0, large + 2.6 * text}, text, teeth(larger)},
+        {{0, large + 1.2 * text}, text, "\u00D8 " + shown(whole.larger.pitchDiameter)},
+        {{distance, small + 2.6 * text}, text, teeth(smaller)},
+        {{distance, small + 1.2 * text}, text, "\u00D8 " + shown(whole.smaller.pitchDiameter)},
+    };
+    const Point middle{(drawing.spans[1].from.x + drawing.spans[1].to.x) / 2,
+                       (drawing.spans[1].from.y + drawing.spans[1].to.y) / 2};
+    drawing.labels.push_back(
+        {{middle.x, middle.y - 1.4 * text}, text, beltName(profile, beltTeeth)});
+
+    Point lowest{-large, below - arrow}, highest{distance + small, large};
+    for (const Label &label : drawing.labels) {
+        const double half = labelWidth(label) / 2;
+        lowest = {std::min(lowest.x, label.at.x - half),
+                  std::min(lowest.y, label.at.y - 0.3 * label.height)};
+        highest = {std::max(highest.x, label.at.x + half),
+                   std::max(highest.y, label.at.y + label.height)};
+    }
+    const double margin = std::max(5.0, text);
+    drawing.lowest = {lowest.x - margin, lowest.y - margin};
+    drawing.highest = {highest.x + margin, highest.y + margin};
+    return drawing;
+}
+
+namespace {
+
+// SVG's y grows downwards.
+std::string svgPoint(Point point, const char *x, const char *y) {
+    return std::string(" ") + x + "=\"" + number(point.x) + "\" " + y + "=\"" + number(-point.y) +
+           "\"";
+}
+
+std::string escaped(std::string_view text) {
+    std::string result;
+    for (char c : text) {
+        switch (c) {
+        case '&':
+            result += "&amp;";
+            break;
+        case '<':
+            result += "&lt;";
+            break;
+        case '>':
+            result += "&gt;";
+            break;
+        default:
+            result += c;
+        }
+    }
+    return result;
+}
+
+} // namespace
+
+std::string svgFile(const Drawing &drawing) {
+    const double width = drawing.highest.x - drawing.lowest.x;
+    const double height = drawing.highest.y - drawing.lowest.y;
+    std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
+                      number(width) + "mm\" height=\"" + number(height) + "mm\" viewBox=\"" +
+                      number(drawing.lowest.x) + " " + number(-drawing.highest.y) + " " +
+                      number(width) + " " + number(height) + "\">\n";
+    const auto group = [&](std::string_view layer, const char *colour, double stroke) {
+        svg += "<g id=\"" + std::string(layer) + "\" fill=\"none\" stroke=\"" + colour +
+               "\" stroke-width=\"" + number(stroke) + "\">\n";
+    };
+    const auto circles = [&](const std::array<Circle, 2> &list) {
+        for (const Circle &circle : list)
+            svg += "<circle" + svgPoint(circle.centre, "cx", "cy") + " r=\"" +
+                   number(circle.radius) + "\"/>\n";
+    };
+    const auto segments = [&](const auto &list) {
+        for (const Segment &segment : list)
+            svg += "<line" + svgPoint(segment.from, "x1", "y1") + svgPoint(segment.to, "x2", "y2") +
+                   "/>\n";
+    };
+    group(dxfLayers[0], "#0050a0", 0.25);
+    circles(drawing.pitchCircles);
+    svg += "</g>\n";
+    group(dxfLayers[1], "#808080", 0.18);
+    circles(drawing.outsideCircles);
+    svg += "</g>\n";
+    group(dxfLayers[2], "#c00000", 0.5);
+    segments(drawing.spans);
+    for (const Arc &arc : drawing.arcs) {
+        const double start = arc.startAngle / degrees, end = arc.endAngle / degrees;
+        const double sweep = std::fmod(arc.endAngle - arc.startAngle + 360, 360);
+        const Point from{arc.centre.x + arc.radius * std::cos(start),
+                         arc.centre.y + arc.radius * std::sin(start)};
+        const Point to{arc.centre.x + arc.radius * std::cos(end),
+                       arc.centre.y + arc.radius * std::sin(end)};
+        // Counter-clockwise with y up is against SVG's positive angles.
+        svg += "<path d=\"M " + number(from.x) + " " + number(-from.y) + " A " +
+               number(arc.radius) + " " + number(arc.radius) + " 0 " + (sweep > 180 ? "1" : "0") +
+               " 0 " + number(to.x) + " " + number(-to.y) + "\"/>\n";
+    }
+    svg += "</g>\n";
+    group(dxfLayers[3], "#000000", 0.18);
+    segments(drawing.centreMarks);
+    svg += "</g>\n";
+    group(dxfLayers[4], "#000000", 0.18);
+    segments(drawing.dimension);
+    svg += "</g>\n";
+    svg += "<g id=\"" + std::string(dxfLayers[5]) +
+           "\" fill=\"#000000\" font-family=\"sans-serif\" text-anchor=\"middle\">\n";
+    for (const Label &label : drawing.labels)
+        svg += "<text" + svgPoint(label.at, "x", "y") + " font-size=\"" + number(label.height) +
+               "\">" + escaped(label.text) + "</text>\n";
+    svg += "</g>\n</svg>\n";
+    return svg;
+}
+
+namespace {
+
+// A group code and its value, each on a line of its own.
+void pair(std::string &dxf, int code, std::string_view value) {
+    dxf += std::to_string(code);
+    dxf += '\n';
+    dxf += value;
+    dxf += '\n';
+}
+
+void pair(std::string &dxf, int code, double value) {
+    pair(dxf, code, number(value));
+}
+
+void point(std::string &dxf, int code, Point at) {
+    pair(dxf, code, at.x);
+    pair(dxf, code + 10, at.y);
+    pair(dxf, code + 20, 0.0);
+}
+
+// DXF text is ASCII: the diameter sign as its control code, any other character beyond ASCII
+// as \U+ and its code point.
+std::string dxfText(std::string_view text) {
+    std::string result;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x80) {
+            result += static_cast<char>(c);
+            ++i;
+            continue;
+        }
+        const std::size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
+        char32_t code = c & (length == 2 ? 0x1F : length == 3 ? 0x0F : 0x07);
+        for (std::size_t k = 1; k < length && i + k < text.size(); ++k)
+            code = code << 6 | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        i += length;
+        if (code == 0xD8) {
+            result += "%%c";
+            continue;
+        }
+        char hex[8];
+        const auto end = std::to_chars(hex, hex + sizeof hex, static_cast<unsigned>(code), 16).ptr;
+        std::string digits(hex, end);
+        for (char &digit : digits)
+            digit = static_cast<char>(std::toupper(static_cast<unsigned char>(digit)));
+        result += "\\U+" + std::string(4 - std::min<std::size_t>(4, digits.size()), '0') + digits;
+    }
+    return result;
+}
+
+} // namespace
+
+std::string dxfFile(const Drawing &drawing) {
+    std::string dxf;
+    pair(dxf, 0, "SECTION");
+    pair(dxf, 2, "HEADER");
+    pair(dxf, 9, "$ACADVER");
+    pair(dxf, 1, "AC1009");
+    pair(dxf, 9, "$INSUNITS");
+    pair(dxf, 70, "4");
+    pair(dxf, 9, "$EXTMIN");
+    point(dxf, 10, drawing.lowest);
+    pair(dxf, 9, "$EXTMAX");
+    point(dxf, 10, drawing.highest);
+    pair(dxf, 0, "ENDSEC");
+
+    static constexpr int colours[] = {5, 8, 1, 7, 7, 7};
+    pair(dxf, 0, "SECTION");
+    pair(dxf, 2, "TABLES");
+    pair(dxf, 0, "TABLE");
+    pair(dxf, 2, "LAYER");
+    pair(dxf, 70, std::to_string(dxfLayers.size() + 1));
+    // Layer 0, which every drawing has, and ours.
+    pair(dxf, 0, "LAYER");
+    pair(dxf, 2, "0");
+    pair(dxf, 70, "0");
+    pair(dxf, 62, "7");
+    pair(dxf, 6, "CONTINUOUS");
+    for (std::size_t i = 0; i < dxfLayers.size(); ++i) {
+        pair(dxf, 0, "LAYER");
+        pair(dxf, 2, dxfLayers[i]);
+        pair(dxf, 70, "0");
+        pair(dxf, 62, std::to_string(colours[i]));
+        pair(dxf, 6, "CONTINUOUS");
+    }
+    pair(dxf, 0, "ENDTAB");
+    pair(dxf, 0, "ENDSEC");
+
+    pair(dxf, 0, "SECTION");
+    pair(dxf, 2, "ENTITIES");
+    const auto circles = [&](const std::array<Circle, 2> &list, std::string_view layer) {
+        for (const Circle &circle : list) {
+            pair(dxf, 0, "CIRCLE");
+            pair(dxf, 8, layer);
+            point(dxf, 10, circle.centre);
+            pair(dxf, 40, circle.radius);
+        }
+    };
+    const auto segments = [&](const auto &list, std::string_view layer) {
+        for (const Segment &segment : list) {
+            pair(dxf, 0, "LINE");
+            pair(dxf, 8, layer);
+            point(dxf, 10, segment.from);
+            point(dxf, 11, segment.to);
+        }
+    };
+    circles(drawing.pitchCircles, dxfLayers[0]);
+    circles(drawing.outsideCircles, dxfLayers[1]);
+    segments(drawing.spans, dxfLayers[2]);
+    for (const Arc &arc : drawing.arcs) {
+        pair(dxf, 0, "ARC");
+        pair(dxf, 8, dxfLayers[2]);
+        point(dxf, 10, arc.centre);
+        pair(dxf, 40, arc.radius);
+        pair(dxf, 50, arc.startAngle);
+        pair(dxf, 51, arc.endAngle);
+    }
+    segments(drawing.centreMarks, dxfLayers[3]);
+    segments(drawing.dimension, dxfLayers[4]);
+    for (const Label &label : drawing.labels) {
+        pair(dxf, 0, "TEXT");
+        pair(dxf, 8, dxfLayers[5]);
+        point(dxf, 10, label.at);
+        pair(dxf, 40, label.height);
+        pair(dxf, 1, dxfText(label.text));
+        pair(dxf, 72, "1"); // centred on its alignment point
+        point(dxf, 11, label.at);
+    }
+    pair(dxf, 0, "ENDSEC");
+    pair(dxf, 0, "EOF");
+    return dxf;
+}
+
+} // namespace geometry

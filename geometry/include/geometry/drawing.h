@@ -1,0 +1,67 @@
+#pragma once
+
+#include "geometry/belt_profile.h"
+#include "geometry/design.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace geometry {
+
+// A drive drawn to scale, in millimetres: the larger pulley's centre at the origin, the
+// smaller's on the positive x axis, y upwards. Each file writer and the window translate
+// these primitives and compute no geometry of their own.
+struct Point {
+    double x, y;
+};
+
+struct Circle {
+    Point centre;
+    double radius;
+};
+
+struct Segment {
+    Point from, to;
+};
+
+// Counter-clockwise from startAngle to endAngle, in degrees from the positive x axis.
+struct Arc {
+    Point centre;
+    double radius, startAngle, endAngle;
+};
+
+struct Label {
+    Point at; // the middle of the text's baseline
+    double height;
+    std::string text; // UTF-8, numbers in the user's format
+};
+
+struct Drawing {
+    std::array<Circle, 2> pitchCircles;   // larger, smaller
+    std::array<Circle, 2> outsideCircles; // larger, smaller
+    std::array<Segment, 2> spans;         // the belt's pitch line: upper, lower
+    std::array<Arc, 2> arcs;              // on the larger, on the smaller
+    std::vector<Segment> centreMarks;     // a cross on each centre
+    std::vector<Segment> dimension;       // extension lines, dimension line, arrowheads
+    std::vector<Label> labels;            // the distance, each pulley, the belt
+    Point lowest, highest;                // corners of a box round everything
+};
+
+// The drawing of a sound drive of these pulleys on a belt of that many teeth, its labels
+// with the user's decimal separator.
+Drawing drawDrive(const ProfileChoice &profile, double z1, double z2, std::int64_t beltTeeth,
+                  std::string_view decimalSeparator);
+
+// The drawing as files: SVG whose width, height and view box are in millimetres, so that it
+// prints 1:1; ASCII DXF in millimetres ($INSUNITS 4) with a layer for each kind of
+// primitive. Coordinates always with a point; the same drawing gives the same bytes.
+std::string svgFile(const Drawing &drawing);
+std::string dxfFile(const Drawing &drawing);
+
+// The DXF layers, in Italian, in the order of their kinds above.
+inline constexpr std::array<std::string_view, 6> dxfLayers{
+    "CIRCONFERENZE_PRIMITIVE", "CIRCONFERENZE_ESTERNE", "CINGHIA", "CENTRI", "QUOTA", "TESTI"};
+
+} // namespace geometry
