@@ -318,9 +318,10 @@ std::string formatNumber(double value, std::string_view pattern,
 
 void appendFixed(std::string &text, double value, int decimals, std::string_view decimalSeparator) {
     if (!appendQuickly(text, value, static_cast<std::size_t>(decimals), decimalSeparator))
-        text +=
-            formatNumber(value, std::string_view("0.000").substr(0, decimals ? decimals + 2 : 1),
-                         decimalSeparator);
+        text += formatNumber(value,
+                             std::string_view("0.000").substr(
+                                 0, static_cast<std::size_t>(decimals > 0 ? decimals + 2 : 1)),
+                             decimalSeparator);
 }
 
 } // namespace geometry
