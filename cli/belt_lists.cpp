@@ -63,11 +63,27 @@ common::Result<ExitStatus> listBelts(const Request &request, Writer &write, QTex
     const double z1 = pulleys->larger, z2 = pulleys->smaller;
 
     if (request.slot) {
-        const std::vector<geometry::Belt> belts =
-            geometry::beltsInSlot(z1, z2, profile, request.slot->low, request.slot->high, inStock);
-        if (belts.empty())
+        const geometry::BeltRange range =
+            geometry::beltsInSlot(z1, z2, profile, request.slot->low, request.slot->high);
+        std::vector<std::int64_t> stocked;
+        if (inStock)
+            std::ranges::copy_if(*inStock, std::back_inserter(stocked), [&](std::int64_t teeth) {
+                return teeth >= range.firstTeeth && teeth <= range.lastTeeth;
+            });
+        if (inStock ? stocked.empty() : range.firstTeeth > range.lastTeeth)
             return noBelt(request, *pulleys);
-        return table(belts, write);
+        write.beltHeadings(false);
+        const auto row = [&](std::int64_t teeth) {
+            write.beltRow(geometry::beltWithTeeth(z1, z2, profile, teeth));
+        };
+        if (inStock)
+            std::ranges::for_each(stocked, row);
+        else
+            for (std::int64_t teeth = range.firstTeeth; teeth <= range.lastTeeth && !write.failed();
+                 ++teeth)
+                row(teeth);
+        write.legend();
+        return ExitStatus::done;
     }
     const Range codes =
         request.codes.value_or(Range{1, static_cast<double>(geometry::largestBeltCode), {}, {}});

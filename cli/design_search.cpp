@@ -30,6 +30,9 @@ common::Result<common::ExitStatus> searchDesigns(const Request &request, Writer 
                                       static_cast<int>(request.teeth->high),
                                       *stock ? &**stock : nullptr};
     const geometry::DesignSearch search = geometry::searchDesigns(query);
+    if (search.tooMany)
+        return common::Problem{messages::tooManyDesigns(geometry::mostDesigns),
+                               common::ExitStatus::calculationFailed};
     if (search.designs.empty())
         return common::Problem{messages::noDesign(search.anyPulleys, stock->has_value()),
                                common::ExitStatus::calculationFailed};

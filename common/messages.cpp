@@ -204,6 +204,12 @@ QString moreDesigns(qsizetype more) {
                : QStringLiteral("... e altre %1 trasmissioni: --all le mostra tutte.").arg(more);
 }
 
+QString tooManyDesigns(qint64 most) {
+    return QStringLiteral("Più di %1 trasmissioni: restringere l'intervallo (--between), il "
+                          "rapporto (--ratio) o i denti (--teeth).")
+        .arg(most);
+}
+
 QString stockUnreadable(const QString &file, const QString &reason) {
     return QStringLiteral("L'elenco delle cinghie %1 non si può leggere: %2.").arg(file, reason);
 }

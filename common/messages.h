@@ -49,6 +49,7 @@ QString drawingNotWritten(const QString &file, const QString &reason);
 // A design search that finds nothing, and what to widen.
 QString noDesign(bool anyPulleys, bool stock);
 QString moreDesigns(qsizetype more);
+QString tooManyDesigns(qint64 most);
 // A stock list that cannot be read, or a line of it that names no belt.
 QString stockUnreadable(const QString &file, const QString &reason);
 QString stockLineNoBelt(const QString &file, int line, const QString &text);

@@ -30,10 +30,10 @@ std::optional<std::pair<double, std::string_view>> leadingNumber(std::string_vie
         point = point || text[end] == '.';
         ++end;
     }
-    double value = 0;
-    if (end == 0 || text[end - 1] == '.' ||
-        std::from_chars(text.data(), text.data() + end, value).ptr != text.data() + end)
+    if (end == 0 || text[end - 1] == '.')
         return std::nullopt;
+    double value = 0;
+    std::from_chars(text.data(), text.data() + end, value);
     return std::pair{value, text.substr(end)};
 }
 
@@ -54,44 +54,34 @@ bool inStock(const Stock *stock, std::int64_t teeth) {
     return !stock || std::ranges::binary_search(*stock, teeth);
 }
 
-std::vector<Belt> beltsInSlot(double z1, double z2, const BeltProfile &profile, double shortest,
-                              double longest, const Stock *stock) {
-    std::vector<Belt> belts;
+BeltRange beltsInSlot(double z1, double z2, const BeltProfile &profile, double shortest,
+                      double longest) {
+    const BeltRange none{1, 0};
     const double larger = std::max(z1, z2), smaller = std::min(z1, z2);
     if (!isWholeTeeth(larger) || !isWholeTeeth(smaller) || !(shortest <= longest))
-        return belts;
+        return none;
     const double large = larger * profile.pitch / (2 * std::numbers::pi);
     const double small = smaller * profile.pitch / (2 * std::numbers::pi);
     const double nearest = std::max(shortest, large + small); // pitch circles clear
     if (!(nearest <= longest))
-        return belts;
-    // A tooth of margin either way for the rounding of the bounds: each belt is solved and
-    // checked against the slot itself.
-    const auto first = std::max(
-        static_cast<std::int64_t>(larger),
-        static_cast<std::int64_t>(std::ceil(beltLength(nearest, large, small) / profile.pitch)) -
-            1);
-    const double lastLength = std::floor(beltLength(longest, large, small) / profile.pitch) + 1;
+        return none;
+    // A tooth of margin either way for the rounding of the bounds; the ends are then solved
+    // and checked against the slot itself.
     const std::int64_t most = mostTeeth(profile);
-    const std::int64_t last =
-        lastLength >= static_cast<double>(most) ? most : static_cast<std::int64_t>(lastLength);
-    // The pulleys are whole and the belt longer than the larger one: sound when the pitch
-    // circles are clear, which the slot's near end already asks.
-    const auto consider = [&](std::int64_t teeth) {
-        const std::optional<OpenDrive> drive =
-            openDrive(z1, z2, static_cast<double>(teeth), profile.pitch);
-        if (drive && drive->centreDistance >= nearest && drive->centreDistance <= longest)
-            belts.push_back({teeth, beltCode(profile, teeth), *drive});
+    const auto teethAt = [&](double distance) {
+        const double teeth = beltLength(distance, large, small) / profile.pitch;
+        return teeth >= static_cast<double>(most) ? most : static_cast<std::int64_t>(teeth);
     };
-    if (stock) {
-        for (auto teeth = std::ranges::lower_bound(*stock, first);
-             teeth != stock->end() && *teeth <= last; ++teeth)
-            consider(*teeth);
-    } else {
-        for (std::int64_t teeth = first; teeth <= last; ++teeth)
-            consider(teeth);
-    }
-    return belts;
+    BeltRange range{std::max(static_cast<std::int64_t>(larger), teethAt(nearest)),
+                    std::min(most, teethAt(longest) + 1)};
+    const auto distance = [&](std::int64_t teeth) {
+        return openDrive(z1, z2, static_cast<double>(teeth), profile.pitch)->centreDistance;
+    };
+    while (range.firstTeeth <= range.lastTeeth && distance(range.firstTeeth) < nearest)
+        ++range.firstTeeth;
+    while (range.lastTeeth >= range.firstTeeth && distance(range.lastTeeth) > longest)
+        --range.lastTeeth;
+    return range;
 }
 
 NearestBelts nearestInStock(double z1, double z2, const BeltProfile &profile, double wantedDistance,
@@ -102,14 +92,13 @@ NearestBelts nearestInStock(double z1, double z2, const BeltProfile &profile, do
         if (code < firstCode || code > lastCode ||
             unbuildable(z1, z2, static_cast<double>(teeth), profile.pitch))
             continue;
+        // In order of teeth, so of distance: the last below, then the first above.
         const Belt belt = beltWithTeeth(z1, z2, profile, teeth);
-        const double distance = belt.drive.centreDistance;
-        if (distance >= wantedDistance) {
-            if (!nearest.above || distance < nearest.above->drive.centreDistance)
-                nearest.above = belt;
-        } else if (!nearest.below || distance > nearest.below->drive.centreDistance) {
-            nearest.below = belt;
+        if (belt.drive.centreDistance >= wantedDistance) {
+            nearest.above = belt;
+            break;
         }
+        nearest.below = belt;
     }
     // As for every belt: one that hits the distance exactly stands alone.
     if (nearest.above && nearest.above->drive.centreDistance == wantedDistance)
@@ -154,9 +143,25 @@ DesignSearch searchDesigns(const DesignQuery &query) {
         const auto start = static_cast<std::ptrdiff_t>(search.designs.size());
         for (auto pair = first; pair != last; ++pair) {
             const double ratio = static_cast<double>(pair->larger) / pair->smaller;
-            for (const Belt &belt : beltsInSlot(pair->larger, pair->smaller, *query.profile,
-                                                query.shortest, query.longest, query.stock))
-                search.designs.push_back({pair->larger, pair->smaller, ratio, belt});
+            const BeltRange belts = beltsInSlot(pair->larger, pair->smaller, *query.profile,
+                                                query.shortest, query.longest);
+            const auto add = [&](std::int64_t teeth) {
+                search.designs.push_back(
+                    {pair->larger, pair->smaller, ratio,
+                     beltWithTeeth(pair->larger, pair->smaller, *query.profile, teeth)});
+            };
+            if (query.stock) {
+                for (auto teeth = std::ranges::lower_bound(*query.stock, belts.firstTeeth);
+                     teeth != query.stock->end() && *teeth <= belts.lastTeeth; ++teeth)
+                    add(*teeth);
+            } else if (belts.lastTeeth - belts.firstTeeth >=
+                       mostDesigns - static_cast<std::int64_t>(search.designs.size())) {
+                search.tooMany = true;
+                return search;
+            } else {
+                for (std::int64_t teeth = belts.firstTeeth; teeth <= belts.lastTeeth; ++teeth)
+                    add(teeth);
+            }
         }
         if (last - first > 1)
             std::stable_sort(search.designs.begin() + start, search.designs.end(),

@@ -60,10 +60,10 @@ Drawing drawDrive(const ProfileChoice &profile, double z1, double z2, std::int64
         drawing.centreMarks.push_back({{c.x, c.y - mark}, {c.x, c.y + mark}});
     }
 
-    const double text = std::clamp(0.12 * large, 2.5, 10.0);
+    const double textHeight = std::clamp(0.12 * large, 2.5, 10.0);
     // The dimension below the larger pulley, its extension lines down from the centres.
-    const double below = -large - std::max(2 * text, 0.2 * large);
-    const double arrow = std::min(text, distance / 6);
+    const double below = -large - std::max(2 * textHeight, 0.2 * large);
+    const double arrow = std::min(textHeight, distance / 6);
     drawing.dimension = {
         {{0, -0.3 * large}, {0, below - arrow}},
         {{distance, -0.3 * small}, {distance, below - arrow}},
@@ -75,27 +75,27 @@ Drawing drawDrive(const ProfileChoice &profile, double z1, double z2, std::int64
     };
     const auto shown = [&](double value) { return formatNumber(value, "0.00", decimalSeparator); };
     const auto teeth = [](double count) { return number(count) + " denti"; };
-    drawing.labels = {
-        {{distance / 2, below + 0.4 * text}, text, shown(distance) + " mm"},
-        {{0, large + 2.6 * text}, text, teeth(larger)},
-        {{0, large + 1.2 * text}, text, "\u00D8 " + shown(whole.larger.pitchDiameter)},
-        {{distance, small + 2.6 * text}, text, teeth(smaller)},
-        {{distance, small + 1.2 * text}, text, "\u00D8 " + shown(whole.smaller.pitchDiameter)},
+    const auto label = [&](Point at, std::string text) {
+        drawing.labels.push_back({at, textHeight, std::move(text)});
     };
+    label({distance / 2, below + 0.4 * textHeight}, shown(distance) + " mm");
+    label({0, large + 2.6 * textHeight}, teeth(larger));
+    label({0, large + 1.2 * textHeight}, "\u00D8 " + shown(whole.larger.pitchDiameter));
+    label({distance, small + 2.6 * textHeight}, teeth(smaller));
+    label({distance, small + 1.2 * textHeight}, "\u00D8 " + shown(whole.smaller.pitchDiameter));
     const Point middle{(drawing.spans[1].from.x + drawing.spans[1].to.x) / 2,
                        (drawing.spans[1].from.y + drawing.spans[1].to.y) / 2};
-    drawing.labels.push_back(
-        {{middle.x, middle.y - 1.4 * text}, text, beltName(profile, beltTeeth)});
+    label({middle.x, middle.y - 1.4 * textHeight}, beltName(profile, beltTeeth));
 
     Point lowest{-large, below - arrow}, highest{distance + small, large};
-    for (const Label &label : drawing.labels) {
-        const double half = labelWidth(label) / 2;
-        lowest = {std::min(lowest.x, label.at.x - half),
-                  std::min(lowest.y, label.at.y - 0.3 * label.height)};
-        highest = {std::max(highest.x, label.at.x + half),
-                   std::max(highest.y, label.at.y + label.height)};
+    for (const Label &written : drawing.labels) {
+        const double half = labelWidth(written) / 2;
+        lowest = {std::min(lowest.x, written.at.x - half),
+                  std::min(lowest.y, written.at.y - 0.3 * written.height)};
+        highest = {std::max(highest.x, written.at.x + half),
+                   std::max(highest.y, written.at.y + written.height)};
     }
-    const double margin = std::max(5.0, text);
+    const double margin = std::max(5.0, textHeight);
     drawing.lowest = {lowest.x - margin, lowest.y - margin};
     drawing.highest = {highest.x + margin, highest.y + margin};
     return drawing;

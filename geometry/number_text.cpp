@@ -317,11 +317,12 @@ std::string formatNumber(double value, std::string_view pattern,
 }
 
 void appendFixed(std::string &text, double value, int decimals, std::string_view decimalSeparator) {
-    if (!appendQuickly(text, value, static_cast<std::size_t>(decimals), decimalSeparator))
-        text += formatNumber(value,
-                             std::string_view("0.000").substr(
-                                 0, static_cast<std::size_t>(decimals > 0 ? decimals + 2 : 1)),
-                             decimalSeparator);
+    if (appendQuickly(text, value, static_cast<std::size_t>(decimals), decimalSeparator))
+        return;
+    std::string pattern = "0";
+    if (decimals > 0)
+        pattern.append(".").append(static_cast<std::size_t>(decimals), '0');
+    text += formatNumber(value, pattern, decimalSeparator);
 }
 
 } // namespace geometry

@@ -61,18 +61,23 @@ SpanRatio solveSpanRatio(double excess, double difference) {
             return {t, atT.angle};
         (miss < 0 ? low : high) = t;
         const double square = t * t;
-        double next = t - miss * (1 + square) / square; // the slope is t^2 / (1 + t^2)
-        if (!(next > low && next < high)) {
-            next = low + (high - low) / 2;
-            if (next <= low || next >= high)
-                return {t, atT.angle};
+        const double newton = t - miss * (1 + square) / square; // the slope is t^2 / (1 + t^2)
+        // t - atan t is convex: a step from below the root lands above it, one from above stays
+        // above it, so only the bracket's upper end can be passed.
+        if (newton > low && newton < high) { // GCOVR_EXCL_BR_LINE
+            // Newton's error after a step is about step^2 f''/2f' = step^2 / (t (1 + t^2)):
+            // once that is below the last bits of t, the step is the last one.
+            const double step = newton - t;
+            if (step * step <= std::numeric_limits<double>::epsilon() * square * (1 + square) / 4)
+                return {newton, atT.angle + step / (1 + square)}; // atan's slope, for a last step
+            t = newton;
+            continue;
         }
-        // Newton's error after a step is about step^2 f''/2f' = step^2 / (t (1 + t^2)): once
-        // that is below the last bits of t, the step is the last one.
-        const double step = next - t;
-        if (step * step <= std::numeric_limits<double>::epsilon() * square * (1 + square) / 4)
-            return {next, atT.angle + step / (1 + square)}; // atan's slope, for a last step
-        t = next;
+        const double middle = low + (high - low) / 2;
+        // The last resort, where Newton's steps keep leaving a bracket that no double lies in.
+        if (middle <= low || middle >= high) // GCOVR_EXCL_BR_LINE
+            return {t, atT.angle};
+        t = middle;
     }
 }
 

@@ -44,6 +44,7 @@ std::vector<Drive> enumerated(const geometry::DesignQuery &query) {
 
 TEST(DesignSearch, FindsEveryDriveThatFitsRankedAsDesignersChoose) {
     const geometry::Stock stock{60, 70, 75, 80, 90};
+    const geometry::Stock few{60};
     const struct {
         const char *profile;
         double lowest, highest, wanted, shortest, longest;
@@ -56,6 +57,7 @@ TEST(DesignSearch, FindsEveryDriveThatFitsRankedAsDesignersChoose) {
         {"XL", 1.5, 3, 2.25, 60, 120, 10, 30, &stock},
         {"L", 5, 6, 5.5, 10, 20, 10, 30, nullptr}, // none
         {"XL", 2, 3, 2.5, 20, 40, 4, 12, nullptr}, // 12/4 and 12/6 as good as each other
+        {"XL", 2, 2, 2, 40, 200, 10, 20, &few},    // belts past the list's last
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << c.profile << " " << c.lowest << ":" << c.highest);
@@ -83,6 +85,11 @@ TEST(DesignSearch, FindsEveryDriveThatFitsRankedAsDesignersChoose) {
         EXPECT_EQ(found, expected);
         EXPECT_EQ(search.designs.empty(), expected.empty());
     }
+    // A slot that would hold more drives than a list can take: none listed, and why.
+    const geometry::DesignSearch tooMany =
+        geometry::searchDesigns({&profileNamed("XL"), 2, 2, 2, 1, 1e18, 10, 20, nullptr});
+    EXPECT_TRUE(tooMany.tooMany);
+    EXPECT_TRUE(tooMany.designs.empty());
 }
 
 // The drive's whole geometry against closed forms.
@@ -117,6 +124,56 @@ TEST(DriveGeometry, AgreesWithClosedForms) {
     }
 }
 
+// A slot for given pulleys, and the nearest belts of a stock list.
+TEST(BeltsInSlot, AndNearestInStock) {
+    const geometry::BeltProfile &xl = profileNamed("XL");
+    const struct {
+        double z1, z2, shortest, longest;
+        std::int64_t first, last; // first > last: none
+    } slots[] = {
+        {36, 14, 120, 130, 73, 76},
+        {14, 36, 120, 130, 73, 76},
+        {36, 14, 125.74, 125.74, 1, 0}, // between two belts
+        {36.5, 14, 120, 130, 1, 0},
+        {36, 14.5, 120, 130, 1, 0},
+        {36, 14, 130, 120, 1, 0},
+        {36, 14, 1, 30, 1, 0},                          // the pitch circles would overlap
+        {36, 14, 1, 1e18, 43, geometry::mostTeeth(xl)}, // up to the longest code
+        {5e14, 1, 1, 1e18, 1, 0},                       // pulleys past it
+    };
+    for (const auto &slot : slots) {
+        const geometry::BeltRange range =
+            geometry::beltsInSlot(slot.z1, slot.z2, xl, slot.shortest, slot.longest);
+        if (slot.first > slot.last) {
+            EXPECT_GT(range.firstTeeth, range.lastTeeth) << slot.z1 << " " << slot.shortest;
+        } else {
+            EXPECT_EQ(range.firstTeeth, slot.first) << slot.z1 << " " << slot.shortest;
+            EXPECT_EQ(range.lastTeeth, slot.last) << slot.z1 << " " << slot.shortest;
+        }
+    }
+
+    const geometry::Stock stock{10, 73, 75, 76};
+    EXPECT_TRUE(geometry::inStock(nullptr, 74));
+    EXPECT_TRUE(geometry::inStock(&stock, 75));
+    EXPECT_FALSE(geometry::inStock(&stock, 74));
+    const struct {
+        double wanted, firstCode, lastCode;
+        std::int64_t below, above; // 0 for none
+    } nearest[] = {
+        {124, 1, 1000, 73, 75},
+        {1000, 1, 1000, 76, 0},
+        {124, 1, 148, 73, 0},
+        {124, 150, 1000, 0, 75},
+        {geometry::openDrive(36, 14, 75, xl.pitch)->centreDistance, 1, 1000, 0, 75},
+    };
+    for (const auto &n : nearest) {
+        const auto found =
+            geometry::nearestInStock(36, 14, xl, n.wanted, n.firstCode, n.lastCode, stock);
+        EXPECT_EQ(found.below ? found.below->teeth : 0, n.below) << n.wanted;
+        EXPECT_EQ(found.above ? found.above->teeth : 0, n.above) << n.wanted;
+    }
+}
+
 // Belts as makers print them, as a stock list holds them.
 TEST(BeltNames, ReadAsPrinted) {
     const struct {
@@ -130,6 +187,8 @@ TEST(BeltNames, ReadAsPrinted) {
         {"1553.6MXL", "MXL", 1942}, {"1554MXL", nullptr, 0},   {"150XL37", nullptr, 0},
         {"151XL", nullptr, 0},      {"T5-500-1O", nullptr, 0}, {"XL150", nullptr, 0},
         {"150-XL", nullptr, 0},     {"", nullptr, 0},          {"150.XL", nullptr, 0},
+        {"150QQ", nullptr, 0},      {"XL037-150", nullptr, 0}, {"T5-abc", nullptr, 0},
+        {"15.0.5XL", nullptr, 0},   {"QQ-500", nullptr, 0},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.text);

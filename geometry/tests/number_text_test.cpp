@@ -229,6 +229,12 @@ TEST(FormatNumber, FixedDecimalsAsTheGeneralWayWritesThem) {
                     geometry::formatNumber(value, "#" + std::string(pattern), separator);
                 EXPECT_EQ(geometry::formatNumber(value, pattern, separator), general)
                     << value << " as " << pattern;
+                std::string fourDecimals = "|";
+                geometry::appendFixed(fourDecimals, value, 4, separator);
+                EXPECT_EQ(fourDecimals, "|" + geometry::formatNumber(value, "0.0000", separator));
+                std::string longSeparator = "|";
+                geometry::appendFixed(longSeparator, value, 2, "<decimal>");
+                EXPECT_EQ(longSeparator, "|" + geometry::formatNumber(value, "#0.00", "<decimal>"));
                 std::string appended = "|";
                 geometry::appendFixed(appended, value,
                                       pattern[1] ? static_cast<int>(std::strlen(pattern)) - 2 : 0,

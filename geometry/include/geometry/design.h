@@ -17,10 +17,11 @@ using Stock = std::vector<std::int64_t>;
 bool inStock(const Stock *stock, std::int64_t teeth);
 
 // The sound belts on these pulleys whose true centre distance lies from shortest to longest
-// mm, both included, shortest first. Only belts whose length can fall in the slot are
-// solved: the length grows with the distance, so the slot bounds the teeth in closed form.
-std::vector<Belt> beltsInSlot(double z1, double z2, const BeltProfile &profile, double shortest,
-                              double longest, const Stock *stock = nullptr);
+// mm, both included, as a range of teeth (empty when firstTeeth > lastTeeth): the distance
+// grows with the belt. The length at each end of the slot bounds the teeth in closed form;
+// only the belts at the ends are solved.
+BeltRange beltsInSlot(double z1, double z2, const BeltProfile &profile, double shortest,
+                      double longest);
 
 // The nearest sound belts of a stock to a wanted distance, among codes from firstCode to
 // lastCode: as nearestBelts, for a list of belts instead of every belt that can be made.
@@ -50,7 +51,9 @@ struct Design {
 struct DesignSearch {
     std::vector<Design> designs;
     bool anyPulleys = false; // whether some pulley pair has the ratio, belt or no belt
+    bool tooMany = false;    // more than mostDesigns: nothing is listed
 };
+inline constexpr std::int64_t mostDesigns = 1'000'000;
 DesignSearch searchDesigns(const DesignQuery &query);
 
 // The drive's whole geometry, as a maker's design manual ends it.
