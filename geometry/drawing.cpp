@@ -255,23 +255,20 @@ std::string dxfFile(const Drawing &drawing) {
     point(dxf, 10, drawing.highest);
     pair(dxf, 0, "ENDSEC");
 
-    static constexpr int colours[] = {5, 8, 1, 7, 7, 7};
+    // Layer 0, which every drawing has, then ours, each with its colour.
+    static constexpr std::pair<std::string_view, int> layers[] = {
+        {"0", 7},          {dxfLayers[0], 5}, {dxfLayers[1], 8}, {dxfLayers[2], 1},
+        {dxfLayers[3], 7}, {dxfLayers[4], 7}, {dxfLayers[5], 7}};
     pair(dxf, 0, "SECTION");
     pair(dxf, 2, "TABLES");
     pair(dxf, 0, "TABLE");
     pair(dxf, 2, "LAYER");
-    pair(dxf, 70, std::to_string(dxfLayers.size() + 1));
-    // Layer 0, which every drawing has, and ours.
-    pair(dxf, 0, "LAYER");
-    pair(dxf, 2, "0");
-    pair(dxf, 70, "0");
-    pair(dxf, 62, "7");
-    pair(dxf, 6, "CONTINUOUS");
-    for (std::size_t i = 0; i < dxfLayers.size(); ++i) {
+    pair(dxf, 70, std::to_string(std::size(layers)));
+    for (const auto &[name, colour] : layers) {
         pair(dxf, 0, "LAYER");
-        pair(dxf, 2, dxfLayers[i]);
+        pair(dxf, 2, name);
         pair(dxf, 70, "0");
-        pair(dxf, 62, std::to_string(colours[i]));
+        pair(dxf, 62, std::to_string(colour));
         pair(dxf, 6, "CONTINUOUS");
     }
     pair(dxf, 0, "ENDTAB");
@@ -279,18 +276,20 @@ std::string dxfFile(const Drawing &drawing) {
 
     pair(dxf, 0, "SECTION");
     pair(dxf, 2, "ENTITIES");
+    const auto entity = [&](const char *kind, std::string_view layer) {
+        pair(dxf, 0, kind);
+        pair(dxf, 8, layer);
+    };
     const auto circles = [&](const std::array<Circle, 2> &list, std::string_view layer) {
         for (const Circle &circle : list) {
-            pair(dxf, 0, "CIRCLE");
-            pair(dxf, 8, layer);
+            entity("CIRCLE", layer);
             point(dxf, 10, circle.centre);
             pair(dxf, 40, circle.radius);
         }
     };
     const auto segments = [&](const auto &list, std::string_view layer) {
         for (const Segment &segment : list) {
-            pair(dxf, 0, "LINE");
-            pair(dxf, 8, layer);
+            entity("LINE", layer);
             point(dxf, 10, segment.from);
             point(dxf, 11, segment.to);
         }
@@ -299,8 +298,7 @@ std::string dxfFile(const Drawing &drawing) {
     circles(drawing.outsideCircles, dxfLayers[1]);
     segments(drawing.spans, dxfLayers[2]);
     for (const Arc &arc : drawing.arcs) {
-        pair(dxf, 0, "ARC");
-        pair(dxf, 8, dxfLayers[2]);
+        entity("ARC", dxfLayers[2]);
         point(dxf, 10, arc.centre);
         pair(dxf, 40, arc.radius);
         pair(dxf, 50, arc.startAngle);
@@ -309,8 +307,7 @@ std::string dxfFile(const Drawing &drawing) {
     segments(drawing.centreMarks, dxfLayers[3]);
     segments(drawing.dimension, dxfLayers[4]);
     for (const Label &label : drawing.labels) {
-        pair(dxf, 0, "TEXT");
-        pair(dxf, 8, dxfLayers[5]);
+        entity("TEXT", dxfLayers[5]);
         point(dxf, 10, label.at);
         pair(dxf, 40, label.height);
         pair(dxf, 1, dxfText(label.text));
