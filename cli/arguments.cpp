@@ -106,56 +106,159 @@ common::Result<Request> withRatio(Request request, const QString &text, const QL
     return request;
 }
 
+// The command line's options, each with its help.
+struct Options {
+    QCommandLineOption help, profile, profiles, belts, near, between, ratio, teeth, stock, rpm, all,
+        svg, dxf, csv;
+};
+
+Options options() {
+    using messages::Help;
+    const auto option = [](const char *name, Help help, const char *value = nullptr) {
+        return value ? QCommandLineOption(QString::fromLatin1(name), messages::help(help),
+                                          QString::fromLatin1(value))
+                     : QCommandLineOption(QString::fromLatin1(name), messages::help(help));
+    };
+    // Qt's own help option has no Italian text.
+    return {QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")},
+                               messages::help(Help::help)),
+            QCommandLineOption({QStringLiteral("p"), QStringLiteral("profile")},
+                               messages::help(Help::profile), QStringLiteral("profilo"),
+                               QStringLiteral("XL037")),
+            option("profiles", Help::profiles),
+            option("belts", Help::belts, "DA:A"),
+            option("near", Help::near, "MM"),
+            option("between", Help::between, "MIN:MAX"),
+            option("ratio", Help::ratio, "R"),
+            option("teeth", Help::teeth, "A:B"),
+            option("stock", Help::stock, "FILE"),
+            option("rpm", Help::rpm, "N"),
+            option("all", Help::all),
+            option("svg", Help::svg, "FILE"),
+            option("dxf", Help::dxf, "FILE"),
+            option("csv", Help::csv)};
+}
+
+QString optionName(const QCommandLineOption &option) {
+    return QStringLiteral("--") + option.names().constLast();
+}
+
+// Which form the options and the values typed ask for, and the options that do not go with it.
+common::Result<Request::Form> formOf(const QCommandLineParser &parser, const Options &o,
+                                     qsizetype values) {
+    for (const auto &[first, second] : {std::pair{&o.between, &o.belts},
+                                        {&o.between, &o.near},
+                                        {&o.ratio, &o.belts},
+                                        {&o.ratio, &o.near}})
+        if (parser.isSet(*first) && parser.isSet(*second))
+            return wrongUse(messages::optionsApart(optionName(*first), optionName(*second)));
+    Request::Form form = Request::Form::oneBelt;
+    if (parser.isSet(o.ratio) || parser.isSet(o.teeth)) {
+        if (values != 0 || !parser.isSet(o.between) || !parser.isSet(o.ratio))
+            return wrongUse(messages::designSearchForm());
+        form = Request::Form::design;
+    } else if (parser.isSet(o.between)) {
+        if (values != 2)
+            return wrongUse(messages::slotForm());
+        form = Request::Form::slot;
+    } else {
+        const bool searches = parser.isSet(o.belts) || parser.isSet(o.near);
+        if (values != (searches ? 2 : 3))
+            return wrongUse(searches ? messages::searchTakesTwoPulleys()
+                                     : messages::oneBeltTakesThreeValues());
+        form = parser.isSet(o.near)    ? Request::Form::nearest
+               : parser.isSet(o.belts) ? Request::Form::belts
+                                       : Request::Form::oneBelt;
+    }
+    if (parser.isSet(o.rpm) && form != Request::Form::oneBelt)
+        return wrongUse(messages::speedOnlyForOneBelt());
+    if ((parser.isSet(o.svg) || parser.isSet(o.dxf)) && form != Request::Form::oneBelt)
+        return wrongUse(messages::drawingOnlyForOneBelt());
+    if (parser.isSet(o.svg) && parser.isSet(o.dxf) && unmarked(parser.value(o.svg)) == u'-' &&
+        unmarked(parser.value(o.dxf)) == u'-')
+        return wrongUse(messages::oneDrawingOnTheOutput());
+    return form;
+}
+
+// The ranges of the request's options, checked before anything is computed; the other values
+// as typed.
+common::Result<Request> withValues(Request request, const QCommandLineParser &parser,
+                                   const Options &o, const QLocale &locale) {
+    const auto value = [&](const QCommandLineOption &option) {
+        return unmarked(parser.value(option));
+    };
+    struct RangeOption {
+        const QCommandLineOption &option;
+        messages::Input input;
+        const char *example;
+        std::optional<Range> Request::*field;
+    };
+    for (const RangeOption &range :
+         {RangeOption{o.belts, messages::belt, "100:400", &Request::codes},
+          RangeOption{o.between, messages::centreDistance, "150:250", &Request::slot}}) {
+        if (!parser.isSet(range.option))
+            continue;
+        const common::Result<Range> read =
+            readRange(value(range.option), optionName(range.option), range.input,
+                      QString::fromLatin1(range.example), locale);
+        if (!read)
+            return read.problem();
+        request.*range.field = *read;
+    }
+    if (parser.isSet(o.ratio)) {
+        const common::Result<Request> withIt = withRatio(request, value(o.ratio), locale);
+        if (!withIt)
+            return withIt.problem();
+        request = *withIt;
+    }
+    if (request.form == Request::Form::design) {
+        const QString text =
+            parser.isSet(o.teeth)
+                ? value(o.teeth)
+                : QStringLiteral("%1:150").arg(request.profile.profile->smallestPulley);
+        const common::Result<Range> range =
+            readRange(text, optionName(o.teeth), messages::teeth, QStringLiteral("14:80"), locale);
+        if (!range)
+            return range.problem();
+        if (!geometry::isWholeTeeth(range->low) || !geometry::isWholeTeeth(range->high) ||
+            range->high > maxTeethOfSearch)
+            return wrongUse(messages::notWholeTeeth(optionName(o.teeth)));
+        request.teeth = *range;
+    }
+    for (const auto &[option, field] : {std::pair{&o.near, &Request::wanted},
+                                        {&o.stock, &Request::stock},
+                                        {&o.rpm, &Request::speed},
+                                        {&o.svg, &Request::svg},
+                                        {&o.dxf, &Request::dxf}})
+        if (parser.isSet(*option))
+            request.*field = value(*option);
+    return request;
+}
+
 } // namespace
 
 common::Result<Request> readArguments(const QStringList &arguments, const QLocale &locale) {
     using messages::Help;
+    const Options o = options();
     QCommandLineParser parser;
     parser.setApplicationDescription(messages::help(Help::description));
-    // Qt's own help option has no Italian text.
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
-                                  messages::help(Help::help));
-    parser.addOption(help);
+    parser.addOption(o.help);
     const QCommandLineOption version = parser.addVersionOption();
-    const QCommandLineOption profile(QStringList{QStringLiteral("p"), QStringLiteral("profile")},
-                                     messages::help(Help::profile), QStringLiteral("profilo"),
-                                     QStringLiteral("XL037"));
-    const QCommandLineOption profiles(QStringLiteral("profiles"), messages::help(Help::profiles));
-    const QCommandLineOption belts(QStringLiteral("belts"), messages::help(Help::belts),
-                                   QStringLiteral("DA:A"));
-    const QCommandLineOption near(QStringLiteral("near"), messages::help(Help::near),
-                                  QStringLiteral("MM"));
-    const QCommandLineOption between(QStringLiteral("between"), messages::help(Help::between),
-                                     QStringLiteral("MIN:MAX"));
-    const QCommandLineOption ratio(QStringLiteral("ratio"), messages::help(Help::ratio),
-                                   QStringLiteral("R"));
-    const QCommandLineOption teeth(QStringLiteral("teeth"), messages::help(Help::teeth),
-                                   QStringLiteral("A:B"));
-    const QCommandLineOption stock(QStringLiteral("stock"), messages::help(Help::stock),
-                                   QStringLiteral("FILE"));
-    const QCommandLineOption rpm(QStringLiteral("rpm"), messages::help(Help::rpm),
-                                 QStringLiteral("N"));
-    const QCommandLineOption all(QStringLiteral("all"), messages::help(Help::all));
-    const QCommandLineOption svg(QStringLiteral("svg"), messages::help(Help::svg),
-                                 QStringLiteral("FILE"));
-    const QCommandLineOption dxf(QStringLiteral("dxf"), messages::help(Help::dxf),
-                                 QStringLiteral("FILE"));
-    const QCommandLineOption csv(QStringLiteral("csv"), messages::help(Help::csv));
-    parser.addOptions(
-        {profile, profiles, belts, near, between, ratio, teeth, stock, rpm, all, svg, dxf, csv});
+    parser.addOptions({o.profile, o.profiles, o.belts, o.near, o.between, o.ratio, o.teeth, o.stock,
+                       o.rpm, o.all, o.svg, o.dxf, o.csv});
     parser.addPositionalArgument(QStringLiteral("maggiore"), messages::help(Help::largerPulley));
     parser.addPositionalArgument(QStringLiteral("minore"), messages::help(Help::smallerPulley));
     parser.addPositionalArgument(QStringLiteral("cinghia"), messages::help(Help::belt),
                                  QStringLiteral("[cinghia]"));
 
     QStringList valueOptions{QStringLiteral("-p")};
-    for (const QCommandLineOption &option :
-         {profile, belts, near, between, ratio, teeth, stock, rpm, svg, dxf})
-        valueOptions << QStringLiteral("--") + option.names().constLast();
+    for (const QCommandLineOption *option : {&o.profile, &o.belts, &o.near, &o.between, &o.ratio,
+                                             &o.teeth, &o.stock, &o.rpm, &o.svg, &o.dxf})
+        valueOptions << optionName(*option);
     if (!parser.parse(markNegativeNumbers(arguments, valueOptions)))
         return wrongUse(parser.errorText());
     Request request;
-    if (parser.isSet(help)) {
+    if (parser.isSet(o.help)) {
         request.helpText = parser.helpText();
         return request;
     }
@@ -164,100 +267,23 @@ common::Result<Request> readArguments(const QStringList &arguments, const QLocal
         return request;
     }
     const common::Result<geometry::ProfileChoice> choice =
-        profileNamed(unmarked(parser.value(profile)));
+        profileNamed(unmarked(parser.value(o.profile)));
     if (!choice)
         return choice.problem();
     request.profile = *choice;
-    request.csv = parser.isSet(csv);
-    request.all = parser.isSet(all);
-    if (parser.isSet(profiles)) {
+    request.csv = parser.isSet(o.csv);
+    request.all = parser.isSet(o.all);
+    if (parser.isSet(o.profiles)) {
         request.form = Request::Form::profiles;
         return request;
     }
     for (const QString &input : parser.positionalArguments())
         request.inputs << unmarked(input);
-    const auto value = [&](const QCommandLineOption &option) {
-        return unmarked(parser.value(option));
-    };
-    const auto optionName = [](const QCommandLineOption &option) {
-        return QStringLiteral("--") + option.names().constLast();
-    };
-    // Which form, and the options that do not go with it.
-    for (const auto &[first, second] : {std::pair{&between, &belts}, std::pair{&between, &near},
-                                        std::pair{&ratio, &belts}, std::pair{&ratio, &near}})
-        if (parser.isSet(*first) && parser.isSet(*second))
-            return wrongUse(messages::optionsApart(optionName(*first), optionName(*second)));
-    if (parser.isSet(ratio) || parser.isSet(teeth)) {
-        if (!request.inputs.isEmpty() || !parser.isSet(between) || !parser.isSet(ratio))
-            return wrongUse(messages::designSearchForm());
-        request.form = Request::Form::design;
-    } else if (parser.isSet(between)) {
-        if (request.inputs.size() != 2)
-            return wrongUse(messages::slotForm());
-        request.form = Request::Form::slot;
-    } else {
-        const bool searches = parser.isSet(belts) || parser.isSet(near);
-        if (request.inputs.size() != (searches ? 2 : 3))
-            return wrongUse(searches ? messages::searchTakesTwoPulleys()
-                                     : messages::oneBeltTakesThreeValues());
-        request.form = parser.isSet(near)    ? Request::Form::nearest
-                       : parser.isSet(belts) ? Request::Form::belts
-                                             : Request::Form::oneBelt;
-    }
-    if (parser.isSet(rpm) && request.form != Request::Form::oneBelt)
-        return wrongUse(messages::speedOnlyForOneBelt());
-    if ((parser.isSet(svg) || parser.isSet(dxf)) && request.form != Request::Form::oneBelt)
-        return wrongUse(messages::drawingOnlyForOneBelt());
-    if (parser.isSet(svg) && parser.isSet(dxf) && value(svg) == u'-' && value(dxf) == u'-')
-        return wrongUse(messages::oneDrawingOnTheOutput());
-
-    // The values every form of these shares, checked before anything is computed.
-    if (parser.isSet(belts)) {
-        const common::Result<Range> codes = readRange(
-            value(belts), optionName(belts), messages::belt, QStringLiteral("100:400"), locale);
-        if (!codes)
-            return codes.problem();
-        request.codes = *codes;
-    }
-    if (parser.isSet(between)) {
-        const common::Result<Range> slot =
-            readRange(value(between), optionName(between), messages::centreDistance,
-                      QStringLiteral("150:250"), locale);
-        if (!slot)
-            return slot.problem();
-        request.slot = *slot;
-    }
-    if (parser.isSet(ratio)) {
-        const common::Result<Request> withIt = withRatio(request, value(ratio), locale);
-        if (!withIt)
-            return withIt.problem();
-        request = *withIt;
-    }
-    if (request.form == Request::Form::design) {
-        const QString text =
-            parser.isSet(teeth)
-                ? value(teeth)
-                : QStringLiteral("%1:150").arg(request.profile.profile->smallestPulley);
-        const common::Result<Range> range =
-            readRange(text, optionName(teeth), messages::teeth, QStringLiteral("14:80"), locale);
-        if (!range)
-            return range.problem();
-        if (!geometry::isWholeTeeth(range->low) || !geometry::isWholeTeeth(range->high) ||
-            range->high > maxTeethOfSearch)
-            return wrongUse(messages::notWholeTeeth(optionName(teeth)));
-        request.teeth = *range;
-    }
-    if (parser.isSet(near))
-        request.wanted = value(near);
-    if (parser.isSet(stock))
-        request.stock = value(stock);
-    if (parser.isSet(rpm))
-        request.speed = value(rpm);
-    if (parser.isSet(svg))
-        request.svg = value(svg);
-    if (parser.isSet(dxf))
-        request.dxf = value(dxf);
-    return request;
+    const common::Result<Request::Form> form = formOf(parser, o, request.inputs.size());
+    if (!form)
+        return form.problem();
+    request.form = *form;
+    return withValues(request, parser, o, locale);
 }
 
 } // namespace cli

@@ -112,6 +112,97 @@ common::Result<TrueGeometry> trueGeometry(const Pulleys &pulleys, double code,
     return result;
 }
 
+// A line of the one-belt form: what it is, its value if there is one, its unit.
+struct Line {
+    QString label;
+    std::optional<QString> value;
+    const char *unit;
+    const char *csvUnit;
+    const char *csvName = nullptr; // where the label's letters are no column's
+};
+
+// The true distance, the window's for its profiles, the ratios, the whole geometry and the
+// speeds, with what the drive lacks left empty.
+std::vector<Line> resultLines(const Request &request, const Pulleys &pulleys,
+                              const common::Calculation &shown, bool window,
+                              const TrueGeometry &truth, std::optional<double> speed,
+                              const Writer &write) {
+    // A figure of the true geometry with two decimals, or nothing without it.
+    const auto figure = [&](const auto &of) {
+        return truth.drive ? std::optional(write.twoDecimals(of(*truth.drive))) : std::nullopt;
+    };
+    using Drive = geometry::DriveGeometry;
+    std::vector<Line> lines{{QStringLiteral("interasse effettivo"),
+                             figure([](const Drive &d) { return d.centreDistance; }), " mm", "mm"}};
+    if (window)
+        lines.push_back(
+            {QStringLiteral("interasse della finestra"), shown.centreDistance, " mm", "mm"});
+    lines.push_back({QStringLiteral("M/m"), shown.ratio, "", nullptr});
+    lines.push_back({QStringLiteral("m/M"), shown.inverseRatio, "", nullptr});
+    const Line geometryLines[] = {
+        {QStringLiteral("angolo di avvolgimento sul minore"),
+         figure([](const Drive &d) { return d.smaller.wrapAngle; }), "°", "gradi"},
+        {QStringLiteral("denti in presa sul minore"),
+         figure([](const Drive &d) { return d.smaller.teethInMesh; }), "", nullptr},
+        {QStringLiteral("diametro primitivo maggiore"),
+         figure([](const Drive &d) { return d.larger.pitchDiameter; }), " mm", "mm"},
+        {QStringLiteral("diametro primitivo minore"),
+         figure([](const Drive &d) { return d.smaller.pitchDiameter; }), " mm", "mm"},
+        {QStringLiteral("diametro esterno maggiore"),
+         figure([](const Drive &d) { return d.larger.outsideDiameter; }), " mm", "mm"},
+        {QStringLiteral("diametro esterno minore"),
+         figure([](const Drive &d) { return d.smaller.outsideDiameter; }), " mm", "mm"},
+        {QStringLiteral("lunghezza primitiva"), figure([](const Drive &d) { return d.beltLength; }),
+         " mm", "mm"},
+        {QStringLiteral("tratto libero"), figure([](const Drive &d) { return d.span; }), " mm",
+         "mm"},
+        {QStringLiteral("angolo di avvolgimento sul maggiore"),
+         figure([](const Drive &d) { return d.larger.wrapAngle; }), "°", "gradi"},
+        {QStringLiteral("denti in presa sul maggiore"),
+         figure([](const Drive &d) { return d.larger.teethInMesh; }), "", nullptr},
+    };
+    lines.insert(lines.end(), std::begin(geometryLines), std::end(geometryLines));
+    if (speed) {
+        const double larger = pulleys.larger, smaller = pulleys.smaller;
+        const bool known = truth.drive.has_value();
+        lines.push_back(
+            {QStringLiteral("giri maggiore al minuto"),
+             known ? std::optional(write.number(*speed * smaller / larger, "0.0")) : std::nullopt,
+             "", nullptr});
+        // The belt moves on by the smaller pulley's teeth each turn, a pitch each.
+        const double metresPerSecond = *speed * smaller * request.profile.profile->pitch / 60000;
+        lines.push_back({QStringLiteral("velocità cinghia"),
+                         known ? std::optional(write.twoDecimals(metresPerSecond)) : std::nullopt,
+                         " m/s", nullptr, "velocita_cinghia_m_s"});
+    }
+
+    return lines;
+}
+
+// The lines as label: value, or as a heading row and a row of values for a spreadsheet.
+void writeLines(const std::vector<Line> &lines, Writer &write, const QLocale &locale) {
+    const auto cell = [&](const std::optional<QString> &text) {
+        return !text         ? QString()
+               : write.csv() ? QString(*text).replace(locale.decimalPoint(), QStringLiteral("."))
+                             : *text;
+    };
+    if (write.csv()) {
+        QStringList headings, cells;
+        for (const Line &line : lines) {
+            headings << (line.csvName ? QString::fromLatin1(line.csvName)
+                                      : write.heading(line.label, line.csvUnit));
+            cells << cell(line.value);
+        }
+        write.row(headings);
+        write.row(cells);
+    } else {
+        for (const Line &line : lines)
+            if (line.value)
+                write.stream() << line.label << QStringLiteral(": ") << *line.value
+                               << QString::fromUtf8(line.unit) << '\n';
+    }
+}
+
 } // namespace
 
 common::Result<ExitStatus> oneBelt(const Request &request, Writer &write, QTextStream &err,
@@ -164,82 +255,8 @@ common::Result<ExitStatus> oneBelt(const Request &request, Writer &write, QTextS
         shown.ratio = write.twoDecimals(geometry::ratio(pulleys->larger, pulleys->smaller));
         shown.inverseRatio = write.twoDecimals(geometry::ratio(pulleys->smaller, pulleys->larger));
     }
-    const auto cell = [&](const std::optional<QString> &text) {
-        return !text         ? QString()
-               : write.csv() ? QString(*text).replace(locale.decimalPoint(), QStringLiteral("."))
-                             : *text;
-    };
-    // A figure of the true geometry with two decimals, or nothing without it.
-    const auto figure = [&](const auto &of) {
-        return truth->drive ? std::optional(write.twoDecimals(of(*truth->drive))) : std::nullopt;
-    };
-    using Drive = geometry::DriveGeometry;
-    struct Line {
-        QString label;
-        std::optional<QString> value;
-        const char *unit;
-        const char *csvUnit;
-        const char *csvName = nullptr; // where the label's letters are no column's
-    };
-    std::vector<Line> lines{{QStringLiteral("interasse effettivo"),
-                             figure([](const Drive &d) { return d.centreDistance; }), " mm", "mm"}};
-    if (window)
-        lines.push_back(
-            {QStringLiteral("interasse della finestra"), shown.centreDistance, " mm", "mm"});
-    lines.push_back({QStringLiteral("M/m"), shown.ratio, "", nullptr});
-    lines.push_back({QStringLiteral("m/M"), shown.inverseRatio, "", nullptr});
-    const Line geometryLines[] = {
-        {QStringLiteral("angolo di avvolgimento sul minore"),
-         figure([](const Drive &d) { return d.smaller.wrapAngle; }), "°", "gradi"},
-        {QStringLiteral("denti in presa sul minore"),
-         figure([](const Drive &d) { return d.smaller.teethInMesh; }), "", nullptr},
-        {QStringLiteral("diametro primitivo maggiore"),
-         figure([](const Drive &d) { return d.larger.pitchDiameter; }), " mm", "mm"},
-        {QStringLiteral("diametro primitivo minore"),
-         figure([](const Drive &d) { return d.smaller.pitchDiameter; }), " mm", "mm"},
-        {QStringLiteral("diametro esterno maggiore"),
-         figure([](const Drive &d) { return d.larger.outsideDiameter; }), " mm", "mm"},
-        {QStringLiteral("diametro esterno minore"),
-         figure([](const Drive &d) { return d.smaller.outsideDiameter; }), " mm", "mm"},
-        {QStringLiteral("lunghezza primitiva"), figure([](const Drive &d) { return d.beltLength; }),
-         " mm", "mm"},
-        {QStringLiteral("tratto libero"), figure([](const Drive &d) { return d.span; }), " mm",
-         "mm"},
-        {QStringLiteral("angolo di avvolgimento sul maggiore"),
-         figure([](const Drive &d) { return d.larger.wrapAngle; }), "°", "gradi"},
-        {QStringLiteral("denti in presa sul maggiore"),
-         figure([](const Drive &d) { return d.larger.teethInMesh; }), "", nullptr},
-    };
-    lines.insert(lines.end(), std::begin(geometryLines), std::end(geometryLines));
-    if (speed) {
-        const double larger = pulleys->larger, smaller = pulleys->smaller;
-        const bool known = truth->drive.has_value();
-        lines.push_back(
-            {QStringLiteral("giri maggiore al minuto"),
-             known ? std::optional(write.number(*speed * smaller / larger, "0.0")) : std::nullopt,
-             "", nullptr});
-        // The belt moves on by the smaller pulley's teeth each turn, a pitch each.
-        const double metresPerSecond = *speed * smaller * request.profile.profile->pitch / 60000;
-        lines.push_back({QStringLiteral("velocità cinghia"),
-                         known ? std::optional(write.twoDecimals(metresPerSecond)) : std::nullopt,
-                         " m/s", nullptr, "velocita_cinghia_m_s"});
-    }
-
-    if (write.csv()) {
-        QStringList headings, cells;
-        for (const Line &line : lines) {
-            headings << (line.csvName ? QString::fromLatin1(line.csvName)
-                                      : write.heading(line.label, line.csvUnit));
-            cells << cell(line.value);
-        }
-        write.row(headings);
-        write.row(cells);
-    } else {
-        for (const Line &line : lines)
-            if (line.value)
-                write.stream() << line.label << QStringLiteral(": ") << *line.value
-                               << QString::fromUtf8(line.unit) << '\n';
-    }
+    writeLines(resultLines(request, *pulleys, shown, window != nullptr, *truth, speed, write),
+               write, locale);
     write.stream().flush(); // the results first, then what is wrong with them
     for (const QString &complaint : truth->complaints)
         err << complaint << '\n';
