@@ -83,9 +83,10 @@ Drawing drawDrive(const ProfileChoice &profile, double z1, double z2, std::int64
     label({0, large + 1.2 * textHeight}, "\u00D8 " + shown(whole.larger.pitchDiameter));
     label({distance, small + 2.6 * textHeight}, teeth(smaller));
     label({distance, small + 1.2 * textHeight}, "\u00D8 " + shown(whole.smaller.pitchDiameter));
-    const Point middle{(drawing.spans[1].from.x + drawing.spans[1].to.x) / 2,
-                       (drawing.spans[1].from.y + drawing.spans[1].to.y) / 2};
-    label({middle.x, middle.y - 1.4 * textHeight}, beltName(profile, beltTeeth));
+    // The belt's name over its upper span, clear of the dimension below.
+    const Point middle{(drawing.spans[0].from.x + drawing.spans[0].to.x) / 2,
+                       (drawing.spans[0].from.y + drawing.spans[0].to.y) / 2};
+    label({middle.x, middle.y + 0.9 * textHeight}, beltName(profile, beltTeeth));
 
     Point lowest{-large, below - arrow}, highest{distance + small, large};
     for (const Label &written : drawing.labels) {
