@@ -308,9 +308,11 @@ QString help(Help text) {
             "  interasse 36 14 --near 120 --csv    lo stesso in valori separati da virgole\n"
             "  interasse 36 14 --between 120:130   le cinghie con l'interasse tra 120 e 130 mm\n"
             "  interasse 36 14 150 --rpm 1450      la geometria intera e le velocità\n"
-            "  interasse --ratio 3 --between 150:250 -p 5M\n"
+            "  interasse --ratio 3 --between 150:250 -p 5M --teeth 14:80\n"
             "                                      le trasmissioni 3:1 con l'interasse tra 150\n"
-            "                                      e 250 mm\n"
+            "                                      e 250 mm e ingranaggi da 14 a 80 denti\n"
+            "  interasse 36 14 150 --svg t.svg --dxf t.dxf\n"
+            "                                      il disegno in scala 1:1, per il browser e il CAD\n"
             "  interasse 36 14 --near 120 --stock cinghie.txt\n"
             "                                      solo tra le cinghie del file");
     case Help::help:
