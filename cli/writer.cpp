@@ -30,18 +30,6 @@ QString Writer::difference(double value) const {
     return value > 0 && text != twoDecimals(0) ? u'+' + text : text;
 }
 
-QString Writer::teethInMesh(double teeth) {
-    const bool few = teeth < geometry::fewestTeethInMesh;
-    m_marked = m_marked || few;
-    return m_csv || !few ? twoDecimals(teeth) : twoDecimals(teeth) + QStringLiteral(" *");
-}
-
-QString Writer::belt(std::int64_t teeth) const {
-    return m_csv ? QString::number(geometry::beltCode(*m_profile.profile, teeth), 'f',
-                                   QLocale::FloatingPointShortest)
-                 : QString::fromStdString(geometry::beltName(m_profile, teeth));
-}
-
 QString Writer::millimetres(const QString &value) const {
     return m_csv ? value : value + QStringLiteral(" mm");
 }

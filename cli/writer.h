@@ -38,10 +38,6 @@ public:
     QString shortest(double value) const;
     // A difference from a wanted value: "+" before a positive one, none before zero.
     QString difference(double value) const;
-    // Fewer teeth in mesh than a belt needs are marked, and the legend tells why.
-    QString teethInMesh(double teeth);
-    // A belt as it is printed on it (150XL037), or its code alone for a spreadsheet.
-    QString belt(std::int64_t teeth) const;
     // A length with its unit, which a spreadsheet has in the column's heading instead.
     QString millimetres(const QString &value) const;
     QString heading(const QString &name, const char *unit = nullptr) const;
@@ -55,8 +51,8 @@ public:
     void cell(std::int64_t whole);
     void cell(std::string_view text);
     void cellFixed(double value, int decimals, bool millimetres = false);
-    void cellBelt(std::int64_t teeth);
-    void cellTeethInMesh(double teeth);
+    void cellBelt(std::int64_t teeth);  // as printed (150XL037), its code alone for a spreadsheet
+    void cellTeethInMesh(double teeth); // marked when too few, with a legend at the end
     void endRow();
     // For a spreadsheet, whose rows often begin with the same cells: the row so far, to be
     // written again as it stands into a later row, with the number of cells it holds.

@@ -22,20 +22,25 @@ Problem failed(QString message) {
     return {std::move(message), ExitStatus::calculationFailed};
 }
 
+// A belt too short for these pulleys, naming the shortest on which they run, if any.
+Problem beltTooShort(double z1, double z2, const WindowProfile &profile) {
+    const geometry::ProfileChoice choice = profile.choice();
+    return failed(messages::beltTooShort(QString::fromStdString(geometry::profileName(choice)),
+                                         shortestBeltName(z1, z2, choice)));
+}
+
 // Whether these pulleys run on that belt, as the window types them; the message when not.
-std::optional<Problem> beltTooShort(double z1, double z2, double beltCode,
-                                    const WindowProfile &profile) {
-    const QString profileName = QString::fromStdString(geometry::profileName(profile.choice()));
-    const double pitch = profile.profile->pitch;
-    // The formula gives a number for belts whose pulleys would overlap, or that are shorter
-    // than a pulley's circumference; such a number is no distance. Pulleys of no teeth or
-    // fewer are left to the formula.
-    if (z1 > 0 && z2 > 0 && !geometry::runsOn(z1, z2, windowBeltTeeth(beltCode, profile), pitch))
-        return failed(
-            geometry::isWholeTeeth(z1) && geometry::isWholeTeeth(z2)
-                ? messages::beltTooShort(profileName, shortestBeltName(z1, z2, profile.choice()))
-                : messages::beltTooShortForThesePulleys());
-    return std::nullopt;
+// The formula gives a number for belts whose pulleys would overlap, or that are shorter than
+// a pulley's circumference; such a number is no distance. Pulleys of no teeth or fewer are
+// left to the formula.
+std::optional<Problem> notRunning(double z1, double z2, double beltCode,
+                                  const WindowProfile &profile) {
+    if (!(z1 > 0 && z2 > 0) ||
+        geometry::runsOn(z1, z2, windowBeltTeeth(beltCode, profile), profile.profile->pitch))
+        return std::nullopt;
+    if (geometry::isWholeTeeth(z1) && geometry::isWholeTeeth(z2))
+        return beltTooShort(z1, z2, profile);
+    return failed(messages::beltTooShortForThesePulleys());
 }
 
 } // namespace
@@ -75,7 +80,7 @@ Calculation calculate(const QString &z1Text, const QString &z2Text, const QStrin
         result.problem = beltCode.problem();
         return result;
     }
-    if ((result.problem = beltTooShort(*z1, *z2, *beltCode, profile)))
+    if ((result.problem = notRunning(*z1, *z2, *beltCode, profile)))
         return result;
     // Each step as the window takes it; what the steps before a failure gave is kept.
     const double pitch = profile.profile->pitch;
@@ -91,9 +96,7 @@ Calculation calculate(const QString &z1Text, const QString &z2Text, const QStrin
     } catch (const geometry::CalculationError &error) {
         switch (error.kind()) {
         case Kind::beltTooShort:
-            result.problem = failed(messages::beltTooShort(
-                QString::fromStdString(geometry::profileName(profile.choice())),
-                shortestBeltName(*z1, *z2, profile.choice())));
+            result.problem = beltTooShort(*z1, *z2, profile);
             break;
         case Kind::divisionByZero:
             // The ratio over the smaller pulley first, then over the larger.
