@@ -7,6 +7,9 @@
 #include "common/messages.h"
 #include "geometry/design.h"
 
+#include <functional>
+#include <span>
+
 namespace cli {
 
 namespace {
@@ -31,17 +34,34 @@ Problem noBelt(const Request &request, const Pulleys &pulleys) {
     return failed(messages::noBeltInRange(
         profile, request.codes ? request.codes->lowText : QStringLiteral("1"),
         request.codes ? request.codes->highText : QString::number(geometry::largestBeltCode),
-        shortest));
+        shortest, request.stock.has_value()));
 }
 
-// The rows of a table of belts, and the legend when some are marked.
-ExitStatus table(const std::vector<geometry::Belt> &belts, Writer &write,
-                 std::optional<double> wanted = std::nullopt) {
-    write.beltHeadings(wanted.has_value());
-    for (const geometry::Belt &belt : belts) {
-        if (write.failed())
-            break;
-        write.beltRow(belt, wanted);
+// The belts of a range of teeth, or of a stock list's that fall in it, in a table; none is a
+// failed search. A stock list is walked by its own entries: a range may span every code.
+common::Result<ExitStatus> listRange(const Request &request, const Pulleys &pulleys,
+                                     geometry::BeltRange range, const geometry::Stock *stock,
+                                     Writer &write, const std::function<void()> &before = {}) {
+    std::span<const std::int64_t> stocked;
+    if (stock)
+        stocked = {std::ranges::lower_bound(*stock, range.firstTeeth),
+                   std::ranges::upper_bound(*stock, range.lastTeeth)};
+    if (stock ? stocked.empty() : range.firstTeeth > range.lastTeeth)
+        return noBelt(request, pulleys);
+    if (before)
+        before();
+    const geometry::BeltProfile &profile = *request.profile.profile;
+    const auto row = [&](std::int64_t teeth) {
+        write.beltRow(geometry::beltWithTeeth(pulleys.larger, pulleys.smaller, profile, teeth));
+    };
+    write.beltHeadings(false);
+    if (stock) {
+        for (auto teeth = stocked.begin(); teeth != stocked.end() && !write.failed(); ++teeth)
+            row(*teeth);
+    } else {
+        for (std::int64_t teeth = range.firstTeeth; teeth <= range.lastTeeth && !write.failed();
+             ++teeth)
+            row(teeth);
     }
     write.legend();
     return ExitStatus::done;
@@ -62,50 +82,26 @@ common::Result<ExitStatus> listBelts(const Request &request, Writer &write, QTex
     const geometry::BeltProfile &profile = *request.profile.profile;
     const double z1 = pulleys->larger, z2 = pulleys->smaller;
 
-    if (request.slot) {
-        const geometry::BeltRange range =
-            geometry::beltsInSlot(z1, z2, profile, request.slot->low, request.slot->high);
-        std::vector<std::int64_t> stocked;
-        if (inStock)
-            std::ranges::copy_if(*inStock, std::back_inserter(stocked), [&](std::int64_t teeth) {
-                return teeth >= range.firstTeeth && teeth <= range.lastTeeth;
-            });
-        if (inStock ? stocked.empty() : range.firstTeeth > range.lastTeeth)
-            return noBelt(request, *pulleys);
-        write.beltHeadings(false);
-        const auto row = [&](std::int64_t teeth) {
-            write.beltRow(geometry::beltWithTeeth(z1, z2, profile, teeth));
-        };
-        if (inStock)
-            std::ranges::for_each(stocked, row);
-        else
-            for (std::int64_t teeth = range.firstTeeth; teeth <= range.lastTeeth && !write.failed();
-                 ++teeth)
-                row(teeth);
-        write.legend();
-        return ExitStatus::done;
-    }
+    if (request.slot)
+        return listRange(
+            request, *pulleys,
+            geometry::beltsInSlot(z1, z2, profile, request.slot->low, request.slot->high), inStock,
+            write);
     const Range codes =
         request.codes.value_or(Range{1, static_cast<double>(geometry::largestBeltCode), {}, {}});
     if (!request.wanted) {
-        const geometry::BeltRange range =
-            geometry::beltsBetween(z1, z2, profile, codes.low, codes.high);
-        if (unbuildablePulleys(*pulleys) || range.firstTeeth > range.lastTeeth)
-            return noBelt(request, *pulleys);
         // From which belt on these pulleys run; a spreadsheet gets rows only.
-        const geometry::Belt shortest = *geometry::shortestBelt(z1, z2, profile);
-        if (codes.low < shortest.code && !inStock)
-            (write.csv() ? err : write.stream())
-                << messages::beltsBelowShortest(
-                       QString::fromStdString(geometry::beltName(request.profile, shortest.teeth)))
-                << '\n';
-        write.beltHeadings(false);
-        for (std::int64_t teeth = range.firstTeeth; teeth <= range.lastTeeth && !write.failed();
-             ++teeth)
-            if (geometry::inStock(inStock, teeth))
-                write.beltRow(geometry::beltWithTeeth(z1, z2, profile, teeth));
-        write.legend();
-        return ExitStatus::done;
+        const auto shortestNote = [&] {
+            const geometry::Belt shortest = *geometry::shortestBelt(z1, z2, profile);
+            if (codes.low < shortest.code && !inStock)
+                (write.csv() ? err : write.stream())
+                    << messages::beltsBelowShortest(QString::fromStdString(
+                           geometry::beltName(request.profile, shortest.teeth)))
+                    << '\n';
+        };
+        return listRange(request, *pulleys,
+                         geometry::beltsBetween(z1, z2, profile, codes.low, codes.high), inStock,
+                         write, shortestNote);
     }
     const common::Result<double> wanted =
         common::readInput(*request.wanted, messages::centreDistance, locale);
@@ -117,11 +113,12 @@ common::Result<ExitStatus> listBelts(const Request &request, Writer &write, QTex
             : geometry::nearestBelts(z1, z2, profile, *wanted, codes.low, codes.high);
     if (!nearest.below && !nearest.above)
         return noBelt(request, *pulleys);
-    std::vector<geometry::Belt> belts;
+    write.beltHeadings(true);
     for (const auto &belt : {nearest.below, nearest.above})
         if (belt)
-            belts.push_back(*belt);
-    return table(belts, write, *wanted);
+            write.beltRow(*belt, *wanted);
+    write.legend();
+    return ExitStatus::done;
 }
 
 } // namespace cli

@@ -250,10 +250,10 @@ QString noBeltInSlot(const QString &profile, const QString &from, const QString 
 }
 
 QString noBeltInRange(const QString &profile, const QString &first, const QString &last,
-                      const std::optional<QString> &shortestBelt) {
+                      const std::optional<QString> &shortestBelt, bool stock) {
     const QString none =
-        QStringLiteral("Nessuna cinghia %1 con codice da %2 a %3 gira su questi ingranaggi")
-            .arg(profile, first, last);
+        QStringLiteral("Nessuna cinghia %1%2 con codice da %3 a %4 gira su questi ingranaggi")
+            .arg(profile, stock ? QStringLiteral(" dell'elenco") : QString(), first, last);
     return shortestBelt ? none + QStringLiteral(": la più corta è %1.").arg(*shortestBelt)
                         : none + u'.';
 }
@@ -265,17 +265,6 @@ QString outputFailed(const QString &reason) {
 QString unknownProfile(const QString &typed, const QString &names) {
     return QStringLiteral("Profilo \"%1\" sconosciuto: i profili sono %2 (interasse --profiles).")
         .arg(typed, names);
-}
-
-QString codeRangeForm() {
-    return QStringLiteral("L'intervallo di --belts si scrive DA:A, dal codice più piccolo al "
-                          "più grande, per esempio 100:400.");
-}
-
-QString codeRangeBackwards(const QString &from, const QString &to) {
-    return QStringLiteral("L'intervallo di --belts va dal codice più piccolo al più grande: "
-                          "%1:%2.")
-        .arg(from, to);
 }
 
 QString searchTakesTwoPulleys() {
@@ -312,7 +301,8 @@ QString help(Help text) {
             "                                      le trasmissioni 3:1 con l'interasse tra 150\n"
             "                                      e 250 mm e ingranaggi da 14 a 80 denti\n"
             "  interasse 36 14 150 --svg t.svg --dxf t.dxf\n"
-            "                                      il disegno in scala 1:1, per il browser e il CAD\n"
+            "                                      il disegno in scala 1:1, per il browser e il "
+            "CAD\n"
             "  interasse 36 14 --near 120 --stock cinghie.txt\n"
             "                                      solo tra le cinghie del file");
     case Help::help:

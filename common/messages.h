@@ -71,12 +71,10 @@ QString beltsBelowShortest(const QString &shortestBelt);
 QString noBeltInSlot(const QString &profile, const QString &from, const QString &to,
                      const std::optional<QString> &shortestBelt, bool stock);
 QString noBeltInRange(const QString &profile, const QString &first, const QString &last,
-                      const std::optional<QString> &shortestBelt);
+                      const std::optional<QString> &shortestBelt, bool stock = false);
 QString outputFailed(const QString &reason);
 // The command line's own words.
 QString unknownProfile(const QString &typed, const QString &names);
-QString codeRangeForm();
-QString codeRangeBackwards(const QString &from, const QString &to);
 QString searchTakesTwoPulleys();
 QString oneBeltTakesThreeValues();
 // Where to read how the command line is used, after a message of wrong use.

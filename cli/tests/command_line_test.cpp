@@ -310,6 +310,15 @@ void CommandLineTest::answersInTheTerminal_data() {
     QTest::newRow("no belt in the slot")
         << english << QStringList{"--ratio", "3", "--between", "1:2"} << 1 << ""
         << "allargare l'intervallo (--between)";
+    // A list is walked by its own belts, however wide the range; none in it is no success.
+    QTest::newRow("every code within a stock list")
+        << english
+        << QStringList{"36", "14", "--belts", "1:922337203685477", "--stock", stock, "--csv"} << 0
+        << "cinghia,denti,interasse_mm,denti_in_presa\n146,73,120.61,6.34\n150,75,125.74,6.37\n"
+        << "";
+    QTest::newRow("no belt of a stock list in the range")
+        << english << QStringList{"36", "14", "--belts", "200:300", "--stock", stock} << 1 << ""
+        << "Nessuna cinghia XL037 dell'elenco con codice da 200 a 300";
     QTest::newRow("a stock list line that names no belt")
         << english << QStringList{"36", "14", "--near", "124", "--stock", DATA_DIR "/stock-bad.txt"}
         << 2 << ""
