@@ -140,9 +140,13 @@ std::string svgFile(const Drawing &drawing) {
                       number(width) + "mm\" height=\"" + number(height) + "mm\" viewBox=\"" +
                       number(drawing.lowest.x) + " " + number(-drawing.highest.y) + " " +
                       number(width) + " " + number(height) + "\">\n";
-    const auto group = [&](std::string_view layer, const char *colour, double stroke) {
+    // A layer's primitives, drawn in its stroke.
+    const auto group = [&](std::string_view layer, const char *colour, double stroke,
+                           const auto &draw) {
         svg += "<g id=\"" + std::string(layer) + "\" fill=\"none\" stroke=\"" + colour +
                "\" stroke-width=\"" + number(stroke) + "\">\n";
+        draw();
+        svg += "</g>\n";
     };
     const auto circles = [&](const std::array<Circle, 2> &list) {
         for (const Circle &circle : list)
@@ -154,33 +158,26 @@ std::string svgFile(const Drawing &drawing) {
             svg += "<line" + svgPoint(segment.from, "x1", "y1") + svgPoint(segment.to, "x2", "y2") +
                    "/>\n";
     };
-    group(dxfLayers[0], "#0050a0", 0.25);
-    circles(drawing.pitchCircles);
-    svg += "</g>\n";
-    group(dxfLayers[1], "#808080", 0.18);
-    circles(drawing.outsideCircles);
-    svg += "</g>\n";
-    group(dxfLayers[2], "#c00000", 0.5);
-    segments(drawing.spans);
-    for (const Arc &arc : drawing.arcs) {
-        const double start = arc.startAngle / degrees, end = arc.endAngle / degrees;
-        const double sweep = std::fmod(arc.endAngle - arc.startAngle + 360, 360);
-        const Point from{arc.centre.x + arc.radius * std::cos(start),
-                         arc.centre.y + arc.radius * std::sin(start)};
-        const Point to{arc.centre.x + arc.radius * std::cos(end),
-                       arc.centre.y + arc.radius * std::sin(end)};
-        // Counter-clockwise with y up is against SVG's positive angles.
-        svg += "<path d=\"M " + number(from.x) + " " + number(-from.y) + " A " +
-               number(arc.radius) + " " + number(arc.radius) + " 0 " + (sweep > 180 ? "1" : "0") +
-               " 0 " + number(to.x) + " " + number(-to.y) + "\"/>\n";
-    }
-    svg += "</g>\n";
-    group(dxfLayers[3], "#000000", 0.18);
-    segments(drawing.centreMarks);
-    svg += "</g>\n";
-    group(dxfLayers[4], "#000000", 0.18);
-    segments(drawing.dimension);
-    svg += "</g>\n";
+    group(dxfLayers[0], "#0050a0", 0.25, [&] { circles(drawing.pitchCircles); });
+    group(dxfLayers[1], "#808080", 0.18, [&] { circles(drawing.outsideCircles); });
+    group(dxfLayers[2], "#c00000", 0.5, [&] {
+        segments(drawing.spans);
+        for (const Arc &arc : drawing.arcs) {
+            const double start = arc.startAngle / degrees, end = arc.endAngle / degrees;
+            const double sweep = std::fmod(arc.endAngle - arc.startAngle + 360, 360);
+            const Point from{arc.centre.x + arc.radius * std::cos(start),
+                             arc.centre.y + arc.radius * std::sin(start)};
+            const Point to{arc.centre.x + arc.radius * std::cos(end),
+                           arc.centre.y + arc.radius * std::sin(end)};
+            // Counter-clockwise with y up is against SVG's positive angles.
+            svg += "<path d=\"M " + number(from.x) + " " + number(-from.y) + " A " +
+                   number(arc.radius) + " " + number(arc.radius) + " 0 " +
+                   (sweep > 180 ? "1" : "0") + " 0 " + number(to.x) + " " + number(-to.y) +
+                   "\"/>\n";
+        }
+    });
+    group(dxfLayers[3], "#000000", 0.18, [&] { segments(drawing.centreMarks); });
+    group(dxfLayers[4], "#000000", 0.18, [&] { segments(drawing.dimension); });
     svg += "<g id=\"" + std::string(dxfLayers[5]) +
            "\" fill=\"#000000\" font-family=\"sans-serif\" text-anchor=\"middle\">\n";
     for (const Label &label : drawing.labels)
