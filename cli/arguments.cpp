@@ -146,15 +146,14 @@ QString optionName(const QCommandLineOption &option) {
 // Which form the options and the values typed ask for, and the options that do not go with it.
 common::Result<Request::Form> formOf(const QCommandLineParser &parser, const Options &o,
                                      qsizetype values) {
-    for (const auto &[first, second] : {std::pair{&o.between, &o.belts},
-                                        {&o.between, &o.near},
-                                        {&o.ratio, &o.belts},
-                                        {&o.ratio, &o.near}})
+    for (const auto &[first, second] :
+         {std::pair{&o.between, &o.belts}, {&o.between, &o.near}, {&o.ratio, &o.belts}})
         if (parser.isSet(*first) && parser.isSet(*second))
             return wrongUse(messages::optionsApart(optionName(*first), optionName(*second)));
     Request::Form form = Request::Form::oneBelt;
     if (parser.isSet(o.ratio) || parser.isSet(o.teeth)) {
-        if (values != 0 || !parser.isSet(o.between) || !parser.isSet(o.ratio))
+        if (values != 0 || !(parser.isSet(o.between) || parser.isSet(o.near)) ||
+            !parser.isSet(o.ratio))
             return wrongUse(messages::designSearchForm());
         form = Request::Form::design;
     } else if (parser.isSet(o.between)) {

@@ -36,7 +36,7 @@ common::Result<common::ExitStatus> answer(const Request &request, QTextStream &o
     case Request::Form::slot:
         return listBelts(request, write, err, locale);
     case Request::Form::design:
-        return searchDesigns(request, write);
+        return searchDesigns(request, write, locale);
     }
     return common::ExitStatus::done;
 }

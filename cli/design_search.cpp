@@ -2,6 +2,7 @@
 
 #include "cli/stock.h"
 #include "cli/writer.h"
+#include "common/calculation.h"
 #include "common/messages.h"
 #include "geometry/design.h"
 
@@ -16,33 +17,48 @@ constexpr int columnWidths[] = {8, 6, 7, 18, 6, 14, 14};
 
 } // namespace
 
-common::Result<common::ExitStatus> searchDesigns(const Request &request, Writer &write) {
+common::Result<common::ExitStatus> searchDesigns(const Request &request, Writer &write,
+                                                 const QLocale &locale) {
     const common::Result<std::optional<geometry::Stock>> stock = stockOf(request);
     if (!stock)
         return stock.problem();
+    std::optional<double> wanted;
+    if (request.wanted) {
+        const common::Result<double> read =
+            common::readInput(*request.wanted, messages::centreDistance, locale);
+        if (!read)
+            return read.problem();
+        wanted = *read;
+    }
     const geometry::DesignQuery query{request.profile.profile,
                                       request.ratio->low,
                                       request.ratio->high,
                                       request.wantedRatio,
-                                      request.slot->low,
-                                      request.slot->high,
+                                      request.slot ? request.slot->low : 0,
+                                      request.slot ? request.slot->high : 0,
                                       static_cast<int>(request.teeth->low),
                                       static_cast<int>(request.teeth->high),
-                                      *stock ? &**stock : nullptr};
+                                      *stock ? &**stock : nullptr,
+                                      wanted};
     const geometry::DesignSearch search = geometry::searchDesigns(query);
     if (search.tooMany)
         return common::Problem{messages::tooManyDesigns(geometry::mostDesigns),
                                common::ExitStatus::calculationFailed};
     if (search.designs.empty())
-        return common::Problem{messages::noDesign(search.anyPulleys, stock->has_value()),
-                               common::ExitStatus::calculationFailed};
+        return common::Problem{
+            messages::noDesign(search.anyPulleys, stock->has_value(), wanted.has_value()),
+            common::ExitStatus::calculationFailed};
 
-    write.row({write.heading(QStringLiteral("maggiore")), write.heading(QStringLiteral("minore")),
-               write.csv() ? QStringLiteral("rapporto") : QStringLiteral("M/m"),
-               write.heading(QStringLiteral("cinghia")), write.heading(QStringLiteral("denti")),
-               write.heading(QStringLiteral("interasse"), "mm"),
-               write.heading(QStringLiteral("denti in presa"))},
-              columnWidths);
+    QStringList headings{write.heading(QStringLiteral("maggiore")),
+                         write.heading(QStringLiteral("minore")),
+                         write.csv() ? QStringLiteral("rapporto") : QStringLiteral("M/m"),
+                         write.heading(QStringLiteral("cinghia")),
+                         write.heading(QStringLiteral("denti")),
+                         write.heading(QStringLiteral("interasse"), "mm"),
+                         write.heading(QStringLiteral("denti in presa"))};
+    if (wanted)
+        headings << write.heading(QStringLiteral("differenza"), "mm");
+    write.row(headings, columnWidths);
     const auto shown = static_cast<qsizetype>(search.designs.size());
     const qsizetype rows = write.csv() || request.all ? shown : std::min(shown, firstRows);
     // A pair's cells are written once for all its belts' rows in a spreadsheet.
@@ -65,6 +81,10 @@ common::Result<common::ExitStatus> searchDesigns(const Request &request, Writer 
         write.cell(design.belt.teeth);
         write.cellFixed(design.belt.drive.centreDistance, 2, true);
         write.cellTeethInMesh(design.belt.drive.teethInMesh);
+        if (wanted)
+            write.cell(
+                write.millimetres(write.difference(design.belt.drive.centreDistance - *wanted))
+                    .toStdString());
         write.endRow();
     }
     write.legend();

@@ -3,14 +3,18 @@
 #include "cli/arguments.h"
 #include "common/result.h"
 
+#include <QLocale>
+
 namespace cli {
 
 class Writer;
 
 // interasse --ratio R --between MIN:MAX [--teeth A:B] [--stock FILE]: every drive of two
 // pulleys and a belt that gives the ratio with its axes in the slot, ranked (see
-// geometry::searchDesigns); the first 20 rows and how many more, or every row with --all and
-// in CSV. Nothing found is a failed calculation that says what to widen.
-common::Result<common::ExitStatus> searchDesigns(const Request &request, Writer &write);
+// geometry::searchDesigns); with --near MM instead of the slot, each pair's nearest belts
+// to that distance. The first 20 rows and how many more, or every row with --all and in CSV.
+// Nothing found is a failed calculation that says what to widen.
+common::Result<common::ExitStatus> searchDesigns(const Request &request, Writer &write,
+                                                 const QLocale &locale);
 
 } // namespace cli

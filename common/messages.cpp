@@ -153,8 +153,8 @@ QString notWholeTeeth(const QString &option) {
 
 QString designSearchForm() {
     return QStringLiteral("La ricerca delle trasmissioni si scrive interasse --ratio R --between "
-                          "MIN:MAX, senza i denti degli ingranaggi, per esempio: interasse --ratio "
-                          "3 --between 150:250 --teeth 14:80.");
+                          "MIN:MAX (o --near MM), senza i denti degli ingranaggi, per esempio: "
+                          "interasse --ratio 3 --between 150:250 --teeth 14:80.");
 }
 
 QString slotForm() {
@@ -185,10 +185,14 @@ QString drawingNotWritten(const QString &file, const QString &reason) {
     return QStringLiteral("Il disegno non si è potuto scrivere in %1: %2.").arg(file, reason);
 }
 
-QString noDesign(bool anyPulleys, bool stock) {
+QString noDesign(bool anyPulleys, bool stock, bool near) {
     if (!anyPulleys)
         return QStringLiteral("Nessuna coppia di ingranaggi ha questo rapporto: allargare "
                               "l'intervallo del rapporto (--ratio) o quello dei denti (--teeth).");
+    if (near) // only a stock list can leave every pair without a belt
+        return QStringLiteral("Nessuna cinghia dell'elenco gira su queste coppie di ingranaggi: "
+                              "allargare il rapporto (--ratio) o i denti (--teeth), o aggiungere "
+                              "cinghie all'elenco (--stock).");
     return stock ? QStringLiteral("Nessuna cinghia dell'elenco dà un interasse in questo "
                                   "intervallo: allargare l'intervallo (--between), il rapporto "
                                   "(--ratio) o i denti (--teeth), o aggiungere cinghie "
@@ -319,15 +323,17 @@ QString help(Help text) {
     case Help::near:
         return QStringLiteral("Trova le cinghie di denti interi il cui interasse effettivo è più "
                               "vicino a MM millimetri: la più vicina sotto e la più vicina "
-                              "sopra; con --belts, solo tra quelle.");
+                              "sopra; con --belts, solo tra quelle; con --ratio, per ogni coppia "
+                              "di ingranaggi.");
     case Help::between:
         return QStringLiteral("Con i denti dei due ingranaggi, elenca le cinghie il cui interasse "
                               "effettivo è tra MIN e MAX millimetri; con --ratio, cerca le "
                               "trasmissioni il cui interasse è in quell'intervallo.");
     case Help::ratio:
         return QStringLiteral("Cerca le coppie di ingranaggi con rapporto M/m R (entro l'1 %) o "
-                              "tra DA:A, e le cinghie con cui il loro interasse è in --between; "
-                              "un rapporto minore di 1 vale come il suo inverso.");
+                              "tra DA:A, e le cinghie con cui il loro interasse è in --between "
+                              "o più vicino a --near; un rapporto minore di 1 vale come il suo "
+                              "inverso.");
     case Help::teeth:
         return QStringLiteral("Con --ratio, i denti di ciascun ingranaggio, da A a B (se non "
                               "indicato, dal più piccolo consigliato per il profilo a 150).");

@@ -47,7 +47,7 @@ QString drawingOnlyForOneBelt();
 QString oneDrawingOnTheOutput();
 QString drawingNotWritten(const QString &file, const QString &reason);
 // A design search that finds nothing, and what to widen.
-QString noDesign(bool anyPulleys, bool stock);
+QString noDesign(bool anyPulleys, bool stock, bool near);
 QString moreDesigns(qsizetype more);
 QString tooManyDesigns(qint64 most);
 // A stock list that cannot be read, or a line of it that names no belt.

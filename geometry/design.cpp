@@ -48,6 +48,39 @@ std::optional<NamedBelt> beltOf(const std::optional<ProfileChoice> &choice, doub
     return NamedBelt{choice->profile, teeth.front()};
 }
 
+struct Pair {
+    double error; // of the ratio
+    int larger, smaller;
+};
+
+// Each pair's nearest belts to the wanted distance, ranked by the ratio's error, then by how
+// far the distance is from the wanted one, then as in a slot.
+DesignSearch nearestDesigns(const DesignQuery &query, const std::vector<Pair> &pairs,
+                            DesignSearch search) {
+    const double wanted = *query.wantedDistance;
+    for (const Pair &pair : pairs) {
+        if (static_cast<std::int64_t>(search.designs.size()) >= mostDesigns) {
+            search.designs.clear();
+            search.tooMany = true;
+            return search;
+        }
+        const NearestBelts nearest =
+            query.stock ? nearestInStock(pair.larger, pair.smaller, *query.profile, wanted, 1,
+                                         static_cast<double>(largestBeltCode), *query.stock)
+                        : nearestBelts(pair.larger, pair.smaller, *query.profile, wanted);
+        for (const std::optional<Belt> &belt : {nearest.below, nearest.above})
+            if (belt)
+                search.designs.push_back({pair.larger, pair.smaller,
+                                          static_cast<double>(pair.larger) / pair.smaller, *belt});
+    }
+    std::ranges::sort(search.designs, {}, [&](const Design &design) {
+        return std::tuple{std::abs(design.ratio - query.wantedRatio),
+                          std::abs(design.belt.drive.centreDistance - wanted), design.larger,
+                          design.belt.teeth, design.smaller};
+    });
+    return search;
+}
+
 } // namespace
 
 bool inStock(const Stock *stock, std::int64_t teeth) {
@@ -109,10 +142,6 @@ NearestBelts nearestInStock(double z1, double z2, const BeltProfile &profile, do
 DesignSearch searchDesigns(const DesignQuery &query) {
     // The pulley pairs of the ratio in the order of the ranking's first keys; their belts come
     // shortest first already.
-    struct Pair {
-        double error;
-        int larger, smaller;
-    };
     std::vector<Pair> pairs;
     const int most = query.mostTeeth;
     for (int smaller = query.fewestTeeth; smaller <= most; ++smaller) {
@@ -134,6 +163,8 @@ DesignSearch searchDesigns(const DesignQuery &query) {
     });
     DesignSearch search;
     search.anyPulleys = !pairs.empty();
+    if (query.wantedDistance)
+        return nearestDesigns(query, pairs, std::move(search));
     for (auto first = pairs.begin(); first != pairs.end();) {
         // Pairs as good as each other and of the same larger pulley: their belts merge, the
         // shorter first.

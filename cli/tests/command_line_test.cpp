@@ -303,6 +303,14 @@ void CommandLineTest::answersInTheTerminal_data() {
         << "maggiore,minore,rapporto,cinghia,denti,interasse_mm,denti_in_presa\n"
            "42,14,3.000,445,89,150.85,6.34\n45,15,3.000,455,91,150.60,6.74\n"
         << "";
+    QTest::newRow("drives near a distance, within a stock list")
+        << english << QStringList{"--ratio", "2",       "--near", "112",  "--teeth",
+                                  "18:38",   "--stock", stock,    "--csv"}
+        << 0
+        << "maggiore,minore,rapporto,cinghia,denti,interasse_mm,denti_in_presa,differenza_mm\n"
+           "38,19,2.000,146,73,111.97,8.67,-0.03\n36,18,2.000,146,73,115.93,8.28,+3.93\n"
+           "38,19,2.000,150,75,117.10,8.70,+5.10\n"
+        << "";
     QTest::newRow("no pulleys give the ratio")
         << english << QStringList{"--ratio", "50", "--between", "150:250", "--teeth", "10:20"} << 1
         << ""

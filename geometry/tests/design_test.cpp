@@ -85,6 +85,42 @@ TEST(DesignSearch, FindsEveryDriveThatFitsRankedAsDesignersChoose) {
         EXPECT_EQ(found, expected);
         EXPECT_EQ(search.designs.empty(), expected.empty());
     }
+    // Near a wanted distance: each pair's last belt below it and first at or above it.
+    for (const geometry::Stock *list : {static_cast<const geometry::Stock *>(nullptr), &stock}) {
+        const double wanted = 80;
+        geometry::DesignQuery query{&profileNamed("XL"), 1.5, 3,  2.25, 0,
+                                    wanted + 50,         10,  30, list};
+        std::vector<std::pair<Drive, double>> expected;
+        for (const Drive &drive : enumerated(query)) {
+            const auto [larger, smaller, teeth] = drive;
+            const double distance =
+                geometry::beltWithTeeth(static_cast<double>(larger), static_cast<double>(smaller),
+                                        *query.profile, teeth)
+                    .drive.centreDistance;
+            auto same = [&](const std::pair<Drive, double> &kept) {
+                return std::get<0>(kept.first) == larger && std::get<1>(kept.first) == smaller &&
+                       (kept.second < wanted) == (distance < wanted);
+            };
+            const auto kept = std::ranges::find_if(expected, same);
+            if (kept == expected.end())
+                expected.emplace_back(drive, distance);
+            else if (distance < wanted) // a nearer one below
+                *kept = {drive, distance};
+        }
+        std::ranges::sort(expected, {}, [&](const std::pair<Drive, double> &entry) {
+            const auto [larger, smaller, teeth] = entry.first;
+            return std::tuple{
+                std::abs(static_cast<double>(larger) / static_cast<double>(smaller) - 2.25),
+                std::abs(entry.second - wanted), larger, teeth, smaller};
+        });
+        query.wantedDistance = wanted;
+        std::vector<std::pair<Drive, double>> found;
+        for (const geometry::Design &design : geometry::searchDesigns(query).designs)
+            found.push_back({{design.larger, design.smaller, design.belt.teeth},
+                             design.belt.drive.centreDistance});
+        EXPECT_EQ(found, expected);
+        EXPECT_FALSE(found.empty());
+    }
     // A slot that would hold more drives than a list can take: none listed, and why.
     const geometry::DesignSearch tooMany =
         geometry::searchDesigns({&profileNamed("XL"), 2, 2, 2, 1, 1e18, 10, 20, nullptr});

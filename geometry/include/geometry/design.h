@@ -29,7 +29,8 @@ NearestBelts nearestInStock(double z1, double z2, const BeltProfile &profile, do
                             double firstCode, double lastCode, const Stock &stock);
 
 // What a machine needs of a drive: a ratio of the larger pulley's teeth over the smaller's,
-// a slot for the centre distance, and the teeth a pulley may have; all bounds included.
+// a slot for the centre distance, or a distance to come nearest, and the teeth a pulley may
+// have; all bounds included.
 struct DesignQuery {
     const BeltProfile *profile;
     double lowestRatio, highestRatio; // M/m, at least 1
@@ -37,6 +38,8 @@ struct DesignQuery {
     double shortest, longest;         // centre distance, mm
     int fewestTeeth, mostTeeth;       // on either pulley
     const Stock *stock = nullptr;
+    // Instead of the slot: each pair's nearest belts below and above this distance.
+    std::optional<double> wantedDistance = std::nullopt;
 };
 
 struct Design {
@@ -47,7 +50,8 @@ struct Design {
 
 // Every drive that fits the query, ranked as a designer chooses: the ratio nearest the wanted
 // one first, then the fewer teeth on the larger pulley (the smaller drive), then the shorter
-// belt, then the fewer teeth on the smaller pulley.
+// belt, then the fewer teeth on the smaller pulley. Near a wanted distance, the nearer
+// distance comes right after the ratio.
 struct DesignSearch {
     std::vector<Design> designs;
     bool anyPulleys = false; // whether some pulley pair has the ratio, belt or no belt
