@@ -94,25 +94,27 @@ int answerInTheTerminal(int argc, char *argv[], bool outputClosed) {
 }
 
 #ifdef INTERASSE_WINDOW_MODULE
-// The window lives in a module of its own, so that the command line loads Qt Core alone.
+// Each window lives in a module of its own, so that the command line loads Qt Core alone.
 // It is found beside the program; a program that cannot tell where it is loads nothing.
-int openTheWindow(int argc, char *argv[]) {
+int openTheWindow(const char *module, int argc, char *argv[]) {
     const QString folder = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
     return runWindowModule(
-        folder.isEmpty() ? QString()
-                         : QDir::cleanPath(folder + QStringLiteral("/" INTERASSE_WINDOW_MODULE)),
+        folder.isEmpty() ? QString() : QDir::cleanPath(folder + u'/' + QString::fromUtf8(module)),
         argc, argv);
 }
 #endif
 
 } // namespace
 
-// With arguments the program answers in the terminal and needs no display.
+// With arguments the program answers in the terminal and needs no display; --design alone
+// opens the designer's window.
 int main(int argc, char *argv[]) {
     const std::array<bool, 3> closed = holdClosedStandardFiles();
 #ifdef INTERASSE_WINDOW_MODULE
     if (argc == 1)
-        return openTheWindow(argc, argv);
+        return openTheWindow(INTERASSE_WINDOW_MODULE, argc, argv);
+    if (argc == 2 && std::strcmp(argv[1], "--design") == 0)
+        return openTheWindow(INTERASSE_DESIGNER_MODULE, argc, argv);
 #endif
     return answerInTheTerminal(argc, argv, closed[STDOUT_FILENO]);
 }

@@ -230,6 +230,27 @@ QImage windowSymbol(int size) {
     return image;
 }
 
+// The designer's window: the same window, with a drive of two pulleys and a belt in it.
+QImage designerSymbol(int size) {
+    QImage image = windowSymbol(size);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / 32.0, size / 32.0);
+    const QPointF large(9.5, 18), small(19.5, 18.5);
+    const double r = 4, s = 2;
+    painter.setPen(QPen(QColor(192, 0, 0), 1.4));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawLine(QPointF(large.x(), large.y() - r), QPointF(small.x(), small.y() - s));
+    painter.drawLine(QPointF(large.x(), large.y() + r), QPointF(small.x(), small.y() + s));
+    painter.drawArc(QRectF(large.x() - r, large.y() - r, 2 * r, 2 * r), 90 * 16, 180 * 16);
+    painter.drawArc(QRectF(small.x() - s, small.y() - s, 2 * s, 2 * s), -90 * 16, 180 * 16);
+    painter.setPen(QPen(QColor(0, 80, 160), 0.8));
+    painter.drawEllipse(large, r - 1.2, r - 1.2);
+    painter.drawEllipse(small, s - 0.9, s - 0.9);
+    painter.end();
+    return image;
+}
+
 // Pixels as the window takes them at start, with no decoder: 32-bit ARGB words,
 // little-endian, rows top down; the size is in the file's name.
 bool saveRawArgb(const QImage &image, const QString &path) {
@@ -271,8 +292,11 @@ int main(int argc, char *argv[]) {
                    shownAt(folder, "logo", QStringLiteral("logo.bmp"), QSize(270, 238));
     // The same symbol for the window on any screen and for the desktop's menus.
     for (int size : {16, 32, 48, 64, 128, 256})
-        written = written &&
-                  windowSymbol(size).save(folder + QStringLiteral("icon-%1.png").arg(size), "PNG");
+        written =
+            written &&
+            windowSymbol(size).save(folder + QStringLiteral("icon-%1.png").arg(size), "PNG") &&
+            designerSymbol(size).save(folder + QStringLiteral("icon-designer-%1.png").arg(size),
+                                      "PNG");
     for (int size : {16, 32, 48, 64})
         written = written && saveRawArgb(windowSymbol(size),
                                          folder + QStringLiteral("icon-%1.argb").arg(size));

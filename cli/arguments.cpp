@@ -109,7 +109,7 @@ common::Result<Request> withRatio(Request request, const QString &text, const QL
 // The command line's options, each with its help.
 struct Options {
     QCommandLineOption help, profile, profiles, belts, near, between, ratio, teeth, stock, rpm, all,
-        svg, dxf, csv;
+        svg, dxf, csv, design;
 };
 
 Options options() {
@@ -136,7 +136,8 @@ Options options() {
             option("all", Help::all),
             option("svg", Help::svg, "FILE"),
             option("dxf", Help::dxf, "FILE"),
-            option("csv", Help::csv)};
+            option("csv", Help::csv),
+            option("design", Help::design)};
 }
 
 QString optionName(const QCommandLineOption &option) {
@@ -244,7 +245,7 @@ common::Result<Request> readArguments(const QStringList &arguments, const QLocal
     parser.addOption(o.help);
     const QCommandLineOption version = parser.addVersionOption();
     parser.addOptions({o.profile, o.profiles, o.belts, o.near, o.between, o.ratio, o.teeth, o.stock,
-                       o.rpm, o.all, o.svg, o.dxf, o.csv});
+                       o.rpm, o.all, o.svg, o.dxf, o.csv, o.design});
     parser.addPositionalArgument(QStringLiteral("maggiore"), messages::help(Help::largerPulley));
     parser.addPositionalArgument(QStringLiteral("minore"), messages::help(Help::smallerPulley));
     parser.addPositionalArgument(QStringLiteral("cinghia"), messages::help(Help::belt),
@@ -265,6 +266,9 @@ common::Result<Request> readArguments(const QStringList &arguments, const QLocal
         request.form = Request::Form::version;
         return request;
     }
+    // Alone, the program opens the designer's window before the command line is asked.
+    if (parser.isSet(o.design))
+        return wrongUse(messages::designWindowAlone());
     const common::Result<geometry::ProfileChoice> choice =
         profileNamed(unmarked(parser.value(o.profile)));
     if (!choice)

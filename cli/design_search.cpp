@@ -17,8 +17,7 @@ constexpr int columnWidths[] = {8, 6, 7, 18, 6, 14, 14};
 
 } // namespace
 
-common::Result<common::ExitStatus> searchDesigns(const Request &request, Writer &write,
-                                                 const QLocale &locale) {
+common::Result<FoundDesigns> findDesigns(const Request &request, const QLocale &locale) {
     const common::Result<std::optional<geometry::Stock>> stock = stockOf(request);
     if (!stock)
         return stock.problem();
@@ -40,13 +39,22 @@ common::Result<common::ExitStatus> searchDesigns(const Request &request, Writer 
                                       static_cast<int>(request.teeth->high),
                                       *stock ? &**stock : nullptr,
                                       wanted};
-    const geometry::DesignSearch search = geometry::searchDesigns(query);
+    return FoundDesigns{geometry::searchDesigns(query), wanted, stock->has_value()};
+}
+
+common::Result<common::ExitStatus> searchDesigns(const Request &request, Writer &write,
+                                                 const QLocale &locale) {
+    const common::Result<FoundDesigns> found = findDesigns(request, locale);
+    if (!found)
+        return found.problem();
+    const geometry::DesignSearch &search = found->search;
+    const std::optional<double> &wanted = found->wanted;
     if (search.tooMany)
         return common::Problem{messages::tooManyDesigns(geometry::mostDesigns),
                                common::ExitStatus::calculationFailed};
     if (search.designs.empty())
         return common::Problem{
-            messages::noDesign(search.anyPulleys, stock->has_value(), wanted.has_value()),
+            messages::noDesign(search.anyPulleys, found->stock, wanted.has_value()),
             common::ExitStatus::calculationFailed};
 
     QStringList headings{write.heading(QStringLiteral("maggiore")),

@@ -2,12 +2,22 @@
 
 #include "cli/arguments.h"
 #include "common/result.h"
+#include "geometry/design.h"
 
 #include <QLocale>
 
 namespace cli {
 
 class Writer;
+
+// The design search that a request of that form asks for, with the distance it wants, if
+// any; a stock list or a distance that cannot be read is its problem.
+struct FoundDesigns {
+    geometry::DesignSearch search;
+    std::optional<double> wanted;
+    bool stock = false; // searched within a stock list
+};
+common::Result<FoundDesigns> findDesigns(const Request &request, const QLocale &locale);
 
 // interasse --ratio R --between MIN:MAX [--teeth A:B] [--stock FILE]: every drive of two
 // pulleys and a belt that gives the ratio with its axes in the slot, ranked (see

@@ -46,18 +46,23 @@ std::optional<Problem> notRunning(double z1, double z2, double beltCode,
 } // namespace
 
 Result<double> readInput(const QString &text, messages::Input input, const QLocale &locale) {
+    return readField(text, messages::heading(input), messages::whatToType(input), locale);
+}
+
+Result<double> readField(const QString &text, const QString &field, const QString &whatToType,
+                         const QLocale &locale) {
     const QString separator = locale.decimalPoint();
     const auto wrongUse = [](QString message) {
         return Problem{std::move(message), ExitStatus::wrongUse};
     };
     if (text.trimmed().isEmpty())
-        return wrongUse(messages::emptyField(input));
+        return wrongUse(messages::emptyField(field, whatToType));
     try {
         return geometry::textToNumber(text.toStdString(), separator.toStdString());
     } catch (const geometry::CalculationError &error) {
         if (error.kind() == Kind::notANumber)
-            return wrongUse(messages::notANumber(input, separator));
-        return wrongUse(messages::outOfRange(input, error.kind() == Kind::tooSmall, separator));
+            return wrongUse(messages::notANumber(field, separator));
+        return wrongUse(messages::outOfRange(field, error.kind() == Kind::tooSmall, separator));
     }
 }
 

@@ -14,6 +14,9 @@ namespace common {
 
 // Reads a typed number as the window does; a problem of wrong use names the field.
 Result<double> readInput(const QString &text, messages::Input input, const QLocale &locale);
+// The same for any field, named by its heading, with what to type in it when it is empty.
+Result<double> readField(const QString &text, const QString &field, const QString &whatToType,
+                         const QLocale &locale);
 
 // The shortest made belt on which these pulleys run, as it is printed: the one answer of the
 // window and the command line to "which belt at the least?".

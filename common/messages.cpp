@@ -21,7 +21,7 @@ QString heading(Input input) {
     return QString::fromUtf8(inputHeadings[input]);
 }
 
-QString emptyField(Input input) {
+QString whatToType(Input input) {
     static const char *const whatToType[] = {
         "i denti dell'ingranaggio maggiore, per esempio 36",
         "i denti dell'ingranaggio minore, per esempio 14",
@@ -30,23 +30,38 @@ QString emptyField(Input input) {
         "il rapporto voluto, per esempio 3",
         "un numero di denti, per esempio 14",
         "i giri al minuto dell'ingranaggio minore, per esempio 1450"};
-    return QStringLiteral("Il campo \"%1\" è vuoto: scrivere %2.")
-        .arg(heading(input), QString::fromUtf8(whatToType[input]));
+    return QString::fromUtf8(whatToType[input]);
+}
+
+QString emptyField(Input input) {
+    return emptyField(heading(input), whatToType(input));
+}
+
+QString emptyField(const QString &field, const QString &whatToType) {
+    return QStringLiteral("Il campo \"%1\" è vuoto: scrivere %2.").arg(field, whatToType);
 }
 
 QString notANumber(Input input, const QString &decimalSeparator) {
+    return notANumber(heading(input), decimalSeparator);
+}
+
+QString notANumber(const QString &field, const QString &decimalSeparator) {
     return QStringLiteral("Il valore di \"%1\" non è un numero: scrivere un numero, con \"%2\" "
                           "per i decimali.")
-        .arg(heading(input), decimalSeparator);
+        .arg(field, decimalSeparator);
 }
 
 QString outOfRange(Input input, bool negative, const QString &decimalSeparator) {
+    return outOfRange(heading(input), negative, decimalSeparator);
+}
+
+QString outOfRange(const QString &field, bool negative, const QString &decimalSeparator) {
     // The limits of a count of ten-thousandths in 64 bits.
     const QString limit =
         negative ? QStringLiteral("-922337203685477") + decimalSeparator + QStringLiteral("5808")
                  : QStringLiteral("922337203685477") + decimalSeparator + QStringLiteral("5807");
     return QStringLiteral("Il valore di \"%1\" è troppo %2: il %3 è %4.")
-        .arg(heading(input), negative ? QStringLiteral("piccolo") : QStringLiteral("grande"),
+        .arg(field, negative ? QStringLiteral("piccolo") : QStringLiteral("grande"),
              negative ? QStringLiteral("minimo") : QStringLiteral("massimo"), limit);
 }
 
@@ -154,7 +169,13 @@ QString notWholeTeeth(const QString &option) {
 QString designSearchForm() {
     return QStringLiteral("La ricerca delle trasmissioni si scrive interasse --ratio R --between "
                           "MIN:MAX (o --near MM), senza i denti degli ingranaggi, per esempio: "
-                          "interasse --ratio 3 --between 150:250 --teeth 14:80.");
+                          "interasse --ratio 3 --between 150:250 --teeth 14:80; nella finestra: "
+                          "interasse --design.");
+}
+
+QString designWindowAlone() {
+    return QStringLiteral("--design apre la finestra \"Progetta trasmissione\" e va scritta da "
+                          "sola, senza altri argomenti: interasse --design.");
 }
 
 QString slotForm() {
@@ -185,21 +206,29 @@ QString drawingNotWritten(const QString &file, const QString &reason) {
     return QStringLiteral("Il disegno non si è potuto scrivere in %1: %2.").arg(file, reason);
 }
 
-QString noDesign(bool anyPulleys, bool stock, bool near) {
+QString noDesign(bool anyPulleys, bool stock, bool near, Reader reader) {
+    // The options to change, for a reader of the command line.
+    const bool options = reader == Reader::commandLine;
+    const QString ratio = options ? QStringLiteral(" (--ratio)") : QString();
+    const QString teeth = options ? QStringLiteral(" (--teeth)") : QString();
+    const QString list = options ? QStringLiteral(" (--stock)") : QString();
+    const QString slot = options ? QStringLiteral(" (--between)") : QString();
     if (!anyPulleys)
         return QStringLiteral("Nessuna coppia di ingranaggi ha questo rapporto: allargare "
-                              "l'intervallo del rapporto (--ratio) o quello dei denti (--teeth).");
+                              "l'intervallo del rapporto%1 o quello dei denti%2.")
+            .arg(ratio, teeth);
     if (near) // only a stock list can leave every pair without a belt
         return QStringLiteral("Nessuna cinghia dell'elenco gira su queste coppie di ingranaggi: "
-                              "allargare il rapporto (--ratio) o i denti (--teeth), o aggiungere "
-                              "cinghie all'elenco (--stock).");
+                              "allargare il rapporto%1 o i denti%2, o aggiungere cinghie "
+                              "all'elenco%3.")
+            .arg(ratio, teeth, list);
     return stock ? QStringLiteral("Nessuna cinghia dell'elenco dà un interasse in questo "
-                                  "intervallo: allargare l'intervallo (--between), il rapporto "
-                                  "(--ratio) o i denti (--teeth), o aggiungere cinghie "
-                                  "all'elenco (--stock).")
+                                  "intervallo: allargare l'intervallo%1, il rapporto%2 o i "
+                                  "denti%3, o aggiungere cinghie all'elenco%4.")
+                       .arg(slot, ratio, teeth, list)
                  : QStringLiteral("Nessuna cinghia dà un interasse in questo intervallo: "
-                                  "allargare l'intervallo (--between), il rapporto (--ratio) o "
-                                  "i denti (--teeth).");
+                                  "allargare l'intervallo%1, il rapporto%2 o i denti%3.")
+                       .arg(slot, ratio, teeth);
 }
 
 QString moreDesigns(qsizetype more) {
@@ -208,7 +237,11 @@ QString moreDesigns(qsizetype more) {
                : QStringLiteral("... e altre %1 trasmissioni: --all le mostra tutte.").arg(more);
 }
 
-QString tooManyDesigns(qint64 most) {
+QString tooManyDesigns(qint64 most, Reader reader) {
+    if (reader == Reader::window)
+        return QStringLiteral("Più di %1 trasmissioni: restringere l'intervallo, il rapporto o i "
+                              "denti.")
+            .arg(most);
     return QStringLiteral("Più di %1 trasmissioni: restringere l'intervallo (--between), il "
                           "rapporto (--ratio) o i denti (--teeth).")
         .arg(most);
@@ -353,6 +386,11 @@ QString help(Help text) {
                               "tipo di elemento, da aprire in un programma CAD.");
     case Help::all:
         return QStringLiteral("Con --ratio, mostra tutte le trasmissioni, non solo le prime 20.");
+    case Help::design:
+        return QStringLiteral("Apre la finestra \"Progetta trasmissione\": da due ingranaggi o da "
+                              "un rapporto, e da un interasse voluto o da un intervallo, le "
+                              "trasmissioni adatte, con la geometria e il disegno di ciascuna. "
+                              "Va scritta da sola.");
     case Help::csv:
         return QStringLiteral("Scrive valori separati da virgole, con il punto per i decimali e "
                               "una riga di intestazione.");
@@ -429,6 +467,57 @@ QString windowUnavailable(WindowProblem problem, const QString &file, const QStr
         break;
     }
     return cannotOpen(QStringLiteral("nessuno schermo disponibile"));
+}
+
+QString fieldNotWholeTeeth(const QString &field) {
+    return QStringLiteral("Il valore di \"%1\" deve essere un numero intero di denti, almeno 1.")
+        .arg(field);
+}
+
+QString fieldNotPositive(const QString &field) {
+    return QStringLiteral("Il valore di \"%1\" deve essere maggiore di 0.").arg(field);
+}
+
+QString fieldBackwards(const QString &from, const QString &to) {
+    return QStringLiteral("Il valore di \"%1\" deve essere al più quello di \"%2\".").arg(from, to);
+}
+
+QString designerHint() {
+    return QStringLiteral("Scrivere i denti dei due ingranaggi o il rapporto voluto, e "
+                          "l'interasse voluto o l'intervallo: le trasmissioni compaiono qui.");
+}
+
+QString searching() {
+    return QStringLiteral("Ricerca in corso…");
+}
+
+QString drivesFound(qsizetype count, const QString &command) {
+    return (count == 1 ? QStringLiteral("Una trasmissione.")
+                       : QStringLiteral("%1 trasmissioni.").arg(count)) +
+           QStringLiteral(" Nel terminale: %1").arg(command);
+}
+
+QString noBeltInStock(const QString &profile, const std::optional<QString> &shortestBelt) {
+    const QString none =
+        QStringLiteral("Nessuna cinghia %1 dell'elenco gira su questi ingranaggi").arg(profile);
+    return shortestBelt
+               ? none + QStringLiteral(": la più corta su cui girano è %1.").arg(*shortestBelt)
+               : none + u'.';
+}
+
+QString smallPulleyLegend(const QString &profile, int fewest) {
+    return QStringLiteral("† ingranaggio minore di meno di %1 denti, il minimo che i costruttori "
+                          "consigliano per il profilo %2")
+        .arg(fewest)
+        .arg(profile);
+}
+
+QString tableNotWritten(const QString &file, const QString &reason) {
+    return QStringLiteral("La tabella non si è potuta scrivere in %1: %2.").arg(file, reason);
+}
+
+QString stockListFilter() {
+    return QStringLiteral("Elenchi di cinghie (*.txt);;Tutti i file (*)");
 }
 
 } // namespace messages

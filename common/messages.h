@@ -19,9 +19,14 @@ inline constexpr const char *inputHeadings[] = {"ingranaggio maggiore",
 enum Input { largerPulley, smallerPulley, belt, centreDistance, ratio, teeth, speed };
 
 QString heading(Input input);
+QString whatToType(Input input);
 QString emptyField(Input input);
 QString notANumber(Input input, const QString &decimalSeparator);
 QString outOfRange(Input input, bool negative, const QString &decimalSeparator);
+// The same of any field, named by its heading.
+QString emptyField(const QString &field, const QString &whatToType);
+QString notANumber(const QString &field, const QString &decimalSeparator);
+QString outOfRange(const QString &field, bool negative, const QString &decimalSeparator);
 // shortestBelt: the shortest made belt on which these pulleys run, as printed, if any.
 QString beltTooShort(const QString &profile, const std::optional<QString> &shortestBelt);
 // For pulleys with part of a tooth, on which no made belt runs to be named.
@@ -40,6 +45,7 @@ QString notPositive(const QString &option);
 QString notWholeTeeth(const QString &option);
 // The forms that a design search and a slot take.
 QString designSearchForm();
+QString designWindowAlone();
 QString slotForm();
 QString optionsApart(const QString &first, const QString &second);
 QString speedOnlyForOneBelt();
@@ -47,9 +53,11 @@ QString drawingOnlyForOneBelt();
 QString oneDrawingOnTheOutput();
 QString drawingNotWritten(const QString &file, const QString &reason);
 // A design search that finds nothing, and what to widen.
-QString noDesign(bool anyPulleys, bool stock, bool near);
+// Who reads a sentence that names what to change: the command line names its options.
+enum class Reader { commandLine, window };
+QString noDesign(bool anyPulleys, bool stock, bool near, Reader reader = Reader::commandLine);
 QString moreDesigns(qsizetype more);
-QString tooManyDesigns(qint64 most);
+QString tooManyDesigns(qint64 most, Reader reader = Reader::commandLine);
 // A stock list that cannot be read, or a line of it that names no belt.
 QString stockUnreadable(const QString &file, const QString &reason);
 QString stockLineNoBelt(const QString &file, int line, const QString &text);
@@ -97,6 +105,7 @@ enum class Help {
     svg,
     dxf,
     csv,
+    design,
     largerPulley,
     smallerPulley,
     belt,
@@ -117,5 +126,19 @@ enum class WindowProblem {
 };
 QString windowUnavailable(WindowProblem problem, const QString &file = {},
                           const QString &detail = {});
+
+// The designer's window: a field named by its heading, what it says while it searches and
+// what it found.
+QString fieldNotWholeTeeth(const QString &field);
+QString fieldNotPositive(const QString &field);
+QString fieldBackwards(const QString &from, const QString &to);
+QString designerHint();
+QString searching();
+// count drives found, and the command that lists them in a terminal.
+QString drivesFound(qsizetype count, const QString &command);
+QString noBeltInStock(const QString &profile, const std::optional<QString> &shortestBelt);
+QString smallPulleyLegend(const QString &profile, int fewest);
+QString tableNotWritten(const QString &file, const QString &reason);
+QString stockListFilter();
 
 } // namespace messages

@@ -31,7 +31,7 @@ double labelWidth(const Label &label) {
 } // namespace
 
 Drawing drawDrive(const ProfileChoice &profile, double z1, double z2, std::int64_t beltTeeth,
-                  std::string_view decimalSeparator) {
+                  std::string_view decimalSeparator, double smallestText) {
     const BeltProfile &belt = *profile.profile;
     const double larger = std::max(z1, z2), smaller = std::min(z1, z2);
     const OpenDrive drive = *openDrive(larger, smaller, static_cast<double>(beltTeeth), belt.pitch);
@@ -60,7 +60,7 @@ Drawing drawDrive(const ProfileChoice &profile, double z1, double z2, std::int64
         drawing.centreMarks.push_back({{c.x, c.y - mark}, {c.x, c.y + mark}});
     }
 
-    const double textHeight = std::clamp(0.12 * large, 2.5, 10.0);
+    const double textHeight = std::max(std::clamp(0.12 * large, 2.5, 10.0), smallestText);
     // The dimension below the larger pulley, its extension lines down from the centres.
     const double below = -large - std::max(2 * textHeight, 0.2 * large);
     const double arrow = std::min(textHeight, distance / 6);

@@ -15,7 +15,9 @@ id=test.dentarola.Interasse
 expected=(
     usr/bin/interasse
     "usr/$window_dir/libinterasse_window.so"
+    "usr/$window_dir/libinterasse_designer.so"
     "usr/share/applications/$id.desktop"
+    "usr/share/applications/$id.Designer.desktop"
     "usr/share/metainfo/$id.metainfo.xml"
     usr/share/doc/interasse/copyright
     usr/share/doc/interasse/changelog.gz
@@ -23,7 +25,8 @@ expected=(
     usr/share/bash-completion/completions/interasse
 )
 for size in 16 32 48 64 128 256; do
-    expected+=("usr/share/icons/hicolor/${size}x${size}/apps/$id.png")
+    expected+=("usr/share/icons/hicolor/${size}x${size}/apps/$id.png"
+               "usr/share/icons/hicolor/${size}x${size}/apps/$id.Designer.png")
 done
 
 DESTDIR="$work/root" cmake --install "$build" --prefix /usr >/dev/null
@@ -35,35 +38,45 @@ installed=$(cd "$root" && find . -type f | sed 's|^\./||' | sort)
 [ "$installed" = "$(printf '%s\n' "${expected[@]}" | sort)" ] ||
     fail "installed files differ from the expected ones:"$'\n'"$installed"
 
-desktop-file-validate "$root/usr/share/applications/$id.desktop"
-grep -qx "Exec=interasse" "$root/usr/share/applications/$id.desktop" || fail "Exec"
-grep -qx "Icon=$id" "$root/usr/share/applications/$id.desktop" || fail "Icon"
+# Each entry, its command and its own icon: the window, and the designer's window.
+for entry in "$id|interasse" "$id.Designer|interasse --design"; do
+    name=${entry%%|*} command=${entry#*|}
+    desktop-file-validate "$root/usr/share/applications/$name.desktop"
+    grep -qx "Exec=$command" "$root/usr/share/applications/$name.desktop" || fail "Exec of $name"
+    grep -qx "Icon=$name" "$root/usr/share/applications/$name.desktop" || fail "Icon of $name"
+    grep -qx "  <launchable type=\"desktop-id\">$name.desktop</launchable>" \
+        "$root/usr/share/metainfo/$id.metainfo.xml" || fail "no launchable for $name"
+done
 appstreamcli validate --no-net --pedantic "$root/usr/share/metainfo/$id.metainfo.xml" >/dev/null ||
     appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml"
 program=$root/usr/bin/interasse
 [ "$("$program" --version)" = "Interasse 1.00" ] || fail "--version"
 # Without arguments it finds its window where it was installed, and runs it until stopped.
-status=0
-QT_QPA_PLATFORM=offscreen timeout 3 "$program" || status=$?
-[ "$status" -eq 124 ] || fail "the installed program did not open its window (status $status)"
+for arguments in "" --design; do
+    status=0
+    QT_QPA_PLATFORM=offscreen timeout 3 "$program" $arguments || status=$?
+    [ "$status" -eq 124 ] ||
+        fail "the installed program did not open its window $arguments (status $status)"
+done
 
 # Optimised builds are hardened as Debian's own programs: Debian 12's start files carry no CET
 # marking, and a module with no call that glibc can check says "only unprotected functions"
 # whatever its flags.
 [ -z "$hardened" ] || hardening-check --nocfprotection "$program" >/dev/null ||
     fail "hardening:"$'\n'"$(hardening-check --nocfprotection "$program")"
-[ -z "$hardened" ] ||
-    hardening-check --nocfprotection --nofortify "$root/usr/$window_dir/libinterasse_window.so" \
-    >/dev/null || fail "hardening of the module:"$'\n'"$(hardening-check --nocfprotection \
-    --nofortify "$root/usr/$window_dir/libinterasse_window.so")"
-
-# The module's one door: its entry point is all that it exports.
-exports=$(nm -D --defined-only "$root/usr/$window_dir/libinterasse_window.so" | awk '{ print $3 }')
-[ "$exports" = interasseWindowMain ] || fail "the module exports:"$'\n'"$exports"
+for module in "$root/usr/$window_dir"/libinterasse_{window,designer}.so; do
+    [ -z "$hardened" ] || hardening-check --nocfprotection --nofortify "$module" >/dev/null ||
+        fail "hardening of $module:"$'\n'"$(hardening-check --nocfprotection --nofortify \
+        "$module")"
+    # Each module's one door: its entry point is all that it exports.
+    exports=$(nm -D --defined-only "$module" | awk '{ print $3 }')
+    [ "$exports" = interasseWindowMain ] || fail "$module exports:"$'\n'"$exports"
+done
 
 # Width and height are the big-endian words at bytes 16 and 20 of a PNG file.
-for size in 16 32 48 64 128 256; do
-    png=$root/usr/share/icons/hicolor/${size}x${size}/apps/$id.png
+for png in "$root"/usr/share/icons/hicolor/*/apps/*.png; do
+    size=$(basename "$(dirname "$(dirname "$png")")")
+    size=${size%%x*}
     read -r width height < <(od -An -tu1 -j16 -N8 "$png" |
         awk '{ print $1*16777216 + $2*65536 + $3*256 + $4, $5*16777216 + $6*65536 + $7*256 + $8 }')
     [ "$width x $height" = "$size x $size" ] || fail "$png is $width x $height"

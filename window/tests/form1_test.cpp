@@ -1,4 +1,5 @@
 #include "common/application.h"
+#include "desktop/tests/golden_picture.h"
 #include "window/controls.h"
 #include "window/form1.h"
 #include "window/module1.h"
@@ -6,8 +7,6 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
-#include <QDir>
-#include <QFontDatabase>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,13 +36,7 @@ class Form1Test : public QObject {
 
 private slots:
     void initTestCase() {
-        // Each run names the one face it renders with; without it every picture would differ.
-        const QString face = qEnvironmentVariable("EXPECTED_FONT");
-        if (!QFontDatabase::families().contains(face))
-            QFAIL(qPrintable(QStringLiteral("The font \"%1\" is missing: install %2.")
-                                 .arg(face, qEnvironmentVariable("FONT_PACKAGE"))));
-        // A cursor that does not blink is in every picture of the window alike.
-        QApplication::setCursorFlashTime(0);
+        golden::requireTheRunsFace();
         QApplication::setStyle(QStringLiteral("Fusion"));
         common::installItalianTranslations(*qApp);
     }
@@ -530,65 +523,17 @@ void Form1Test::staysSharpOnATwiceDenseScreen() {
                                qRgb(0, 255, 255), qRgb(128, 128, 128)}));
 }
 
-namespace {
-
-// Where got differs from the reference picture `name`, and the pictures that show it, written
-// beside the build; empty when every pixel is the same. UPDATE_GOLDEN_PICTURES=1 writes the
-// reference instead.
-QString differenceFromGolden(QImage got, const QString &name) {
-    const QString reference = QStringLiteral(GOLDEN_DIR "/%1.png").arg(name);
-    got = got.convertToFormat(QImage::Format_RGB32);
-    if (qEnvironmentVariableIsSet("UPDATE_GOLDEN_PICTURES"))
-        return got.save(reference) ? QString() : QStringLiteral("cannot write ") + reference;
-    const QImage expected = QImage(reference).convertToFormat(QImage::Format_RGB32);
-    QImage difference =
-        expected.convertToFormat(QImage::Format_Grayscale8).convertToFormat(QImage::Format_RGB32);
-    QRect where;
-    int count = 0;
-    for (int y = 0; y < got.height(); ++y) {
-        for (int x = 0; x < got.width(); ++x) {
-            if (expected.size() == got.size() && expected.pixel(x, y) == got.pixel(x, y))
-                continue;
-            ++count;
-            where |= QRect(x, y, 1, 1);
-            if (difference.valid(x, y))
-                difference.setPixel(x, y, qRgb(255, 0, 0));
-        }
-    }
-    if (count == 0)
-        return {};
-    QDir().mkpath(QStringLiteral("golden-failures"));
-    const QString written = QDir::current().filePath(QStringLiteral("golden-failures/") + name);
-    got.save(written + QStringLiteral("-got.png"));
-    difference.save(written + QStringLiteral("-difference.png"));
-    return QStringLiteral("%1: %2 pixels differ within %3,%4 %5 x %6 (%7 x %8 against %9 x %10); "
-                          "see %11-got.png and -difference.png")
-        .arg(name)
-        .arg(count)
-        .arg(where.x())
-        .arg(where.y())
-        .arg(where.width())
-        .arg(where.height())
-        .arg(got.width())
-        .arg(got.height())
-        .arg(expected.width())
-        .arg(expected.height())
-        .arg(written);
-}
-
-} // namespace
-
 // The whole window against pictures committed in golden/, at start and after the worked
 // example with each profile; GOLDEN names the face and scale the test runs with.
 void Form1Test::looksAsItsGoldenPictures() {
-    const QString configuration = qEnvironmentVariable("GOLDEN");
+    const QString configuration = golden::configuration();
     if (configuration.isEmpty())
-        QFAIL("GOLDEN names no configuration of face and scale, such as liberation-100: run "
-              "the test through CTest (ctest -R form1_test), which sets it with its fonts");
+        return;
     QStringList differences;
     const auto compare = [&](const char *state) {
-        const QString difference = differenceFromGolden(
-            form->grab().toImage(), configuration + u'-' + QLatin1String(state));
+        const QString difference =
+            golden::differenceFrom(form->grab().toImage(), QStringLiteral(GOLDEN_DIR),
+                                   configuration + u'-' + QLatin1String(state));
         if (!difference.isEmpty())
             differences << difference;
     };

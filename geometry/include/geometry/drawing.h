@@ -50,9 +50,11 @@ struct Drawing {
 };
 
 // The drawing of a sound drive of these pulleys on a belt of that many teeth, its labels
-// with the user's decimal separator.
+// with the user's decimal separator. Text is as high as suits the pulleys, and at least
+// smallestText mm, for a screen that shows the drawing small; the rest of the drawing makes
+// room for it.
 Drawing drawDrive(const ProfileChoice &profile, double z1, double z2, std::int64_t beltTeeth,
-                  std::string_view decimalSeparator);
+                  std::string_view decimalSeparator, double smallestText = 0);
 
 // The drawing as files: SVG whose width, height and view box are in millimetres, so that it
 // prints 1:1; ASCII DXF in millimetres ($INSUNITS 4) with a layer for each kind of

@@ -1,0 +1,477 @@
+#include "designer/designer_window.h"
+
+#include "common/messages.h"
+#include "designer/command_line_answer.h"
+#include "designer/drive_drawing.h"
+#include "designer/drive_table.h"
+#include "geometry/drawing.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSaveFile>
+#include <QSettings>
+#include <QSplitter>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QThread>
+#include <QVBoxLayout>
+
+namespace designer {
+
+namespace {
+
+// The profiles by family, as the makers' catalogues group them.
+struct Family {
+    const char *title;
+    geometry::BeltFamily family;
+};
+constexpr Family families[] = {
+    {"Trapezoidali in pollici", geometry::BeltFamily::inchTrapezoidal},
+    {"Trapezoidali metriche", geometry::BeltFamily::metricTrapezoidal},
+    {"Metriche a dente largo", geometry::BeltFamily::metricWideTooth},
+    {"Curvilinee", geometry::BeltFamily::curvilinear},
+    {"Curvilinee GT", geometry::BeltFamily::gt},
+};
+
+const QString settingsStockList = QStringLiteral("elencoCinghie");
+
+// A command as a terminal takes it: an argument with spaces in quotes.
+QString asTyped(const QStringList &arguments) {
+    QStringList words{QStringLiteral("interasse")};
+    for (const QString &argument : arguments)
+        words << (argument.contains(u' ') ? u'\'' + argument + u'\'' : argument);
+    return words.join(u' ');
+}
+
+QLabel *problemLabel(QWidget *parent) {
+    auto *label = new QLabel(parent);
+    label->setWordWrap(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, QColor(176, 0, 32));
+    label->setPalette(palette);
+    label->hide();
+    return label;
+}
+
+} // namespace
+
+DesignerWindow::DesignerWindow(QWidget *parent) : QWidget(parent) {
+    setWindowTitle(QStringLiteral("Progetta trasmissione"));
+    auto *form = new QWidget(this);
+    auto *results = new QWidget(this);
+    buildForm(form);
+    buildResults(results);
+    auto *layout = new QHBoxLayout(this);
+    layout->addWidget(form);
+    layout->addWidget(results, 1);
+
+    m_pause.setSingleShot(true);
+    m_pause.setInterval(typingPause);
+    connect(&m_pause, &QTimer::timeout, this, &DesignerWindow::search);
+    // Only a search that takes a while shows that it runs.
+    m_showBusy.setSingleShot(true);
+    m_showBusy.setInterval(100);
+    connect(&m_showBusy, &QTimer::timeout, m_busy, &QWidget::show);
+
+    m_edits[static_cast<int>(Field::stock)]->setText(
+        QSettings().value(settingsStockList).toString());
+    chooseMode();
+    setStatus(messages::designerHint());
+    resize(1000, 640);
+}
+
+DesignerWindow::~DesignerWindow() {
+    if (m_worker)
+        m_worker->wait();
+}
+
+void DesignerWindow::buildForm(QWidget *form) {
+    form->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    auto *grid = new QGridLayout(form);
+    grid->setContentsMargins(0, 0, 0, 0);
+    int row = 0;
+
+    m_profile = new QComboBox(form);
+    auto *profiles = new QStandardItemModel(m_profile);
+    for (const Family &family : families) {
+        auto *title = new QStandardItem(QString::fromUtf8(family.title));
+        title->setFlags(Qt::NoItemFlags);
+        QFont bold = m_profile->font();
+        bold.setBold(true);
+        title->setFont(bold);
+        profiles->appendRow(title);
+        for (const geometry::BeltProfile &profile : geometry::beltProfiles)
+            if (profile.family == family.family) {
+                const QString name = QString::fromUtf8(profile.name.data(),
+                                                       static_cast<qsizetype>(profile.name.size()));
+                auto *item = new QStandardItem(QStringLiteral("   ") + name);
+                item->setData(name, Qt::UserRole);
+                profiles->appendRow(item);
+            }
+    }
+    m_profile->setModel(profiles);
+    m_profile->setCurrentIndex(m_profile->findData(QStringLiteral("XL"), Qt::UserRole));
+    m_profile->setAccessibleName(QStringLiteral("Profilo"));
+    auto *profileLabel = new QLabel(QStringLiteral("&Profilo"), form);
+    profileLabel->setBuddy(m_profile);
+    grid->addWidget(profileLabel, row, 0);
+    grid->addWidget(m_profile, row++, 1, 1, 2);
+
+    const auto radios = [&](QRadioButton *&first, const char *firstText, QRadioButton *&second,
+                            const char *secondText) {
+        first = new QRadioButton(QString::fromUtf8(firstText), form);
+        second = new QRadioButton(QString::fromUtf8(secondText), form);
+        auto *group = new QButtonGroup(form);
+        group->addButton(first);
+        group->addButton(second);
+        first->setChecked(true);
+        auto *pair = new QHBoxLayout;
+        pair->addWidget(first);
+        pair->addWidget(second);
+        pair->addStretch();
+        grid->addLayout(pair, row++, 0, 1, 3);
+        connect(first, &QRadioButton::toggled, this, &DesignerWindow::chooseMode);
+    };
+    const auto field = [&](Field which, const char *label, const char *unit) {
+        auto *edit = new QLineEdit(form);
+        edit->setAccessibleName(headingOf(which));
+        auto *caption = new QLabel(QString::fromUtf8(label), form);
+        caption->setBuddy(edit);
+        grid->addWidget(caption, row, 0);
+        grid->addWidget(edit, row, 1);
+        if (unit)
+            grid->addWidget(new QLabel(QString::fromUtf8(unit), form), row, 2);
+        ++row;
+        auto *problem = problemLabel(form);
+        grid->addWidget(problem, row++, 0, 1, 3);
+        m_edits[static_cast<int>(which)] = edit;
+        m_problems[static_cast<int>(which)] = problem;
+        connect(edit, &QLineEdit::textChanged, this, &DesignerWindow::fieldsChanged);
+    };
+
+    radios(m_byPulleys, "Due &ingranaggi", m_byRatio, "Un &rapporto");
+    field(Field::larger, "Ingranaggio &maggiore", "denti");
+    field(Field::smaller, "Ingranaggio mi&nore", "denti");
+    field(Field::ratio, "Rapporto &M/m", nullptr);
+    field(Field::ratioTo, "Rapporto &fino a", nullptr);
+    field(Field::fewestTeeth, "&Denti da", nullptr);
+    field(Field::mostTeeth, "Denti fin&o a", nullptr);
+    radios(m_byDistance, "Vicino a &un interasse", m_bySlot, "In un interva&llo");
+    field(Field::distance, "Interass&e voluto", "mm");
+    field(Field::slotFrom, "Interasse d&a", "mm");
+    field(Field::slotTo, "Interasse fino a", "mm");
+    field(Field::stock, "Elenco di &cinghie", nullptr);
+    m_browse = new QPushButton(QStringLiteral("Sfoglia…"), form);
+    m_browse->setAccessibleName(QStringLiteral("Scegli l'elenco di cinghie"));
+    grid->addWidget(m_browse, row - 2, 2);
+    connect(m_browse, &QPushButton::clicked, this, &DesignerWindow::chooseStockList);
+    field(Field::speed, "&Giri del minore al minuto", nullptr);
+    m_edits[static_cast<int>(Field::ratioTo)]->setPlaceholderText(QStringLiteral("entro l'1 %"));
+    for (Field optional : {Field::fewestTeeth, Field::mostTeeth, Field::stock, Field::speed})
+        m_edits[static_cast<int>(optional)]->setPlaceholderText(QStringLiteral("facoltativo"));
+    connect(m_profile, &QComboBox::currentIndexChanged, this, &DesignerWindow::fieldsChanged);
+
+    grid->setRowStretch(row++, 1);
+    auto *buttons = new QGridLayout;
+    const auto button = [&](QPushButton *&made, const char *text, int at, int column,
+                            void (DesignerWindow::*slot)()) {
+        made = new QPushButton(QString::fromUtf8(text), form);
+        made->setEnabled(false);
+        buttons->addWidget(made, at, column);
+        if (slot)
+            connect(made, &QPushButton::clicked, this, slot);
+    };
+    button(m_saveTable, "&Salva tabella…", 0, 0, &DesignerWindow::askForTableFile);
+    button(m_copyRow, "Copia rig&a", 0, 1, &DesignerWindow::copyRow);
+    button(m_saveSvg, "Salva disegno S&VG…", 1, 0, nullptr);
+    button(m_saveDxf, "Salva disegno &DXF…", 1, 1, nullptr);
+    button(m_copyDetails, "Copia de&ttagli", 2, 0, &DesignerWindow::copyDetails);
+    connect(m_saveSvg, &QPushButton::clicked, this, [this] { askForDrawingFile(false); });
+    connect(m_saveDxf, &QPushButton::clicked, this, [this] { askForDrawingFile(true); });
+    grid->addLayout(buttons, row++, 0, 1, 3);
+}
+
+void DesignerWindow::buildResults(QWidget *results) {
+    auto *layout = new QVBoxLayout(results);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_status = new QLabel(results);
+    m_status->setWordWrap(true);
+    m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_busy = new QProgressBar(results);
+    m_busy->setRange(0, 0);
+    m_busy->setAccessibleName(messages::searching());
+    m_busy->hide();
+
+    m_drives = new DriveTable(this);
+    m_table = new QTableView(results);
+    m_table->setModel(m_drives);
+    m_table->setSortingEnabled(true);
+    m_table->horizontalHeader()->setSortIndicatorShown(false);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->verticalHeader()->hide();
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_table->setAccessibleName(QStringLiteral("Trasmissioni trovate"));
+    auto *copy = new QAction(m_table);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetShortcut);
+    m_table->addAction(copy);
+    connect(copy, &QAction::triggered, this, &DesignerWindow::copyRow);
+    connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &DesignerWindow::showSelectedDrive);
+    m_legend = new QLabel(results);
+    m_legend->setWordWrap(true);
+
+    m_details = new QPlainTextEdit(results);
+    m_details->setReadOnly(true);
+    m_details->setAccessibleName(QStringLiteral("Dettagli della trasmissione"));
+    m_drawing = new DriveDrawing(results);
+    m_drawing->setAccessibleName(QStringLiteral("Disegno della trasmissione"));
+
+    auto *table = new QWidget(results);
+    auto *tableLayout = new QVBoxLayout(table);
+    tableLayout->setContentsMargins(0, 0, 0, 0);
+    tableLayout->addWidget(m_status);
+    tableLayout->addWidget(m_busy);
+    tableLayout->addWidget(m_table, 1);
+    tableLayout->addWidget(m_legend);
+    auto *selected = new QSplitter(Qt::Horizontal, results);
+    selected->addWidget(m_details);
+    selected->addWidget(m_drawing);
+    selected->setStretchFactor(1, 1);
+    selected->setSizes({280, 420});
+    auto *split = new QSplitter(Qt::Vertical, results);
+    split->addWidget(table);
+    split->addWidget(selected);
+    split->setStretchFactor(1, 1);
+    layout->addWidget(split);
+}
+
+Fields DesignerWindow::fields() const {
+    Fields typed;
+    typed.profile = m_profile->currentData(Qt::UserRole).toString();
+    typed.byRatio = m_byRatio->isChecked();
+    typed.bySlot = m_bySlot->isChecked();
+    for (int i = 0; i < fieldCount; ++i)
+        typed[static_cast<Field>(i)] = m_edits[static_cast<std::size_t>(i)]->text();
+    return typed;
+}
+
+// Only the fields of the chosen ways take input; the others keep what was typed in them.
+void DesignerWindow::chooseMode() {
+    const bool byRatio = m_byRatio->isChecked(), bySlot = m_bySlot->isChecked();
+    const auto enable = [&](std::initializer_list<Field> which, bool enabled) {
+        for (Field field : which)
+            m_edits[static_cast<int>(field)]->setEnabled(enabled);
+    };
+    enable({Field::larger, Field::smaller}, !byRatio);
+    enable({Field::ratio, Field::ratioTo, Field::fewestTeeth, Field::mostTeeth}, byRatio);
+    enable({Field::distance}, !bySlot);
+    enable({Field::slotFrom, Field::slotTo}, bySlot);
+    fieldsChanged();
+}
+
+void DesignerWindow::fieldsChanged() {
+    m_pause.start();
+}
+
+void DesignerWindow::markProblems(const std::vector<FieldProblem> &problems) {
+    for (QLabel *label : m_problems) {
+        label->clear();
+        label->hide();
+    }
+    for (const FieldProblem &problem : problems) {
+        QLabel *label = m_problems[static_cast<int>(problem.field)];
+        label->setText(problem.message);
+        label->show();
+        m_edits[static_cast<int>(problem.field)]->setAccessibleDescription(problem.message);
+    }
+}
+
+void DesignerWindow::setStatus(const QString &text) {
+    m_status->setText(text);
+}
+
+void DesignerWindow::search() {
+    if (m_worker) { // one search at a time: the latest fields once this one ends
+        m_searchAgain = true;
+        return;
+    }
+    const Fields typed = fields();
+    QSettings().setValue(settingsStockList, typed.stock);
+    const QLocale locale;
+    Reading reading = readFields(typed, locale);
+    // A field not yet typed in is not a mistake: the search just waits for it.
+    std::vector<FieldProblem> shown;
+    bool waiting = false;
+    for (const FieldProblem &problem : reading.problems) {
+        if (typed[problem.field].trimmed().isEmpty())
+            waiting = true;
+        else
+            shown.push_back(problem);
+    }
+    markProblems(shown);
+    if (waiting || !shown.empty()) {
+        m_drives->clear();
+        m_shownArguments.clear();
+        showSelectedDrive();
+        setStatus(shown.empty() ? messages::designerHint() : QString());
+        emit searchEnded();
+        return;
+    }
+    const QStringList arguments = reading.arguments;
+    m_worker = QThread::create([this, arguments, locale] {
+        common::Result<Drives> found = findDrives(arguments, locale);
+        QMetaObject::invokeMethod(
+            this, [this, found = std::move(found), arguments] { showDrives(found, arguments); },
+            Qt::QueuedConnection);
+    });
+    connect(m_worker, &QThread::finished, m_worker, &QObject::deleteLater);
+    m_showBusy.start();
+    setStatus(messages::searching());
+    m_worker->start();
+}
+
+void DesignerWindow::showDrives(const common::Result<Drives> &found, const QStringList &arguments) {
+    m_worker->wait();
+    m_worker = nullptr;
+    m_showBusy.stop();
+    m_busy->hide();
+    if (m_searchAgain) { // what is shown would be out of date at once
+        m_searchAgain = false;
+        search();
+        return;
+    }
+    if (!found) {
+        m_drives->clear();
+        m_shownArguments.clear();
+        setStatus(found.problem().message);
+    } else {
+        m_drives->setDrives(*found);
+        m_shownArguments = arguments;
+        m_table->horizontalHeader()->setSortIndicatorShown(false);
+        m_table->resizeColumnsToContents();
+        setStatus(messages::drivesFound(m_drives->rowCount(), asTyped(arguments)));
+        m_table->selectRow(0);
+    }
+    // The marks that the rows carry, explained once under the table.
+    QStringList legend;
+    bool fewInMesh = false, small = false;
+    if (found)
+        for (const geometry::Design &drive : found->rows) {
+            fewInMesh = fewInMesh || drive.belt.drive.teethInMesh < geometry::fewestTeethInMesh;
+            small = small || drive.smaller < found->profile.profile->smallestPulley;
+        }
+    if (fewInMesh)
+        legend << messages::fewTeethInMeshLegend();
+    if (small)
+        legend << messages::smallPulleyLegend(
+            QString::fromStdString(geometry::profileName(found->profile)),
+            found->profile.profile->smallestPulley);
+    m_legend->setText(legend.join(u'\n'));
+    m_legend->setVisible(!legend.isEmpty());
+    m_saveTable->setEnabled(static_cast<bool>(found));
+    showSelectedDrive();
+    emit searchEnded();
+}
+
+void DesignerWindow::showSelectedDrive() {
+    const QModelIndex current = m_table->currentIndex();
+    const bool any = current.isValid() && m_drives->rowCount() > 0;
+    for (QPushButton *button : {m_saveSvg, m_saveDxf, m_copyRow, m_copyDetails})
+        button->setEnabled(any);
+    if (!any) {
+        m_details->clear();
+        m_drawing->setDrive(std::nullopt);
+        return;
+    }
+    const geometry::Design &drive = m_drives->drive(current.row());
+    const QLocale locale;
+    const Answer answer = askTheCommandLine(driveArguments(fields(), drive, locale), locale);
+    m_details->setPlainText(QString::fromUtf8(answer.output) + answer.errors);
+    m_drawing->setDrive(DriveToDraw{m_drives->drives().profile, static_cast<double>(drive.larger),
+                                    static_cast<double>(drive.smaller), drive.belt.teeth,
+                                    locale.decimalPoint().toStdString()});
+}
+
+bool DesignerWindow::saveTable(const QString &file) {
+    const Answer answer =
+        askTheCommandLine(m_shownArguments + QStringList{QStringLiteral("--csv")}, QLocale());
+    QSaveFile saved(file);
+    if (answer.status != common::ExitStatus::done) {
+        setStatus(answer.errors.trimmed());
+        return false;
+    }
+    if (!saved.open(QIODevice::WriteOnly) || saved.write(answer.output) != answer.output.size() ||
+        !saved.commit()) {
+        setStatus(messages::tableNotWritten(file, saved.errorString()));
+        return false;
+    }
+    return true;
+}
+
+bool DesignerWindow::saveDrawing(const QString &file, bool dxf) {
+    const QModelIndex current = m_table->currentIndex();
+    if (!current.isValid())
+        return false;
+    const QLocale locale;
+    const QStringList arguments =
+        driveArguments(fields(), m_drives->drive(current.row()), locale) +
+        QStringList{dxf ? QStringLiteral("--dxf") : QStringLiteral("--svg"), file};
+    const Answer answer = askTheCommandLine(arguments, locale);
+    if (answer.status != common::ExitStatus::done) {
+        setStatus(answer.errors.trimmed());
+        return false;
+    }
+    return true;
+}
+
+void DesignerWindow::chooseStockList() {
+    QLineEdit *stock = m_edits[static_cast<int>(Field::stock)];
+    const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Elenco di cinghie"),
+                                                      stock->text(), messages::stockListFilter());
+    if (!file.isEmpty())
+        stock->setText(file);
+}
+
+void DesignerWindow::askForTableFile() {
+    const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("Salva tabella"),
+                                                      QStringLiteral("trasmissioni.csv"),
+                                                      QStringLiteral("CSV (*.csv)"));
+    if (!file.isEmpty())
+        saveTable(file);
+}
+
+void DesignerWindow::askForDrawingFile(bool dxf) {
+    const QString file = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Salva disegno"),
+        dxf ? QStringLiteral("trasmissione.dxf") : QStringLiteral("trasmissione.svg"),
+        dxf ? QStringLiteral("DXF (*.dxf)") : QStringLiteral("SVG (*.svg)"));
+    if (!file.isEmpty())
+        saveDrawing(file, dxf);
+}
+
+void DesignerWindow::copyRow() {
+    const QModelIndex current = m_table->currentIndex();
+    if (current.isValid())
+        QApplication::clipboard()->setText(m_drives->rowText(current.row()));
+}
+
+void DesignerWindow::copyDetails() {
+    QApplication::clipboard()->setText(m_details->toPlainText());
+}
+
+} // namespace designer

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "designer/design_fields.h"
+#include "designer/drives.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+
+class QAbstractButton;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QTableView;
+class QThread;
+
+namespace designer {
+
+class DriveDrawing;
+class DriveTable;
+
+// The designer's window: a drive asked for on the left, the drives that fit in a table that
+// follows the typing, and the selected one's whole geometry and drawing; each export is the
+// command line's own output for the same question.
+class DesignerWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit DesignerWindow(QWidget *parent = nullptr);
+    ~DesignerWindow() override;
+
+    // How long typing must pause before a search starts, in milliseconds.
+    static constexpr int typingPause = 250;
+
+    // The fields as typed, and the command line's arguments that the table shows.
+    Fields fields() const;
+    QStringList shownArguments() const { return m_shownArguments; }
+    bool searching() const { return m_worker != nullptr; }
+
+    // The exports, to a file chosen by the caller; false with the reason in the status line.
+    bool saveTable(const QString &file);
+    bool saveDrawing(const QString &file, bool dxf);
+
+signals:
+    // A search has ended and its results, or why there are none, are shown.
+    void searchEnded();
+
+private:
+    void buildForm(QWidget *form);
+    void buildResults(QWidget *results);
+    void chooseMode();
+    void fieldsChanged();
+    void search();
+    void showDrives(const common::Result<Drives> &found, const QStringList &arguments);
+    void showSelectedDrive();
+    void markProblems(const std::vector<FieldProblem> &problems);
+    void setStatus(const QString &text);
+    void chooseStockList();
+    void askForTableFile();
+    void askForDrawingFile(bool dxf);
+    void copyRow();
+    void copyDetails();
+
+    QComboBox *m_profile;
+    QRadioButton *m_byPulleys, *m_byRatio, *m_byDistance, *m_bySlot;
+    std::array<QLineEdit *, fieldCount> m_edits{};
+    std::array<QLabel *, fieldCount> m_problems{};
+    QPushButton *m_browse;
+    QLabel *m_status, *m_legend;
+    QProgressBar *m_busy;
+    QTableView *m_table;
+    DriveTable *m_drives;
+    QPlainTextEdit *m_details;
+    DriveDrawing *m_drawing;
+    QPushButton *m_saveTable, *m_saveSvg, *m_saveDxf, *m_copyRow, *m_copyDetails;
+
+    QTimer m_pause, m_showBusy;
+    QThread *m_worker = nullptr;
+    bool m_searchAgain = false;
+    QStringList m_shownArguments;
+};
+
+} // namespace designer

@@ -1,0 +1,93 @@
+#include "designer/drive_drawing.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+
+namespace designer {
+
+DriveDrawing::DriveDrawing(QWidget *parent) : QWidget(parent) {
+    setMinimumSize(160, 100);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+void DriveDrawing::setDrive(std::optional<DriveToDraw> drive) {
+    m_drive = std::move(drive);
+    update();
+}
+
+void DriveDrawing::paintEvent(QPaintEvent *) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    if (!m_drive)
+        return;
+    painter.setRenderHint(QPainter::Antialiasing);
+
+    // Millimetres to pixels, y upwards, the whole box fitted and centred; text that would be
+    // smaller than the window's is drawn at its size, and the drawing laid out again round it.
+    const double smallest = QFontInfo(font()).pixelSize();
+    geometry::Drawing drawing;
+    double width = 0, height = 0, scale = 0, textHeight = 0;
+    for (int layout = 0; layout < 4; ++layout) {
+        drawing = geometry::drawDrive(m_drive->profile, m_drive->larger, m_drive->smaller,
+                                      m_drive->beltTeeth, m_drive->decimalSeparator, textHeight);
+        width = drawing.highest.x - drawing.lowest.x;
+        height = drawing.highest.y - drawing.lowest.y;
+        scale = std::min((this->width() - 8) / width, (this->height() - 8) / height);
+        if (drawing.labels.front().height * scale >= smallest * 0.99)
+            break;
+        textHeight = smallest / scale;
+    }
+    const double left = (this->width() - width * scale) / 2;
+    const double top = (this->height() - height * scale) / 2;
+    const auto at = [&](geometry::Point point) {
+        return QPointF(left + (point.x - drawing.lowest.x) * scale,
+                       top + (drawing.highest.y - point.y) * scale);
+    };
+    const auto pen = [](const char *colour, double thickness, Qt::PenStyle style = Qt::SolidLine) {
+        QPen made{QColor(QString::fromLatin1(colour)), thickness, style};
+        made.setCosmetic(true);
+        return made;
+    };
+    const auto circles = [&](const std::array<geometry::Circle, 2> &list) {
+        for (const geometry::Circle &circle : list)
+            painter.drawEllipse(at(circle.centre), circle.radius * scale, circle.radius * scale);
+    };
+    const auto segments = [&](const auto &list) {
+        for (const geometry::Segment &segment : list)
+            painter.drawLine(at(segment.from), at(segment.to));
+    };
+
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(pen("#808080", 1));
+    circles(drawing.outsideCircles);
+    painter.setPen(pen("#0050a0", 1, Qt::DashDotLine));
+    circles(drawing.pitchCircles);
+    painter.setPen(pen("#c00000", 2));
+    segments(drawing.spans);
+    for (const geometry::Arc &arc : drawing.arcs) {
+        const QPointF centre = at(arc.centre);
+        const double radius = arc.radius * scale;
+        const QRectF box(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
+        const double sweep = std::fmod(arc.endAngle - arc.startAngle + 360, 360);
+        // Qt's angles are in sixteenths of a degree, counter-clockwise on the screen too.
+        painter.drawArc(box, qRound(arc.startAngle * 16), qRound(sweep * 16));
+    }
+    painter.setPen(pen("#000000", 1));
+    segments(drawing.centreMarks);
+    segments(drawing.dimension);
+
+    QFont font = this->font();
+    for (const geometry::Label &label : drawing.labels) {
+        font.setPixelSize(std::max(qRound(label.height * scale), 1));
+        painter.setFont(font);
+        const QString text = QString::fromStdString(label.text);
+        const QPointF where = at(label.at);
+        const double half = QFontMetricsF(font).horizontalAdvance(text) / 2;
+        painter.drawText(QPointF(where.x() - half, where.y()), text);
+    }
+}
+
+} // namespace designer

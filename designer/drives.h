@@ -1,0 +1,25 @@
+#pragma once
+
+#include "common/result.h"
+#include "geometry/design.h"
+
+#include <QLocale>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+namespace designer {
+
+// The drives that the command line lists for these arguments (the program's name left
+// out), in its order: a design search from a ratio, or the belts for two pulleys, each near a
+// distance or in a slot. Nothing found, or more than a table can hold, is a problem in words
+// for the window.
+struct Drives {
+    std::vector<geometry::Design> rows;
+    std::optional<double> wanted; // the distance that each row differs from
+    geometry::ProfileChoice profile;
+};
+common::Result<Drives> findDrives(const QStringList &arguments, const QLocale &locale);
+
+} // namespace designer
