@@ -15,6 +15,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -70,6 +71,10 @@ QLabel *problemLabel(QWidget *parent) {
 
 DesignerWindow::DesignerWindow(QWidget *parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral("Progetta trasmissione"));
+    QIcon icon;
+    for (int size : {16, 32, 48, 64})
+        icon.addFile(QStringLiteral(":/assets/icon-designer-%1.png").arg(size), QSize(size, size));
+    setWindowIcon(icon);
     auto *form = new QWidget(this);
     auto *results = new QWidget(this);
     buildForm(form);
@@ -222,8 +227,11 @@ void DesignerWindow::buildResults(QWidget *results) {
     m_table->horizontalHeader()->setSortIndicatorShown(false);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setTabKeyNavigation(false); // Tab leaves the table, arrows move in it
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
+    m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->setAccessibleName(QStringLiteral("Trasmissioni trovate"));
     auto *copy = new QAction(m_table);
     copy->setShortcut(QKeySequence::Copy);
@@ -233,10 +241,10 @@ void DesignerWindow::buildResults(QWidget *results) {
     connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &DesignerWindow::showSelectedDrive);
     m_legend = new QLabel(results);
-    m_legend->setWordWrap(true);
 
     m_details = new QPlainTextEdit(results);
     m_details->setReadOnly(true);
+    m_details->setTabChangesFocus(true);
     m_details->setAccessibleName(QStringLiteral("Dettagli della trasmissione"));
     m_drawing = new DriveDrawing(results);
     m_drawing->setAccessibleName(QStringLiteral("Disegno della trasmissione"));
@@ -257,6 +265,8 @@ void DesignerWindow::buildResults(QWidget *results) {
     split->addWidget(table);
     split->addWidget(selected);
     split->setStretchFactor(1, 1);
+    split->setChildrenCollapsible(false);
+    split->setSizes({330, 310});
     layout->addWidget(split);
 }
 
@@ -293,6 +303,8 @@ void DesignerWindow::markProblems(const std::vector<FieldProblem> &problems) {
         label->clear();
         label->hide();
     }
+    for (QLineEdit *edit : m_edits)
+        edit->setAccessibleDescription({});
     for (const FieldProblem &problem : problems) {
         QLabel *label = m_problems[static_cast<int>(problem.field)];
         label->setText(problem.message);
@@ -363,7 +375,14 @@ void DesignerWindow::showDrives(const common::Result<Drives> &found, const QStri
         m_drives->setDrives(*found);
         m_shownArguments = arguments;
         m_table->horizontalHeader()->setSortIndicatorShown(false);
-        m_table->resizeColumnsToContents();
+        // Wide enough for every row, not only the first ones: the longest belts come last.
+        const QFontMetrics metrics = m_table->fontMetrics();
+        const int padding = 2 * metrics.horizontalAdvance(u'0');
+        for (int column = 0; column < m_drives->columnCount(); ++column)
+            m_table->setColumnWidth(
+                column,
+                std::max(m_table->horizontalHeader()->sectionSizeHint(column),
+                         metrics.horizontalAdvance(m_drives->widestText(column)) + padding));
         setStatus(messages::drivesFound(m_drives->rowCount(), asTyped(arguments)));
         m_table->selectRow(0);
     }

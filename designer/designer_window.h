@@ -39,7 +39,8 @@ public:
     // The fields as typed, and the command line's arguments that the table shows.
     Fields fields() const;
     QStringList shownArguments() const { return m_shownArguments; }
-    bool searching() const { return m_worker != nullptr; }
+    // Whether a search is waiting for typing to pause, or running.
+    bool busy() const { return m_pause.isActive() || m_worker != nullptr; }
 
     // The exports, to a file chosen by the caller; false with the reason in the status line.
     bool saveTable(const QString &file);

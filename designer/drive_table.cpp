@@ -169,6 +169,21 @@ void DriveTable::sort(int column, Qt::SortOrder order) {
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
+QString DriveTable::widestText(int column) const {
+    if (m_drives.rows.empty())
+        return {};
+    const auto widest = std::ranges::max_element(m_drives.rows, {}, [&](const geometry::Design &d) {
+        return column == difference ? std::abs(sortValue(d, column)) : sortValue(d, column);
+    });
+    QString shown = text(*widest, column);
+    if (shown.endsWith(fewInMeshMark) || shown.endsWith(smallPulleyMark))
+        return shown;
+    const bool marked = std::ranges::any_of(m_drives.rows, [&](const geometry::Design &d) {
+        return (column == smaller && smallPulley(d)) || (column == teethInMesh && fewInMesh(d));
+    });
+    return marked ? shown + fewInMeshMark : shown;
+}
+
 QString DriveTable::rowText(int row) const {
     QStringList cells;
     for (int column = 0; column < columnCount(); ++column)

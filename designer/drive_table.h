@@ -27,6 +27,9 @@ public:
     const Drives &drives() const { return m_drives; }
     // The cells of a row as shown, separated by tabs.
     QString rowText(int row) const;
+    // The widest text of a column over every row, near enough to size it: that of the
+    // largest value, with a mark if any row is marked.
+    QString widestText(int column) const;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;

@@ -58,12 +58,12 @@ struct Pair {
 DesignSearch nearestDesigns(const DesignQuery &query, const std::vector<Pair> &pairs,
                             DesignSearch search) {
     const double wanted = *query.wantedDistance;
+    // Each pair has at most two belts.
+    if (static_cast<std::int64_t>(pairs.size()) > mostDesigns / 2) {
+        search.tooMany = true;
+        return search;
+    }
     for (const Pair &pair : pairs) {
-        if (static_cast<std::int64_t>(search.designs.size()) >= mostDesigns) {
-            search.designs.clear();
-            search.tooMany = true;
-            return search;
-        }
         const NearestBelts nearest =
             query.stock ? nearestInStock(pair.larger, pair.smaller, *query.profile, wanted, 1,
                                          static_cast<double>(largestBeltCode), *query.stock)
@@ -157,6 +157,10 @@ DesignSearch searchDesigns(const DesignQuery &query) {
                 continue;
             pairs.push_back({std::abs(ratio - query.wantedRatio), larger, smaller});
         }
+        // So many pairs would be more drives than a list takes, and the pairs alone would
+        // fill the memory of a wide range of teeth.
+        if (static_cast<std::int64_t>(pairs.size()) > mostDesigns)
+            return {{}, true, true};
     }
     std::ranges::sort(pairs, {}, [](const Pair &pair) {
         return std::tuple{pair.error, pair.larger, pair.smaller};

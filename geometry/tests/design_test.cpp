@@ -126,6 +126,16 @@ TEST(DesignSearch, FindsEveryDriveThatFitsRankedAsDesignersChoose) {
         geometry::searchDesigns({&profileNamed("XL"), 2, 2, 2, 1, 1e18, 10, 20, nullptr});
     EXPECT_TRUE(tooMany.tooMany);
     EXPECT_TRUE(tooMany.designs.empty());
+    // So many pulley pairs, whatever their belts: near a distance, and in a slot.
+    geometry::DesignQuery everyPair{&profileNamed("XL"), 1, 1e9, 2, 50, 60, 1, 1200, nullptr};
+    for (const bool near : {true, false}) {
+        if (!near)
+            everyPair.mostTeeth = 1500;
+        everyPair.wantedDistance = near ? std::optional(100.0) : std::nullopt;
+        const geometry::DesignSearch search = geometry::searchDesigns(everyPair);
+        EXPECT_TRUE(search.tooMany) << near;
+        EXPECT_TRUE(search.designs.empty()) << near;
+    }
 }
 
 // The drive's whole geometry against closed forms.

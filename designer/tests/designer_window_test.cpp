@@ -1,0 +1,274 @@
+#include "common/application.h"
+#include "designer/designer_window.h"
+#include "designer/drive_table.h"
+#include "desktop/tests/golden_picture.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QRadioButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using designer::DesignerWindow;
+using designer::Field;
+
+namespace {
+
+const QLocale italian(QLocale::Italian, QLocale::Italy);
+
+// The program itself, in the Italian number format, and what it writes on standard output.
+QByteArray programOutput(const QStringList &arguments) {
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("it_IT.UTF-8"));
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(INTERASSE_PROGRAM), arguments);
+    program.waitForFinished();
+    return program.readAllStandardOutput();
+}
+
+} // namespace
+
+class DesignerWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        golden::requireTheRunsFace();
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings().clear();
+        QApplication::setStyle(QStringLiteral("Fusion"));
+        common::installItalianTranslations(*qApp);
+    }
+    void init() {
+        QLocale::setDefault(italian);
+        window = std::make_unique<DesignerWindow>();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+    void cleanup() {
+        window.reset();
+        QLocale::setDefault(QLocale::system());
+    }
+
+    void looksAsItsGoldenPictures();
+    void tableHoldsTheProgramsRows();
+    void exportsAreTheProgramsFiles_data();
+    void exportsAreTheProgramsFiles();
+    void tabWalksTheFormInOrder();
+    void invalidInputIsMarkedBesideItsField_data();
+    void invalidInputIsMarkedBesideItsField();
+
+private:
+    template <typename Widget> Widget *named(const QString &name) const {
+        for (Widget *widget : window->findChildren<Widget *>())
+            if (widget->accessibleName() == name)
+                return widget;
+        qFatal("no control named %s", qPrintable(name));
+    }
+    QLineEdit *edit(Field field) const { return named<QLineEdit>(designer::headingOf(field)); }
+    QRadioButton *radio(const char *text) const {
+        for (QRadioButton *button : window->findChildren<QRadioButton *>())
+            if (button->text().remove(u'&') == QLatin1String(text))
+                return button;
+        qFatal("no radio button %s", text);
+    }
+    // Typed key by key, as the designer types, then the results once typing has paused.
+    void type(Field field, const QString &text) {
+        edit(field)->clear();
+        QTest::keyClicks(edit(field), text);
+    }
+    bool settled() {
+        return QTest::qWaitFor([&] { return !window->busy(); }, 10000);
+    }
+    // The question of the issue: 3:1 from a 1,450 rpm motor, axes 150 to 250 mm, 5M, with
+    // pulleys of at least 12 teeth, so that some rows are marked.
+    void askForADrive() {
+        auto *profile = named<QComboBox>(QStringLiteral("Profilo"));
+        profile->setCurrentIndex(profile->findData(QStringLiteral("5M"), Qt::UserRole));
+        QTest::mouseClick(radio("Un rapporto"), Qt::LeftButton);
+        QTest::mouseClick(radio("In un intervallo"), Qt::LeftButton);
+        type(Field::ratio, QStringLiteral("3"));
+        type(Field::fewestTeeth, QStringLiteral("12"));
+        type(Field::slotFrom, QStringLiteral("150"));
+        type(Field::slotTo, QStringLiteral("250"));
+        type(Field::speed, QStringLiteral("1450"));
+    }
+    QTableView *table() const { return window->findChild<QTableView *>(); }
+
+    std::unique_ptr<DesignerWindow> window;
+};
+
+// At start, with the drives of a ratio (the first selected), and with another selected after
+// a sort; GOLDEN names the face and scale of the run.
+void DesignerWindowTest::looksAsItsGoldenPictures() {
+    const QString configuration = golden::configuration();
+    if (configuration.isEmpty())
+        return;
+    QStringList differences;
+    const auto compare = [&](const char *state) {
+        QApplication::processEvents(); // the layout that a shown legend asks for, as on screen
+        const QString difference =
+            golden::differenceFrom(window->grab().toImage(), QStringLiteral(GOLDEN_DIR),
+                                   configuration + u'-' + QLatin1String(state));
+        if (!difference.isEmpty())
+            differences << difference;
+    };
+    QVERIFY(settled());
+    compare("start");
+    askForADrive();
+    QVERIFY(settled());
+    compare("results");
+    table()->horizontalHeader()->setSortIndicatorShown(true);
+    table()->sortByColumn(designer::DriveTable::teethInMesh, Qt::DescendingOrder);
+    table()->selectRow(2);
+    compare("selected");
+    QVERIFY2(differences.isEmpty(), qPrintable(differences.join(u'\n')));
+}
+
+// Every row as the program's CSV has it for the same question, in its order.
+void DesignerWindowTest::tableHoldsTheProgramsRows() {
+    askForADrive();
+    QVERIFY(settled());
+    QStringList lines = QString::fromUtf8(programOutput(window->shownArguments() +
+                                                        QStringList{QStringLiteral("--csv")}))
+                            .split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.takeFirst(),
+             QStringLiteral("maggiore,minore,rapporto,cinghia,denti,interasse_mm,denti_in_presa"));
+    const QAbstractItemModel *model = table()->model();
+    QCOMPARE(model->rowCount(), lines.size());
+    QVERIFY(lines.size() > 20);
+    for (int row = 0; row < model->rowCount(); ++row) {
+        QStringList shown;
+        for (int column = 0; column < model->columnCount(); ++column)
+            shown << model->index(row, column)
+                         .data()
+                         .toString()
+                         .remove(QStringLiteral(" *"))
+                         .remove(QStringLiteral(" †"))
+                         .replace(u',', u'.');
+        shown[designer::DriveTable::belt].remove(QStringLiteral("-5M"));
+        QCOMPARE(shown.join(u','), lines[row]);
+    }
+}
+
+void DesignerWindowTest::exportsAreTheProgramsFiles_data() {
+    QTest::addColumn<QString>("what");
+    QTest::newRow("table") << "csv";
+    QTest::newRow("drawing") << "svg";
+    QTest::newRow("drawing for CAD") << "dxf";
+}
+
+// Each file the window saves is what the program writes for the same question; the drawing
+// of the row selected after a sort.
+void DesignerWindowTest::exportsAreTheProgramsFiles() {
+    QFETCH(QString, what);
+    askForADrive();
+    QVERIFY(settled());
+    table()->sortByColumn(designer::DriveTable::distance, Qt::AscendingOrder);
+    table()->selectRow(4);
+    const QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("saved.") + what);
+    QByteArray expected;
+    if (what == QLatin1String("csv")) {
+        QVERIFY(window->saveTable(file));
+        expected = programOutput(window->shownArguments() + QStringList{QStringLiteral("--csv")});
+    } else {
+        QVERIFY(window->saveDrawing(file, what == QLatin1String("dxf")));
+        const QAbstractItemModel *model = table()->model();
+        const auto cell = [&](int column) { return model->index(4, column).data().toString(); };
+        expected = programOutput(
+            {cell(designer::DriveTable::larger), cell(designer::DriveTable::smaller),
+             cell(designer::DriveTable::belt).section(u'-', 0, 0), QStringLiteral("-p"),
+             QStringLiteral("5M"), u"--"_qs + what, QStringLiteral("-")});
+    }
+    QFile saved(file);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QVERIFY(!expected.isEmpty());
+    QCOMPARE(saved.readAll(), expected);
+}
+
+// From the profile, Tab reaches each field of the chosen ways in reading order, then the
+// exports, the table and the details; each with a name that a screen reader announces.
+void DesignerWindowTest::tabWalksTheFormInOrder() {
+    askForADrive();
+    QVERIFY(settled());
+    named<QComboBox>(QStringLiteral("Profilo"))->setFocus();
+    QStringList walked;
+    for (int step = 0; step < 19; ++step) {
+        QWidget *focused = QApplication::focusWidget();
+        QVERIFY(focused);
+        const QString name = focused->accessibleName().isEmpty()
+                                 ? qobject_cast<QAbstractButton *>(focused)->text().remove(u'&')
+                                 : focused->accessibleName();
+        QVERIFY2(!name.isEmpty(), focused->metaObject()->className());
+        walked << name;
+        QTest::keyClick(focused, Qt::Key_Tab);
+    }
+    QCOMPARE(
+        walked,
+        (QStringList{"Profilo", "Un rapporto", "Rapporto M/m", "Rapporto fino a", "Denti da",
+                     "Denti fino a", "In un intervallo", "Interasse da", "Interasse fino a",
+                     "Elenco di cinghie", "Scegli l'elenco di cinghie", "Giri del minore al minuto",
+                     "Salva tabella…", "Copia riga", "Salva disegno SVG…", "Salva disegno DXF…",
+                     "Copia dettagli", "Trasmissioni trovate", "Dettagli della trasmissione"}));
+}
+
+void DesignerWindowTest::invalidInputIsMarkedBesideItsField_data() {
+    QTest::addColumn<Field>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("words");
+    QTest::newRow("ratio") << Field::ratio << "tre"
+                           << "Il valore di \"Rapporto M/m\" non è un numero";
+    QTest::newRow("teeth") << Field::fewestTeeth << "12,5"
+                           << "Il valore di \"Denti da\" deve essere un numero intero di denti";
+    QTest::newRow("slot backwards")
+        << Field::slotFrom << "300"
+        << "Il valore di \"Interasse da\" deve essere al più quello di \"Interasse fino a\"";
+    QTest::newRow("speed") << Field::speed << "0"
+                           << "Il valore di \"Giri del minore al minuto\" deve essere maggiore "
+                              "di 0";
+}
+
+// The words right under the field, naming it; no dialog, and no results for a wrong question.
+void DesignerWindowTest::invalidInputIsMarkedBesideItsField() {
+    QFETCH(Field, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, words);
+    askForADrive();
+    QVERIFY(settled());
+    type(field, typed);
+    QVERIFY(settled());
+    QVERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(table()->model()->rowCount(), 0);
+    QList<QLabel *> marked;
+    for (QLabel *label : window->findChildren<QLabel *>())
+        if (label->isVisible() && label->text().startsWith(QStringLiteral("Il valore")))
+            marked << label;
+    QCOMPARE(marked.size(), 1);
+    QVERIFY2(marked[0]->text().startsWith(words), qPrintable(marked[0]->text()));
+    const QRect box = edit(field)->geometry();
+    const QRect label = marked[0]->geometry();
+    QVERIFY(label.top() >= box.bottom() && label.top() - box.bottom() < box.height());
+    QCOMPARE(edit(field)->accessibleDescription(), marked[0]->text());
+    // Mended, the mark goes and the drives come back.
+    type(field, QStringLiteral(""));
+    if (field == Field::ratio || field == Field::slotFrom)
+        type(field, field == Field::ratio ? QStringLiteral("3") : QStringLiteral("150"));
+    QVERIFY(settled());
+    QVERIFY(!marked[0]->isVisible());
+    QVERIFY(table()->model()->rowCount() > 0);
+}
+
+QTEST_MAIN(DesignerWindowTest)
+#include "designer_window_test.moc"
