@@ -298,8 +298,11 @@ int main(int argc, char *argv[]) {
             designerSymbol(size).save(folder + QStringLiteral("icon-designer-%1.png").arg(size),
                                       "PNG");
     for (int size : {16, 32, 48, 64})
-        written = written && saveRawArgb(windowSymbol(size),
-                                         folder + QStringLiteral("icon-%1.argb").arg(size));
+        written = written &&
+                  saveRawArgb(windowSymbol(size),
+                              folder + QStringLiteral("icon-%1.argb").arg(size)) &&
+                  saveRawArgb(designerSymbol(size),
+                              folder + QStringLiteral("icon-designer-%1.argb").arg(size));
     if (!written)
         std::fprintf(stderr, "cannot write into %s\n", argv[1]);
     return written ? 0 : 1;

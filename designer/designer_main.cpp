@@ -4,5 +4,5 @@
 #include "desktop/desktop_start.h"
 
 extern "C" Q_DECL_EXPORT int interasseWindowMain(int &argc, char **argv) {
-    return runOnTheDesktop(argc, argv, [] { return new designer::DesignerWindow; });
+    return desktop::runOnTheDesktop(argc, argv, [] { return new designer::DesignerWindow; });
 }

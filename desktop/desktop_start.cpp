@@ -33,6 +33,8 @@ void whileThePlatformStarts(QtMsgType type, const QMessageLogContext &, const QS
 
 } // namespace
 
+namespace desktop {
+
 int runOnTheDesktop(int &argc, char **argv, const std::function<QWidget *()> &open) {
     const QtMessageHandler previous = qInstallMessageHandler(whileThePlatformStarts);
     QApplication app(argc, argv);
@@ -49,3 +51,5 @@ int runOnTheDesktop(int &argc, char **argv, const std::function<QWidget *()> &op
     window->show();
     return QApplication::exec();
 }
+
+} // namespace desktop

@@ -2,9 +2,9 @@
 
 #include <QKeyEvent>
 #include <QPainter>
-#include <QValidator>
 #include <QStyleOptionFocusRect>
 #include <QStyleOptionFrame>
+#include <QValidator>
 #include <qdrawutil.h>
 
 ColourButton::ColourButton(const QString &text, QColor face, QWidget *parent)

@@ -2,6 +2,7 @@
 
 #include "common/calculation.h"
 #include "common/messages.h"
+#include "desktop/window_icon.h"
 #include "window/control_table.h"
 #include "window/controls.h"
 #include "window/module1.h"
@@ -98,21 +99,6 @@ QPixmap picture(const QString &name, QSize shown, qreal pixelRatio) {
     QPixmap pixmap = QPixmap::fromImage(image);
     pixmap.setDevicePixelRatio(pixelRatio);
     return pixmap;
-}
-
-// The window icon at one size, from its ARGB words as they are stored: no decoder to find.
-QImage iconImage(int size) {
-    const QResource resource(QStringLiteral(":/assets/icon-%1.argb").arg(size));
-    const auto *data = reinterpret_cast<const uchar *>(resource.data());
-    if (!data || resource.size() != qint64(size) * size * 4)
-        return {};
-    QImage image(size, size, QImage::Format_ARGB32);
-    for (int y = 0; y < size; ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < size; ++x, data += 4)
-            line[x] = QRgb(data[0] | data[1] << 8 | data[2] << 16 | uint(data[3]) << 24);
-    }
-    return image;
 }
 
 // Font and place first, text last, so that no control lays out its text twice.
@@ -298,11 +284,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent) {
     // their own: with this one no other face is loaded for it. Dialogs and tooltips use it too.
     QApplication::setFont(font());
     setFixedSize(clientSize);
-    // Drawn at each size, so that it stays sharp on a 2x screen too.
-    QIcon icon;
-    for (int size : {16, 32, 48, 64})
-        icon.addPixmap(QPixmap::fromImage(iconImage(size)));
-    setWindowIcon(icon);
+    setWindowIcon(desktop::windowIcon("icon"));
 
     createControls();
     connectHandlers();

@@ -4,5 +4,5 @@
 #include "window/form1.h"
 
 extern "C" Q_DECL_EXPORT int interasseWindowMain(int &argc, char **argv) {
-    return runOnTheDesktop(argc, argv, [] { return new Form1; });
+    return desktop::runOnTheDesktop(argc, argv, [] { return new Form1; });
 }
