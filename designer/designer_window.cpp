@@ -119,7 +119,7 @@ void DesignerWindow::buildForm(QWidget *form) {
             if (profile.family == family.family) {
                 const QString name = QString::fromUtf8(profile.name.data(),
                                                        static_cast<qsizetype>(profile.name.size()));
-                auto *item = new QStandardItem(QStringLiteral("   ") + name);
+                auto *item = new QStandardItem(name);
                 item->setData(name, Qt::UserRole);
                 profiles->appendRow(item);
             }
@@ -256,7 +256,7 @@ void DesignerWindow::buildResults(QWidget *results) {
     selected->addWidget(m_details);
     selected->addWidget(m_drawing);
     selected->setStretchFactor(1, 1);
-    selected->setSizes({280, 420});
+    selected->setSizes({300, 400});
     auto *split = new QSplitter(Qt::Vertical, results);
     split->addWidget(table);
     split->addWidget(selected);

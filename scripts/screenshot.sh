@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Starts the program in a virtual X display, computes the worked example and saves the
-# window as docs/window.png, and at 200 % as docs/window-200.png; into another folder when
-# one is given.
+# window as docs/window.png, and at 200 % as docs/window-200.png; then asks the designer's
+# window for 3:1 from a 1,450 rpm motor, axes 150 to 250 mm, 5M, selects 48/16 on 565-5M and
+# saves docs/designer.png and docs/designer-200.png. Into another folder when one is given,
+# and with the program at PROGRAM (an installed one) when that is set.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -19,11 +21,12 @@ export DISPLAY=$display
 for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
 
 folder=${1:-docs}
+program_file=${PROGRAM:-build/bin/interasse}
 mkdir -p "$folder"
 # scale, then the file to save
 shoot() {
     # The Italian number format, as the program's users see it.
-    LC_ALL=it_IT.UTF-8 QT_SCALE_FACTOR=$1 build/bin/interasse &
+    LC_ALL=it_IT.UTF-8 QT_SCALE_FACTOR=$1 "$program_file" &
     program=$!
     local window
     window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$program" | head -n 1)
@@ -38,3 +41,31 @@ shoot() {
 }
 shoot 1 "$folder/window.png"
 shoot 2 "$folder/window-200.png"
+
+# The designer's window, by keyboard alone: scale, then the file to save.
+design() {
+    LC_ALL=it_IT.UTF-8 QT_SCALE_FACTOR=$1 "$program_file" --design &
+    program=$!
+    local window
+    window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$program" | head -n 1)
+    xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
+    sleep 0.3
+    # The profile, a ratio, 3, a slot from 150 to 250 mm, the motor at 1450 rpm.
+    xdotool type --delay 50 5M
+    xdotool key Tab Right Tab && xdotool type 3
+    xdotool key Tab Tab Tab Tab Right Tab && xdotool type 150
+    xdotool key Tab && xdotool type 250
+    xdotool key Tab Tab Tab && xdotool type 1450
+    sleep 1
+    # Row 101 of the ranking: 48/16 on 565-5M.
+    xdotool key Tab Tab Tab Tab Tab Tab
+    xdotool key --delay 5 --repeat 100 Down
+    sleep 0.5
+    import -window "$window" "$2"
+    kill "$program"
+    wait "$program" 2>/dev/null || true
+    program=
+    echo "saved $2"
+}
+design 1 "$folder/designer.png"
+design 2 "$folder/designer-200.png"
