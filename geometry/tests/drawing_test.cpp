@@ -48,6 +48,14 @@ TEST(Drawing, TheBeltsPitchLineWrapsBothPitchCircles) {
         geometry::drawDrive(*geometry::readProfile("XL"), 36, 14, 75, ",");
     EXPECT_EQ(example.labels[0].text, "125,74 mm");
     EXPECT_EQ(example.labels[2].text, "\u00D8 58,21");
+    // Text made larger for a small screen: the box grows round it, the drive stays.
+    const geometry::Drawing large =
+        geometry::drawDrive(*geometry::readProfile("XL"), 36, 14, 75, ",", 20);
+    for (const geometry::Label &label : large.labels)
+        EXPECT_EQ(label.height, 20);
+    EXPECT_EQ(large.spans[0].to.x, example.spans[0].to.x);
+    EXPECT_LT(large.lowest.y, example.lowest.y - 20);
+    EXPECT_GT(large.highest.y, large.labels[1].at.y + 20);
 }
 
 // The files translate any drawing: text escaped for XML, and ASCII for DXF.
