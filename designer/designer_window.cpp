@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSaveFile>
+#include <QScreen>
 #include <QSettings>
 #include <QSplitter>
 #include <QStandardItemModel>
@@ -92,7 +93,8 @@ DesignerWindow::DesignerWindow(QWidget *parent) : QWidget(parent) {
         QSettings().value(settingsStockList).toString());
     chooseMode();
     setStatus(messages::designerHint());
-    resize(1000, 640);
+    // Room for the form, a table of a dozen rows and a drawing, on any screen that has it.
+    resize(QSize(1000, 640).boundedTo(screen()->availableSize() * 9 / 10));
 }
 
 DesignerWindow::~DesignerWindow() {

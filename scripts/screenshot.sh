@@ -13,7 +13,8 @@ cmake --preset default >/dev/null
 cmake --build --preset default --parallel "$(nproc)" --target interasse
 
 display=:$((100 + RANDOM % 400))
-Xvfb "$display" -screen 0 1600x900x24 -nolisten tcp &
+# Large enough for the designer's window at 200 %.
+Xvfb "$display" -screen 0 2400x1500x24 -nolisten tcp &
 xvfb=$!
 program=
 trap 'kill $program $xvfb 2>/dev/null || true' EXIT

@@ -53,6 +53,7 @@ private slots:
     void init() {
         QLocale::setDefault(italian);
         window = std::make_unique<DesignerWindow>();
+        window->resize(1000, 640); // whatever the offscreen screen's size
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
