@@ -212,10 +212,11 @@ common::Result<Request> withValues(Request request, const QCommandLineParser &pa
         request = *withIt;
     }
     if (request.form == Request::Form::design) {
-        const QString text =
-            parser.isSet(o.teeth)
-                ? value(o.teeth)
-                : QStringLiteral("%1:150").arg(request.profile.profile->smallestPulley);
+        const QString text = parser.isSet(o.teeth)
+                                 ? value(o.teeth)
+                                 : QStringLiteral("%1:%2")
+                                       .arg(request.profile.profile->smallestPulley)
+                                       .arg(mostTeethByDefault);
         const common::Result<Range> range =
             readRange(text, optionName(o.teeth), messages::teeth, QStringLiteral("14:80"), locale);
         if (!range)

@@ -16,6 +16,10 @@ struct Range {
     QString lowText, highText;
 };
 
+// The teeth of a design search's pulleys unless --teeth says otherwise: from the profile's
+// smallest recommended pulley to this many.
+inline constexpr int mostTeethByDefault = 150;
+
 // What the command line is asked to do, read from its arguments. The values that every form
 // shares are read and checked here; the pulleys, the belt and the wanted distance are read by
 // the form that answers, in the order it needs them.

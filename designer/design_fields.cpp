@@ -1,5 +1,6 @@
 #include "designer/design_fields.h"
 
+#include "cli/arguments.h"
 #include "common/calculation.h"
 #include "common/messages.h"
 #include "geometry/number_text.h"
@@ -115,7 +116,9 @@ Reading readFields(const Fields &fields, const QLocale &locale) {
             arguments << QStringLiteral("--teeth")
                       << (fewest ? read.typed(Field::fewestTeeth)
                                  : QString::number(profile.smallestPulley)) +
-                             u':' + (most ? read.typed(Field::mostTeeth) : QStringLiteral("150"));
+                             u':' +
+                             (most ? read.typed(Field::mostTeeth)
+                                   : QString::number(cli::mostTeethByDefault));
         }
     } else {
         read.teeth(Field::larger);

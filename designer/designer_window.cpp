@@ -89,8 +89,8 @@ DesignerWindow::DesignerWindow(QWidget *parent) : QWidget(parent) {
     m_showBusy.setInterval(100);
     connect(&m_showBusy, &QTimer::timeout, m_busy, &QWidget::show);
 
-    m_edits[static_cast<int>(Field::stock)]->setText(
-        QSettings().value(settingsStockList).toString());
+    m_rememberedStock = QSettings().value(settingsStockList).toString();
+    m_edits[static_cast<int>(Field::stock)]->setText(m_rememberedStock);
     chooseMode();
     setStatus(messages::designerHint());
     // Room for the form, a table of a dozen rows and a drawing, on any screen that has it.
@@ -321,7 +321,10 @@ void DesignerWindow::search() {
         return;
     }
     const Fields typed = fields();
-    QSettings().setValue(settingsStockList, typed.stock);
+    if (typed.stock != m_rememberedStock) { // written only when it changes
+        m_rememberedStock = typed.stock;
+        QSettings().setValue(settingsStockList, typed.stock);
+    }
     const QLocale locale;
     Reading reading = readFields(typed, locale);
     // A field not yet typed in is not a mistake: the search just waits for it.

@@ -83,6 +83,7 @@ private:
     QThread *m_worker = nullptr;
     bool m_searchAgain = false;
     QStringList m_shownArguments;
+    QString m_rememberedStock; // the stock list as the settings hold it
 };
 
 } // namespace designer

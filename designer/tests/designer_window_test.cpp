@@ -69,6 +69,7 @@ private slots:
     void tabWalksTheFormInOrder();
     void invalidInputIsMarkedBesideItsField_data();
     void invalidInputIsMarkedBesideItsField();
+    void remembersTheStockList();
 
 private:
     template <typename Widget> Widget *named(const QString &name) const {
@@ -269,6 +270,17 @@ void DesignerWindowTest::invalidInputIsMarkedBesideItsField() {
     QVERIFY(settled());
     QVERIFY(!marked[0]->isVisible());
     QVERIFY(table()->model()->rowCount() > 0);
+}
+
+// The stock list typed once is there at the next start.
+void DesignerWindowTest::remembersTheStockList() {
+    askForADrive();
+    type(Field::stock, QStringLiteral("/tmp/cinghie.txt"));
+    QVERIFY(settled());
+    window = std::make_unique<DesignerWindow>();
+    QCOMPARE(edit(Field::stock)->text(), QStringLiteral("/tmp/cinghie.txt"));
+    type(Field::stock, QString());
+    QVERIFY(settled());
 }
 
 QTEST_MAIN(DesignerWindowTest)
