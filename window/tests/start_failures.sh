@@ -15,7 +15,8 @@ mkdir -p "$work/bin" "$work/$window_dir"
 cp "$program" "$work/bin/interasse"
 copy=$work/$window_dir/libinterasse_window.so
 
-# Runs the copy as the window (no arguments) and checks its status and what it said.
+# Runs the copy as the window (no arguments, or --design) and checks its status and what it
+# said.
 expect() {
     local what=$1 status=$2 words=$3 got=0 err
     shift 3
@@ -31,6 +32,13 @@ cannot="La finestra non si può aprire: "
 cp "$module" "$copy"
 expect "no display" 1 "${cannot}nessuno schermo disponibile." \
     env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "${window[@]}"
+# The designer's window, from its module beside the window's, says the same.
+designer=$work/$window_dir/libinterasse_designer.so
+expect "the designer's module missing" 1 "${cannot}manca il file $designer." \
+    "${offscreen[@]}" --design
+cp "$(dirname "$module")/libinterasse_designer.so" "$designer"
+expect "the designer without a display" 1 "${cannot}nessuno schermo disponibile. Con" \
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "${window[@]}" --design
 expect "unknown platform" 1 "${cannot}nessuno schermo disponibile." \
     env QT_QPA_PLATFORM=nowhere "${window[@]}"
 for size in 1000 500000; do
