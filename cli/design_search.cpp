@@ -17,7 +17,8 @@ constexpr int columnWidths[] = {8, 6, 7, 18, 6, 14, 14};
 
 } // namespace
 
-common::Result<FoundDesigns> findDesigns(const Request &request, const QLocale &locale) {
+common::Result<FoundDesigns> findDesigns(const Request &request, const QLocale &locale,
+                                         const std::atomic<bool> *stop) {
     const common::Result<std::optional<geometry::Stock>> stock = stockOf(request);
     if (!stock)
         return stock.problem();
@@ -38,7 +39,8 @@ common::Result<FoundDesigns> findDesigns(const Request &request, const QLocale &
                                       static_cast<int>(request.teeth->low),
                                       static_cast<int>(request.teeth->high),
                                       *stock ? &**stock : nullptr,
-                                      wanted};
+                                      wanted,
+                                      stop};
     return FoundDesigns{geometry::searchDesigns(query), wanted, stock->has_value()};
 }
 

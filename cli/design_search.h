@@ -17,7 +17,9 @@ struct FoundDesigns {
     std::optional<double> wanted;
     bool stock = false; // searched within a stock list
 };
-common::Result<FoundDesigns> findDesigns(const Request &request, const QLocale &locale);
+// stop: see geometry::DesignQuery.
+common::Result<FoundDesigns> findDesigns(const Request &request, const QLocale &locale,
+                                         const std::atomic<bool> *stop = nullptr);
 
 // interasse --ratio R --between MIN:MAX [--teeth A:B] [--stock FILE]: every drive of two
 // pulleys and a belt that gives the ratio with its axes in the slot, ranked (see

@@ -98,6 +98,7 @@ DesignerWindow::DesignerWindow(QWidget *parent) : QWidget(parent) {
 }
 
 DesignerWindow::~DesignerWindow() {
+    m_stop = true;
     if (m_worker)
         m_worker->wait();
 }
@@ -316,8 +317,9 @@ void DesignerWindow::setStatus(const QString &text) {
 }
 
 void DesignerWindow::search() {
-    if (m_worker) { // one search at a time: the latest fields once this one ends
+    if (m_worker) { // one search at a time: this one stops, then the latest fields
         m_searchAgain = true;
+        m_stop = true;
         return;
     }
     const Fields typed = fields();
@@ -346,8 +348,9 @@ void DesignerWindow::search() {
         return;
     }
     const QStringList arguments = reading.arguments;
+    m_stop = false;
     m_worker = QThread::create([this, arguments, locale] {
-        common::Result<Drives> found = findDrives(arguments, locale);
+        common::Result<Drives> found = findDrives(arguments, locale, &m_stop);
         QMetaObject::invokeMethod(
             this, [this, found = std::move(found), arguments] { showDrives(found, arguments); },
             Qt::QueuedConnection);

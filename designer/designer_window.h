@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <array>
+#include <atomic>
 
 class QAbstractButton;
 class QComboBox;
@@ -82,6 +83,7 @@ private:
     QTimer m_pause, m_showBusy;
     QThread *m_worker = nullptr;
     bool m_searchAgain = false;
+    std::atomic<bool> m_stop = false; // the running search is out of date
     QStringList m_shownArguments;
     QString m_rememberedStock; // the stock list as the settings hold it
 };

@@ -21,8 +21,9 @@ Problem failed(QString message) {
     return {std::move(message), ExitStatus::calculationFailed};
 }
 
-common::Result<Drives> fromARatio(const cli::Request &request, const QLocale &locale) {
-    const common::Result<cli::FoundDesigns> found = cli::findDesigns(request, locale);
+common::Result<Drives> fromARatio(const cli::Request &request, const QLocale &locale,
+                                  const std::atomic<bool> *stop) {
+    const common::Result<cli::FoundDesigns> found = cli::findDesigns(request, locale, stop);
     if (!found)
         return found.problem();
     using messages::Reader;
@@ -95,12 +96,13 @@ common::Result<Drives> fromPulleys(const cli::Request &request, const QLocale &l
 
 } // namespace
 
-common::Result<Drives> findDrives(const QStringList &arguments, const QLocale &locale) {
+common::Result<Drives> findDrives(const QStringList &arguments, const QLocale &locale,
+                                  const std::atomic<bool> *stop) {
     const common::Result<cli::Request> request =
         cli::readArguments(QStringList{QStringLiteral("interasse")} + arguments, locale);
     if (!request)
         return request.problem();
-    return request->form == cli::Request::Form::design ? fromARatio(*request, locale)
+    return request->form == cli::Request::Form::design ? fromARatio(*request, locale, stop)
                                                        : fromPulleys(*request, locale);
 }
 

@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QStringList>
 
+#include <atomic>
 #include <optional>
 #include <vector>
 
@@ -20,6 +21,9 @@ struct Drives {
     std::optional<double> wanted; // the distance that each row differs from
     geometry::ProfileChoice profile;
 };
-common::Result<Drives> findDrives(const QStringList &arguments, const QLocale &locale);
+// stop: set by another thread when the drives are no longer wanted; a design search then
+// ends soon, and what it found is not to be shown.
+common::Result<Drives> findDrives(const QStringList &arguments, const QLocale &locale,
+                                  const std::atomic<bool> *stop = nullptr);
 
 } // namespace designer

@@ -48,6 +48,10 @@ std::optional<NamedBelt> beltOf(const std::optional<ProfileChoice> &choice, doub
     return NamedBelt{choice->profile, teeth.front()};
 }
 
+bool stopped(const DesignQuery &query) {
+    return query.stop && query.stop->load(std::memory_order_relaxed);
+}
+
 struct Pair {
     double error; // of the ratio
     int larger, smaller;
@@ -64,6 +68,8 @@ DesignSearch nearestDesigns(const DesignQuery &query, const std::vector<Pair> &p
         return search;
     }
     for (const Pair &pair : pairs) {
+        if (stopped(query))
+            return {};
         const NearestBelts nearest =
             query.stock ? nearestInStock(pair.larger, pair.smaller, *query.profile, wanted, 1,
                                          static_cast<double>(largestBeltCode), *query.stock)
@@ -170,6 +176,8 @@ DesignSearch searchDesigns(const DesignQuery &query) {
     if (query.wantedDistance)
         return nearestDesigns(query, pairs, std::move(search));
     for (auto first = pairs.begin(); first != pairs.end();) {
+        if (stopped(query))
+            return {};
         // Pairs as good as each other and of the same larger pulley: their belts merge, the
         // shorter first.
         const auto last = std::find_if(first, pairs.end(), [&](const Pair &pair) {

@@ -126,6 +126,13 @@ TEST(DesignSearch, FindsEveryDriveThatFitsRankedAsDesignersChoose) {
         geometry::searchDesigns({&profileNamed("XL"), 2, 2, 2, 1, 1e18, 10, 20, nullptr});
     EXPECT_TRUE(tooMany.tooMany);
     EXPECT_TRUE(tooMany.designs.empty());
+    // A search no longer wanted ends with nothing, near a distance and in a slot.
+    const std::atomic<bool> stop = true;
+    geometry::DesignQuery stopped{&profileNamed("XL"), 2, 2, 2, 50, 80, 10, 30};
+    stopped.stop = &stop;
+    EXPECT_TRUE(geometry::searchDesigns(stopped).designs.empty());
+    stopped.wantedDistance = 60;
+    EXPECT_TRUE(geometry::searchDesigns(stopped).designs.empty());
     // So many pulley pairs, whatever their belts: near a distance, and in a slot.
     geometry::DesignQuery everyPair{&profileNamed("XL"), 1, 1e9, 2, 50, 60, 1, 1200, nullptr};
     for (const bool near : {true, false}) {

@@ -3,6 +3,7 @@
 #include "geometry/belt_profile.h"
 #include "geometry/belt_search.h"
 
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -40,6 +41,9 @@ struct DesignQuery {
     const Stock *stock = nullptr;
     // Instead of the slot: each pair's nearest belts below and above this distance.
     std::optional<double> wantedDistance = std::nullopt;
+    // Set by another thread when the search is no longer wanted: it then ends soon, with
+    // nothing found.
+    const std::atomic<bool> *stop = nullptr;
 };
 
 struct Design {
