@@ -12,7 +12,6 @@
 #include <QProcess>
 #include <QRadioButton>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -45,8 +44,9 @@ class DesignerWindowTest : public QObject {
 private slots:
     void initTestCase() {
         golden::requireTheRunsFace();
-        QStandardPaths::setTestModeEnabled(true);
-        QSettings().clear();
+        // Settings of this run alone: the three runs of this test go side by side.
+        QSettings::setDefaultFormat(QSettings::IniFormat);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
         QApplication::setStyle(QStringLiteral("Fusion"));
         common::installItalianTranslations(*qApp);
     }
@@ -109,6 +109,7 @@ private:
     QTableView *table() const { return window->findChild<QTableView *>(); }
 
     std::unique_ptr<DesignerWindow> window;
+    QTemporaryDir settings;
 };
 
 // At start, with the drives of a ratio (the first selected), and with another selected after
