@@ -231,6 +231,8 @@ void DesignerWindow::buildResults(QWidget *results) {
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     m_table->horizontalHeader()->setStretchLastSection(true);
+    // Headings whole and side by side before there are rows, with no scroll bar under them.
+    m_table->horizontalHeader()->resizeSections(QHeaderView::ResizeToContents);
     m_table->setAccessibleName(QStringLiteral("Trasmissioni trovate"));
     auto *copy = new QAction(m_table);
     copy->setShortcut(QKeySequence::Copy);
