@@ -127,10 +127,15 @@ TEST(DesignSearch, FindsEveryDriveThatFitsRankedAsDesignersChoose) {
     EXPECT_TRUE(tooMany.tooMany);
     EXPECT_TRUE(tooMany.designs.empty());
     // A search no longer wanted ends with nothing, near a distance and in a slot.
-    const std::atomic<bool> stop = true;
+    std::atomic<bool> stop = true;
     geometry::DesignQuery stopped{&profileNamed("XL"), 2, 2, 2, 50, 80, 10, 30};
+    const std::size_t found = geometry::searchDesigns(stopped).designs.size();
     stopped.stop = &stop;
     EXPECT_TRUE(geometry::searchDesigns(stopped).designs.empty());
+    stop = false; // still wanted: all of it
+    EXPECT_EQ(geometry::searchDesigns(stopped).designs.size(), found);
+    EXPECT_GT(found, 0U);
+    stop = true;
     stopped.wantedDistance = 60;
     EXPECT_TRUE(geometry::searchDesigns(stopped).designs.empty());
     // So many pulley pairs, whatever their belts: near a distance, and in a slot.
