@@ -31,6 +31,7 @@ public:
 
     explicit operator bool() const { return m_value.has_value(); }
     const T &operator*() const { return *m_value; }
+    T &operator*() { return *m_value; } // to move a large answer out
     const T *operator->() const { return &*m_value; }
     const Problem &problem() const { return m_problem; }
 

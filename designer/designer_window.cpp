@@ -354,7 +354,10 @@ void DesignerWindow::search() {
     m_worker = QThread::create([this, arguments, locale] {
         common::Result<Drives> found = findDrives(arguments, locale, &m_stop);
         QMetaObject::invokeMethod(
-            this, [this, found = std::move(found), arguments] { showDrives(found, arguments); },
+            this,
+            [this, found = std::move(found), arguments]() mutable {
+                showDrives(std::move(found), arguments);
+            },
             Qt::QueuedConnection);
     });
     connect(m_worker, &QThread::finished, m_worker, &QObject::deleteLater);
@@ -363,7 +366,7 @@ void DesignerWindow::search() {
     m_worker->start();
 }
 
-void DesignerWindow::showDrives(const common::Result<Drives> &found, const QStringList &arguments) {
+void DesignerWindow::showDrives(common::Result<Drives> found, const QStringList &arguments) {
     m_worker->wait();
     m_worker = nullptr;
     m_showBusy.stop();
@@ -378,7 +381,7 @@ void DesignerWindow::showDrives(const common::Result<Drives> &found, const QStri
         m_shownArguments.clear();
         setStatus(found.problem().message);
     } else {
-        m_drives->setDrives(*found);
+        m_drives->setDrives(std::move(*found)); // up to a million rows: moved, not copied
         m_shownArguments = arguments;
         m_table->horizontalHeader()->setSortIndicatorShown(false);
         // Wide enough for every row, not only the first ones: the longest belts come last.
@@ -396,19 +399,7 @@ void DesignerWindow::showDrives(const common::Result<Drives> &found, const QStri
         m_table->selectRow(0);
     }
     // The marks that the rows carry, explained once under the table.
-    QStringList legend;
-    bool fewInMesh = false, small = false;
-    if (found)
-        for (const geometry::Design &drive : found->rows) {
-            fewInMesh = fewInMesh || drive.belt.drive.teethInMesh < geometry::fewestTeethInMesh;
-            small = small || drive.smaller < found->profile.profile->smallestPulley;
-        }
-    if (fewInMesh)
-        legend << messages::fewTeethInMeshLegend();
-    if (small)
-        legend << messages::smallPulleyLegend(
-            QString::fromStdString(geometry::profileName(found->profile)),
-            found->profile.profile->smallestPulley);
+    const QStringList legend = m_drives->legend();
     m_legend->setText(legend.join(u'\n'));
     m_legend->setVisible(!legend.isEmpty());
     m_saveTable->setEnabled(static_cast<bool>(found));

@@ -57,7 +57,7 @@ private:
     void chooseMode();
     void fieldsChanged();
     void search();
-    void showDrives(const common::Result<Drives> &found, const QStringList &arguments);
+    void showDrives(common::Result<Drives> found, const QStringList &arguments);
     void showSelectedDrive();
     void markProblems(const std::vector<FieldProblem> &problems);
     void setStatus(const QString &text);

@@ -29,6 +29,10 @@ void DriveTable::setDrives(Drives drives) {
     m_drives = std::move(drives);
     m_order.resize(m_drives.rows.size());
     std::iota(m_order.begin(), m_order.end(), 0);
+    m_anyFewInMesh =
+        std::ranges::any_of(m_drives.rows, [&](const auto &d) { return fewInMesh(d); });
+    m_anySmallPulley =
+        std::ranges::any_of(m_drives.rows, [&](const auto &d) { return smallPulley(d); });
     endResetModel();
 }
 
@@ -178,10 +182,20 @@ QString DriveTable::widestText(int column) const {
     QString shown = text(*widest, column);
     if (shown.endsWith(fewInMeshMark) || shown.endsWith(smallPulleyMark))
         return shown;
-    const bool marked = std::ranges::any_of(m_drives.rows, [&](const geometry::Design &d) {
-        return (column == smaller && smallPulley(d)) || (column == teethInMesh && fewInMesh(d));
-    });
+    const bool marked =
+        (column == smaller && m_anySmallPulley) || (column == teethInMesh && m_anyFewInMesh);
     return marked ? shown + fewInMeshMark : shown;
+}
+
+QStringList DriveTable::legend() const {
+    QStringList lines;
+    if (m_anyFewInMesh)
+        lines << messages::fewTeethInMeshLegend();
+    if (m_anySmallPulley)
+        lines << messages::smallPulleyLegend(
+            QString::fromStdString(geometry::profileName(m_drives.profile)),
+            m_drives.profile.profile->smallestPulley);
+    return lines;
 }
 
 QString DriveTable::rowText(int row) const {

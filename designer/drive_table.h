@@ -30,6 +30,8 @@ public:
     // The widest text of a column over every row, near enough to size it: that of the
     // largest value, with a mark if any row is marked.
     QString widestText(int column) const;
+    // What the marks that the rows carry mean, a line for each kind.
+    QStringList legend() const;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -45,6 +47,7 @@ private:
 
     Drives m_drives;
     std::vector<int> m_order; // the rows of m_drives in the order shown
+    bool m_anyFewInMesh = false, m_anySmallPulley = false;
     QLocale m_locale;
     std::string m_separator;
 };
