@@ -25,9 +25,12 @@ QString Writer::shortest(double value) const {
         .replace(u'.', QString::fromStdString(m_separator));
 }
 
-QString Writer::difference(double value) const {
-    const QString text = twoDecimals(value);
-    return value > 0 && text != twoDecimals(0) ? u'+' + text : text;
+QString signedDifference(double value, std::string_view decimalSeparator) {
+    const auto shown = [&](double number) {
+        return QString::fromStdString(geometry::formatNumber(number, "0.00", decimalSeparator));
+    };
+    const QString text = shown(value);
+    return value > 0 && text != shown(0) ? u'+' + text : text;
 }
 
 QString Writer::millimetres(const QString &value) const {

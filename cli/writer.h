@@ -10,8 +10,13 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace cli {
+
+// A difference from a wanted value with two decimals: "+" before a positive one, none
+// before zero.
+QString signedDifference(double value, std::string_view decimalSeparator);
 
 // The command line's output: numbers as the window shows them, in the user's format, or with
 // "." for a spreadsheet; tables in columns, or comma-separated values with a heading row.
@@ -36,8 +41,7 @@ public:
     QString code(double value) const { return number(value, "0.#"); }
     // As few decimals as tell the value, with the digits 0 to 9 that the reader reads.
     QString shortest(double value) const;
-    // A difference from a wanted value: "+" before a positive one, none before zero.
-    QString difference(double value) const;
+    QString difference(double value) const { return signedDifference(value, m_separator); }
     // A length with its unit, which a spreadsheet has in the column's heading instead.
     QString millimetres(const QString &value) const;
     QString heading(const QString &name, const char *unit = nullptr) const;

@@ -1,5 +1,6 @@
 #include "designer/drive_table.h"
 
+#include "cli/writer.h"
 #include "common/messages.h"
 #include "geometry/number_text.h"
 #include "geometry/open_drive.h"
@@ -80,11 +81,9 @@ QString DriveTable::text(const geometry::Design &drive, int column) const {
     case teethInMesh:
         return fixed(drive.belt.drive.teethInMesh, "0.00") +
                (fewInMesh(drive) ? fewInMeshMark : QString());
-    default: {
-        const double by = drive.belt.drive.centreDistance - *m_drives.wanted;
-        const QString shown = fixed(by, "0.00");
-        return by > 0 && shown != fixed(0, "0.00") ? u'+' + shown : shown;
-    }
+    default:
+        return cli::signedDifference(drive.belt.drive.centreDistance - *m_drives.wanted,
+                                     m_separator);
     }
 }
 
