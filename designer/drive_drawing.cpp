@@ -46,8 +46,8 @@ void DriveDrawing::paintEvent(QPaintEvent *) {
         return QPointF(left + (point.x - drawing.lowest.x) * scale,
                        top + (drawing.highest.y - point.y) * scale);
     };
-    const auto pen = [](const char *colour, double thickness, Qt::PenStyle style = Qt::SolidLine) {
-        QPen made{QColor(QString::fromLatin1(colour)), thickness, style};
+    const auto pen = [](std::size_t layer, double thickness, Qt::PenStyle style = Qt::SolidLine) {
+        QPen made{QColor(QString::fromLatin1(geometry::layerColours[layer])), thickness, style};
         made.setCosmetic(true);
         return made;
     };
@@ -61,11 +61,11 @@ void DriveDrawing::paintEvent(QPaintEvent *) {
     };
 
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(pen("#808080", 1));
+    painter.setPen(pen(1, 1));
     circles(drawing.outsideCircles);
-    painter.setPen(pen("#0050a0", 1, Qt::DashDotLine));
+    painter.setPen(pen(0, 1, Qt::DashDotLine));
     circles(drawing.pitchCircles);
-    painter.setPen(pen("#c00000", 2));
+    painter.setPen(pen(2, 2));
     segments(drawing.spans);
     for (const geometry::Arc &arc : drawing.arcs) {
         const QPointF centre = at(arc.centre);
@@ -75,7 +75,7 @@ void DriveDrawing::paintEvent(QPaintEvent *) {
         // Qt's angles are in sixteenths of a degree, counter-clockwise on the screen too.
         painter.drawArc(box, qRound(arc.startAngle * 16), qRound(sweep * 16));
     }
-    painter.setPen(pen("#000000", 1));
+    painter.setPen(pen(3, 1));
     segments(drawing.centreMarks);
     segments(drawing.dimension);
 

@@ -141,10 +141,9 @@ std::string svgFile(const Drawing &drawing) {
                       number(drawing.lowest.x) + " " + number(-drawing.highest.y) + " " +
                       number(width) + " " + number(height) + "\">\n";
     // A layer's primitives, drawn in its stroke.
-    const auto group = [&](std::string_view layer, const char *colour, double stroke,
-                           const auto &draw) {
-        svg += "<g id=\"" + std::string(layer) + "\" fill=\"none\" stroke=\"" + colour +
-               "\" stroke-width=\"" + number(stroke) + "\">\n";
+    const auto group = [&](std::size_t layer, double stroke, const auto &draw) {
+        svg += "<g id=\"" + std::string(dxfLayers[layer]) + "\" fill=\"none\" stroke=\"" +
+               layerColours[layer] + "\" stroke-width=\"" + number(stroke) + "\">\n";
         draw();
         svg += "</g>\n";
     };
@@ -158,9 +157,9 @@ std::string svgFile(const Drawing &drawing) {
             svg += "<line" + svgPoint(segment.from, "x1", "y1") + svgPoint(segment.to, "x2", "y2") +
                    "/>\n";
     };
-    group(dxfLayers[0], "#0050a0", 0.25, [&] { circles(drawing.pitchCircles); });
-    group(dxfLayers[1], "#808080", 0.18, [&] { circles(drawing.outsideCircles); });
-    group(dxfLayers[2], "#c00000", 0.5, [&] {
+    group(0, 0.25, [&] { circles(drawing.pitchCircles); });
+    group(1, 0.18, [&] { circles(drawing.outsideCircles); });
+    group(2, 0.5, [&] {
         segments(drawing.spans);
         for (const Arc &arc : drawing.arcs) {
             const double start = arc.startAngle / degrees, end = arc.endAngle / degrees;
@@ -176,10 +175,10 @@ std::string svgFile(const Drawing &drawing) {
                    "\"/>\n";
         }
     });
-    group(dxfLayers[3], "#000000", 0.18, [&] { segments(drawing.centreMarks); });
-    group(dxfLayers[4], "#000000", 0.18, [&] { segments(drawing.dimension); });
-    svg += "<g id=\"" + std::string(dxfLayers[5]) +
-           "\" fill=\"#000000\" font-family=\"sans-serif\" text-anchor=\"middle\">\n";
+    group(3, 0.18, [&] { segments(drawing.centreMarks); });
+    group(4, 0.18, [&] { segments(drawing.dimension); });
+    svg += "<g id=\"" + std::string(dxfLayers[5]) + "\" fill=\"" + layerColours[5] +
+           "\" font-family=\"sans-serif\" text-anchor=\"middle\">\n";
     for (const Label &label : drawing.labels)
         svg += "<text" + svgPoint(label.at, "x", "y") + " font-size=\"" + number(label.height) +
                "\">" + escaped(label.text) + "</text>\n";

@@ -62,8 +62,11 @@ Drawing drawDrive(const ProfileChoice &profile, double z1, double z2, std::int64
 std::string svgFile(const Drawing &drawing);
 std::string dxfFile(const Drawing &drawing);
 
-// The DXF layers, in Italian, in the order of their kinds above.
+// The DXF layers, in Italian, in the order of their kinds above, and the colour that the SVG
+// file and the window draw each in.
 inline constexpr std::array<std::string_view, 6> dxfLayers{
     "CIRCONFERENZE_PRIMITIVE", "CIRCONFERENZE_ESTERNE", "CINGHIA", "CENTRI", "QUOTA", "TESTI"};
+inline constexpr std::array<const char *, 6> layerColours{"#0050a0", "#808080", "#c00000",
+                                                          "#000000", "#000000", "#000000"};
 
 } // namespace geometry
