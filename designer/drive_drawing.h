@@ -17,7 +17,7 @@ struct DriveToDraw {
     std::string decimalSeparator;
 };
 
-// A drive drawn to scale from the library's drawing, as the SVG file draws it: fitted to the
+// A drive drawn to scale from the library's drawing, in the SVG file's colours: fitted to the
 // widget, with its labels never smaller than the window's own text.
 class DriveDrawing : public QWidget {
     Q_OBJECT
