@@ -2,54 +2,77 @@
 # Installs the build given as the first argument into a temporary folder, checks that every
 # file a desktop and a terminal need is there and valid, then builds the Debian package,
 # checks that it holds the same files and that lintian finds nothing wrong. Run by CTest.
+# The README's own build/ is built and installed by the README's steps, in its order.
 set -euo pipefail
 build=$(realpath "$1")
 window_dir=$2 # the window module's folder below the prefix
 hardened=${3:-} # "hardened": an optimised build, which must pass hardening-check
-source_dir=$(cd "$(dirname "$0")/.." && pwd)
+source_dir=$(cd "$(dirname "$0")/.." && pwd -P)
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+# Both installs here, ours and cpack's, write the build's manifest, which the README's
+# uninstall reads: the one of the user's own install is put back.
+manifest=$build/install_manifest.txt
+[ ! -e "$manifest" ] || cp -p "$manifest" "$work/manifest"
+restore() {
+    if [ -e "$work/manifest" ]; then mv "$work/manifest" "$manifest"; else rm -f "$manifest"; fi
+    rm -rf "$work"
+}
+trap restore EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 id=test.dentarola.Interasse
+# Below the prefix, that of the build (the README's /usr/local) or the package's /usr.
 expected=(
-    usr/bin/interasse
-    "usr/$window_dir/libinterasse_window.so"
-    "usr/$window_dir/libinterasse_designer.so"
-    "usr/share/applications/$id.desktop"
-    "usr/share/applications/$id.Designer.desktop"
-    "usr/share/metainfo/$id.metainfo.xml"
-    usr/share/doc/interasse/copyright
-    usr/share/doc/interasse/changelog.gz
-    usr/share/man/man1/interasse.1.gz
-    usr/share/bash-completion/completions/interasse
+    bin/interasse
+    "$window_dir/libinterasse_window.so"
+    "$window_dir/libinterasse_designer.so"
+    "share/applications/$id.desktop"
+    "share/applications/$id.Designer.desktop"
+    "share/metainfo/$id.metainfo.xml"
+    share/doc/interasse/copyright
+    share/doc/interasse/changelog.gz
+    share/man/man1/interasse.1.gz
+    share/bash-completion/completions/interasse
 )
 for size in 16 32 48 64 128 256; do
-    expected+=("usr/share/icons/hicolor/${size}x${size}/apps/$id.png"
-               "usr/share/icons/hicolor/${size}x${size}/apps/$id.Designer.png")
+    expected+=("share/icons/hicolor/${size}x${size}/apps/$id.png"
+               "share/icons/hicolor/${size}x${size}/apps/$id.Designer.png")
 done
 
-DESTDIR="$work/root" cmake --install "$build" --prefix /usr >/dev/null
-root=$work/root
+if [ "$build" = "$source_dir/build" ]; then
+    # Without a desktop, run.sh builds, says so and ends with status 1; a desktop's variables
+    # would have it start the window and wait for it.
+    status=0
+    built=$(cd "$source_dir" && env -u DISPLAY -u WAYLAND_DISPLAY bash scripts/run.sh 2>&1) ||
+        status=$?
+    [ "$status" -eq 1 ] && [[ "$built" == *"Interasse is built"* ]] ||
+        fail "bash scripts/run.sh ended with status $status:"$'\n'"$(tail -n 20 <<<"$built")"
+    (cd "$source_dir" && DESTDIR="$work/root" cmake --install build >/dev/null) ||
+        fail "cmake --install build, after bash scripts/run.sh"
+else
+    DESTDIR="$work/root" cmake --install "$build" >/dev/null || fail "cmake --install $build"
+fi
+prefix=$(sed -n 's|^CMAKE_INSTALL_PREFIX:PATH=||p' "$build/CMakeCache.txt")
+root=$work/root$prefix
 for file in "${expected[@]}"; do
-    [ -f "$root/$file" ] || fail "not installed: $file"
+    [ -f "$root/$file" ] || fail "not installed: $prefix/$file"
 done
-installed=$(cd "$root" && find . -type f | sed 's|^\./||' | sort)
+installed=$(cd "$work/root" && find . -type f | sed "s|^\./${prefix#/}/||" | sort)
 [ "$installed" = "$(printf '%s\n' "${expected[@]}" | sort)" ] ||
-    fail "installed files differ from the expected ones:"$'\n'"$installed"
+    fail "installed files differ from the expected ones below $prefix:"$'\n'"$installed"
 
 # Each entry, its command and its own icon: the window, and the designer's window.
 for entry in "$id|interasse" "$id.Designer|interasse --design"; do
     name=${entry%%|*} command=${entry#*|}
-    desktop-file-validate "$root/usr/share/applications/$name.desktop"
-    grep -qx "Exec=$command" "$root/usr/share/applications/$name.desktop" || fail "Exec of $name"
-    grep -qx "Icon=$name" "$root/usr/share/applications/$name.desktop" || fail "Icon of $name"
+    desktop-file-validate "$root/share/applications/$name.desktop"
+    grep -qx "Exec=$command" "$root/share/applications/$name.desktop" || fail "Exec of $name"
+    grep -qx "Icon=$name" "$root/share/applications/$name.desktop" || fail "Icon of $name"
     grep -qx "  <launchable type=\"desktop-id\">$name.desktop</launchable>" \
-        "$root/usr/share/metainfo/$id.metainfo.xml" || fail "no launchable for $name"
+        "$root/share/metainfo/$id.metainfo.xml" || fail "no launchable for $name"
 done
-appstreamcli validate --no-net --pedantic "$root/usr/share/metainfo/$id.metainfo.xml" >/dev/null ||
-    appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml"
-program=$root/usr/bin/interasse
+appstreamcli validate --no-net --pedantic "$root/share/metainfo/$id.metainfo.xml" >/dev/null ||
+    appstreamcli validate --no-net "$root/share/metainfo/$id.metainfo.xml"
+program=$root/bin/interasse
 [ "$("$program" --version)" = "Interasse 1.00" ] || fail "--version"
 # Without arguments it finds its window where it was installed, and runs it until stopped.
 for arguments in "" --design; do
@@ -64,7 +87,7 @@ done
 # whatever its flags.
 [ -z "$hardened" ] || hardening-check --nocfprotection "$program" >/dev/null ||
     fail "hardening:"$'\n'"$(hardening-check --nocfprotection "$program")"
-for module in "$root/usr/$window_dir"/libinterasse_{window,designer}.so; do
+for module in "$root/$window_dir"/libinterasse_{window,designer}.so; do
     [ -z "$hardened" ] || hardening-check --nocfprotection --nofortify "$module" >/dev/null ||
         fail "hardening of $module:"$'\n'"$(hardening-check --nocfprotection --nofortify \
         "$module")"
@@ -74,7 +97,7 @@ for module in "$root/usr/$window_dir"/libinterasse_{window,designer}.so; do
 done
 
 # Width and height are the big-endian words at bytes 16 and 20 of a PNG file.
-for png in "$root"/usr/share/icons/hicolor/*/apps/*.png; do
+for png in "$root"/share/icons/hicolor/*/apps/*.png; do
     size=$(basename "$(dirname "$(dirname "$png")")")
     size=${size%%x*}
     read -r width height < <(od -An -tu1 -j16 -N8 "$png" |
@@ -83,7 +106,7 @@ for png in "$root"/usr/share/icons/hicolor/*/apps/*.png; do
 done
 
 # The manual page renders cleanly and knows every option and profile that the program does.
-manual=$root/usr/share/man/man1/interasse.1.gz
+manual=$root/share/man/man1/interasse.1.gz
 warnings=$(MANWIDTH=80 man --warnings -l "$manual" 2>&1 >/dev/null)
 [ -z "$warnings" ] || fail "man page: $warnings"
 page=$(MANWIDTH=200 man -l "$manual" 2>/dev/null)
@@ -93,7 +116,7 @@ for option in $("$program" --help | grep -oE -- '--[a-z]+' | sort -u) $profiles;
 done
 
 # The completion offers the options and, after -p, the profiles.
-completion=$root/usr/share/bash-completion/completions/interasse
+completion=$root/share/bash-completion/completions/interasse
 complete_words() {
     bash -c 'source "$1"; shift; COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); _interasse
              printf "%s\n" "${COMPREPLY[@]}"' _ "$completion" "$@"
@@ -110,13 +133,14 @@ for profile in $profiles; do
 done
 
 # Removing what the manifest lists, and the two folders of ours, leaves no empty folder.
-(cd "$root" && sed 's|^/||' "$build/install_manifest.txt" | xargs rm)
-rmdir "$root/usr/share/doc/interasse" "$root/usr/$window_dir"
-[ -z "$(find "$root" -name '*interasse*')" ] || fail "left behind: $(find "$root" -name '*interasse*')"
+(cd "$work/root" && sed 's|^/||' "$manifest" | xargs rm)
+rmdir "$root/share/doc/interasse" "$root/$window_dir"
+[ -z "$(find "$work/root" -name '*interasse*')" ] ||
+    fail "left behind: $(find "$work/root" -name '*interasse*')"
 
 (cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >/dev/null)
 package=$(ls "$work"/package/interasse_1.00_*.deb)
-packaged=$(dpkg-deb --fsys-tarfile "$package" | tar -t | grep -v '/$' | sed 's|^\./||' | sort)
+packaged=$(dpkg-deb --fsys-tarfile "$package" | tar -t | grep -v '/$' | sed 's|^\./usr/||' | sort)
 [ "$packaged" = "$installed" ] || fail "the package holds other files:"$'\n'"$packaged"
 depends=$(dpkg-deb --field "$package" Depends)
 for needed in libqt6widgets6 libc6 fonts-liberation qt6-translations-l10n; do

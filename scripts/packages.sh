@@ -14,5 +14,5 @@ ensure_packages() {
         apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# What building the program needs.
-build_packages=(cmake make g++ qt6-base-dev fonts-liberation qt6-translations-l10n)
+# What building the program needs, with the tests that its default build holds.
+build_packages=(cmake make g++ qt6-base-dev libgtest-dev fonts-liberation qt6-translations-l10n)

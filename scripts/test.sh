@@ -8,7 +8,7 @@ source scripts/packages.sh
 # DejaVu: the window is tested again with only the face of a minimal desktop. jemalloc: the
 # window starts with another allocator preloaded. devscripts: hardening-check. python3-ezdxf:
 # reads the drawings back.
-ensure_packages "${build_packages[@]}" libgtest-dev fonts-dejavu-core libjemalloc2 python3-ezdxf \
+ensure_packages "${build_packages[@]}" fonts-dejavu-core libjemalloc2 python3-ezdxf \
     desktop-file-utils appstream dpkg-dev file lintian man-db devscripts clang \
     libclang-rt-14-dev gcovr
 
