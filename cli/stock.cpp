@@ -69,8 +69,8 @@ readStock(const QString &file, const geometry::ProfileChoice &profile, messages:
         else
             others.set(static_cast<std::size_t>(named->profile - geometry::beltProfiles.data()));
     }
-    if (list.error() != QFileDevice::NoError)
-        return wrongUse(messages::stockUnreadable(file, messages::fileFailure(errno)));
+    if (list.error() != QFileDevice::NoError) // errno no longer tells why: left unsaid
+        return wrongUse(messages::stockUnreadable(file, {}));
     if (stock.empty() && others.any()) {
         QStringList names;
         for (std::size_t i = 0; i < others.size(); ++i)
