@@ -233,6 +233,8 @@ common::Result<Request> withValues(Request request, const QCommandLineParser &pa
                                         {&o.dxf, &Request::dxf}})
         if (parser.isSet(*option))
             request.*field = value(*option);
+    if (request.stock && request.stock->isEmpty())
+        return wrongUse(messages::stockWithoutFile());
     return request;
 }
 

@@ -31,10 +31,11 @@ Problem noBelt(const Request &request, const Pulleys &pulleys) {
     if (request.slot)
         return failed(messages::noBeltInSlot(profile, request.slot->lowText, request.slot->highText,
                                              shortest, request.stock.has_value()));
-    return failed(messages::noBeltInRange(
-        profile, request.codes ? request.codes->lowText : QStringLiteral("1"),
-        request.codes ? request.codes->highText : QString::number(geometry::largestBeltCode),
-        shortest, request.stock.has_value()));
+    // Only a range that was typed is named.
+    std::optional<std::pair<QString, QString>> codes;
+    if (request.codes)
+        codes.emplace(request.codes->lowText, request.codes->highText);
+    return failed(messages::noBeltInRange(profile, codes, shortest, request.stock.has_value()));
 }
 
 // The belts of a range of teeth, or of a stock list's that fall in it, in a table; none is a

@@ -18,8 +18,8 @@ constexpr int columnWidths[] = {8, 6, 7, 18, 6, 14, 14};
 } // namespace
 
 common::Result<FoundDesigns> findDesigns(const Request &request, const QLocale &locale,
-                                         const std::atomic<bool> *stop) {
-    const common::Result<std::optional<geometry::Stock>> stock = stockOf(request);
+                                         const std::atomic<bool> *stop, messages::Reader reader) {
+    const common::Result<std::optional<geometry::Stock>> stock = stockOf(request, reader);
     if (!stock)
         return stock.problem();
     std::optional<double> wanted;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/arguments.h"
+#include "common/messages.h"
 #include "common/result.h"
 #include "geometry/design.h"
 
@@ -17,9 +18,10 @@ struct FoundDesigns {
     std::optional<double> wanted;
     bool stock = false; // searched within a stock list
 };
-// stop: see geometry::DesignQuery.
+// stop: see geometry::DesignQuery; reader: whose words a stock list's problem is said in.
 common::Result<FoundDesigns> findDesigns(const Request &request, const QLocale &locale,
-                                         const std::atomic<bool> *stop = nullptr);
+                                         const std::atomic<bool> *stop = nullptr,
+                                         messages::Reader reader = messages::Reader::commandLine);
 
 // interasse --ratio R --between MIN:MAX [--teeth A:B] [--stock FILE]: every drive of two
 // pulleys and a belt that gives the ratio with its axes in the slot, ranked (see

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/messages.h"
 #include "common/result.h"
 #include "geometry/design.h"
 
@@ -10,14 +11,18 @@
 namespace cli {
 
 // The belts of a profile in a stock list: a file of belts as they are printed, one a line,
-// with # comments and blank lines. Lines that name belts of other profiles are skipped, so
-// that one list can hold them all; a line that names no belt, or a file that cannot be read,
-// is wrong use, naming the file and the line.
+// with # comments and blank lines, read to its end (a pipe or a device too) up to a bound.
+// Lines that name belts of other profiles are skipped, so that one list can hold them all; a
+// line that names no belt, a file that cannot be read or is longer than the bound, is wrong
+// use, naming the file and the line. A list of other profiles' belts only is a failed
+// search that names them, in words for the reader.
 common::Result<geometry::Stock> readStock(const QString &file,
-                                          const geometry::BeltProfile &profile);
+                                          const geometry::ProfileChoice &profile,
+                                          messages::Reader reader = messages::Reader::commandLine);
 
 // The stock list that a request names, if any.
 struct Request;
-common::Result<std::optional<geometry::Stock>> stockOf(const Request &request);
+common::Result<std::optional<geometry::Stock>>
+stockOf(const Request &request, messages::Reader reader = messages::Reader::commandLine);
 
 } // namespace cli

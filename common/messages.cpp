@@ -5,6 +5,9 @@
 
 #include <QStringList>
 
+#include <algorithm>
+#include <cerrno>
+
 namespace messages {
 
 namespace {
@@ -13,6 +16,29 @@ namespace {
 QString shortestOrNone(const std::optional<QString> &shortestBelt) {
     return shortestBelt ? QStringLiteral(": la più corta su cui girano è %1.").arg(*shortestBelt)
                         : QStringLiteral(", e nessuna cinghia di questo profilo gira su di essi.");
+}
+
+// A line of a user's file as a message quotes it: its start only, and what would not show
+// as itself on a terminal as "?".
+QString quoted(const QString &text) {
+    constexpr qsizetype longest = 60;
+    // Enough UTF-16 units for one character more than is quoted, each of two at most.
+    const QList<uint> characters = text.left((longest + 1) * 2).toUcs4();
+    QString quote;
+    for (qsizetype i = 0; i < std::min(characters.size(), longest); ++i) {
+        const auto character = static_cast<char32_t>(characters[i]);
+        quote += QChar::isPrint(character) && character != QChar::ReplacementCharacter
+                     ? QString::fromUcs4(&character, 1)
+                     : QStringLiteral("?");
+    }
+    return characters.size() > longest ? quote + u'…' : quote;
+}
+
+// Names in a sentence: "XL, T5 e 5M".
+QString listed(const QStringList &names) {
+    return names.size() < 2 ? names.join(QString())
+                            : names.first(names.size() - 1).join(QStringLiteral(", ")) +
+                                  QStringLiteral(" e ") + names.last();
 }
 
 } // namespace
@@ -247,8 +273,40 @@ QString tooManyDesigns(qint64 most, Reader reader) {
         .arg(most);
 }
 
+QString fileFailure(int error, bool writing) {
+    switch (error) {
+    case ENOENT:
+        return writing ? QStringLiteral("la cartella non esiste")
+                       : QStringLiteral("il file non esiste");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("mancano i permessi");
+    case EISDIR:
+        return QStringLiteral("è una cartella");
+    case ENOTDIR:
+        return QStringLiteral("una parte del percorso non è una cartella");
+    case ENAMETOOLONG:
+        return QStringLiteral("il nome è troppo lungo");
+    case ENOSPC:
+        return QStringLiteral("il disco è pieno");
+    case EROFS:
+        return QStringLiteral("il disco è di sola lettura");
+    default:
+        return {};
+    }
+}
+
 QString stockUnreadable(const QString &file, const QString &reason) {
-    return QStringLiteral("L'elenco delle cinghie %1 non si può leggere: %2.").arg(file, reason);
+    const QString cannot = QStringLiteral("L'elenco delle cinghie %1 non si può leggere").arg(file);
+    return reason.isEmpty() ? cannot + u'.' : QStringLiteral("%1: %2.").arg(cannot, reason);
+}
+
+QString stockTooLong(const QString &file, qint64 mostBytes) {
+    return QStringLiteral("L'elenco delle cinghie %1 supera %2 MiB, più di un catalogo di ogni "
+                          "profilo: indicare il file giusto, o tenere nell'elenco le sole "
+                          "cinghie che servono.")
+        .arg(file)
+        .arg(mostBytes / (1024 * 1024));
 }
 
 QString stockLineNoBelt(const QString &file, int line, const QString &text) {
@@ -256,7 +314,28 @@ QString stockLineNoBelt(const QString &file, int line, const QString &text) {
                           "per esempio 150XL037, T5-500, 600-5M-15 o 200-2GT.")
         .arg(file)
         .arg(line)
-        .arg(text);
+        .arg(quoted(text));
+}
+
+QString stockOfOtherProfiles(const QString &file, const QString &profile, const QStringList &others,
+                             Reader reader) {
+    const bool one = others.size() == 1;
+    const QString all =
+        one ? QStringLiteral("Le cinghie dell'elenco %1 sono tutte del profilo %2, non %3")
+                  .arg(file, others.first(), profile)
+            : QStringLiteral("Le cinghie dell'elenco %1 sono tutte di altri profili, %2, non %3")
+                  .arg(file, listed(others), profile);
+    if (reader == Reader::window)
+        return all + (one ? QStringLiteral(": scegliere il profilo %1.").arg(others.first())
+                          : QStringLiteral(": scegliere uno di questi profili."));
+    return all + (one ? QStringLiteral(": indicare il profilo con -p %1.").arg(others.first())
+                      : QStringLiteral(": indicare il profilo con -p, per esempio -p %1.")
+                            .arg(others.first()));
+}
+
+QString stockWithoutFile() {
+    return QStringLiteral("Dopo --stock serve il nome del file dell'elenco delle cinghie, per "
+                          "esempio --stock cinghie.txt.");
 }
 
 QString fewTeethInMesh(const QString &teeth) {
@@ -286,11 +365,15 @@ QString noBeltInSlot(const QString &profile, const QString &from, const QString 
                : none + u'.';
 }
 
-QString noBeltInRange(const QString &profile, const QString &first, const QString &last,
+QString noBeltInRange(const QString &profile,
+                      const std::optional<std::pair<QString, QString>> &codes,
                       const std::optional<QString> &shortestBelt, bool stock) {
+    const QString range =
+        codes ? QStringLiteral(" con codice da %1 a %2").arg(codes->first, codes->second)
+              : QString();
     const QString none =
-        QStringLiteral("Nessuna cinghia %1%2 con codice da %3 a %4 gira su questi ingranaggi")
-            .arg(profile, stock ? QStringLiteral(" dell'elenco") : QString(), first, last);
+        QStringLiteral("Nessuna cinghia %1%2%3 gira su questi ingranaggi")
+            .arg(profile, stock ? QStringLiteral(" dell'elenco") : QString(), range);
     return shortestBelt ? none + QStringLiteral(": la più corta è %1.").arg(*shortestBelt)
                         : none + u'.';
 }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
+#include <utility>
 
 // What the program tells its users, in the window and on the command line alike.
 namespace messages {
@@ -58,9 +60,19 @@ enum class Reader { commandLine, window };
 QString noDesign(bool anyPulleys, bool stock, bool near, Reader reader = Reader::commandLine);
 QString moreDesigns(qsizetype more);
 QString tooManyDesigns(qint64 most, Reader reader = Reader::commandLine);
-// A stock list that cannot be read, or a line of it that names no belt.
+// Why a file could not be opened, read or written, from the system's error number (errno):
+// Italian words for the common failures, to follow a colon; nothing for the rare ones, which
+// are left unsaid rather than said in another language.
+QString fileFailure(int error, bool writing = false);
+// A stock list that cannot be read (reason: as fileFailure says it, or nothing), one longer
+// than the most that is read, a line of it that names no belt (quoted in part where long),
+// and one of belts of other profiles only.
 QString stockUnreadable(const QString &file, const QString &reason);
+QString stockTooLong(const QString &file, qint64 mostBytes);
 QString stockLineNoBelt(const QString &file, int line, const QString &text);
+QString stockOfOtherProfiles(const QString &file, const QString &profile, const QStringList &others,
+                             Reader reader = Reader::commandLine);
+QString stockWithoutFile();
 QString beltCannotGoRound(const QString &belt, const std::optional<QString> &shortestBelt);
 QString pitchCirclesOverlap(const QString &belt, const std::optional<QString> &shortestBelt);
 // A whole code that two belts round to, and how to name each: its code in the user's format.
@@ -78,7 +90,9 @@ QString fewTeethInMeshLegend();
 QString beltsBelowShortest(const QString &shortestBelt);
 QString noBeltInSlot(const QString &profile, const QString &from, const QString &to,
                      const std::optional<QString> &shortestBelt, bool stock);
-QString noBeltInRange(const QString &profile, const QString &first, const QString &last,
+// codes: the first and the last code as typed, if a range was.
+QString noBeltInRange(const QString &profile,
+                      const std::optional<std::pair<QString, QString>> &codes,
                       const std::optional<QString> &shortestBelt, bool stock = false);
 QString outputFailed(const QString &reason);
 // The command line's own words.

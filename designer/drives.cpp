@@ -23,7 +23,8 @@ Problem failed(QString message) {
 
 common::Result<Drives> fromARatio(const cli::Request &request, const QLocale &locale,
                                   const std::atomic<bool> *stop) {
-    const common::Result<cli::FoundDesigns> found = cli::findDesigns(request, locale, stop);
+    const common::Result<cli::FoundDesigns> found =
+        cli::findDesigns(request, locale, stop, messages::Reader::window);
     if (!found)
         return found.problem();
     using messages::Reader;
@@ -43,7 +44,8 @@ common::Result<Drives> fromPulleys(const cli::Request &request, const QLocale &l
         return pulleys.problem();
     if (const std::optional<QString> whyNot = cli::unbuildablePulleys(*pulleys))
         return failed(*whyNot);
-    const common::Result<std::optional<geometry::Stock>> stock = cli::stockOf(request);
+    const common::Result<std::optional<geometry::Stock>> stock =
+        cli::stockOf(request, messages::Reader::window);
     if (!stock)
         return stock.problem();
     const geometry::BeltProfile &profile = *request.profile.profile;

@@ -199,7 +199,7 @@ void CommandLineTest::answersInTheTerminal_data() {
            "è 86XL037.";
     QTest::newRow("pulleys no belt goes round")
         << italian << QStringList{"900000000000000", "1", "--near", "5"} << 1 << ""
-        << "Nessuna cinghia XL037 con codice da 1 a 922337203685477 gira su questi ingranaggi.";
+        << "Nessuna cinghia XL037 gira su questi ingranaggi.";
     QTest::newRow("none near within the range")
         << italian << QStringList{"36", "14", "--near", "50", "--belts", "40:60"} << 1 << ""
         << "Nessuna cinghia XL037 con codice da 40 a 60";
@@ -331,10 +331,33 @@ void CommandLineTest::answersInTheTerminal_data() {
         << english << QStringList{"36", "14", "--near", "124", "--stock", DATA_DIR "/stock-bad.txt"}
         << 2 << ""
         << "stock-bad.txt, riga 2: \"cinghia rotta\" non è una cinghia";
-    QTest::newRow("a stock list that cannot be read")
+    QTest::newRow("a stock list that is not there")
         << english << QStringList{"36", "14", "--near", "124", "--stock", DATA_DIR "/none.txt"} << 2
         << ""
-        << "L'elenco delle cinghie " DATA_DIR "/none.txt non si può leggere";
+        << "L'elenco delle cinghie " DATA_DIR "/none.txt non si può leggere: il file non esiste.";
+    QTest::newRow("a folder as a stock list")
+        << english << QStringList{"36", "14", "--near", "124", "--stock", DATA_DIR} << 2 << ""
+        << "L'elenco delle cinghie " DATA_DIR " non si può leggere: è una cartella.";
+    QTest::newRow("a stock list without a name")
+        << english << QStringList{"36", "14", "--near", "124", "--stock", ""} << 2 << ""
+        << "Dopo --stock serve il nome del file dell'elenco delle cinghie";
+    // Files that say they are empty, or never end: read to a bound, a line quoted in part.
+    QTest::newRow("a stock list of size 0 that is not empty")
+        << english << QStringList{"36", "14", "--near", "124", "--stock", "/proc/cpuinfo"} << 2
+        << ""
+        << "/proc/cpuinfo, riga 1: \"";
+    QTest::newRow("a stock list that never ends, quoted in part")
+        << english << QStringList{"36", "14", "--near", "124", "--stock", "/dev/zero"} << 2 << ""
+        << "/dev/zero, riga 1: \"" + QString(60, u'?') + "…\" non è una cinghia";
+    QTest::newRow("a stock list of other profiles only")
+        << english
+        << QStringList{"--ratio", "2", "--between", "120:180", "--stock", stock, "-p", "AT10"} << 1
+        << ""
+        << "Le cinghie dell'elenco " DATA_DIR "/stock.txt sono tutte di altri profili, XL, T5 e "
+           "5M, non AT10: indicare il profilo con -p, per esempio -p XL.";
+    QTest::newRow("no belt of a stock list near, and no range that was not typed")
+        << english << QStringList{"80", "60", "--near", "300", "--stock", stock} << 1 << ""
+        << "Nessuna cinghia XL037 dell'elenco gira su questi ingranaggi: la più corta è 232XL037.";
     for (const auto &[name, arguments, words] : {
              std::tuple{"slot backwards", QStringList{"36", "14", "--between", "250:150"},
                         "L'intervallo di --between va dal più piccolo al più grande: 150:250."},
