@@ -1,6 +1,7 @@
 #include "designer/designer_window.h"
 
 #include "common/messages.h"
+#include "common/output_file.h"
 #include "designer/command_line_answer.h"
 #include "designer/drive_drawing.h"
 #include "designer/drive_table.h"
@@ -22,7 +23,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSaveFile>
 #include <QScreen>
 #include <QSettings>
 #include <QSplitter>
@@ -429,14 +429,13 @@ void DesignerWindow::showSelectedDrive() {
 bool DesignerWindow::saveTable(const QString &file) {
     const Answer answer =
         askTheCommandLine(m_shownArguments + QStringList{QStringLiteral("--csv")}, QLocale());
-    QSaveFile saved(file);
     if (answer.status != common::ExitStatus::done) {
         setStatus(answer.errors.trimmed());
         return false;
     }
-    if (!saved.open(QIODevice::WriteOnly) || saved.write(answer.output) != answer.output.size() ||
-        !saved.commit()) {
-        setStatus(messages::tableNotWritten(file, saved.errorString()));
+    if (const std::optional<common::Problem> problem =
+            common::writeFile(file, answer.output, messages::tableNotWritten)) {
+        setStatus(problem->message);
         return false;
     }
     return true;
