@@ -24,9 +24,9 @@ std::optional<int> standardFileOf(const struct stat &target) {
     return std::nullopt;
 }
 
-// Each device is opened unbuffered, so that a failure shows at the write: one at the flush
-// on closing is lost (a file written in place commits after it). A short write is no failure
-// yet; writing the rest again fails with the reason.
+// Each device is opened unbuffered, so that a failure shows at the write: QSaveFile loses one
+// at the flush on closing, and commits the file cut short. A short write is no failure yet;
+// writing the rest again fails with the reason.
 bool writeAll(QFileDevice &device, const QByteArray &bytes) {
     for (qint64 written = 0; written < bytes.size();) {
         const qint64 count = device.write(bytes.constData() + written, bytes.size() - written);
