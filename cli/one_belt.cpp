@@ -4,13 +4,12 @@
 #include "cli/writer.h"
 #include "common/calculation.h"
 #include "common/messages.h"
+#include "common/output_file.h"
 #include "common/window_profiles.h"
 #include "geometry/centre_distance.h"
 #include "geometry/design.h"
 #include "geometry/drawing.h"
 #include "geometry/open_drive.h"
-
-#include <QSaveFile>
 
 #include <vector>
 
@@ -33,8 +32,8 @@ struct TrueGeometry {
     std::int64_t beltTeeth = 0;
 };
 
-// The drawing into each file asked for, whole or not at all; the one for standard output as
-// text. A file that cannot be written names itself.
+// The drawing into each file asked for, a regular file whole or not at all; the one for
+// standard output as text. A file that cannot be written names itself.
 common::Result<QString> writeDrawings(const Request &request, const TrueGeometry &truth, double z1,
                                       double z2, const QLocale &locale) {
     const geometry::Drawing drawing = geometry::drawDrive(request.profile, z1, z2, truth.beltTeeth,
@@ -49,14 +48,9 @@ common::Result<QString> writeDrawings(const Request &request, const TrueGeometry
             onTheOutput = QString::fromStdString(text);
             continue;
         }
-        // Written beside it under another name, then renamed over it.
-        QSaveFile saved(*file);
-        if (!saved.open(QIODevice::WriteOnly) ||
-            saved.write(text.data(), static_cast<qint64>(text.size())) !=
-                static_cast<qint64>(text.size()) ||
-            !saved.commit())
-            return Problem{messages::drawingNotWritten(*file, saved.errorString()),
-                           ExitStatus::outputFailed};
+        if (std::optional<Problem> problem = common::writeFile(
+                *file, QByteArray::fromStdString(text), messages::drawingNotWritten))
+            return *std::move(problem);
     }
     return onTheOutput;
 }

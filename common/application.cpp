@@ -9,6 +9,9 @@ namespace common {
 
 void nameTheProgram() {
     QCoreApplication::setApplicationName(QStringLiteral("Interasse"));
+    // As the desktop entries' names (test.dentarola.*) say; the settings live under it.
+    QCoreApplication::setOrganizationName(QStringLiteral("dentarola"));
+    QCoreApplication::setOrganizationDomain(QStringLiteral("dentarola.test"));
     QCoreApplication::setApplicationVersion(QStringLiteral(INTERASSE_VERSION));
 }
 

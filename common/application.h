@@ -4,7 +4,8 @@ class QCoreApplication;
 
 namespace common {
 
-// The program's name and version, for --version, the window and Qt's own texts.
+// The program's name and version, for --version, the window and Qt's own texts, and its
+// maker's, under which its settings are kept.
 void nameTheProgram();
 
 // Qt's own texts (menus of the text boxes, dialog buttons, command-line help) in Italian,

@@ -232,6 +232,12 @@ QString drawingNotWritten(const QString &file, const QString &reason) {
     return QStringLiteral("Il disegno non si è potuto scrivere in %1: %2.").arg(file, reason);
 }
 
+QString writtenInPlace(const QString &reason) {
+    return QStringLiteral("%1; la sua cartella non lascia sostituire il file, che si è scritto "
+                          "direttamente e può essere rimasto incompleto")
+        .arg(reason);
+}
+
 QString noDesign(bool anyPulleys, bool stock, bool near, Reader reader) {
     // The options to change, for a reader of the command line.
     const bool options = reader == Reader::commandLine;

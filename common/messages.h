@@ -54,6 +54,8 @@ QString speedOnlyForOneBelt();
 QString drawingOnlyForOneBelt();
 QString oneDrawingOnTheOutput();
 QString drawingNotWritten(const QString &file, const QString &reason);
+// Why a file written in place, its folder letting no other take its place, failed.
+QString writtenInPlace(const QString &reason);
 // A design search that finds nothing, and what to widen.
 // Who reads a sentence that names what to change: the command line names its options.
 enum class Reader { commandLine, window };

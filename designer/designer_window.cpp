@@ -1,6 +1,7 @@
 #include "designer/designer_window.h"
 
 #include "common/messages.h"
+#include "common/output_file.h"
 #include "designer/command_line_answer.h"
 #include "designer/drive_drawing.h"
 #include "designer/drive_table.h"
@@ -22,11 +23,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSaveFile>
 #include <QScreen>
 #include <QSettings>
 #include <QSplitter>
 #include <QStandardItemModel>
+#include <QStandardPaths>
 #include <QTableView>
 #include <QThread>
 #include <QVBoxLayout>
@@ -49,6 +50,21 @@ constexpr Family families[] = {
 };
 
 const QString settingsStockList = QStringLiteral("elencoCinghie");
+
+// The stock list remembered, taken over once from where the program kept it before it named
+// its maker: Qt's folder for a program without one.
+QString rememberedStockList() {
+    QSettings settings;
+    if (!settings.contains(settingsStockList)) {
+        const QSettings before(
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                QStringLiteral("/Unknown Organization/Interasse.conf"),
+            QSettings::IniFormat);
+        if (before.contains(settingsStockList))
+            settings.setValue(settingsStockList, before.value(settingsStockList));
+    }
+    return settings.value(settingsStockList).toString();
+}
 
 // A command as a terminal takes it: an argument with spaces in quotes.
 QString asTyped(const QStringList &arguments) {
@@ -89,7 +105,7 @@ DesignerWindow::DesignerWindow(QWidget *parent) : QWidget(parent) {
     m_showBusy.setInterval(100);
     connect(&m_showBusy, &QTimer::timeout, m_busy, &QWidget::show);
 
-    m_rememberedStock = QSettings().value(settingsStockList).toString();
+    m_rememberedStock = rememberedStockList();
     m_edits[static_cast<int>(Field::stock)]->setText(m_rememberedStock);
     chooseMode();
     setStatus(messages::designerHint());
@@ -429,14 +445,13 @@ void DesignerWindow::showSelectedDrive() {
 bool DesignerWindow::saveTable(const QString &file) {
     const Answer answer =
         askTheCommandLine(m_shownArguments + QStringList{QStringLiteral("--csv")}, QLocale());
-    QSaveFile saved(file);
     if (answer.status != common::ExitStatus::done) {
         setStatus(answer.errors.trimmed());
         return false;
     }
-    if (!saved.open(QIODevice::WriteOnly) || saved.write(answer.output) != answer.output.size() ||
-        !saved.commit()) {
-        setStatus(messages::tableNotWritten(file, saved.errorString()));
+    if (const std::optional<common::Problem> problem =
+            common::writeFile(file, answer.output, messages::tableNotWritten)) {
+        setStatus(problem->message);
         return false;
     }
     return true;

@@ -70,6 +70,7 @@ private slots:
     void invalidInputIsMarkedBesideItsField_data();
     void invalidInputIsMarkedBesideItsField();
     void remembersTheStockList();
+    void takesOverTheStockListKeptBeforeTheMakerWasNamed();
 
 private:
     template <typename Widget> Widget *named(const QString &name) const {
@@ -282,6 +283,24 @@ void DesignerWindowTest::remembersTheStockList() {
     QCOMPARE(edit(Field::stock)->text(), QStringLiteral("/tmp/cinghie.txt"));
     type(Field::stock, QString());
     QVERIFY(settled());
+}
+
+void DesignerWindowTest::takesOverTheStockListKeptBeforeTheMakerWasNamed() {
+    QTemporaryDir config;
+    const QByteArray home = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    const QString key = QStringLiteral("elencoCinghie");
+    QSettings(config.filePath(QStringLiteral("Unknown Organization/Interasse.conf")),
+              QSettings::IniFormat)
+        .setValue(key, QStringLiteral("/tmp/vecchio.txt"));
+    QSettings().remove(key);
+    window = std::make_unique<DesignerWindow>();
+    if (home.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", home);
+    QCOMPARE(edit(Field::stock)->text(), QStringLiteral("/tmp/vecchio.txt"));
+    QCOMPARE(QSettings().value(key).toString(), QStringLiteral("/tmp/vecchio.txt")); // now kept
 }
 
 QTEST_MAIN(DesignerWindowTest)

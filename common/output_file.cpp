@@ -1,0 +1,86 @@
+#include "common/output_file.h"
+
+#include "common/messages.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace common {
+
+namespace {
+
+// The standard output or error that this file already is, if it is one.
+std::optional<int> standardFileOf(const struct stat &target) {
+    for (const int descriptor : {STDOUT_FILENO, STDERR_FILENO}) {
+        struct stat open {};
+        if (fstat(descriptor, &open) == 0 && open.st_dev == target.st_dev &&
+            open.st_ino == target.st_ino)
+            return descriptor;
+    }
+    return std::nullopt;
+}
+
+// Each device is opened unbuffered, so that a failure shows at the write: QSaveFile loses one
+// at the flush on closing, and commits the file cut short. A short write is no failure yet;
+// writing the rest again fails with the reason.
+bool writeAll(QFileDevice &device, const QByteArray &bytes) {
+    for (qint64 written = 0; written < bytes.size();) {
+        const qint64 count = device.write(bytes.constData() + written, bytes.size() - written);
+        if (count <= 0)
+            return false;
+        written += count;
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<Problem> writeFile(const QString &file, const QByteArray &bytes,
+                                 NotWritten notWritten) {
+    const auto failed = [&](const QString &reason) {
+        return Problem{notWritten(file, reason), ExitStatus::outputFailed};
+    };
+    const QByteArray path = QFile::encodeName(file);
+    struct stat target {};
+    const bool exists = stat(path.constData(), &target) == 0;
+    if (exists) {
+        // Written through the descriptor already open, at its offset: what the program
+        // writes there before and after stays, in order. Opened again, with O_TRUNC it would
+        // cut off what is there, and at an offset of its own it would write over it.
+        if (const std::optional<int> descriptor = standardFileOf(target)) {
+            QFile standard;
+            if (!standard.open(*descriptor, QIODevice::WriteOnly | QIODevice::Unbuffered,
+                               QFileDevice::DontCloseHandle) ||
+                !writeAll(standard, bytes))
+                return failed(standard.errorString());
+            return std::nullopt;
+        }
+        if (!S_ISREG(target.st_mode)) {
+            // A pipe, a device or a terminal: written into, as the shell's > does.
+            QFile device(file);
+            if (!device.open(QIODevice::WriteOnly | QIODevice::ExistingOnly |
+                             QIODevice::Unbuffered) ||
+                !writeAll(device, bytes))
+                return failed(device.errorString());
+            return std::nullopt;
+        }
+    }
+    // A folder that we may not write into lets no new file be put in its place: the file
+    // itself is written instead, and a failure then may leave part of it.
+    const bool inPlace =
+        exists && access(QFile::encodeName(QFileInfo(file).absolutePath()).constData(), W_OK) != 0;
+    QSaveFile saved(file);
+    saved.setDirectWriteFallback(true);
+    if (!saved.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return failed(saved.errorString());
+    if (!writeAll(saved, bytes) || !saved.commit())
+        return failed(inPlace ? messages::writtenInPlace(saved.errorString())
+                              : saved.errorString());
+    return std::nullopt;
+}
+
+} // namespace common
