@@ -6,8 +6,13 @@
 #include "geometry/open_drive.h"
 
 #include <QCommandLineParser>
+#include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <vector>
 
 namespace cli {
 
@@ -144,6 +149,41 @@ QString optionName(const QCommandLineOption &option) {
     return QStringLiteral("--") + option.names().constLast();
 }
 
+// Every option as it may be typed, with - or --.
+QStringList typedNames(const std::vector<const QCommandLineOption *> &all) {
+    QStringList names;
+    for (const QCommandLineOption *option : all)
+        for (const QString &name : option->names())
+            names << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+    return names;
+}
+
+// A file option followed by another option took that option for its file: --svg --dxf.
+std::optional<Problem> fileTakenByOption(const QCommandLineParser &parser, const Options &o,
+                                         const QStringList &names) {
+    for (const QCommandLineOption *option : {&o.svg, &o.dxf, &o.stock}) {
+        const QString typed = unmarked(parser.value(*option));
+        if (parser.isSet(*option) && names.contains(typed.section(u'=', 0, 0)))
+            return wrongUse(messages::fileMissing(optionName(*option), typed));
+    }
+    return std::nullopt;
+}
+
+// Whether two paths lead to one file: the same file where it exists, through any link, or else
+// the same name in the same folder.
+bool sameFile(const QString &first, const QString &second) {
+    std::error_code error;
+    if (std::filesystem::equivalent(QFile::encodeName(first).toStdString(),
+                                    QFile::encodeName(second).toStdString(), error))
+        return true;
+    const auto place = [](const QString &path) {
+        const QFileInfo file(QFileInfo(path).absoluteFilePath());
+        const QString folder = QFileInfo(file.absolutePath()).canonicalFilePath();
+        return (folder.isEmpty() ? file.absolutePath() : folder) + u'/' + file.fileName();
+    };
+    return place(first) == place(second);
+}
+
 // Which form the options and the values typed ask for, and the options that do not go with it.
 common::Result<Request::Form> formOf(const QCommandLineParser &parser, const Options &o,
                                      qsizetype values) {
@@ -174,9 +214,13 @@ common::Result<Request::Form> formOf(const QCommandLineParser &parser, const Opt
         return wrongUse(messages::speedOnlyForOneBelt());
     if ((parser.isSet(o.svg) || parser.isSet(o.dxf)) && form != Request::Form::oneBelt)
         return wrongUse(messages::drawingOnlyForOneBelt());
-    if (parser.isSet(o.svg) && parser.isSet(o.dxf) && unmarked(parser.value(o.svg)) == u'-' &&
-        unmarked(parser.value(o.dxf)) == u'-')
-        return wrongUse(messages::oneDrawingOnTheOutput());
+    const QString svg = unmarked(parser.value(o.svg)), dxf = unmarked(parser.value(o.dxf));
+    if (parser.isSet(o.svg) && parser.isSet(o.dxf)) {
+        if (svg == u'-' && dxf == u'-')
+            return wrongUse(messages::oneDrawingOnTheOutput());
+        if (svg != u'-' && dxf != u'-' && sameFile(svg, dxf))
+            return wrongUse(messages::sameDrawingFile(dxf));
+    }
     return form;
 }
 
@@ -245,8 +289,12 @@ common::Result<Request> readArguments(const QStringList &arguments, const QLocal
     parser.setApplicationDescription(messages::help(Help::description));
     parser.addOption(o.help);
     const QCommandLineOption version = parser.addVersionOption();
-    parser.addOptions({o.profile, o.profiles, o.belts, o.near, o.between, o.ratio, o.teeth, o.stock,
-                       o.rpm, o.all, o.svg, o.dxf, o.csv, o.design});
+    const std::vector<const QCommandLineOption *> all{
+        &o.help,  &version, &o.profile, &o.profiles, &o.belts, &o.near, &o.between, &o.ratio,
+        &o.teeth, &o.stock, &o.rpm,     &o.all,      &o.svg,   &o.dxf,  &o.csv,     &o.design};
+    for (const QCommandLineOption *option : all)
+        if (option != &o.help && option != &version)
+            parser.addOption(*option);
     parser.addPositionalArgument(QStringLiteral("maggiore"), messages::help(Help::largerPulley));
     parser.addPositionalArgument(QStringLiteral("minore"), messages::help(Help::smallerPulley));
     parser.addPositionalArgument(QStringLiteral("cinghia"), messages::help(Help::belt),
@@ -267,6 +315,8 @@ common::Result<Request> readArguments(const QStringList &arguments, const QLocal
         request.form = Request::Form::version;
         return request;
     }
+    if (const std::optional<Problem> problem = fileTakenByOption(parser, o, typedNames(all)))
+        return *problem;
     // Alone, the program opens the designer's window before the command line is asked.
     if (parser.isSet(o.design))
         return wrongUse(messages::designWindowAlone());

@@ -202,6 +202,17 @@ QString oneDrawingOnTheOutput() {
     return QStringLiteral("Sull'uscita standard va un disegno solo: --svg - oppure --dxf -.");
 }
 
+QString sameDrawingFile(const QString &file) {
+    return QStringLiteral("--svg e --dxf vanno in due file diversi: %1 li avrebbe tutti e due.")
+        .arg(file);
+}
+
+QString fileMissing(const QString &option, const QString &typed) {
+    return QStringLiteral("Manca il file di %1: %2 è un'opzione del programma (un file con "
+                          "questo nome si scrive ./%2).")
+        .arg(option, typed);
+}
+
 QString drawingNotWritten(const QString &file, const QString &reason) {
     return QStringLiteral("Il disegno non si è potuto scrivere in %1: %2.").arg(file, reason);
 }

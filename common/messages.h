@@ -51,6 +51,9 @@ QString optionsApart(const QString &first, const QString &second);
 QString speedOnlyForOneBelt();
 QString drawingOnlyForOneBelt();
 QString oneDrawingOnTheOutput();
+QString sameDrawingFile(const QString &file);
+// A file option whose file was left out, the next option taken for it.
+QString fileMissing(const QString &option, const QString &typed);
 QString drawingNotWritten(const QString &file, const QString &reason);
 // A design search that finds nothing, and what to widen.
 // Who reads a sentence that names what to change: the command line names its options.

@@ -1,6 +1,8 @@
 #include "cli/command_line.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
 
@@ -21,10 +23,16 @@ private slots:
     void initTestCase() {
         QCoreApplication::setApplicationName(QStringLiteral("Interasse"));
         QCoreApplication::setApplicationVersion(QStringLiteral("1.00"));
+        QFile drawing(folder.filePath(QStringLiteral("a.svg")));
+        QVERIFY(drawing.open(QIODevice::WriteOnly));
+        QVERIFY(drawing.link(folder.filePath(QStringLiteral("link.svg"))));
     }
     void answersInTheTerminal_data();
     void answersInTheTerminal();
     void helpExitsDone();
+
+private:
+    QTemporaryDir folder; // a drawing and a link to it
 };
 
 void CommandLineTest::answersInTheTerminal_data() {
@@ -359,6 +367,17 @@ void CommandLineTest::answersInTheTerminal_data() {
                         "--between non va con --near."},
              std::tuple{"speed with a list", QStringList{"36", "14", "--near", "124", "--rpm", "3"},
                         "--rpm va con una cinghia sola"},
+             std::tuple{"both drawings in one file, by two names",
+                        QStringList{"36", "14", "150", "--svg", "nowhere/a.svg", "--dxf",
+                                    "nowhere/./a.svg"},
+                        "--svg e --dxf vanno in due file diversi"},
+             std::tuple{"both drawings in one file, through a link",
+                        QStringList{"36", "14", "150", "--svg", folder.filePath("a.svg"), "--dxf",
+                                    folder.filePath("link.svg")},
+                        "--svg e --dxf vanno in due file diversi"},
+             std::tuple{"an option for a file",
+                        QStringList{"36", "14", "--near", "120", "--stock", "--csv"},
+                        "Manca il file di --stock: --csv è un'opzione"},
          })
         QTest::newRow(name) << english << arguments << 2 << "" << words;
 
