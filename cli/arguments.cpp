@@ -22,7 +22,7 @@ using common::ExitStatus;
 using common::Problem;
 
 // Pulleys of more teeth than this are no search that ends in reasonable time.
-constexpr double maxTeethOfSearch = 10000;
+constexpr int maxTeethOfSearch = 10000;
 
 Problem wrongUse(QString message) {
     return {std::move(message), ExitStatus::wrongUse};
@@ -158,6 +158,20 @@ QStringList typedNames(const std::vector<const QCommandLineOption *> &all) {
     return names;
 }
 
+// Given twice, an option would keep one of its values and drop the other.
+std::optional<Problem> repeated(const QCommandLineParser &parser,
+                                const std::vector<const QCommandLineOption *> &all) {
+    const QStringList given = parser.optionNames();
+    for (const QCommandLineOption *option : all) {
+        qsizetype times = 0;
+        for (const QString &name : option->names())
+            times += given.count(name);
+        if (times > 1)
+            return wrongUse(messages::optionRepeated(optionName(*option)));
+    }
+    return std::nullopt;
+}
+
 // A file option followed by another option took that option for its file: --svg --dxf.
 std::optional<Problem> fileTakenByOption(const QCommandLineParser &parser, const Options &o,
                                          const QStringList &names) {
@@ -214,6 +228,10 @@ common::Result<Request::Form> formOf(const QCommandLineParser &parser, const Opt
         return wrongUse(messages::speedOnlyForOneBelt());
     if ((parser.isSet(o.svg) || parser.isSet(o.dxf)) && form != Request::Form::oneBelt)
         return wrongUse(messages::drawingOnlyForOneBelt());
+    if (parser.isSet(o.stock) && form == Request::Form::oneBelt)
+        return wrongUse(messages::stockOnlyForLists());
+    if (parser.isSet(o.all) && form != Request::Form::design)
+        return wrongUse(messages::allOnlyForDesigns());
     const QString svg = unmarked(parser.value(o.svg)), dxf = unmarked(parser.value(o.dxf));
     if (parser.isSet(o.svg) && parser.isSet(o.dxf)) {
         if (svg == u'-' && dxf == u'-')
@@ -221,6 +239,12 @@ common::Result<Request::Form> formOf(const QCommandLineParser &parser, const Opt
         if (svg != u'-' && dxf != u'-' && sameFile(svg, dxf))
             return wrongUse(messages::sameDrawingFile(dxf));
     }
+    // A drawing on standard output goes there alone: no results to write as CSV or with speeds.
+    const QCommandLineOption *onTheOutput = svg == u'-' ? &o.svg : dxf == u'-' ? &o.dxf : nullptr;
+    for (const QCommandLineOption *option : {&o.csv, &o.rpm})
+        if (onTheOutput && parser.isSet(*option))
+            return wrongUse(messages::optionsApart(optionName(*option), optionName(*onTheOutput) +
+                                                                            QStringLiteral(" -")));
     return form;
 }
 
@@ -267,7 +291,7 @@ common::Result<Request> withValues(Request request, const QCommandLineParser &pa
             return range.problem();
         if (!geometry::isWholeTeeth(range->low) || !geometry::isWholeTeeth(range->high) ||
             range->high > maxTeethOfSearch)
-            return wrongUse(messages::notWholeTeeth(optionName(o.teeth)));
+            return wrongUse(messages::notWholeTeeth(optionName(o.teeth), maxTeethOfSearch));
         request.teeth = *range;
     }
     for (const auto &[option, field] : {std::pair{&o.near, &Request::wanted},
@@ -315,6 +339,8 @@ common::Result<Request> readArguments(const QStringList &arguments, const QLocal
         request.form = Request::Form::version;
         return request;
     }
+    if (const std::optional<Problem> problem = repeated(parser, all))
+        return *problem;
     if (const std::optional<Problem> problem = fileTakenByOption(parser, o, typedNames(all)))
         return *problem;
     // Alone, the program opens the designer's window before the command line is asked.
@@ -328,6 +354,12 @@ common::Result<Request> readArguments(const QStringList &arguments, const QLocal
     request.csv = parser.isSet(o.csv);
     request.all = parser.isSet(o.all);
     if (parser.isSet(o.profiles)) {
+        for (const QCommandLineOption *option : all)
+            if (parser.isSet(*option) && !QList{&o.profiles, &o.profile, &o.csv}.contains(option))
+                return wrongUse(
+                    messages::optionsApart(optionName(*option), optionName(o.profiles)));
+        if (!parser.positionalArguments().isEmpty())
+            return wrongUse(messages::profilesAlone());
         request.form = Request::Form::profiles;
         return request;
     }
