@@ -430,7 +430,8 @@ QString help(Help text) {
                               "Va scritta da sola.");
     case Help::csv:
         return QStringLiteral("Scrive valori separati da virgole, con il punto per i decimali e "
-                              "una riga di intestazione.");
+                              "una riga di intestazione; i numeri dati negli argomenti restano "
+                              "nel formato della lingua (120,5 in italiano).");
     case Help::largerPulley:
         return QStringLiteral("Denti dell'ingranaggio maggiore.");
     case Help::smallerPulley:
@@ -472,11 +473,17 @@ QString helpEpilogue() {
                "modi (202L e 203L); due cinghie MXL con lo stesso codice intero si\n"
                "scrivono con un decimale (1553.6MXL, 1554.4MXL).\n"
                "I numeri si leggono e si scrivono nel formato della lingua\n"
-               "dell'utente (LC_NUMERIC); con --csv sempre con il punto.\n\n"
+               "dell'utente (LC_NUMERIC); --csv li scrive sempre con il punto, ma quelli\n"
+               "degli argomenti si leggono ancora nel formato della lingua (120,5 in\n"
+               "italiano).\n\n"
+               "Geometria (C l'interasse, R e r i raggi primitivi):\n"
+               "  denti in presa = denti dell'ingranaggio × angolo di avvolgimento / 360°\n"
+               "  diametro esterno = diametro primitivo − 2 × distanza della linea primitiva\n"
+               "  tratto libero, la cinghia dritta tra le due tangenze = √(C² − (R − r)²)\n\n"
                "Stato di uscita:\n"
                "  0  fatto\n"
                "  1  calcolo non riuscito (cinghia troppo corta, nessuna cinghia adatta)\n"
-               "  2  uso sbagliato (opzione o valore non valido)\n"
+               "  2  uso sbagliato (opzione o valore non valido, ripetuto o non usato)\n"
                "  3  non è stato possibile scrivere i risultati\n");
 }
 
