@@ -6,8 +6,13 @@
 #include "geometry/open_drive.h"
 
 #include <QCommandLineParser>
+#include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <vector>
 
 namespace cli {
 
@@ -17,7 +22,7 @@ using common::ExitStatus;
 using common::Problem;
 
 // Pulleys of more teeth than this are no search that ends in reasonable time.
-constexpr double maxTeethOfSearch = 10000;
+constexpr int maxTeethOfSearch = 10000;
 
 Problem wrongUse(QString message) {
     return {std::move(message), ExitStatus::wrongUse};
@@ -144,6 +149,55 @@ QString optionName(const QCommandLineOption &option) {
     return QStringLiteral("--") + option.names().constLast();
 }
 
+// Every option as it may be typed, with - or --.
+QStringList typedNames(const std::vector<const QCommandLineOption *> &all) {
+    QStringList names;
+    for (const QCommandLineOption *option : all)
+        for (const QString &name : option->names())
+            names << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+    return names;
+}
+
+// Given twice, an option would keep one of its values and drop the other.
+std::optional<Problem> repeated(const QCommandLineParser &parser,
+                                const std::vector<const QCommandLineOption *> &all) {
+    const QStringList given = parser.optionNames();
+    for (const QCommandLineOption *option : all) {
+        qsizetype times = 0;
+        for (const QString &name : option->names())
+            times += given.count(name);
+        if (times > 1)
+            return wrongUse(messages::optionRepeated(optionName(*option)));
+    }
+    return std::nullopt;
+}
+
+// A file option followed by another option took that option for its file: --svg --dxf.
+std::optional<Problem> fileTakenByOption(const QCommandLineParser &parser, const Options &o,
+                                         const QStringList &names) {
+    for (const QCommandLineOption *option : {&o.svg, &o.dxf, &o.stock}) {
+        const QString typed = unmarked(parser.value(*option));
+        if (parser.isSet(*option) && names.contains(typed.section(u'=', 0, 0)))
+            return wrongUse(messages::fileMissing(optionName(*option), typed));
+    }
+    return std::nullopt;
+}
+
+// Whether two paths lead to one file: the same file where it exists, through any link, or else
+// the same name in the same folder.
+bool sameFile(const QString &first, const QString &second) {
+    std::error_code error;
+    if (std::filesystem::equivalent(QFile::encodeName(first).toStdString(),
+                                    QFile::encodeName(second).toStdString(), error))
+        return true;
+    const auto place = [](const QString &path) {
+        const QFileInfo file(QFileInfo(path).absoluteFilePath());
+        const QString folder = QFileInfo(file.absolutePath()).canonicalFilePath();
+        return (folder.isEmpty() ? file.absolutePath() : folder) + u'/' + file.fileName();
+    };
+    return place(first) == place(second);
+}
+
 // Which form the options and the values typed ask for, and the options that do not go with it.
 common::Result<Request::Form> formOf(const QCommandLineParser &parser, const Options &o,
                                      qsizetype values) {
@@ -174,9 +228,23 @@ common::Result<Request::Form> formOf(const QCommandLineParser &parser, const Opt
         return wrongUse(messages::speedOnlyForOneBelt());
     if ((parser.isSet(o.svg) || parser.isSet(o.dxf)) && form != Request::Form::oneBelt)
         return wrongUse(messages::drawingOnlyForOneBelt());
-    if (parser.isSet(o.svg) && parser.isSet(o.dxf) && unmarked(parser.value(o.svg)) == u'-' &&
-        unmarked(parser.value(o.dxf)) == u'-')
-        return wrongUse(messages::oneDrawingOnTheOutput());
+    if (parser.isSet(o.stock) && form == Request::Form::oneBelt)
+        return wrongUse(messages::stockOnlyForLists());
+    if (parser.isSet(o.all) && form != Request::Form::design)
+        return wrongUse(messages::allOnlyForDesigns());
+    const QString svg = unmarked(parser.value(o.svg)), dxf = unmarked(parser.value(o.dxf));
+    if (parser.isSet(o.svg) && parser.isSet(o.dxf)) {
+        if (svg == u'-' && dxf == u'-')
+            return wrongUse(messages::oneDrawingOnTheOutput());
+        if (svg != u'-' && dxf != u'-' && sameFile(svg, dxf))
+            return wrongUse(messages::sameDrawingFile(dxf));
+    }
+    // A drawing on standard output goes there alone: no results to write as CSV or with speeds.
+    const QCommandLineOption *onTheOutput = svg == u'-' ? &o.svg : dxf == u'-' ? &o.dxf : nullptr;
+    for (const QCommandLineOption *option : {&o.csv, &o.rpm})
+        if (onTheOutput && parser.isSet(*option))
+            return wrongUse(messages::optionsApart(optionName(*option), optionName(*onTheOutput) +
+                                                                            QStringLiteral(" -")));
     return form;
 }
 
@@ -223,7 +291,7 @@ common::Result<Request> withValues(Request request, const QCommandLineParser &pa
             return range.problem();
         if (!geometry::isWholeTeeth(range->low) || !geometry::isWholeTeeth(range->high) ||
             range->high > maxTeethOfSearch)
-            return wrongUse(messages::notWholeTeeth(optionName(o.teeth)));
+            return wrongUse(messages::notWholeTeeth(optionName(o.teeth), maxTeethOfSearch));
         request.teeth = *range;
     }
     for (const auto &[option, field] : {std::pair{&o.near, &Request::wanted},
@@ -247,8 +315,12 @@ common::Result<Request> readArguments(const QStringList &arguments, const QLocal
     parser.setApplicationDescription(messages::help(Help::description));
     parser.addOption(o.help);
     const QCommandLineOption version = parser.addVersionOption();
-    parser.addOptions({o.profile, o.profiles, o.belts, o.near, o.between, o.ratio, o.teeth, o.stock,
-                       o.rpm, o.all, o.svg, o.dxf, o.csv, o.design});
+    const std::vector<const QCommandLineOption *> all{
+        &o.help,  &version, &o.profile, &o.profiles, &o.belts, &o.near, &o.between, &o.ratio,
+        &o.teeth, &o.stock, &o.rpm,     &o.all,      &o.svg,   &o.dxf,  &o.csv,     &o.design};
+    for (const QCommandLineOption *option : all)
+        if (option != &o.help && option != &version)
+            parser.addOption(*option);
     parser.addPositionalArgument(QStringLiteral("maggiore"), messages::help(Help::largerPulley));
     parser.addPositionalArgument(QStringLiteral("minore"), messages::help(Help::smallerPulley));
     parser.addPositionalArgument(QStringLiteral("cinghia"), messages::help(Help::belt),
@@ -269,6 +341,10 @@ common::Result<Request> readArguments(const QStringList &arguments, const QLocal
         request.form = Request::Form::version;
         return request;
     }
+    if (const std::optional<Problem> problem = repeated(parser, all))
+        return *problem;
+    if (const std::optional<Problem> problem = fileTakenByOption(parser, o, typedNames(all)))
+        return *problem;
     // Alone, the program opens the designer's window before the command line is asked.
     if (parser.isSet(o.design))
         return wrongUse(messages::designWindowAlone());
@@ -280,6 +356,12 @@ common::Result<Request> readArguments(const QStringList &arguments, const QLocal
     request.csv = parser.isSet(o.csv);
     request.all = parser.isSet(o.all);
     if (parser.isSet(o.profiles)) {
+        for (const QCommandLineOption *option : all)
+            if (parser.isSet(*option) && !QList{&o.profiles, &o.profile, &o.csv}.contains(option))
+                return wrongUse(
+                    messages::optionsApart(optionName(*option), optionName(o.profiles)));
+        if (!parser.positionalArguments().isEmpty())
+            return wrongUse(messages::profilesAlone());
         request.form = Request::Form::profiles;
         return request;
     }

@@ -224,6 +224,17 @@ common::Result<ExitStatus> oneBelt(const Request &request, Writer &write, QTextS
         return truth.problem();
     if ((!window || request.svg || request.dxf) && !truth->drive)
         return Problem{truth->complaints.join(u'\n'), ExitStatus::calculationFailed};
+    // Read before any file is written: a wrong speed leaves no drawing behind.
+    std::optional<double> speed;
+    if (request.speed) {
+        const common::Result<double> typed =
+            common::readInput(*request.speed, messages::speed, locale);
+        if (!typed)
+            return typed.problem();
+        if (!(*typed > 0))
+            return Problem{messages::speedNotPositive(), ExitStatus::wrongUse};
+        speed = *typed;
+    }
     if (request.svg || request.dxf) {
         const common::Result<QString> drawing =
             writeDrawings(request, *truth, pulleys->larger, pulleys->smaller, locale);
@@ -235,14 +246,6 @@ common::Result<ExitStatus> oneBelt(const Request &request, Writer &write, QTextS
                 err << complaint << '\n';
             return ExitStatus::done;
         }
-    }
-    std::optional<double> speed;
-    if (request.speed) {
-        const common::Result<double> typed =
-            common::readInput(*request.speed, messages::speed, locale);
-        if (!typed)
-            return typed.problem();
-        speed = *typed;
     }
     if (!window) {
         // The window's patterns belong to the window's results.

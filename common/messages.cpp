@@ -187,9 +187,10 @@ QString notPositive(const QString &option) {
         .arg(option);
 }
 
-QString notWholeTeeth(const QString &option) {
-    return QStringLiteral("I denti di %1 sono numeri interi, almeno 1, per esempio 14:80.")
-        .arg(option);
+QString notWholeTeeth(const QString &option, int most) {
+    return QStringLiteral("I denti di %1 sono numeri interi da 1 a %2, per esempio 14:80.")
+        .arg(option)
+        .arg(most);
 }
 
 QString designSearchForm() {
@@ -226,6 +227,41 @@ QString drawingOnlyForOneBelt() {
 
 QString oneDrawingOnTheOutput() {
     return QStringLiteral("Sull'uscita standard va un disegno solo: --svg - oppure --dxf -.");
+}
+
+QString sameDrawingFile(const QString &file) {
+    return QStringLiteral("--svg e --dxf vanno in due file diversi: %1 li avrebbe tutti e due.")
+        .arg(file);
+}
+
+QString optionRepeated(const QString &option) {
+    return QStringLiteral("%1 è scritta più di una volta: va scritta una volta sola.").arg(option);
+}
+
+QString fileMissing(const QString &option, const QString &typed) {
+    return QStringLiteral("Manca il file di %1: %2 è un'opzione del programma (un file con "
+                          "questo nome si scrive ./%2).")
+        .arg(option, typed);
+}
+
+QString stockOnlyForLists() {
+    return QStringLiteral("--stock va con --belts, --near, --between e --ratio, non con una "
+                          "cinghia sola, per esempio: interasse 36 14 --near 120 --stock "
+                          "cinghie.txt.");
+}
+
+QString allOnlyForDesigns() {
+    return QStringLiteral("--all va con --ratio, per esempio: interasse --ratio 3 --between "
+                          "150:250 --all; gli altri elenchi mostrano sempre tutte le cinghie.");
+}
+
+QString profilesAlone() {
+    return QStringLiteral("--profiles elenca i profili e va scritta senza ingranaggi né cinghie, "
+                          "al più con --csv: interasse --profiles.");
+}
+
+QString speedNotPositive() {
+    return QStringLiteral("I giri di --rpm devono essere più di 0, per esempio 1450.");
 }
 
 QString drawingNotWritten(const QString &file, const QString &reason) {
@@ -457,16 +493,17 @@ QString help(Help text) {
                               "o più vicino a --near; un rapporto minore di 1 vale come il suo "
                               "inverso.");
     case Help::teeth:
-        return QStringLiteral("Con --ratio, i denti di ciascun ingranaggio, da A a B (se non "
-                              "indicato, dal più piccolo consigliato per il profilo a 150).");
+        return QStringLiteral("Con --ratio, i denti di ciascun ingranaggio, da A a B, al più "
+                              "10000 (se non indicato, dal più piccolo consigliato per il "
+                              "profilo a 150).");
     case Help::stock:
         return QStringLiteral("Limita --belts, --near, --between e --ratio alle cinghie elencate "
                               "nel file, una per riga come sono stampate (150XL037, T5-500, "
                               "600-5M-15, 200-2GT), con commenti dopo # e righe vuote.");
     case Help::rpm:
-        return QStringLiteral("Con una cinghia sola: giri al minuto dell'ingranaggio minore (il "
-                              "motore, in un riduttore); aggiunge i giri del maggiore e la "
-                              "velocità della cinghia.");
+        return QStringLiteral("Con una cinghia sola: giri al minuto dell'ingranaggio minore, più "
+                              "di 0 (il motore, in un riduttore); aggiunge i giri del maggiore e "
+                              "la velocità della cinghia.");
     case Help::svg:
         return QStringLiteral("Con una cinghia sola: il disegno in scala 1:1 della trasmissione, "
                               "in SVG, nel file (- per l'uscita standard, senza i risultati).");
@@ -482,7 +519,8 @@ QString help(Help text) {
                               "Va scritta da sola.");
     case Help::csv:
         return QStringLiteral("Scrive valori separati da virgole, con il punto per i decimali e "
-                              "una riga di intestazione.");
+                              "una riga di intestazione; i numeri dati negli argomenti restano "
+                              "nel formato della lingua (120,5 in italiano).");
     case Help::largerPulley:
         return QStringLiteral("Denti dell'ingranaggio maggiore.");
     case Help::smallerPulley:
@@ -502,8 +540,12 @@ QString helpEpilogue() {
            QStringLiteral(
                "--belts e --near si usano da soli o insieme (--near tra le cinghie di\n"
                "--belts); --between da solo, o con --ratio e --teeth per cercare le\n"
-               "trasmissioni; --stock con --belts, --near e --between; --profile e --csv\n"
-               "con ogni forma.\n\n"
+               "trasmissioni; --stock con --belts, --near, --between e --ratio; --all\n"
+               "con --ratio; --rpm, --svg e --dxf con una cinghia sola (i due disegni\n"
+               "in due file diversi; un disegno su \"-\" va da solo, senza --csv né\n"
+               "--rpm); --profile e --csv con ogni forma. Ogni opzione si scrive una\n"
+               "volta sola: un'opzione ripetuta, o che la forma non usa, è un errore\n"
+               "d'uso.\n\n"
                "Ogni numero intero di denti è una cinghia che si può fare, non per forza\n"
                "una che si vende: --stock limita le cinghie a quelle di un elenco.\n"
                "La ricerca con --ratio elenca prima il rapporto più vicino a quello voluto\n"
@@ -520,11 +562,17 @@ QString helpEpilogue() {
                "modi (202L e 203L); due cinghie MXL con lo stesso codice intero si\n"
                "scrivono con un decimale (1553.6MXL, 1554.4MXL).\n"
                "I numeri si leggono e si scrivono nel formato della lingua\n"
-               "dell'utente (LC_NUMERIC); con --csv sempre con il punto.\n\n"
+               "dell'utente (LC_NUMERIC); --csv li scrive sempre con il punto, ma quelli\n"
+               "degli argomenti si leggono ancora nel formato della lingua (120,5 in\n"
+               "italiano).\n\n"
+               "Geometria (C l'interasse, R e r i raggi primitivi):\n"
+               "  denti in presa = denti dell'ingranaggio × angolo di avvolgimento / 360°\n"
+               "  diametro esterno = diametro primitivo − 2 × distanza della linea primitiva\n"
+               "  tratto libero, la cinghia dritta tra le due tangenze = √(C² − (R − r)²)\n\n"
                "Stato di uscita:\n"
                "  0  fatto\n"
                "  1  calcolo non riuscito (cinghia troppo corta, nessuna cinghia adatta)\n"
-               "  2  uso sbagliato (opzione o valore non valido)\n"
+               "  2  uso sbagliato (opzione o valore non valido, ripetuto o non usato)\n"
                "  3  non è stato possibile scrivere i risultati\n");
 }
 

@@ -44,7 +44,7 @@ QString smallPulley(Input input, const QString &teeth, const QString &profile, i
 QString rangeForm(const QString &option, const QString &example);
 QString rangeBackwards(const QString &option, const QString &from, const QString &to);
 QString notPositive(const QString &option);
-QString notWholeTeeth(const QString &option);
+QString notWholeTeeth(const QString &option, int most);
 // The forms that a design search and a slot take.
 QString designSearchForm();
 QString designWindowAlone();
@@ -53,6 +53,15 @@ QString optionsApart(const QString &first, const QString &second);
 QString speedOnlyForOneBelt();
 QString drawingOnlyForOneBelt();
 QString oneDrawingOnTheOutput();
+QString sameDrawingFile(const QString &file);
+// A file option whose file was left out, the next option taken for it.
+QString fileMissing(const QString &option, const QString &typed);
+// An option given twice, or one that the form asked for would leave unused.
+QString optionRepeated(const QString &option);
+QString stockOnlyForLists();
+QString allOnlyForDesigns();
+QString profilesAlone();
+QString speedNotPositive();
 QString drawingNotWritten(const QString &file, const QString &reason);
 // Why a file written in place, its folder letting no other take its place, failed.
 QString writtenInPlace(const QString &reason);

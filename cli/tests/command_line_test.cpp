@@ -1,6 +1,8 @@
 #include "cli/command_line.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
 
@@ -21,10 +23,16 @@ private slots:
     void initTestCase() {
         QCoreApplication::setApplicationName(QStringLiteral("Interasse"));
         QCoreApplication::setApplicationVersion(QStringLiteral("1.00"));
+        QFile drawing(folder.filePath(QStringLiteral("a.svg")));
+        QVERIFY(drawing.open(QIODevice::WriteOnly));
+        QVERIFY(drawing.link(folder.filePath(QStringLiteral("link.svg"))));
     }
     void answersInTheTerminal_data();
     void answersInTheTerminal();
     void helpExitsDone();
+
+private:
+    QTemporaryDir folder; // a drawing and a link to it
 };
 
 void CommandLineTest::answersInTheTerminal_data() {
@@ -382,6 +390,36 @@ void CommandLineTest::answersInTheTerminal_data() {
                         "--between non va con --near."},
              std::tuple{"speed with a list", QStringList{"36", "14", "--near", "124", "--rpm", "3"},
                         "--rpm va con una cinghia sola"},
+             std::tuple{"both drawings in one file, by two names",
+                        QStringList{"36", "14", "150", "--svg", "nowhere/a.svg", "--dxf",
+                                    "nowhere/./a.svg"},
+                        "--svg e --dxf vanno in due file diversi"},
+             std::tuple{"both drawings in one file, through a link",
+                        QStringList{"36", "14", "150", "--svg", folder.filePath("a.svg"), "--dxf",
+                                    folder.filePath("link.svg")},
+                        "--svg e --dxf vanno in due file diversi"},
+             std::tuple{"an option for a file",
+                        QStringList{"36", "14", "--near", "120", "--stock", "--csv"},
+                        "Manca il file di --stock: --csv è un'opzione"},
+             std::tuple{"stock with one belt", QStringList{"36", "14", "150", "--stock", "a.txt"},
+                        "--stock va con --belts"},
+             std::tuple{"an option twice, by its two names",
+                        QStringList{"36", "14", "150", "-p", "L", "--profile", "XL"},
+                        "--profile è scritta più di una volta"},
+             std::tuple{"negative speed", QStringList{"36", "14", "150", "--rpm", "-1450"},
+                        "I giri di --rpm devono essere più di 0"},
+             std::tuple{"csv with the drawing alone on the output",
+                        QStringList{"36", "14", "150", "--svg", "-", "--csv"},
+                        "--csv non va con --svg -."},
+             std::tuple{"all of a list that shows all",
+                        QStringList{"36", "14", "--near", "120", "--all"}, "--all va con --ratio"},
+             std::tuple{"profiles with pulleys", QStringList{"--profiles", "36", "14"},
+                        "--profiles elenca i profili"},
+             std::tuple{"profiles with a search", QStringList{"--profiles", "--near", "3"},
+                        "--near non va con --profiles."},
+             std::tuple{"teeth beyond a search's",
+                        QStringList{"--ratio", "3", "--between", "150:250", "--teeth", "14:10001"},
+                        "da 1 a 10000"},
          })
         QTest::newRow(name) << english << arguments << 2 << "" << words;
 
