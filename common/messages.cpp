@@ -331,6 +331,8 @@ QString fileFailure(int error, bool writing) {
         return QStringLiteral("il nome è troppo lungo");
     case ENOSPC:
         return QStringLiteral("il disco è pieno");
+    case EFBIG:
+        return QStringLiteral("il file supera la dimensione consentita");
     case EROFS:
         return QStringLiteral("il disco è di sola lettura");
     default:

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -41,12 +43,18 @@ bool writeAll(QFileDevice &device, const QByteArray &bytes) {
 
 std::optional<Problem> writeFile(const QString &file, const QByteArray &bytes,
                                  NotWritten notWritten) {
-    const auto failed = [&](const QString &reason) {
-        return Problem{notWritten(file, reason), ExitStatus::outputFailed};
+    // Called right after the failing call, while errno still says why; Qt's own words are
+    // the last resort, since they may be English inside an Italian sentence.
+    const auto failed = [&](const QFileDevice &device, bool inPlace = false) {
+        const QString said = messages::fileFailure(errno, true);
+        const QString reason = said.isEmpty() ? device.errorString() : said;
+        return Problem{notWritten(file, inPlace ? messages::writtenInPlace(reason) : reason),
+                       ExitStatus::outputFailed};
     };
     const QByteArray path = QFile::encodeName(file);
     struct stat target {};
     const bool exists = stat(path.constData(), &target) == 0;
+    errno = 0; // a file not there yet is no failure to report
     if (exists) {
         // Written through the descriptor already open, at its offset: what the program
         // writes there before and after stays, in order. Opened again, with O_TRUNC it would
@@ -56,7 +64,7 @@ std::optional<Problem> writeFile(const QString &file, const QByteArray &bytes,
             if (!standard.open(*descriptor, QIODevice::WriteOnly | QIODevice::Unbuffered,
                                QFileDevice::DontCloseHandle) ||
                 !writeAll(standard, bytes))
-                return failed(standard.errorString());
+                return failed(standard);
             return std::nullopt;
         }
         if (!S_ISREG(target.st_mode)) {
@@ -65,7 +73,7 @@ std::optional<Problem> writeFile(const QString &file, const QByteArray &bytes,
             if (!device.open(QIODevice::WriteOnly | QIODevice::ExistingOnly |
                              QIODevice::Unbuffered) ||
                 !writeAll(device, bytes))
-                return failed(device.errorString());
+                return failed(device);
             return std::nullopt;
         }
     }
@@ -76,10 +84,9 @@ std::optional<Problem> writeFile(const QString &file, const QByteArray &bytes,
     QSaveFile saved(file);
     saved.setDirectWriteFallback(true);
     if (!saved.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failed(saved.errorString());
+        return failed(saved);
     if (!writeAll(saved, bytes) || !saved.commit())
-        return failed(inPlace ? messages::writtenInPlace(saved.errorString())
-                              : saved.errorString());
+        return failed(saved, inPlace);
     return std::nullopt;
 }
 
