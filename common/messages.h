@@ -57,7 +57,10 @@ QString drawingNotWritten(const QString &file, const QString &reason);
 enum class Reader { commandLine, window };
 QString noDesign(bool anyPulleys, bool stock, bool near, Reader reader = Reader::commandLine);
 QString moreDesigns(qsizetype more);
-QString tooManyDesigns(qint64 most, Reader reader = Reader::commandLine);
+// A list or a search past its limits, refused before the work, and what to narrow.
+QString tooManyDesigns(qint64 most, bool near, bool stock, Reader reader = Reader::commandLine);
+QString tooManyBelts(qint64 most, bool slot, bool stock, Reader reader = Reader::commandLine);
+QString searchTooLong(qint64 mostBeltsTried, Reader reader = Reader::commandLine);
 // A stock list that cannot be read, or a line of it that names no belt.
 QString stockUnreadable(const QString &file, const QString &reason);
 QString stockLineNoBelt(const QString &file, int line, const QString &text);
