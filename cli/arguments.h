@@ -2,6 +2,7 @@
 
 #include "common/result.h"
 #include "geometry/belt_profile.h"
+#include "geometry/design.h"
 
 #include <QLocale>
 #include <QStringList>
@@ -40,6 +41,7 @@ struct Request {
     std::optional<QString> stock;    // --stock: the file of belts that can be bought
     std::optional<QString> speed;    // --rpm: of the smaller pulley, as typed
     std::optional<QString> svg, dxf; // --svg, --dxf: files for the drawing, - for the output
+    geometry::Limits limits;         // of every list and search: the program's own
 };
 
 // arguments as QCoreApplication::arguments() gives them, the program's name first. A problem

@@ -39,16 +39,17 @@ Problem noBelt(const Request &request, const Pulleys &pulleys) {
 }
 
 // The belts of a range of teeth, or of a stock list's that fall in it, in a table; none is a
-// failed search. A stock list is walked by its own entries: a range may span every code.
+// failed search, and more than a list takes are refused before any is solved. A stock list is
+// walked by its own entries: a range may span every code.
 common::Result<ExitStatus> listRange(const Request &request, const Pulleys &pulleys,
                                      geometry::BeltRange range, const geometry::Stock *stock,
                                      Writer &write, const std::function<void()> &before = {}) {
-    std::span<const std::int64_t> stocked;
-    if (stock)
-        stocked = {std::ranges::lower_bound(*stock, range.firstTeeth),
-                   std::ranges::upper_bound(*stock, range.lastTeeth)};
-    if (stock ? stocked.empty() : range.firstTeeth > range.lastTeeth)
+    const std::int64_t count = geometry::beltsIn(range, stock);
+    if (count == 0)
         return noBelt(request, pulleys);
+    if (count > request.limits.rows)
+        return failed(messages::tooManyBelts(request.limits.rows, request.slot.has_value(),
+                                             stock != nullptr));
     if (before)
         before();
     const geometry::BeltProfile &profile = *request.profile.profile;
@@ -57,6 +58,7 @@ common::Result<ExitStatus> listRange(const Request &request, const Pulleys &pull
     };
     write.beltHeadings(false);
     if (stock) {
+        const std::span<const std::int64_t> stocked = geometry::stockIn(*stock, range);
         for (auto teeth = stocked.begin(); teeth != stocked.end() && !write.failed(); ++teeth)
             row(*teeth);
     } else {

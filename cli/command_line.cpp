@@ -44,8 +44,10 @@ common::Result<common::ExitStatus> answer(const Request &request, QTextStream &o
 } // namespace
 
 common::ExitStatus runCommandLine(const QStringList &arguments, QTextStream &out, QTextStream &err,
-                                  const QLocale &locale) {
-    const common::Result<Request> request = readArguments(arguments, locale);
+                                  const QLocale &locale, const geometry::Limits &limits) {
+    common::Result<Request> request = readArguments(arguments, locale);
+    if (request)
+        (*request).limits = limits;
     const common::Result<common::ExitStatus> status =
         request ? answer(*request, out, err, locale) : request.problem();
     if (status)

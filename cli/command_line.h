@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/result.h"
+#include "geometry/design.h"
 
 #include <QLocale>
 #include <QStringList>
@@ -17,8 +18,8 @@ namespace cli {
 //   interasse --profiles                    the profiles it knows
 // arguments as QCoreApplication::arguments() gives them, the program's name first. Returns
 // the exit status; the caller returns outputFailed when what was printed could not be
-// written.
+// written. limits: lower ones than the program's make its refusals quick to test.
 common::ExitStatus runCommandLine(const QStringList &arguments, QTextStream &out, QTextStream &err,
-                                  const QLocale &locale);
+                                  const QLocale &locale, const geometry::Limits &limits = {});
 
 } // namespace cli

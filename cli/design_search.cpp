@@ -40,7 +40,8 @@ common::Result<FoundDesigns> findDesigns(const Request &request, const QLocale &
                                       static_cast<int>(request.teeth->high),
                                       *stock ? &**stock : nullptr,
                                       wanted,
-                                      stop};
+                                      stop,
+                                      request.limits};
     return FoundDesigns{geometry::searchDesigns(query), wanted, stock->has_value()};
 }
 
@@ -51,9 +52,13 @@ common::Result<common::ExitStatus> searchDesigns(const Request &request, Writer 
         return found.problem();
     const geometry::DesignSearch &search = found->search;
     const std::optional<double> &wanted = found->wanted;
-    if (search.tooMany)
-        return common::Problem{messages::tooManyDesigns(geometry::mostDesigns),
+    if (search.tooLong)
+        return common::Problem{messages::searchTooLong(request.limits.beltsTried),
                                common::ExitStatus::calculationFailed};
+    if (search.tooMany)
+        return common::Problem{
+            messages::tooManyDesigns(request.limits.rows, wanted.has_value(), found->stock),
+            common::ExitStatus::calculationFailed};
     if (search.designs.empty())
         return common::Problem{
             messages::noDesign(search.anyPulleys, found->stock, wanted.has_value()),

@@ -1,6 +1,7 @@
 #include "common/messages.h"
 
 #include "geometry/belt_profile.h"
+#include "geometry/design.h"
 #include "geometry/open_drive.h"
 
 #include <QStringList>
@@ -305,14 +306,46 @@ QString moreDesigns(qsizetype more) {
                : QStringLiteral("... e altre %1 trasmissioni: --all le mostra tutte.").arg(more);
 }
 
-QString tooManyDesigns(qint64 most, Reader reader) {
-    if (reader == Reader::window)
-        return QStringLiteral("Più di %1 trasmissioni: restringere l'intervallo, il rapporto o i "
-                              "denti.")
-            .arg(most);
-    return QStringLiteral("Più di %1 trasmissioni: restringere l'intervallo (--between), il "
-                          "rapporto (--ratio) o i denti (--teeth).")
-        .arg(most);
+QString tooManyDesigns(qint64 most, bool near, bool stock, Reader reader) {
+    const bool options = reader == Reader::commandLine;
+    const QString ratio = options ? QStringLiteral(" (--ratio)") : QString();
+    const QString teeth = options ? QStringLiteral(" (--teeth)") : QString();
+    if (near) // two belts a pair, whatever the list
+        return QStringLiteral("Più di %1 trasmissioni, due per coppia di ingranaggi: restringere "
+                              "il rapporto%2 o i denti%3.")
+            .arg(most)
+            .arg(ratio, teeth);
+    const QString slot = options ? QStringLiteral(" (--between)") : QString();
+    if (stock)
+        return QStringLiteral("Più di %1 trasmissioni: restringere l'intervallo%2, il rapporto%3, "
+                              "i denti%4 o l'elenco di cinghie%5.")
+            .arg(most)
+            .arg(slot, ratio, teeth, options ? QStringLiteral(" (--stock)") : QString());
+    return QStringLiteral("Più di %1 trasmissioni: restringere l'intervallo%2, il rapporto%3 o i "
+                          "denti%4.")
+        .arg(most)
+        .arg(slot, ratio, teeth);
+}
+
+QString tooManyBelts(qint64 most, bool slot, bool stock, Reader reader) {
+    const bool options = reader == Reader::commandLine;
+    const QString range = slot ? QStringLiteral("l'intervallo") : QStringLiteral("i codici");
+    const QString option = slot ? QStringLiteral(" (--between)") : QStringLiteral(" (--belts)");
+    const QString list = stock ? QStringLiteral(" o l'elenco di cinghie") +
+                                     (options ? QStringLiteral(" (--stock)") : QString())
+                               : QString();
+    return QStringLiteral("Più di %1 cinghie: restringere %2%3%4.")
+        .arg(most)
+        .arg(range, options ? option : QString(), list);
+}
+
+QString searchTooLong(qint64 mostBeltsTried, Reader reader) {
+    const bool options = reader == Reader::commandLine;
+    return QStringLiteral("La ricerca proverebbe più di %1 cinghie: restringere il rapporto%2 o "
+                          "i denti%3.")
+        .arg(mostBeltsTried)
+        .arg(options ? QStringLiteral(" (--ratio)") : QString(),
+             options ? QStringLiteral(" (--teeth)") : QString());
 }
 
 QString fileFailure(int error, bool writing) {
@@ -535,6 +568,7 @@ QString help(Help text) {
 }
 
 QString helpEpilogue() {
+    const geometry::Limits limits;
     QStringList names;
     for (const geometry::BeltProfile &profile : geometry::beltProfiles)
         names << QString::fromUtf8(profile.name.data(), qsizetype(profile.name.size()));
@@ -553,7 +587,14 @@ QString helpEpilogue() {
                "La ricerca con --ratio elenca prima il rapporto più vicino a quello voluto\n"
                "(il centro dell'intervallo), poi meno denti sull'ingranaggio maggiore,\n"
                "poi la cinghia più corta, poi meno denti sul minore; ne mostra le prime 20\n"
-               "(--all tutte, --csv sempre tutte).\n\n"
+               "(--all tutte, --csv sempre tutte).\n\n") +
+           QStringLiteral(
+               "Ogni elenco ha al più %1 righe, e una ricerca con --ratio prova al più\n"
+               "%2 cinghie (le coppie di ingranaggi per le cinghie provate su ciascuna):\n"
+               "oltre, si ferma prima di cominciare, con stato 1, e dice cosa restringere.\n\n")
+               .arg(limits.rows)
+               .arg(limits.beltsTried) +
+           QStringLiteral(
                "Le cinghie elencate sono solo quelle su cui gli ingranaggi girano senza\n"
                "sovrapporsi, scelte per l'interasse effettivo, che tiene conto\n"
                "dell'angolo di avvolgimento; con meno di 6 denti in presa sono segnate.\n"
@@ -573,7 +614,8 @@ QString helpEpilogue() {
                "  tratto libero, la cinghia dritta tra le due tangenze = √(C² − (R − r)²)\n\n"
                "Stato di uscita:\n"
                "  0  fatto\n"
-               "  1  calcolo non riuscito (cinghia troppo corta, nessuna cinghia adatta)\n"
+               "  1  calcolo non riuscito (cinghia troppo corta, nessuna cinghia adatta,\n"
+               "     elenco o ricerca oltre i limiti)\n"
                "  2  uso sbagliato (opzione o valore non valido, ripetuto o non usato)\n"
                "  3  non è stato possibile scrivere i risultati\n");
 }

@@ -70,7 +70,10 @@ QString writtenInPlace(const QString &reason);
 enum class Reader { commandLine, window };
 QString noDesign(bool anyPulleys, bool stock, bool near, Reader reader = Reader::commandLine);
 QString moreDesigns(qsizetype more);
-QString tooManyDesigns(qint64 most, Reader reader = Reader::commandLine);
+// A list or a search past its limits, refused before the work, and what to narrow.
+QString tooManyDesigns(qint64 most, bool near, bool stock, Reader reader = Reader::commandLine);
+QString tooManyBelts(qint64 most, bool slot, bool stock, Reader reader = Reader::commandLine);
+QString searchTooLong(qint64 mostBeltsTried, Reader reader = Reader::commandLine);
 // Why a file could not be opened, read or written, from the system's error number (errno):
 // Italian words for the common failures, to follow a colon; nothing for the rare ones, which
 // are left unsaid rather than said in another language.

@@ -28,8 +28,11 @@ common::Result<Drives> fromARatio(const cli::Request &request, const QLocale &lo
     if (!found)
         return found.problem();
     using messages::Reader;
+    if (found->search.tooLong)
+        return failed(messages::searchTooLong(request.limits.beltsTried, Reader::window));
     if (found->search.tooMany)
-        return failed(messages::tooManyDesigns(geometry::mostDesigns, Reader::window));
+        return failed(messages::tooManyDesigns(request.limits.rows, found->wanted.has_value(),
+                                               found->stock, Reader::window));
     if (found->search.designs.empty())
         return failed(messages::noDesign(found->search.anyPulleys, found->stock,
                                          found->wanted.has_value(), Reader::window));
@@ -61,15 +64,15 @@ common::Result<Drives> fromPulleys(const cli::Request &request, const QLocale &l
     if (request.slot) {
         const geometry::BeltRange range =
             geometry::beltsInSlot(larger, smaller, profile, request.slot->low, request.slot->high);
-        if (!*stock && range.lastTeeth - range.firstTeeth >= geometry::mostDesigns)
-            return failed(
-                messages::tooManyDesigns(geometry::mostDesigns, messages::Reader::window));
+        const geometry::Stock *inStock = *stock ? &**stock : nullptr;
+        if (geometry::beltsIn(range, inStock) > request.limits.rows)
+            return failed(messages::tooManyBelts(request.limits.rows, true, inStock != nullptr,
+                                                 messages::Reader::window));
         const auto addTeeth = [&](std::int64_t teeth) {
             add(geometry::beltWithTeeth(larger, smaller, profile, teeth));
         };
-        if (*stock) // walked by its own belts: the slot may span every code
-            std::for_each(std::ranges::lower_bound(**stock, range.firstTeeth),
-                          std::ranges::upper_bound(**stock, range.lastTeeth), addTeeth);
+        if (inStock) // walked by its own belts: the slot may span every code
+            std::ranges::for_each(geometry::stockIn(*inStock, range), addTeeth);
         else
             for (std::int64_t teeth = range.firstTeeth; teeth <= range.lastTeeth; ++teeth)
                 addTeeth(teeth);

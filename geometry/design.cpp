@@ -3,6 +3,7 @@
 #include "geometry/open_drive.h"
 
 #include <algorithm>
+#include <bit>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -55,6 +56,7 @@ bool stopped(const DesignQuery &query) {
 struct Pair {
     double error; // of the ratio
     int larger, smaller;
+    BeltRange belts{1, 0}; // in a slot: counted before any is solved
 };
 
 // Each pair's nearest belts to the wanted distance, ranked by the ratio's error, then by how
@@ -63,7 +65,7 @@ DesignSearch nearestDesigns(const DesignQuery &query, const std::vector<Pair> &p
                             DesignSearch search) {
     const double wanted = *query.wantedDistance;
     // Each pair has at most two belts.
-    if (static_cast<std::int64_t>(pairs.size()) > mostDesigns / 2) {
+    if (static_cast<std::int64_t>(pairs.size()) > query.limits.rows / 2) {
         search.tooMany = true;
         return search;
     }
@@ -91,6 +93,17 @@ DesignSearch nearestDesigns(const DesignQuery &query, const std::vector<Pair> &p
 
 bool inStock(const Stock *stock, std::int64_t teeth) {
     return !stock || std::ranges::binary_search(*stock, teeth);
+}
+
+std::span<const std::int64_t> stockIn(const Stock &stock, BeltRange range) {
+    const auto from = std::ranges::lower_bound(stock, range.firstTeeth);
+    return {from, std::upper_bound(from, stock.end(), range.lastTeeth)};
+}
+
+std::int64_t beltsIn(BeltRange range, const Stock *stock) {
+    if (stock)
+        return static_cast<std::int64_t>(stockIn(*stock, range).size());
+    return std::max<std::int64_t>(0, range.lastTeeth - range.firstTeeth + 1);
 }
 
 BeltRange beltsInSlot(double z1, double z2, const BeltProfile &profile, double shortest,
@@ -125,27 +138,45 @@ BeltRange beltsInSlot(double z1, double z2, const BeltProfile &profile, double s
 
 NearestBelts nearestInStock(double z1, double z2, const BeltProfile &profile, double wantedDistance,
                             double firstCode, double lastCode, const Stock &stock) {
+    // In order of teeth, a list is in order of code, of soundness (a belt long enough stays
+    // so) and of distance: each bound is a binary search, which solves few of its belts.
+    const auto code = [&](std::int64_t teeth) { return beltCode(profile, teeth); };
+    const auto from = std::ranges::partition_point(
+        stock, [&](std::int64_t teeth) { return code(teeth) < firstCode; });
+    const auto to = std::partition_point(
+        from, stock.end(), [&](std::int64_t teeth) { return code(teeth) <= lastCode; });
+    const auto sound = std::partition_point(from, to, [&](std::int64_t teeth) {
+        return unbuildable(z1, z2, static_cast<double>(teeth), profile.pitch).has_value();
+    });
+    const auto reaching = std::partition_point(sound, to, [&](std::int64_t teeth) {
+        return beltWithTeeth(z1, z2, profile, teeth).drive.centreDistance < wantedDistance;
+    });
     NearestBelts nearest;
-    for (std::int64_t teeth : stock) {
-        const double code = beltCode(profile, teeth);
-        if (code < firstCode || code > lastCode ||
-            unbuildable(z1, z2, static_cast<double>(teeth), profile.pitch))
-            continue;
-        // In order of teeth, so of distance: the last below, then the first above.
-        const Belt belt = beltWithTeeth(z1, z2, profile, teeth);
-        if (belt.drive.centreDistance >= wantedDistance) {
-            nearest.above = belt;
-            break;
-        }
-        nearest.below = belt;
+    if (reaching != to) {
+        nearest.above = beltWithTeeth(z1, z2, profile, *reaching);
+        // As for every belt: one that hits the distance exactly stands alone.
+        if (nearest.above->drive.centreDistance == wantedDistance)
+            return nearest;
     }
-    // As for every belt: one that hits the distance exactly stands alone.
-    if (nearest.above && nearest.above->drive.centreDistance == wantedDistance)
-        nearest.below.reset();
+    if (reaching != sound)
+        nearest.below = beltWithTeeth(z1, z2, profile, *(reaching - 1));
     return nearest;
 }
 
+std::int64_t beltsTriedPerPair(const DesignQuery &query) {
+    // Two at each end of a slot's range, its closed form's margin of a tooth checked.
+    if (!query.wantedDistance)
+        return 4;
+    const std::int64_t belts =
+        query.stock ? static_cast<std::int64_t>(query.stock->size()) : mostTeeth(*query.profile);
+    // A belt tried at each halving of two searches, and the two found solved again.
+    return 2 * std::bit_width(static_cast<std::uint64_t>(belts)) + 4;
+}
+
 DesignSearch searchDesigns(const DesignQuery &query) {
+    // So many pairs would be more belts to try than a search may, and the pairs alone would
+    // fill the memory of a wide range of teeth: counted as they come.
+    const std::int64_t mostPairs = query.limits.beltsTried / beltsTriedPerPair(query);
     // The pulley pairs of the ratio in the order of the ranking's first keys; their belts come
     // shortest first already.
     std::vector<Pair> pairs;
@@ -163,10 +194,8 @@ DesignSearch searchDesigns(const DesignQuery &query) {
                 continue;
             pairs.push_back({std::abs(ratio - query.wantedRatio), larger, smaller});
         }
-        // So many pairs would be more drives than a list takes, and the pairs alone would
-        // fill the memory of a wide range of teeth.
-        if (static_cast<std::int64_t>(pairs.size()) > mostDesigns)
-            return {{}, true, true};
+        if (static_cast<std::int64_t>(pairs.size()) > mostPairs)
+            return {{}, true, false, true};
     }
     std::ranges::sort(pairs, {}, [](const Pair &pair) {
         return std::tuple{pair.error, pair.larger, pair.smaller};
@@ -175,9 +204,21 @@ DesignSearch searchDesigns(const DesignQuery &query) {
     search.anyPulleys = !pairs.empty();
     if (query.wantedDistance)
         return nearestDesigns(query, pairs, std::move(search));
-    for (auto first = pairs.begin(); first != pairs.end();) {
+    // Each pair's belts counted first: a list past the limit is refused before any is solved.
+    std::int64_t rows = 0;
+    for (Pair &pair : pairs) {
         if (stopped(query))
             return {};
+        pair.belts =
+            beltsInSlot(pair.larger, pair.smaller, *query.profile, query.shortest, query.longest);
+        rows += beltsIn(pair.belts, query.stock);
+        if (rows > query.limits.rows) {
+            search.tooMany = true;
+            return search;
+        }
+    }
+    search.designs.reserve(static_cast<std::size_t>(rows));
+    for (auto first = pairs.begin(); first != pairs.end();) {
         // Pairs as good as each other and of the same larger pulley: their belts merge, the
         // shorter first.
         const auto last = std::find_if(first, pairs.end(), [&](const Pair &pair) {
@@ -186,25 +227,17 @@ DesignSearch searchDesigns(const DesignQuery &query) {
         const auto start = static_cast<std::ptrdiff_t>(search.designs.size());
         for (auto pair = first; pair != last; ++pair) {
             const double ratio = static_cast<double>(pair->larger) / pair->smaller;
-            const BeltRange belts = beltsInSlot(pair->larger, pair->smaller, *query.profile,
-                                                query.shortest, query.longest);
             const auto add = [&](std::int64_t teeth) {
                 search.designs.push_back(
                     {pair->larger, pair->smaller, ratio,
                      beltWithTeeth(pair->larger, pair->smaller, *query.profile, teeth)});
             };
-            if (query.stock) {
-                for (auto teeth = std::ranges::lower_bound(*query.stock, belts.firstTeeth);
-                     teeth != query.stock->end() && *teeth <= belts.lastTeeth; ++teeth)
-                    add(*teeth);
-            } else if (belts.lastTeeth - belts.firstTeeth >=
-                       mostDesigns - static_cast<std::int64_t>(search.designs.size())) {
-                search.tooMany = true;
-                return search;
-            } else {
-                for (std::int64_t teeth = belts.firstTeeth; teeth <= belts.lastTeeth; ++teeth)
+            if (query.stock)
+                std::ranges::for_each(stockIn(*query.stock, pair->belts), add);
+            else
+                for (std::int64_t teeth = pair->belts.firstTeeth; teeth <= pair->belts.lastTeeth;
+                     ++teeth)
                     add(teeth);
-            }
         }
         if (last - first > 1)
             std::stable_sort(search.designs.begin() + start, search.designs.end(),

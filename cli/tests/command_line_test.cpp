@@ -29,6 +29,8 @@ private slots:
     }
     void answersInTheTerminal_data();
     void answersInTheTerminal();
+    void refusesPastItsLimits_data();
+    void refusesPastItsLimits();
     void helpExitsDone();
 
 private:
@@ -332,6 +334,9 @@ void CommandLineTest::answersInTheTerminal_data() {
         << QStringList{"36", "14", "--belts", "1:922337203685477", "--stock", stock, "--csv"} << 0
         << "cinghia,denti,interasse_mm,denti_in_presa\n146,73,120.61,6.34\n150,75,125.74,6.37\n"
         << "";
+    QTest::newRow("every code, past the limit of a list")
+        << english << QStringList{"36", "14", "--belts", "1:922337203685477"} << 1 << ""
+        << "Più di 1000000 cinghie: restringere i codici (--belts).";
     QTest::newRow("no belt of a stock list in the range")
         << english << QStringList{"36", "14", "--belts", "200:300", "--stock", stock} << 1 << ""
         << "Nessuna cinghia XL037 dell'elenco con codice da 200 a 300";
@@ -475,6 +480,71 @@ void CommandLineTest::answersInTheTerminal() {
         QCOMPARE(printed, out);
     QVERIFY2(complained.contains(err), qPrintable(complained));
     QCOMPARE(complained.isEmpty(), err.isEmpty());
+}
+
+// Every list is counted before its work, with limits lowered here: one past them prints
+// nothing and says what to narrow; one at them runs whole.
+void CommandLineTest::refusesPastItsLimits_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<qint64>("rows");
+    QTest::addColumn<qint64>("tried");
+    QTest::addColumn<QString>("err"); // empty: the list runs whole
+
+    const QString stock = QStringLiteral(DATA_DIR "/stock.txt");
+    const QStringList slot{"36", "14", "--between", "120:130"}; // 4 belts
+    const QStringList designs{"--ratio", "3",  "--between", "150:152",
+                              "-p",      "5M", "--teeth",   "14:45"}; // 2 drives
+    const QStringList near{"--ratio", "3", "--near", "200", "-p", "5M", "--teeth", "14:60"};
+    const qint64 many = 1'000'000'000;
+    QTest::newRow("slot at the limit") << slot << 4LL << 0LL << "";
+    QTest::newRow("slot") << slot << 3LL << 0LL
+                          << "Più di 3 cinghie: restringere l'intervallo (--between).";
+    QTest::newRow("codes") << QStringList{"36", "14", "--belts", "1:88"} << 1LL << 0LL
+                           << "Più di 1 cinghie: restringere i codici (--belts).";
+    QTest::newRow("codes within a stock list")
+        << QStringList{"36", "14", "--belts", "1:922337203685477", "--stock", stock} << 1LL << 0LL
+        << "Più di 1 cinghie: restringere i codici (--belts) o l'elenco di cinghie (--stock).";
+    QTest::newRow("drives at the limit") << designs << 2LL << many << "";
+    QTest::newRow("drives") << designs << 1LL << many
+                            << "Più di 1 trasmissioni: restringere l'intervallo (--between), il "
+                               "rapporto (--ratio) o i denti (--teeth).";
+    QTest::newRow("drives within a stock list")
+        << QStringList{"--ratio", "0.389", "--between", "120:130",
+                       "--teeth", "14:36", "--stock",   stock}
+        << 1LL << many
+        << "Più di 1 trasmissioni: restringere l'intervallo (--between), il rapporto (--ratio), "
+           "i denti (--teeth) o l'elenco di cinghie (--stock).";
+    // 3:1 within 1 % from 14 to 60 teeth: 7 pairs, each searched twice among 2^48 belts of 5M,
+    // and two rows each.
+    QTest::newRow("near at the limit of belts tried") << near << 14LL << 7 * (2 * 48LL + 4) << "";
+    QTest::newRow("near, belts tried")
+        << near << 14LL << 699LL
+        << "La ricerca proverebbe più di 699 cinghie: restringere il rapporto (--ratio) o i denti "
+           "(--teeth).";
+    QTest::newRow("near, two rows a pair")
+        << near << 13LL << many
+        << "Più di 13 trasmissioni, due per coppia di ingranaggi: restringere il rapporto "
+           "(--ratio) o i denti (--teeth).";
+}
+
+void CommandLineTest::refusesPastItsLimits() {
+    QFETCH(QStringList, arguments);
+    QFETCH(qint64, rows);
+    QFETCH(qint64, tried);
+    QFETCH(QString, err);
+
+    QString printed, complained;
+    QTextStream outStream(&printed), errStream(&complained);
+    arguments.prepend(QStringLiteral("interasse"));
+    const common::ExitStatus status =
+        cli::runCommandLine(arguments, outStream, errStream, english, {rows, tried});
+    outStream.flush();
+    errStream.flush();
+    QCOMPARE(complained.trimmed(), err);
+    QCOMPARE(status,
+             err.isEmpty() ? common::ExitStatus::done : common::ExitStatus::calculationFailed);
+    // What runs whole prints its every row, with a heading.
+    QCOMPARE(printed.count(u'\n'), err.isEmpty() ? rows + 1 : 0);
 }
 
 void CommandLineTest::helpExitsDone() {

@@ -9,7 +9,7 @@ pid=
 trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
 mkfifo "$work/pipe"
 exec 3<>"$work/pipe" # a reader, so that opening it to write does not wait
-"$program" 36 14 --belts 1:100000000 >"$work/pipe" &
+"$program" 36 14 --belts 1:2000000 >"$work/pipe" &
 pid=$!
 for _ in $(seq 100); do # until the pipe is full and the program waits on it
     [ "$(awk '{ print $3 }' "/proc/$pid/stat" 2>/dev/null)" = S ] && break

@@ -71,6 +71,8 @@ private slots:
     void invalidInputIsMarkedBesideItsField();
     void remembersTheStockList();
     void takesOverTheStockListKeptBeforeTheMakerWasNamed();
+    void refusesAListPastItsBound_data();
+    void refusesAListPastItsBound();
 
 private:
     template <typename Widget> Widget *named(const QString &name) const {
@@ -301,6 +303,37 @@ void DesignerWindowTest::takesOverTheStockListKeptBeforeTheMakerWasNamed() {
         qputenv("XDG_CONFIG_HOME", home);
     QCOMPARE(edit(Field::stock)->text(), QStringLiteral("/tmp/vecchio.txt"));
     QCOMPARE(QSettings().value(key).toString(), QStringLiteral("/tmp/vecchio.txt")); // now kept
+    QSettings().remove(key); // the windows of later tests start without a list
+}
+
+// A slot of every code: more rows than a list holds, refused at once in the window's words,
+// as the command line refuses it.
+void DesignerWindowTest::refusesAListPastItsBound_data() {
+    QTest::addColumn<bool>("pulleys");
+    QTest::addColumn<QString>("words");
+    QTest::newRow("drives of a ratio")
+        << false << "Più di 1000000 trasmissioni: restringere l'intervallo, il rapporto o i denti.";
+    QTest::newRow("belts of two pulleys")
+        << true << "Più di 1000000 cinghie: restringere l'intervallo.";
+}
+
+void DesignerWindowTest::refusesAListPastItsBound() {
+    QFETCH(bool, pulleys);
+    QFETCH(QString, words);
+    askForADrive();
+    if (pulleys) {
+        QTest::mouseClick(radio("Due ingranaggi"), Qt::LeftButton);
+        type(Field::larger, QStringLiteral("36"));
+        type(Field::smaller, QStringLiteral("14"));
+    }
+    type(Field::slotTo, QStringLiteral("922337203685477"));
+    QVERIFY(settled());
+    QCOMPARE(table()->model()->rowCount(), 0);
+    QStringList shown;
+    for (QLabel *label : window->findChildren<QLabel *>())
+        if (label->isVisible() && label->text().startsWith(QStringLiteral("Più di")))
+            shown << label->text();
+    QCOMPARE(shown, QStringList{words});
 }
 
 QTEST_MAIN(DesignerWindowTest)

@@ -142,11 +142,50 @@ TEST(DesignSearch, FindsEveryDriveThatFitsRankedAsDesignersChoose) {
     geometry::DesignQuery everyPair{&profileNamed("XL"), 1, 1e9, 2, 50, 60, 1, 1200, nullptr};
     for (const bool near : {true, false}) {
         if (!near)
-            everyPair.mostTeeth = 1500;
+            everyPair.mostTeeth = 1700;
         everyPair.wantedDistance = near ? std::optional(100.0) : std::nullopt;
         const geometry::DesignSearch search = geometry::searchDesigns(everyPair);
-        EXPECT_TRUE(search.tooMany) << near;
+        EXPECT_TRUE(search.tooLong) << near;
         EXPECT_TRUE(search.designs.empty()) << near;
+    }
+}
+
+// Each limit is counted before the work: a list exactly at it runs whole, one past it lists
+// nothing and says which limit it passed.
+TEST(DesignSearch, RefusedPastItsLimitsOnly) {
+    const geometry::Stock stock{60, 70, 75, 80, 90};
+    std::int64_t pairs = 0;
+    for (int larger = 10; larger <= 30; ++larger)
+        for (int smaller = 10; smaller <= larger; ++smaller)
+            pairs += larger >= 1.5 * smaller && larger <= 3 * smaller;
+    enum Limit { rows, tried };
+    const struct {
+        bool near;
+        const geometry::Stock *stock;
+        Limit limit;
+        std::int64_t past; // how far past the limit the search is
+    } cases[] = {
+        {false, nullptr, rows, 0},  {false, nullptr, rows, 1},  {false, &stock, rows, 0},
+        {false, &stock, rows, 1},   {true, nullptr, rows, 0},   {true, nullptr, rows, 1},
+        {false, nullptr, tried, 0}, {false, nullptr, tried, 1}, {true, nullptr, tried, 0},
+        {true, nullptr, tried, 1},  {true, &stock, tried, 0},   {true, &stock, tried, 1},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.near << c.stock << c.limit << c.past);
+        geometry::DesignQuery query{&profileNamed("XL"), 1.5, 3, 2.25, 60, 120, 10, 30, c.stock};
+        if (c.near)
+            query.wantedDistance = 90;
+        const std::size_t whole = geometry::searchDesigns(query).designs.size();
+        ASSERT_GT(whole, 0U);
+        // The rows near a distance are counted as two a pair, the most there can be.
+        if (c.limit == rows)
+            query.limits.rows = (c.near ? 2 * pairs : static_cast<std::int64_t>(whole)) - c.past;
+        else
+            query.limits.beltsTried = pairs * geometry::beltsTriedPerPair(query) - c.past;
+        const geometry::DesignSearch search = geometry::searchDesigns(query);
+        EXPECT_EQ(search.designs.size(), c.past ? 0 : whole);
+        EXPECT_EQ(search.tooMany, c.past && c.limit == rows);
+        EXPECT_EQ(search.tooLong, c.past && c.limit == tried);
     }
 }
 
@@ -222,6 +261,7 @@ TEST(BeltsInSlot, AndNearestInStock) {
         {1000, 1, 1000, 76, 0},
         {124, 1, 148, 73, 0},
         {124, 150, 1000, 0, 75},
+        {10, 1, 1000, 0, 73}, // 10 teeth do not go round, and are no belt below
         {geometry::openDrive(36, 14, 75, xl.pitch)->centreDistance, 1, 1000, 0, 75},
     };
     for (const auto &n : nearest) {

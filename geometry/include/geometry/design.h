@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -17,6 +18,11 @@ using Stock = std::vector<std::int64_t>;
 
 bool inStock(const Stock *stock, std::int64_t teeth);
 
+// The teeth of a range that a stock list holds, found by two binary searches.
+std::span<const std::int64_t> stockIn(const Stock &stock, BeltRange range);
+// How many belts a range holds, within a stock list when one is given: counted, not walked.
+std::int64_t beltsIn(BeltRange range, const Stock *stock);
+
 // The sound belts on these pulleys whose true centre distance lies from shortest to longest
 // mm, both included, as a range of teeth (empty when firstTeeth > lastTeeth): the distance
 // grows with the belt. The length at each end of the slot bounds the teeth in closed form;
@@ -25,9 +31,18 @@ BeltRange beltsInSlot(double z1, double z2, const BeltProfile &profile, double s
                       double longest);
 
 // The nearest sound belts of a stock to a wanted distance, among codes from firstCode to
-// lastCode: as nearestBelts, for a list of belts instead of every belt that can be made.
+// lastCode: as nearestBelts, for a list of belts instead of every belt that can be made, by
+// binary searches of the list.
 NearestBelts nearestInStock(double z1, double z2, const BeltProfile &profile, double wantedDistance,
                             double firstCode, double lastCode, const Stock &stock);
+
+// What a list or a design search may come to, each counted before the work starts: the rows
+// of any list, and the belts that a design search tries (solves) on its way, its pulley
+// pairs times the belts tried for each (see beltsTriedPerPair).
+struct Limits {
+    std::int64_t rows = 1'000'000;
+    std::int64_t beltsTried = 5'000'000;
+};
 
 // What a machine needs of a drive: a ratio of the larger pulley's teeth over the smaller's,
 // a slot for the centre distance, or a distance to come nearest, and the teeth a pulley may
@@ -44,7 +59,14 @@ struct DesignQuery {
     // Set by another thread when the search is no longer wanted: it then ends soon, with
     // nothing found.
     const std::atomic<bool> *stop = nullptr;
+    Limits limits = {};
 };
+
+// The belts a design search tries for each pulley pair, at most: in a slot, the ends of its
+// range of belts (the rows come on top, bounded on their own); near a distance, the binary
+// searches for the first sound belt and for the one that reaches the distance, among every
+// belt or the stock list's.
+std::int64_t beltsTriedPerPair(const DesignQuery &query);
 
 struct Design {
     std::int64_t larger, smaller; // teeth
@@ -59,9 +81,10 @@ struct Design {
 struct DesignSearch {
     std::vector<Design> designs;
     bool anyPulleys = false; // whether some pulley pair has the ratio, belt or no belt
-    bool tooMany = false;    // more than mostDesigns: nothing is listed
+    // Past the query's limits, nothing is searched: more rows than a list takes, or more
+    // belts to try.
+    bool tooMany = false, tooLong = false;
 };
-inline constexpr std::int64_t mostDesigns = 1'000'000;
 DesignSearch searchDesigns(const DesignQuery &query);
 
 // The drive's whole geometry, as a maker's design manual ends it.
