@@ -34,7 +34,7 @@ common::Result<geometry::Stock> readStock(const QString &file,
         return common::Problem{messages::stockUnreadable(file, list.errorString()),
                                common::ExitStatus::wrongUse};
     std::ranges::sort(stock);
-    stock.erase(std::ranges::unique(stock).begin(), stock.end());
+    stock.erase(std::unique(stock.begin(), stock.end()), stock.end());
     return stock;
 }
 
