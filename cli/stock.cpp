@@ -82,7 +82,7 @@ readStock(const QString &file, const geometry::ProfileChoice &profile, messages:
             common::ExitStatus::calculationFailed};
     }
     std::ranges::sort(stock);
-    stock.erase(std::ranges::unique(stock).begin(), stock.end());
+    stock.erase(std::unique(stock.begin(), stock.end()), stock.end());
     return stock;
 }
 

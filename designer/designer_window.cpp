@@ -178,8 +178,8 @@ void DesignerWindow::buildForm(QWidget *form) {
         ++row;
         auto *problem = problemLabel(form);
         grid->addWidget(problem, row++, 0, 1, 3);
-        m_edits[static_cast<int>(which)] = edit;
-        m_problems[static_cast<int>(which)] = problem;
+        m_edits[static_cast<std::size_t>(which)] = edit;
+        m_problems[static_cast<std::size_t>(which)] = problem;
         connect(edit, &QLineEdit::textChanged, this, &DesignerWindow::fieldsChanged);
     };
 
@@ -202,7 +202,8 @@ void DesignerWindow::buildForm(QWidget *form) {
     field(Field::speed, "&Giri del minore al minuto", nullptr);
     m_edits[static_cast<int>(Field::ratioTo)]->setPlaceholderText(QStringLiteral("entro l'1 %"));
     for (Field optional : {Field::fewestTeeth, Field::mostTeeth, Field::stock, Field::speed})
-        m_edits[static_cast<int>(optional)]->setPlaceholderText(QStringLiteral("facoltativo"));
+        m_edits[static_cast<std::size_t>(optional)]->setPlaceholderText(
+            QStringLiteral("facoltativo"));
     connect(m_profile, &QComboBox::currentIndexChanged, this, &DesignerWindow::fieldsChanged);
 
     grid->setRowStretch(row++, 1);
@@ -302,7 +303,7 @@ void DesignerWindow::chooseMode() {
     const bool byRatio = m_byRatio->isChecked(), bySlot = m_bySlot->isChecked();
     const auto enable = [&](std::initializer_list<Field> which, bool enabled) {
         for (Field field : which)
-            m_edits[static_cast<int>(field)]->setEnabled(enabled);
+            m_edits[static_cast<std::size_t>(field)]->setEnabled(enabled);
     };
     enable({Field::larger, Field::smaller}, !byRatio);
     enable({Field::ratio, Field::ratioTo, Field::fewestTeeth, Field::mostTeeth}, byRatio);
@@ -323,10 +324,10 @@ void DesignerWindow::markProblems(const std::vector<FieldProblem> &problems) {
     for (QLineEdit *edit : m_edits)
         edit->setAccessibleDescription({});
     for (const FieldProblem &problem : problems) {
-        QLabel *label = m_problems[static_cast<int>(problem.field)];
+        QLabel *label = m_problems[static_cast<std::size_t>(problem.field)];
         label->setText(problem.message);
         label->show();
-        m_edits[static_cast<int>(problem.field)]->setAccessibleDescription(problem.message);
+        m_edits[static_cast<std::size_t>(problem.field)]->setAccessibleDescription(problem.message);
     }
 }
 

@@ -167,7 +167,8 @@ void DriveTable::sort(int column, Qt::SortOrder order) {
         rowOf[static_cast<std::size_t>(m_order[row])] = static_cast<int>(row);
     QModelIndexList after;
     for (std::size_t i = 0; i < rowsBefore.size(); ++i)
-        after << index(rowOf[static_cast<std::size_t>(rowsBefore[i])], before[i].column());
+        after << index(rowOf[static_cast<std::size_t>(rowsBefore[i])],
+                       before[qsizetype(i)].column());
     changePersistentIndexList(before, after);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }

@@ -16,7 +16,8 @@ QImage iconImage(const char *name, int size) {
     for (int y = 0; y < size; ++y) {
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
         for (int x = 0; x < size; ++x, data += 4)
-            line[x] = QRgb(data[0] | data[1] << 8 | data[2] << 16 | uint(data[3]) << 24);
+            line[x] = QRgb(uint(data[0]) | uint(data[1]) << 8 | uint(data[2]) << 16 |
+                           uint(data[3]) << 24);
     }
     return image;
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the program and runs every test, installing what is missing first: the suite in the
-# default build and again under AddressSanitizer and UndefinedBehaviorSanitizer, both fuzz
-# targets for a minute each, and the branch coverage of the calculation library.
+# default build, again under AddressSanitizer and UndefinedBehaviorSanitizer and again built
+# with clang, both fuzz targets for a minute each, and the branch coverage of the calculation
+# library.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -12,7 +13,7 @@ ensure_packages "${build_packages[@]}" fonts-dejavu-core libjemalloc2 python3-ez
     desktop-file-utils appstream dpkg-dev file lintian man-db devscripts clang \
     libclang-rt-14-dev gcovr
 
-for preset in default asan-ubsan; do
+for preset in default asan-ubsan clang; do
     echo "== $preset"
     cmake --preset "$preset"
     cmake --build --preset "$preset" --parallel "$(nproc)"

@@ -100,11 +100,11 @@ std::span<const ControlRow> form1Controls() {
     return rows;
 }
 
-QFont fontFor(FontStyle style, const QFont &standard) {
+QFont fontFor(FontStyle style, const QFont &standardFont) {
     QFont font(QString::fromLatin1(layoutFontFamily));
     switch (style) {
     case FontStyle::Standard:
-        return standard;
+        return standardFont;
     case FontStyle::Bold9:
         font.setPointSizeF(9.75);
         font.setBold(true);

@@ -51,8 +51,8 @@ QImage bitmap(const QString &path) {
     const auto *data = reinterpret_cast<const uchar *>(resource.data());
     const qint64 size = resource.size();
     const auto field = [&](qint64 at) {
-        return std::int32_t(data[at] | data[at + 1] << 8 | data[at + 2] << 16 |
-                            std::uint32_t(data[at + 3]) << 24);
+        return std::int32_t(std::uint32_t(data[at]) | std::uint32_t(data[at + 1]) << 8 |
+                            std::uint32_t(data[at + 2]) << 16 | std::uint32_t(data[at + 3]) << 24);
     };
     if (!data || resource.compressionAlgorithm() != QResource::NoCompression || size < 54 ||
         data[0] != 'B' || data[1] != 'M' || (data[28] | data[29] << 8) != 24 || field(30) != 0)

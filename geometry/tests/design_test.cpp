@@ -97,7 +97,8 @@ TEST(DesignSearch, FindsEveryDriveThatFitsRankedAsDesignersChoose) {
                 geometry::beltWithTeeth(static_cast<double>(larger), static_cast<double>(smaller),
                                         *query.profile, teeth)
                     .drive.centreDistance;
-            auto same = [&](const std::pair<Drive, double> &kept) {
+            auto same = [&, larger = larger,
+                         smaller = smaller](const std::pair<Drive, double> &kept) {
                 return std::get<0>(kept.first) == larger && std::get<1>(kept.first) == smaller &&
                        (kept.second < wanted) == (distance < wanted);
             };
