@@ -170,7 +170,7 @@ std::int64_t beltsTriedPerPair(const DesignQuery &query) {
     const std::int64_t belts =
         query.stock ? static_cast<std::int64_t>(query.stock->size()) : mostTeeth(*query.profile);
     // A belt tried at each halving of two searches, and the two found solved again.
-    return 2 * std::bit_width(static_cast<std::uint64_t>(belts)) + 4;
+    return 2 * static_cast<std::int64_t>(std::bit_width(static_cast<std::uint64_t>(belts))) + 4;
 }
 
 DesignSearch searchDesigns(const DesignQuery &query) {
