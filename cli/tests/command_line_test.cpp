@@ -332,6 +332,18 @@ void CommandLineTest::answersInTheTerminal_data() {
            "44        14      3.143    450-5M              90      150.60 mm       6.29\n"
            "42        14      3.000    445-5M              89      150.85 mm       6.34\n…"
         << "";
+    // Round 1: from 1 to the farther end, 1/0.9 or 1.2, ranked from 1.1.
+    QTest::newRow("a range of ratios round 1")
+        << english << QStringList{"--ratio", "0.9:1.2", "--between", "100:103", "-p",
+                                  "5M",      "--teeth", "14:16",     "--csv"}
+        << 0
+        << "maggiore,minore,rapporto,cinghia,denti,interasse_mm,denti_in_presa\n"
+           "15,14,1.071,275,55,101.25,6.96\n16,15,1.067,280,56,101.25,7.46\n"
+           "16,14,1.143,280,56,102.49,6.93\n14,14,1.000,270,54,100.00,7.00\n"
+           "14,14,1.000,275,55,102.50,7.00\n15,15,1.000,275,55,100.00,7.50\n"
+           "15,15,1.000,280,56,102.50,7.50\n16,16,1.000,280,56,100.00,8.00\n"
+           "16,16,1.000,285,57,102.50,8.00\n"
+        << "";
     // 22 drives: the first 20 and the count of the rest, or all of them.
     const QStringList drives22{"--ratio", "3",  "--between", "150:177",
                                "-p",      "5M", "--teeth",   "14:45"};
