@@ -115,7 +115,7 @@ void MonkeyTest::randomStepsKeepResultsTrue() {
         case 3: // a number that is likely to give a result, or the other pulley's
             input->clear();
             type(input, input != inputs[2] && pick(2) == 0
-                            ? inputs[input == inputs[0] ? 1 : 0]->text()
+                            ? inputs[input == inputs[0] ? 1U : 0U]->text()
                             : QString::number(input == inputs[2] ? pick(400) : pick(60)));
             if (pick(4) == 0)
                 type(input, locales[locale].decimalPoint() + QString::number(pick(100)));
