@@ -41,7 +41,8 @@ void CommandLineTest::answersInTheTerminal_data() {
     QTest::addColumn<QLocale>("locale");
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("out"); // the start of standard output, where it ends in "…"
+    // The start of standard output where it ends in "…", its end where it starts with "…".
+    QTest::addColumn<QString>("out");
     QTest::addColumn<QString>("err"); // a part of standard error
 
     // The true geometry first; the window's own figure follows, with its digits.
@@ -321,6 +322,40 @@ void CommandLineTest::answersInTheTerminal_data() {
            "38,19,2.000,146,73,111.97,8.67,-0.03\n36,18,2.000,146,73,115.93,8.28,+3.93\n"
            "38,19,2.000,150,75,117.10,8.70,+5.10\n"
         << "";
+    // A ratio below 1 is read as M/m; a range is ranked from its centre, 3.095.
+    QTest::newRow("a range of ratios below 1")
+        << english << QStringList{"--ratio", "0.3:0.35", "--between", "150:152",
+                                  "-p",      "5M",       "--teeth",   "14:45"}
+        << 0
+        << "maggiore  minore  M/m      cinghia             denti   interasse       denti in presa\n"
+           "43        14      3.071    450-5M              90      151.99 mm       6.32\n"
+           "44        14      3.143    450-5M              90      150.60 mm       6.29\n"
+           "42        14      3.000    445-5M              89      150.85 mm       6.34\n…"
+        << "";
+    // Round 1: from 1 to the farther end, 1/0.9 or 1.2, ranked from 1.1.
+    QTest::newRow("a range of ratios round 1")
+        << english << QStringList{"--ratio", "0.9:1.2", "--between", "100:103", "-p",
+                                  "5M",      "--teeth", "14:16",     "--csv"}
+        << 0
+        << "maggiore,minore,rapporto,cinghia,denti,interasse_mm,denti_in_presa\n"
+           "15,14,1.071,275,55,101.25,6.96\n16,15,1.067,280,56,101.25,7.46\n"
+           "16,14,1.143,280,56,102.49,6.93\n14,14,1.000,270,54,100.00,7.00\n"
+           "14,14,1.000,275,55,102.50,7.00\n15,15,1.000,275,55,100.00,7.50\n"
+           "15,15,1.000,280,56,102.50,7.50\n16,16,1.000,280,56,100.00,8.00\n"
+           "16,16,1.000,285,57,102.50,8.00\n"
+        << "";
+    // 22 drives: the first 20 and the count of the rest, or all of them.
+    const QStringList drives22{"--ratio", "3",  "--between", "150:177",
+                               "-p",      "5M", "--teeth",   "14:45"};
+    QTest::newRow("the first 20 drives")
+        << english << drives22 << 0
+        << "…45        15      3.000    495-5M              99      170.83 mm       6.83\n"
+           "... e altre 2 trasmissioni: --all le mostra tutte.\n"
+        << "";
+    QTest::newRow("all the drives")
+        << english << drives22 + QStringList{"--all"} << 0
+        << "…45        15      3.000    505-5M              101     175.88 mm       6.85\n"
+        << "";
     QTest::newRow("no pulleys give the ratio")
         << english << QStringList{"--ratio", "50", "--between", "150:250", "--teeth", "10:20"} << 1
         << ""
@@ -348,6 +383,10 @@ void CommandLineTest::answersInTheTerminal_data() {
         << english << QStringList{"36", "14", "--near", "124", "--stock", DATA_DIR "/none.txt"} << 2
         << ""
         << "L'elenco delle cinghie " DATA_DIR "/none.txt non si può leggere: il file non esiste.";
+    QTest::newRow("a stock list that fails as it is read")
+        << english << QStringList{"36", "14", "--near", "124", "--stock", "/proc/self/mem"} << 2
+        << ""
+        << "L'elenco delle cinghie /proc/self/mem non si può leggere.\n";
     QTest::newRow("a folder as a stock list")
         << english << QStringList{"36", "14", "--near", "124", "--stock", DATA_DIR} << 2 << ""
         << "L'elenco delle cinghie " DATA_DIR " non si può leggere: è una cartella.";
@@ -416,6 +455,12 @@ void CommandLineTest::answersInTheTerminal_data() {
              std::tuple{"csv with the drawing alone on the output",
                         QStringList{"36", "14", "150", "--svg", "-", "--csv"},
                         "--csv non va con --svg -."},
+             std::tuple{"csv with the DXF alone on the output",
+                        QStringList{"36", "14", "150", "--dxf", "-", "--csv"},
+                        "--csv non va con --dxf -."},
+             std::tuple{"the designer's window with arguments",
+                        QStringList{"36", "14", "150", "--design"},
+                        "--design apre la finestra \"Progetta trasmissione\" e va scritta da sola"},
              std::tuple{"all of a list that shows all",
                         QStringList{"36", "14", "--near", "120", "--all"}, "--all va con --ratio"},
              std::tuple{"profiles with pulleys", QStringList{"--profiles", "36", "14"},
@@ -474,7 +519,9 @@ void CommandLineTest::answersInTheTerminal() {
              status);
     outStream.flush();
     errStream.flush();
-    if (out.endsWith(u'…'))
+    if (out.startsWith(u'…'))
+        QVERIFY2(printed.endsWith(out.mid(1)), qPrintable(printed));
+    else if (out.endsWith(u'…'))
         QVERIFY2(printed.startsWith(out.chopped(1)), qPrintable(printed));
     else
         QCOMPARE(printed, out);

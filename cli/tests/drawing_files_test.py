@@ -19,6 +19,15 @@ drives = [
     (60, 12, "1000", "5M", 5.0, 0.5715, 200),  # a large ratio
     (20, 20, "120", "XL", 5.08, 0.254, 60),  # equal pulleys
 ]
+# How each layer is drawn: the belt heavy and red, the pitch circles blue, the rest thin; in
+# SVG its stroke and width in mm, in DXF its colour number (1 red, 5 blue, 8 grey, 7 black).
+styles = {
+    "CIRCONFERENZE_PRIMITIVE": ("#0050a0", 0.25, 5),
+    "CIRCONFERENZE_ESTERNE": ("#808080", 0.18, 8),
+    "CINGHIA": ("#c00000", 0.5, 1),
+    "CENTRI": ("#000000", 0.18, 7),
+    "QUOTA": ("#000000", 0.18, 7),
+}
 failures = []
 
 
@@ -83,6 +92,12 @@ with tempfile.TemporaryDirectory() as folder:
         check(f"{name}: SVG width in mm", float(root.get("width").removesuffix("mm")), view[2], 0)
         check(f"{name}: SVG height in mm", float(root.get("height").removesuffix("mm")), view[3], 0)
         layer = {g.get("id"): g for g in root.findall("svg:g", ns)}
+        for kind, (colour, width, _) in styles.items():
+            drawn = (layer[kind].get("stroke"), float(layer[kind].get("stroke-width")))
+            if drawn != (colour, width):
+                failures.append(f"{name} SVG: {kind} drawn in {drawn}, not {(colour, width)}")
+        if layer["TESTI"].get("text-anchor") != "middle":
+            failures.append(f"{name} SVG: labels not centred on their points")
         circles = []
         for kind, group in enumerate(("CIRCONFERENZE_PRIMITIVE", "CIRCONFERENZE_ESTERNE")):
             for c in layer[group].findall("svg:circle", ns):
@@ -104,6 +119,11 @@ with tempfile.TemporaryDirectory() as folder:
         doc = ezdxf.readfile(dxf)
         check(f"{name}: $INSUNITS", doc.header.get("$INSUNITS"), 4, 0)
         msp = doc.modelspace()
+        for kind, (_, _, colour) in styles.items():
+            check(f"{name} DXF: colour of {kind}", doc.layers.get(kind).color, colour, 0)
+        for text in msp.query("TEXT"):
+            if text.dxf.halign != 1 or text.dxf.align_point != text.dxf.insert:
+                failures.append(f"{name} DXF: {text.dxf.text} not centred on its point")
         for kind in ("CIRCONFERENZE_PRIMITIVE", "CIRCONFERENZE_ESTERNE", "CINGHIA", "CENTRI", "QUOTA", "TESTI"):
             if not msp.query(f'*[layer=="{kind}"]'):
                 failures.append(f"{name} DXF: layer {kind} is empty")

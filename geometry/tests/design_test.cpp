@@ -287,7 +287,7 @@ TEST(BeltNames, ReadAsPrinted) {
         {"151XL", nullptr, 0},      {"T5-500-1O", nullptr, 0}, {"XL150", nullptr, 0},
         {"150-XL", nullptr, 0},     {"", nullptr, 0},          {"150.XL", nullptr, 0},
         {"150QQ", nullptr, 0},      {"XL037-150", nullptr, 0}, {"T5-abc", nullptr, 0},
-        {"15.0.5XL", nullptr, 0},   {"QQ-500", nullptr, 0},
+        {"15.0.5XL", nullptr, 0},   {"QQ-500", nullptr, 0},    {"T510-500", nullptr, 0},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.text);

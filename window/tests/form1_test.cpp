@@ -44,8 +44,6 @@ private slots:
     void cleanup();
 
     void opensWithTheInitialState();
-    void placesControlsInTheirContainers_data();
-    void placesControlsInTheirContainers();
     void everyCaptionFitsItsRectangle();
     void computesAndShowsResults_data();
     void computesAndShowsResults();
@@ -121,7 +119,6 @@ QString Form1Test::messageFrom(const std::function<void()> &action) {
 }
 
 void Form1Test::opensWithTheInitialState() {
-    QCOMPARE(form->findChildren<QWidget *>(Qt::FindChildrenRecursively).size(), 32);
     QCOMPARE(Module1::BeltPitch, 5.08);
     QCOMPARE(form->windowTitle().trimmed(), QString());
     QVERIFY(!form->windowTitle().isEmpty());
@@ -153,51 +150,6 @@ void Form1Test::opensWithTheInitialState() {
     QCOMPARE(announced(form.get()), QStringLiteral("Interasse"));
     QVERIFY(announced(control<QLabel>("Image1")).startsWith(QStringLiteral("Disegno")));
     QVERIFY(announced(control<QLabel>("Image2")).startsWith(QStringLiteral("Logo")));
-}
-
-void Form1Test::placesControlsInTheirContainers_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("container");
-    QTest::addColumn<QRect>("pixels");
-    // Twips divided by 15.
-    QTest::newRow("Label2_1") << "Label2_1"
-                              << "Form1" << QRect(232, 8, 49, 17);
-    QTest::newRow("Text3") << "Text3"
-                           << "Form1" << QRect(328, 38, 105, 27);
-    QTest::newRow("Image1") << "Image1"
-                            << "Form1" << QRect(32, 72, 270, 128);
-    QTest::newRow("Label9") << "Label9"
-                            << "Form1" << QRect(120, 112, 121, 17);
-    QTest::newRow("Command1") << "Command1"
-                              << "Form1" << QRect(336, 80, 73, 33);
-    QTest::newRow("Text4") << "Text4"
-                           << "Form1" << QRect(312, 120, 129, 32);
-    QTest::newRow("Label6_0") << "Label6_0"
-                              << "Frame1" << QRect(40, 16, 73, 17);
-    QTest::newRow("Label6_3") << "Label6_3"
-                              << "Frame1" << QRect(8, 40, 25, 17);
-    QTest::newRow("Option1_1") << "Option1_1"
-                               << "Frame2" << QRect(0, 40, 97, 25);
-    QTest::newRow("Frame2") << "Frame2"
-                            << "Form1" << QRect(328, 248, 113, 97);
-    QTest::newRow("Label3") << "Label3"
-                            << "Form1" << QRect(472, 24, 209, 65);
-    QTest::newRow("Label8_2") << "Label8_2"
-                              << "Form1" << QRect(472, 200, 209, 41);
-    QTest::newRow("Image2") << "Image2"
-                            << "Form1" << QRect(24, 208, 135, 119);
-    QTest::newRow("Command2") << "Command2"
-                              << "Form1" << QRect(168, 312, 129, 33);
-}
-
-void Form1Test::placesControlsInTheirContainers() {
-    QFETCH(QString, name);
-    QFETCH(QString, container);
-    QFETCH(QRect, pixels);
-    QWidget *widget = form->findChild<QWidget *>(name);
-    QVERIFY(widget);
-    QCOMPARE(widget->geometry(), pixels);
-    QCOMPARE(widget->parentWidget()->objectName(), container);
 }
 
 void Form1Test::everyCaptionFitsItsRectangle() {
@@ -524,7 +476,8 @@ void Form1Test::staysSharpOnATwiceDenseScreen() {
 }
 
 // The whole window against pictures committed in golden/, at start and after the worked
-// example with each profile; GOLDEN names the face and scale the test runs with.
+// example with each profile; GOLDEN names the face and scale the test runs with. Pixel for
+// pixel, they hold every control's presence, place and size.
 void Form1Test::looksAsItsGoldenPictures() {
     const QString configuration = golden::configuration();
     if (configuration.isEmpty())
