@@ -19,7 +19,7 @@ constexpr int columnWidths[] = {8, 6, 7, 18, 6, 14, 14};
 
 common::Result<FoundDesigns> findDesigns(const Request &request, const QLocale &locale,
                                          const std::atomic<bool> *stop, messages::Reader reader) {
-    const common::Result<std::optional<geometry::Stock>> stock = stockOf(request, reader);
+    const common::Result<std::optional<geometry::Stock>> stock = stockOf(request, reader, stop);
     if (!stock)
         return stock.problem();
     std::optional<double> wanted;

@@ -2,12 +2,17 @@
 
 #include "cli/arguments.h"
 
+#include <QBuffer>
 #include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <bitset>
 #include <cerrno>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace cli {
 
@@ -24,17 +29,68 @@ common::Problem wrongUse(QString message) {
     return {std::move(message), common::ExitStatus::wrongUse};
 }
 
+// How long one wait for a stream's bytes lasts before the stop is looked at again.
+constexpr int waitSlice = 50; // ms
+
+// The list's bytes, up to one past the bound, or the errno that kept them back; stopped when
+// the stop was set while it waited.
+struct Bytes {
+    QByteArray bytes;
+    int error = 0;
+    bool stopped = false;
+};
+
+// Opened without blocking, so that a FIFO with no writer yet opens at once, and read only
+// once poll says there is something to read: every wait, for a writer or for its next bytes,
+// is one that the stop ends.
+Bytes readBytes(const QString &file, const std::atomic<bool> *stop) {
+    const int fd = ::open(QFile::encodeName(file).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return {{}, errno};
+    const auto closed = [fd](Bytes bytes) {
+        ::close(fd);
+        return bytes;
+    };
+    struct stat status {};
+    if (::fstat(fd, &status) != 0)
+        return closed({{}, errno});
+    if (S_ISDIR(status.st_mode)) // opened, but read() would fail with nothing said
+        return closed({{}, EISDIR});
+    QByteArray bytes;
+    while (bytes.size() <= mostBytes) {
+        if (stop && stop->load())
+            return closed({{}, 0, true});
+        pollfd ready{fd, POLLIN, 0};
+        const int polled = ::poll(&ready, 1, stop ? waitSlice : -1);
+        if (polled < 0 && errno != EINTR)
+            return closed({{}, errno});
+        if (polled <= 0)
+            continue;
+        const qsizetype had = bytes.size();
+        bytes.resize(std::min<qsizetype>(had + 64 * 1024, mostBytes + 1));
+        const ssize_t got = ::read(fd, bytes.data() + had, static_cast<size_t>(bytes.size() - had));
+        const int error = errno;
+        bytes.resize(had + std::max<ssize_t>(got, 0));
+        if (got == 0) // the end: of a file, or of a pipe whose writers have all gone
+            break;
+        if (got < 0 && error != EAGAIN && error != EINTR)
+            return closed({{}, error});
+    }
+    return closed({std::move(bytes)});
+}
+
 } // namespace
 
-common::Result<geometry::Stock>
-readStock(const QString &file, const geometry::ProfileChoice &profile, messages::Reader reader) {
-    QFile list(file);
-    if (!list.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        const int error = errno;
-        // Qt refuses a folder itself, with errno left as it was.
-        return wrongUse(messages::stockUnreadable(
-            file, messages::fileFailure(QFileInfo(file).isDir() ? EISDIR : error)));
-    }
+common::Result<geometry::Stock> readStock(const QString &file,
+                                          const geometry::ProfileChoice &profile,
+                                          messages::Reader reader, const std::atomic<bool> *stop) {
+    Bytes bytes = readBytes(file, stop);
+    if (bytes.stopped) // no one waits for this answer
+        return wrongUse(messages::stockUnreadable(file, {}));
+    if (bytes.error != 0)
+        return wrongUse(messages::stockUnreadable(file, messages::fileFailure(bytes.error)));
+    QBuffer list(&bytes.bytes);
+    list.open(QIODevice::ReadOnly | QIODevice::Text);
     geometry::Stock stock;
     std::bitset<geometry::beltProfiles.size()> others;
     qint64 read = 0;
@@ -69,8 +125,6 @@ readStock(const QString &file, const geometry::ProfileChoice &profile, messages:
         else
             others.set(static_cast<std::size_t>(named->profile - geometry::beltProfiles.data()));
     }
-    if (list.error() != QFileDevice::NoError) // errno no longer tells why: left unsaid
-        return wrongUse(messages::stockUnreadable(file, {}));
     if (stock.empty() && others.any()) {
         QStringList names;
         for (std::size_t i = 0; i < others.size(); ++i)
@@ -86,12 +140,12 @@ readStock(const QString &file, const geometry::ProfileChoice &profile, messages:
     return stock;
 }
 
-common::Result<std::optional<geometry::Stock>> stockOf(const Request &request,
-                                                       messages::Reader reader) {
+common::Result<std::optional<geometry::Stock>>
+stockOf(const Request &request, messages::Reader reader, const std::atomic<bool> *stop) {
     if (!request.stock)
         return std::optional<geometry::Stock>{};
     const common::Result<geometry::Stock> stock =
-        readStock(*request.stock, request.profile, reader);
+        readStock(*request.stock, request.profile, reader, stop);
     if (!stock)
         return stock.problem();
     return std::optional<geometry::Stock>{*stock};

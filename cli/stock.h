@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <atomic>
 #include <optional>
 
 namespace cli {
@@ -15,14 +16,18 @@ namespace cli {
 // Lines that name belts of other profiles are skipped, so that one list can hold them all; a
 // line that names no belt, a file that cannot be read or is longer than the bound, is wrong
 // use, naming the file and the line. A list of other profiles' belts only is a failed
-// search that names them, in words for the reader.
+// search that names them, in words for the reader. stop: set by another thread when the list
+// is no longer wanted; a wait for a pipe's writer or bytes then ends within a twentieth of a
+// second, with a problem that no one is to be shown.
 common::Result<geometry::Stock> readStock(const QString &file,
                                           const geometry::ProfileChoice &profile,
-                                          messages::Reader reader = messages::Reader::commandLine);
+                                          messages::Reader reader = messages::Reader::commandLine,
+                                          const std::atomic<bool> *stop = nullptr);
 
 // The stock list that a request names, if any.
 struct Request;
 common::Result<std::optional<geometry::Stock>>
-stockOf(const Request &request, messages::Reader reader = messages::Reader::commandLine);
+stockOf(const Request &request, messages::Reader reader = messages::Reader::commandLine,
+        const std::atomic<bool> *stop = nullptr);
 
 } // namespace cli

@@ -672,6 +672,13 @@ QString searching() {
     return QStringLiteral("Ricerca in corso…");
 }
 
+QString searchFailed(bool outOfMemory) {
+    return outOfMemory ? QStringLiteral("La memoria non basta per questa ricerca: restringere "
+                                        "l'intervallo, il rapporto, i denti o l'elenco di cinghie.")
+                       : QStringLiteral("La ricerca si è fermata per un errore interno del "
+                                        "programma: cambiare un campo per riprovarla.");
+}
+
 QString drivesFound(qsizetype count, const QString &command) {
     return (count == 1 ? QStringLiteral("Una trasmissione.")
                        : QStringLiteral("%1 trasmissioni.").arg(count)) +

@@ -162,6 +162,8 @@ QString fieldNotPositive(const QString &field);
 QString fieldBackwards(const QString &from, const QString &to);
 QString designerHint();
 QString searching();
+// A search that failed in a way no question explains: memory that ran out, or a fault.
+QString searchFailed(bool outOfMemory);
 // count drives found, and the command that lists them in a terminal.
 QString drivesFound(qsizetype count, const QString &command);
 QString noBeltInStock(const QString &profile, const std::optional<QString> &shortestBelt);

@@ -342,10 +342,6 @@ void DesignerWindow::search() {
         return;
     }
     const Fields typed = fields();
-    if (typed.stock != m_rememberedStock) { // written only when it changes
-        m_rememberedStock = typed.stock;
-        QSettings().setValue(settingsStockList, typed.stock);
-    }
     const QLocale locale;
     Reading reading = readFields(typed, locale);
     // A field not yet typed in is not a mistake: the search just waits for it.
@@ -400,6 +396,14 @@ void DesignerWindow::showDrives(common::Result<Drives> found, const QStringList 
     } else {
         m_drives->setDrives(std::move(*found)); // up to a million rows: moved, not copied
         m_shownArguments = arguments;
+        // Kept only once read: a list that cannot be read, or that blocks, is not met again at
+        // the next start. Written only when it changes.
+        const qsizetype stockAt = arguments.indexOf(QStringLiteral("--stock"));
+        const QString stock = stockAt < 0 ? QString() : arguments.value(stockAt + 1);
+        if (stock != m_rememberedStock) {
+            m_rememberedStock = stock;
+            QSettings().setValue(settingsStockList, stock);
+        }
         m_table->horizontalHeader()->setSortIndicatorShown(false);
         // Wide enough for every row, not only the first ones: the longest belts come last.
         const QFontMetrics metrics = m_table->fontMetrics();

@@ -40,7 +40,8 @@ common::Result<Drives> fromARatio(const cli::Request &request, const QLocale &lo
 }
 
 // The belts on two pulleys, as rows of drives of those pulleys.
-common::Result<Drives> fromPulleys(const cli::Request &request, const QLocale &locale) {
+common::Result<Drives> fromPulleys(const cli::Request &request, const QLocale &locale,
+                                   const std::atomic<bool> *stop) {
     const common::Result<cli::Pulleys> pulleys =
         cli::readPulleys(request.inputs[0], request.inputs[1], locale);
     if (!pulleys)
@@ -48,7 +49,7 @@ common::Result<Drives> fromPulleys(const cli::Request &request, const QLocale &l
     if (const std::optional<QString> whyNot = cli::unbuildablePulleys(*pulleys))
         return failed(*whyNot);
     const common::Result<std::optional<geometry::Stock>> stock =
-        cli::stockOf(request, messages::Reader::window);
+        cli::stockOf(request, messages::Reader::window, stop);
     if (!stock)
         return stock.problem();
     const geometry::BeltProfile &profile = *request.profile.profile;
@@ -108,7 +109,7 @@ common::Result<Drives> findDrives(const QStringList &arguments, const QLocale &l
     if (!request)
         return request.problem();
     return request->form == cli::Request::Form::design ? fromARatio(*request, locale, stop)
-                                                       : fromPulleys(*request, locale);
+                                                       : fromPulleys(*request, locale, stop);
 }
 
 } // namespace designer

@@ -21,8 +21,8 @@ struct Drives {
     std::optional<double> wanted; // the distance that each row differs from
     geometry::ProfileChoice profile;
 };
-// stop: set by another thread when the drives are no longer wanted; a design search then
-// ends soon, and what it found is not to be shown.
+// stop: set by another thread when the drives are no longer wanted; a design search, or the
+// reading of a stock list, then ends soon, and what it found is not to be shown.
 common::Result<Drives> findDrives(const QStringList &arguments, const QLocale &locale,
                                   const std::atomic<bool> *stop = nullptr);
 

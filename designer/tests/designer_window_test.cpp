@@ -276,13 +276,21 @@ void DesignerWindowTest::invalidInputIsMarkedBesideItsField() {
     QVERIFY(table()->model()->rowCount() > 0);
 }
 
-// The stock list typed once is there at the next start.
+// The stock list of a search is there at the next start; one that could not be read is not.
 void DesignerWindowTest::remembersTheStockList() {
+    const QTemporaryDir folder;
+    const QString list = folder.filePath(QStringLiteral("cinghie.txt"));
+    QFile file(list);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("500-5M\n600-5M\n700-5M\n") > 0);
+    file.close();
     askForADrive();
-    type(Field::stock, QStringLiteral("/tmp/cinghie.txt"));
-    QVERIFY(settled());
-    window = std::make_unique<DesignerWindow>();
-    QCOMPARE(edit(Field::stock)->text(), QStringLiteral("/tmp/cinghie.txt"));
+    for (const QString &typed : {folder.filePath(QStringLiteral("altre.txt")), list}) {
+        type(Field::stock, typed);
+        QVERIFY(settled());
+        window = std::make_unique<DesignerWindow>();
+        QCOMPARE(edit(Field::stock)->text(), typed == list ? list : QString());
+        askForADrive();
+    }
     type(Field::stock, QString());
     QVERIFY(settled());
 }
