@@ -64,7 +64,7 @@ private slots:
         std::vector<bool> seen(static_cast<std::size_t>(table.rowCount()));
         for (int row = 0; row < table.rowCount(); ++row)
             seen[static_cast<std::size_t>(table.drive(row).belt.code)] = true;
-        QVERIFY(std::ranges::all_of(seen, [](bool s) { return s; }));
+        QVERIFY(std::find(seen.begin(), seen.end(), false) == seen.end());
         const int now = selection.currentIndex().row();
         QCOMPARE(table.drive(now).belt.code, chosen);
         QVERIFY(selection.isRowSelected(now));
