@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <optional>
 
 namespace designer {
 
@@ -20,20 +21,100 @@ namespace {
 const QString fewInMeshMark = QStringLiteral(" *");
 const QString smallPulleyMark = QStringLiteral(" †");
 
+double sortValue(const Drives &drives, const geometry::Design &drive, int column) {
+    switch (column) {
+    case DriveTable::larger:
+        return static_cast<double>(drive.larger);
+    case DriveTable::smaller:
+        return static_cast<double>(drive.smaller);
+    case DriveTable::ratio:
+        return drive.ratio;
+    case DriveTable::belt:
+    case DriveTable::teeth:
+        return static_cast<double>(drive.belt.teeth);
+    case DriveTable::distance:
+        return drive.belt.drive.centreDistance;
+    case DriveTable::teethInMesh:
+        return drive.belt.drive.teethInMesh;
+    default: // the nearer first, whichever side
+        return std::abs(drive.belt.drive.centreDistance - *drives.wanted);
+    }
+}
+
+struct Key {
+    double value; // negated for a descending sort
+    int row;      // ties keep the command line's order
+    bool operator<(const Key &other) const {
+        return value != other.value ? value < other.value : row < other.row;
+    }
+};
+
+struct Sorted {
+    std::vector<int> order; // the rows of the drives in the new order
+    std::vector<int> rowOf; // where each row of the drives now stands
+};
+
+// The drives sorted by a column, or nothing once the sort is no longer the latest: sorted in
+// runs, then merged in passes, each a few milliseconds' work at most between two looks at
+// latest.
+std::optional<Sorted> sortDrives(const Drives &drives, int column, Qt::SortOrder order,
+                                 const std::atomic<std::uint64_t> &latest, std::uint64_t mine) {
+    const auto stopped = [&] { return latest.load(std::memory_order_relaxed) != mine; };
+    const std::size_t count = drives.rows.size();
+    std::vector<Key> keys(count);
+    const double sign = order == Qt::AscendingOrder ? 1 : -1;
+    for (std::size_t row = 0; row < count; ++row)
+        keys[row] = {sign * sortValue(drives, drives.rows[row], column), static_cast<int>(row)};
+    constexpr std::size_t run = 16'384;
+    for (std::size_t first = 0; first < count; first += run) {
+        if (stopped())
+            return std::nullopt;
+        std::sort(keys.begin() + static_cast<std::ptrdiff_t>(first),
+                  keys.begin() + static_cast<std::ptrdiff_t>(std::min(first + run, count)));
+    }
+    std::vector<Key> merged(count);
+    const auto at = [&](std::size_t i) {
+        return keys.begin() + static_cast<std::ptrdiff_t>(std::min(i, count));
+    };
+    for (std::size_t width = run; width < count; width *= 2) {
+        for (std::size_t first = 0; first < count; first += 2 * width) {
+            if (stopped())
+                return std::nullopt;
+            std::merge(at(first), at(first + width), at(first + width), at(first + 2 * width),
+                       merged.begin() + static_cast<std::ptrdiff_t>(first));
+        }
+        keys.swap(merged);
+    }
+    Sorted sorted{std::vector<int>(count), std::vector<int>(count)};
+    for (std::size_t row = 0; row < count; ++row) {
+        sorted.order[row] = keys[row].row;
+        sorted.rowOf[static_cast<std::size_t>(keys[row].row)] = static_cast<int>(row);
+    }
+    return sorted;
+}
+
 } // namespace
 
 DriveTable::DriveTable(QObject *parent)
-    : QAbstractTableModel(parent), m_separator(m_locale.decimalPoint().toStdString()) {}
+    : QAbstractTableModel(parent), m_drives(std::make_shared<const Drives>()),
+      m_separator(m_locale.decimalPoint().toStdString()) {
+    m_sorter.setMaxThreadCount(1);
+}
+
+DriveTable::~DriveTable() {
+    ++m_latestSort; // the worker's sort stops, and the pool waits for it
+}
 
 void DriveTable::setDrives(Drives drives) {
+    ++m_latestSort;
     beginResetModel();
-    m_drives = std::move(drives);
-    m_order.resize(m_drives.rows.size());
+    m_drives = std::make_shared<const Drives>(std::move(drives));
+    m_order.resize(m_drives->rows.size());
     std::iota(m_order.begin(), m_order.end(), 0);
     m_anyFewInMesh =
-        std::ranges::any_of(m_drives.rows, [&](const auto &d) { return fewInMesh(d); });
+        std::ranges::any_of(m_drives->rows, [&](const auto &d) { return fewInMesh(d); });
     m_anySmallPulley =
-        std::ranges::any_of(m_drives.rows, [&](const auto &d) { return smallPulley(d); });
+        std::ranges::any_of(m_drives->rows, [&](const auto &d) { return smallPulley(d); });
     endResetModel();
 }
 
@@ -42,7 +123,7 @@ void DriveTable::clear() {
 }
 
 const geometry::Design &DriveTable::drive(int row) const {
-    return m_drives.rows[static_cast<std::size_t>(m_order[static_cast<std::size_t>(row)])];
+    return m_drives->rows[static_cast<std::size_t>(m_order[static_cast<std::size_t>(row)])];
 }
 
 int DriveTable::rowCount(const QModelIndex &parent) const {
@@ -50,11 +131,11 @@ int DriveTable::rowCount(const QModelIndex &parent) const {
 }
 
 int DriveTable::columnCount(const QModelIndex &parent) const {
-    return parent.isValid() ? 0 : (m_drives.wanted ? difference + 1 : difference);
+    return parent.isValid() ? 0 : (m_drives->wanted ? difference + 1 : difference);
 }
 
 bool DriveTable::smallPulley(const geometry::Design &drive) const {
-    return m_drives.profile.profile && drive.smaller < m_drives.profile.profile->smallestPulley;
+    return m_drives->profile.profile && drive.smaller < m_drives->profile.profile->smallestPulley;
 }
 
 bool DriveTable::fewInMesh(const geometry::Design &drive) const {
@@ -73,7 +154,7 @@ QString DriveTable::text(const geometry::Design &drive, int column) const {
     case ratio:
         return fixed(drive.ratio, "0.000");
     case belt:
-        return QString::fromStdString(geometry::beltName(m_drives.profile, drive.belt.teeth));
+        return QString::fromStdString(geometry::beltName(m_drives->profile, drive.belt.teeth));
     case teeth:
         return QString::number(drive.belt.teeth);
     case distance:
@@ -82,28 +163,8 @@ QString DriveTable::text(const geometry::Design &drive, int column) const {
         return fixed(drive.belt.drive.teethInMesh, "0.00") +
                (fewInMesh(drive) ? fewInMeshMark : QString());
     default:
-        return cli::signedDifference(drive.belt.drive.centreDistance - *m_drives.wanted,
+        return cli::signedDifference(drive.belt.drive.centreDistance - *m_drives->wanted,
                                      m_separator);
-    }
-}
-
-double DriveTable::sortValue(const geometry::Design &drive, int column) const {
-    switch (column) {
-    case larger:
-        return static_cast<double>(drive.larger);
-    case smaller:
-        return static_cast<double>(drive.smaller);
-    case ratio:
-        return drive.ratio;
-    case belt:
-    case teeth:
-        return static_cast<double>(drive.belt.teeth);
-    case distance:
-        return drive.belt.drive.centreDistance;
-    case teethInMesh:
-        return drive.belt.drive.teethInMesh;
-    default: // the nearer first, whichever side
-        return std::abs(drive.belt.drive.centreDistance - *m_drives.wanted);
     }
 }
 
@@ -118,7 +179,7 @@ QVariant DriveTable::data(const QModelIndex &index, int role) const {
     case Qt::DisplayRole:
         return text(shown, column);
     case sortRole:
-        return sortValue(shown, column);
+        return sortValue(*m_drives, shown, column);
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     case Qt::BackgroundRole:
@@ -128,8 +189,8 @@ QVariant DriveTable::data(const QModelIndex &index, int role) const {
             return messages::fewTeethInMeshLegend();
         if (column == smaller && smallPulley(shown))
             return messages::smallPulleyLegend(
-                QString::fromStdString(geometry::profileName(m_drives.profile)),
-                m_drives.profile.profile->smallestPulley);
+                QString::fromStdString(geometry::profileName(m_drives->profile)),
+                m_drives->profile.profile->smallestPulley);
         return {};
     default:
         return {};
@@ -149,36 +210,48 @@ QVariant DriveTable::headerData(int section, Qt::Orientation orientation, int ro
 void DriveTable::sort(int column, Qt::SortOrder order) {
     if (column < 0 || column >= columnCount())
         return;
+    const std::uint64_t mine = ++m_latestSort;
+    if (m_order.size() <= sortedAtOnce) {
+        Sorted sorted = *sortDrives(*m_drives, column, order, m_latestSort, mine);
+        showSorted(std::move(sorted.order), sorted.rowOf);
+        return;
+    }
+    m_sorter.start([this, drives = m_drives, column, order, mine] {
+        std::optional<Sorted> sorted = sortDrives(*drives, column, order, m_latestSort, mine);
+        if (!sorted)
+            return;
+        QMetaObject::invokeMethod(
+            this,
+            [this, mine, sorted = std::move(*sorted)]() mutable {
+                if (mine == m_latestSort)
+                    showSorted(std::move(sorted.order), sorted.rowOf);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void DriveTable::showSorted(std::vector<int> order, const std::vector<int> &rowOf) {
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList before = persistentIndexList();
-    std::vector<int> rowsBefore;
-    for (const QModelIndex &index : before)
-        rowsBefore.push_back(m_order[static_cast<std::size_t>(index.row())]);
-    // Ties keep the command line's order.
-    std::ranges::sort(m_order, [&](int a, int b) {
-        const double first = sortValue(m_drives.rows[static_cast<std::size_t>(a)], column);
-        const double second = sortValue(m_drives.rows[static_cast<std::size_t>(b)], column);
-        if (first != second)
-            return order == Qt::AscendingOrder ? first < second : first > second;
-        return a < b;
-    });
-    std::vector<int> rowOf(m_order.size());
-    for (std::size_t row = 0; row < m_order.size(); ++row)
-        rowOf[static_cast<std::size_t>(m_order[row])] = static_cast<int>(row);
     QModelIndexList after;
-    for (std::size_t i = 0; i < rowsBefore.size(); ++i)
-        after << index(rowOf[static_cast<std::size_t>(rowsBefore[i])],
-                       before[qsizetype(i)].column());
+    after.reserve(before.size());
+    for (const QModelIndex &was : before)
+        after << index(
+            rowOf[static_cast<std::size_t>(m_order[static_cast<std::size_t>(was.row())])],
+            was.column());
+    m_order = std::move(order);
     changePersistentIndexList(before, after);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 QString DriveTable::widestText(int column) const {
-    if (m_drives.rows.empty())
+    if (m_drives->rows.empty())
         return {};
-    const auto widest = std::ranges::max_element(m_drives.rows, {}, [&](const geometry::Design &d) {
-        return column == difference ? std::abs(sortValue(d, column)) : sortValue(d, column);
-    });
+    const auto widest =
+        std::ranges::max_element(m_drives->rows, {}, [&](const geometry::Design &d) {
+            const double value = sortValue(*m_drives, d, column);
+            return column == difference ? std::abs(value) : value;
+        });
     QString shown = text(*widest, column);
     if (shown.endsWith(fewInMeshMark) || shown.endsWith(smallPulleyMark))
         return shown;
@@ -193,8 +266,8 @@ QStringList DriveTable::legend() const {
         lines << messages::fewTeethInMeshLegend();
     if (m_anySmallPulley)
         lines << messages::smallPulleyLegend(
-            QString::fromStdString(geometry::profileName(m_drives.profile)),
-            m_drives.profile.profile->smallestPulley);
+            QString::fromStdString(geometry::profileName(m_drives->profile)),
+            m_drives->profile.profile->smallestPulley);
     return lines;
 }
 

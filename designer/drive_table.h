@@ -4,6 +4,11 @@
 
 #include <QAbstractTableModel>
 #include <QLocale>
+#include <QThreadPool>
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
 
 namespace designer {
 
@@ -11,6 +16,9 @@ namespace designer {
 // decimals, in the user's format. Rows come in the command line's order; a sort on screen
 // reorders only the view of them. A smaller pulley below its profile's recommended smallest,
 // and too few teeth in mesh, are marked in the row.
+//
+// A sort of a long table runs on a worker and the rows change order when it is done, their
+// selection kept, so that the window keeps answering; a newer sort or new rows stop it.
 class DriveTable : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -18,13 +26,18 @@ public:
     // The value a column sorts by, under this role.
     static constexpr int sortRole = Qt::UserRole;
 
+    // Tables up to this many rows sort at once, in about 2 ms of work here; longer ones on a
+    // worker.
+    static constexpr std::size_t sortedAtOnce = 20'000;
+
     explicit DriveTable(QObject *parent = nullptr);
+    ~DriveTable() override;
 
     void setDrives(Drives drives);
     void clear();
     // The drive shown at this row of the table as it is sorted now.
     const geometry::Design &drive(int row) const;
-    const Drives &drives() const { return m_drives; }
+    const Drives &drives() const { return *m_drives; }
     // The cells of a row as shown, separated by tabs.
     QString rowText(int row) const;
     // The widest text of a column over every row, near enough to size it: that of the
@@ -41,12 +54,16 @@ public:
 
 private:
     QString text(const geometry::Design &drive, int column) const;
-    double sortValue(const geometry::Design &drive, int column) const;
     bool smallPulley(const geometry::Design &drive) const;
     bool fewInMesh(const geometry::Design &drive) const;
+    // The rows in a new order; rowOf: where each row of m_drives now stands.
+    void showSorted(std::vector<int> order, const std::vector<int> &rowOf);
 
-    Drives m_drives;
-    std::vector<int> m_order; // the rows of m_drives in the order shown
+    // Shared with a sort on the worker, which reads them while new ones may come.
+    std::shared_ptr<const Drives> m_drives;
+    std::vector<int> m_order;                    // the rows of m_drives in the order shown
+    std::atomic<std::uint64_t> m_latestSort = 0; // a sort that is not the latest stops
+    QThreadPool m_sorter;                        // one thread: a stopped sort ends first
     bool m_anyFewInMesh = false, m_anySmallPulley = false;
     QLocale m_locale;
     std::string m_separator;
