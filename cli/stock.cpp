@@ -86,12 +86,12 @@ readStock(const QString &file, const geometry::ProfileChoice &profile, messages:
     return stock;
 }
 
-common::Result<std::optional<geometry::Stock>> stockOf(const Request &request,
+common::Result<std::optional<geometry::Stock>> stockOf(const std::optional<QString> &file,
+                                                       const geometry::ProfileChoice &profile,
                                                        messages::Reader reader) {
-    if (!request.stock)
+    if (!file)
         return std::optional<geometry::Stock>{};
-    const common::Result<geometry::Stock> stock =
-        readStock(*request.stock, request.profile, reader);
+    const common::Result<geometry::Stock> stock = readStock(*file, profile, reader);
     if (!stock)
         return stock.problem();
     return std::optional<geometry::Stock>{*stock};

@@ -20,9 +20,9 @@ common::Result<geometry::Stock> readStock(const QString &file,
                                           const geometry::ProfileChoice &profile,
                                           messages::Reader reader = messages::Reader::commandLine);
 
-// The stock list that a request names, if any.
-struct Request;
-common::Result<std::optional<geometry::Stock>>
-stockOf(const Request &request, messages::Reader reader = messages::Reader::commandLine);
+// The stock list of this file, if one is named.
+common::Result<std::optional<geometry::Stock>> stockOf(const std::optional<QString> &file,
+                                                       const geometry::ProfileChoice &profile,
+                                                       messages::Reader reader);
 
 } // namespace cli

@@ -188,9 +188,14 @@ QString notPositive(const QString &option) {
         .arg(option);
 }
 
-QString notWholeTeeth(const QString &option, int most) {
+QString notWholeTeeth(const QString &name, int most, Reader reader) {
+    if (reader == Reader::window)
+        return QStringLiteral(
+                   "Il valore di \"%1\" deve essere un numero intero di denti da 1 a %2.")
+            .arg(name)
+            .arg(most);
     return QStringLiteral("I denti di %1 sono numeri interi da 1 a %2, per esempio 14:80.")
-        .arg(option)
+        .arg(name)
         .arg(most);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/rows.h"
 #include "common/result.h"
 #include "geometry/design.h"
 
@@ -16,11 +17,7 @@ namespace designer {
 // out), in its order: a design search from a ratio, or the belts for two pulleys, each near a
 // distance or in a slot. Nothing found, or more than a table can hold, is a problem in words
 // for the window.
-struct Drives {
-    std::vector<geometry::Design> rows;
-    std::optional<double> wanted; // the distance that each row differs from
-    geometry::ProfileChoice profile;
-};
+using Drives = cli::Drives;
 // stop: set by another thread when the drives are no longer wanted; a design search then
 // ends soon, and what it found is not to be shown.
 common::Result<Drives> findDrives(const QStringList &arguments, const QLocale &locale,
