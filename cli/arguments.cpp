@@ -10,6 +10,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <optional>
 #include <vector>
@@ -80,7 +81,7 @@ common::Result<Range> readRange(const QString &text, const QString &option, mess
     return Range{*low, *high, ends[0].trimmed(), ends[1].trimmed()};
 }
 
-// --ratio R (within 1 %) or FROM:TO, as M/m: a ratio below 1 is read as its inverse.
+// --ratio R (within 1 %) or FROM:TO, as M/m.
 common::Result<DesignRequest> withRatio(DesignRequest request, const QString &text,
                                         const QLocale &locale) {
     const QString option = QStringLiteral("--ratio");
@@ -94,19 +95,10 @@ common::Result<DesignRequest> withRatio(DesignRequest request, const QString &te
         : readRange(text, option, messages::ratio, QStringLiteral("2.9:3.1"), locale);
     if (!typed)
         return typed.problem();
-    if (!(typed->low > 0))
-        return wrongUse(messages::notPositive(option));
-    const auto atLeastOne = [](double ratio) { return ratio >= 1 ? ratio : 1 / ratio; };
-    double low = atLeastOne(typed->low), high = atLeastOne(typed->high);
-    if (typed->low < 1 && typed->high > 1) // a range round 1: from 1 to the farther end
-        low = 1, high = std::max(low, std::max(1 / typed->low, typed->high));
-    if (low > high)
-        std::swap(low, high);
-    request.wantedRatio = single ? low : (low + high) / 2;
-    if (single) // within 1 %
-        low *= 0.99, high *= 1.01;
-    request.ratio = Range{low, high, typed->lowText, typed->highText};
-    request.withinOnePercent = single;
+    if (const std::optional<QString> problem =
+            ratioProblem(typed->low, option, messages::Reader::commandLine))
+        return wrongUse(*problem);
+    setRatio(request, *typed, single);
     return request;
 }
 
@@ -339,10 +331,12 @@ common::Result<Request> withValues(Request request, const QStringList &inputs,
             optionalValue(value(o.rpm), messages::speed, locale);
         if (!speed)
             return speed.problem();
-        if (*speed && !((*speed)->value > 0))
-            return wrongUse(messages::speedNotPositive());
-        if (*speed)
+        if (*speed) {
+            if (const std::optional<QString> problem = speedProblem(
+                    (*speed)->value, QStringLiteral("--rpm"), messages::Reader::commandLine))
+                return wrongUse(*problem);
             one.speed = (*speed)->value;
+        }
         request.asked = std::move(one);
         return request;
     }
@@ -431,23 +425,53 @@ std::optional<QString> searchTeethProblem(double teeth, const QString &name,
     return messages::notWholeTeeth(name, mostTeethOfSearch, reader);
 }
 
-namespace {
-
-QStringList commandStart(const geometry::ProfileChoice &profile) {
-    return {QStringLiteral("interasse"), QStringLiteral("-p"),
-            QString::fromStdString(geometry::profileName(profile))};
+std::optional<QString> ratioProblem(double ratio, const QString &name, messages::Reader reader) {
+    if (ratio > 0)
+        return std::nullopt;
+    return messages::notPositive(name, reader);
 }
+
+std::optional<QString> speedProblem(double speed, const QString &name, messages::Reader reader) {
+    if (speed > 0)
+        return std::nullopt;
+    return messages::speedNotPositive(name, reader);
+}
+
+void setRatio(DesignRequest &request, const Range &typed, bool single) {
+    const auto atLeastOne = [](double ratio) { return ratio >= 1 ? ratio : 1 / ratio; };
+    double low = atLeastOne(typed.low), high = atLeastOne(typed.high);
+    if (typed.low < 1 && typed.high > 1) // a range round 1: from 1 to the farther end
+        low = 1, high = std::max(low, std::max(1 / typed.low, typed.high));
+    if (low > high)
+        std::swap(low, high);
+    request.wantedRatio = single ? low : (low + high) / 2;
+    if (single) // within 1 %
+        low *= 0.99, high *= 1.01;
+    request.ratio = Range{low, high, typed.lowText, typed.highText};
+    request.withinOnePercent = single;
+}
+
+Range defaultTeeth(const geometry::ProfileChoice &profile) {
+    const int fewest = profile.profile->smallestPulley;
+    return {double(fewest), double(mostTeethByDefault), QString::number(fewest),
+            QString::number(mostTeethByDefault)};
+}
+
+namespace {
 
 QString rangeText(const Range &range) {
     return range.lowText + u':' + range.highText;
 }
 
-void addPlace(QStringList &command, const std::optional<Value> &wanted,
-              const std::optional<Range> &slot, const std::optional<QString> &stock) {
+// The distance or the slot, then the profile and the stock list.
+void addPlace(QStringList &command, const geometry::ProfileChoice &profile,
+              const std::optional<Value> &wanted, const std::optional<Range> &slot,
+              const std::optional<QString> &stock) {
     if (slot)
         command << QStringLiteral("--between") << rangeText(*slot);
     if (wanted)
         command << QStringLiteral("--near") << wanted->text;
+    command << QStringLiteral("-p") << QString::fromStdString(geometry::profileName(profile));
     if (stock)
         command << QStringLiteral("--stock") << *stock;
 }
@@ -455,25 +479,24 @@ void addPlace(QStringList &command, const std::optional<Value> &wanted,
 } // namespace
 
 QStringList commandOf(const BeltListRequest &request) {
-    QStringList command = commandStart(request.profile);
-    const bool swapped = request.pulleys.swapped;
-    const double first = swapped ? request.pulleys.smaller : request.pulleys.larger;
-    const double second = swapped ? request.pulleys.larger : request.pulleys.smaller;
-    command.insert(1, QString::number(first, 'f', QLocale::FloatingPointShortest));
-    command.insert(2, QString::number(second, 'f', QLocale::FloatingPointShortest));
+    const Pulleys &pulleys = request.pulleys;
+    QStringList command{QStringLiteral("interasse")};
+    for (double teeth : pulleys.swapped ? std::array{pulleys.smaller, pulleys.larger}
+                                        : std::array{pulleys.larger, pulleys.smaller})
+        command << QString::number(teeth, 'f', QLocale::FloatingPointShortest);
     if (request.codes)
         command << QStringLiteral("--belts") << rangeText(*request.codes);
-    addPlace(command, request.wanted, request.slot, request.stock);
+    addPlace(command, request.profile, request.wanted, request.slot, request.stock);
     return command;
 }
 
 QStringList commandOf(const DesignRequest &request) {
-    QStringList command = commandStart(request.profile);
-    command << QStringLiteral("--ratio")
-            << (request.withinOnePercent ? request.ratio.lowText : rangeText(request.ratio));
+    QStringList command{QStringLiteral("interasse"), QStringLiteral("--ratio"),
+                        request.withinOnePercent ? request.ratio.lowText
+                                                 : rangeText(request.ratio)};
     if (request.teethTyped)
         command << QStringLiteral("--teeth") << rangeText(request.teeth);
-    addPlace(command, request.wanted, request.slot, request.stock);
+    addPlace(command, request.profile, request.wanted, request.slot, request.stock);
     if (request.all)
         command << QStringLiteral("--all");
     return command;

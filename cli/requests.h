@@ -37,6 +37,10 @@ inline constexpr int mostTeethOfSearch = 10000;
 std::optional<QString> searchTeethProblem(double teeth, const QString &name,
                                           messages::Reader reader);
 
+// The one check of a wanted ratio, and of the smaller pulley's speed: above 0.
+std::optional<QString> ratioProblem(double ratio, const QString &name, messages::Reader reader);
+std::optional<QString> speedProblem(double speed, const QString &name, messages::Reader reader);
+
 // interasse Z1 Z2 CODE: one belt on two pulleys, with the texts the window's figure is
 // computed from.
 struct OneBeltRequest {
@@ -75,6 +79,12 @@ struct DesignRequest {
     geometry::Limits limits;
     bool operator==(const DesignRequest &) const = default;
 };
+
+// The ratio as typed (a range, or one ratio searched within 1 %), set as M/m: a ratio below 1
+// is read as its inverse. Checked before.
+void setRatio(DesignRequest &request, const Range &typed, bool single);
+// The teeth a search's pulleys have unless told.
+Range defaultTeeth(const geometry::ProfileChoice &profile);
 
 // What the command line is asked to do, read from its arguments, every value read and checked.
 struct Request {

@@ -1,8 +1,11 @@
 #include "designer/designer_window.h"
 
+#include "cli/belt_lists.h"
+#include "cli/design_search.h"
+#include "cli/one_belt.h"
+#include "cli/writer.h"
 #include "common/messages.h"
 #include "common/output_file.h"
-#include "designer/command_line_answer.h"
 #include "designer/drive_drawing.h"
 #include "designer/drive_table.h"
 #include "desktop/window_icon.h"
@@ -10,6 +13,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QButtonGroup>
 #include <QClipboard>
 #include <QComboBox>
@@ -29,6 +33,7 @@
 #include <QStandardItemModel>
 #include <QStandardPaths>
 #include <QTableView>
+#include <QTextStream>
 #include <QThread>
 #include <QVBoxLayout>
 
@@ -72,6 +77,29 @@ QString asTyped(const QStringList &arguments) {
     for (const QString &argument : arguments)
         words << (argument.contains(u' ') ? u'\'' + argument + u'\'' : argument);
     return words.join(u' ');
+}
+
+// The drives that the request asks for, found as the command line finds them.
+common::Result<Drives> findDrives(const Asked &request, const std::atomic<bool> *stop) {
+    if (const auto *design = std::get_if<cli::DesignRequest>(&request))
+        return cli::findDesigns(*design, stop, messages::Reader::window);
+    return cli::findBelts(std::get<cli::BeltListRequest>(request), stop, messages::Reader::window);
+}
+
+// What the command line's writer writes, byte for byte.
+template <typename Write>
+QByteArray written(bool csv, const geometry::ProfileChoice &profile, const QLocale &locale,
+                   const Write &write) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QTextStream out(&buffer);
+    {
+        cli::Writer writer(out, csv, locale, profile);
+        write(writer);
+    }
+    out.flush();
+    return bytes;
 }
 
 QLabel *problemLabel(QWidget *parent) {
@@ -347,7 +375,7 @@ void DesignerWindow::search() {
         QSettings().setValue(settingsStockList, typed.stock);
     }
     const QLocale locale;
-    Reading reading = readFields(typed, locale);
+    const Reading reading = readFields(typed, locale);
     // A field not yet typed in is not a mistake: the search just waits for it.
     std::vector<FieldProblem> shown;
     bool waiting = false;
@@ -360,20 +388,21 @@ void DesignerWindow::search() {
     markProblems(shown);
     if (waiting || !shown.empty()) {
         m_drives->clear();
-        m_shownArguments.clear();
+        m_shown = std::monostate{};
         showSelectedDrive();
         setStatus(shown.empty() ? messages::designerHint() : QString());
         emit searchEnded();
         return;
     }
-    const QStringList arguments = reading.arguments;
+    const Asked request = reading.request;
+    m_shownSpeed = reading.speed;
     m_stop = false;
-    m_worker = QThread::create([this, arguments, locale] {
-        common::Result<Drives> found = findDrives(arguments, locale, &m_stop);
+    m_worker = QThread::create([this, request] {
+        common::Result<Drives> found = findDrives(request, &m_stop);
         QMetaObject::invokeMethod(
             this,
-            [this, found = std::move(found), arguments]() mutable {
-                showDrives(std::move(found), arguments);
+            [this, found = std::move(found), request]() mutable {
+                showDrives(std::move(found), request);
             },
             Qt::QueuedConnection);
     });
@@ -383,7 +412,7 @@ void DesignerWindow::search() {
     m_worker->start();
 }
 
-void DesignerWindow::showDrives(common::Result<Drives> found, const QStringList &arguments) {
+void DesignerWindow::showDrives(common::Result<Drives> found, const Asked &request) {
     m_worker->wait();
     m_worker = nullptr;
     m_showBusy.stop();
@@ -395,11 +424,11 @@ void DesignerWindow::showDrives(common::Result<Drives> found, const QStringList 
     }
     if (!found) {
         m_drives->clear();
-        m_shownArguments.clear();
+        m_shown = std::monostate{};
         setStatus(found.problem().message);
     } else {
         m_drives->setDrives(std::move(*found)); // up to a million rows: moved, not copied
-        m_shownArguments = arguments;
+        m_shown = request;
         m_table->horizontalHeader()->setSortIndicatorShown(false);
         // Wide enough for every row, not only the first ones: the longest belts come last.
         const QFontMetrics metrics = m_table->fontMetrics();
@@ -412,7 +441,7 @@ void DesignerWindow::showDrives(common::Result<Drives> found, const QStringList 
         // The command can be selected and copied; made so only now, since the text control
         // that it takes costs the window's start about 5 % of its instructions.
         m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        setStatus(messages::drivesFound(m_drives->rowCount(), asTyped(arguments)));
+        setStatus(messages::drivesFound(m_drives->rowCount(), asTyped(shownArguments())));
         m_table->selectRow(0);
     }
     // The marks that the rows carry, explained once under the table.
@@ -436,22 +465,31 @@ void DesignerWindow::showSelectedDrive() {
     }
     const geometry::Design &drive = m_drives->drive(current.row());
     const QLocale locale;
-    const Answer answer = askTheCommandLine(driveArguments(fields(), drive, locale), locale);
-    m_details->setPlainText(QString::fromUtf8(answer.output) + answer.errors);
-    m_drawing->setDrive(DriveToDraw{m_drives->drives().profile, static_cast<double>(drive.larger),
+    const geometry::ProfileChoice &profile = m_drives->drives().profile;
+    const common::Result<cli::DriveDescription> described =
+        cli::describeDrive(cli::oneBeltRequest(profile, drive, m_shownSpeed, locale), locale);
+    if (described)
+        m_details->setPlainText(QString::fromUtf8(written(
+                                    false, profile, locale,
+                                    [&](cli::Writer &write) { write.details(described->lines); })) +
+                                described->complaints.join(u'\n') +
+                                (described->complaints.isEmpty() ? "" : "\n"));
+    else
+        m_details->setPlainText(described.problem().message + u'\n');
+    m_drawing->setDrive(DriveToDraw{profile, static_cast<double>(drive.larger),
                                     static_cast<double>(drive.smaller), drive.belt.teeth,
                                     locale.decimalPoint().toStdString()});
 }
 
+// Written from the rows on screen, as the command line writes them for the same request.
 bool DesignerWindow::saveTable(const QString &file) {
-    const Answer answer =
-        askTheCommandLine(m_shownArguments + QStringList{QStringLiteral("--csv")}, QLocale());
-    if (answer.status != common::ExitStatus::done) {
-        setStatus(answer.errors.trimmed());
+    const Drives &drives = m_drives->drives();
+    if (drives.rows.empty())
         return false;
-    }
+    const QByteArray table =
+        written(true, drives.profile, QLocale(), [&](cli::Writer &write) { write.drives(drives); });
     if (const std::optional<common::Problem> problem =
-            common::writeFile(file, answer.output, messages::tableNotWritten)) {
+            common::writeFile(file, table, messages::tableNotWritten)) {
         setStatus(problem->message);
         return false;
     }
@@ -463,12 +501,14 @@ bool DesignerWindow::saveDrawing(const QString &file, bool dxf) {
     if (!current.isValid())
         return false;
     const QLocale locale;
-    const QStringList arguments =
-        driveArguments(fields(), m_drives->drive(current.row()), locale) +
-        QStringList{dxf ? QStringLiteral("--dxf") : QStringLiteral("--svg"), file};
-    const Answer answer = askTheCommandLine(arguments, locale);
-    if (answer.status != common::ExitStatus::done) {
-        setStatus(answer.errors.trimmed());
+    cli::OneBeltRequest request = cli::oneBeltRequest(
+        m_drives->drives().profile, m_drives->drive(current.row()), std::nullopt, locale);
+    (dxf ? request.dxf : request.svg) = file;
+    const common::Result<cli::DriveDescription> described = cli::describeDrive(request, locale);
+    const common::Result<QString> saved =
+        described ? cli::writeDrawings(request, *described, locale) : described.problem();
+    if (!saved) {
+        setStatus(saved.problem().message);
         return false;
     }
     return true;

@@ -1,11 +1,13 @@
 #pragma once
 
-#include "designer/drives.h"
+#include "cli/rows.h"
 
 #include <QAbstractTableModel>
 #include <QLocale>
 
 namespace designer {
+
+using Drives = cli::Drives;
 
 // The drives found, one a row, in the columns of the command line's table and its numbers'
 // decimals, in the user's format. Rows come in the command line's order; a sort on screen
