@@ -50,6 +50,7 @@ struct OneBeltRequest {
     Value code;
     std::optional<double> speed;     // --rpm: of the smaller pulley
     std::optional<QString> svg, dxf; // files for the drawing, - for the output
+    bool operator==(const OneBeltRequest &) const = default;
 };
 
 // The belts on two pulleys: in a range of codes, nearest a distance, or in a slot.
