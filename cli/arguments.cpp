@@ -287,10 +287,9 @@ common::Result<Request> withValues(Request request, const QStringList &inputs,
             return withIt.problem();
         design = *withIt;
         design.teethTyped = parser.isSet(o.teeth);
-        const QString text = design.teethTyped ? *value(o.teeth)
-                                               : QStringLiteral("%1:%2")
-                                                     .arg(request.profile.profile->smallestPulley)
-                                                     .arg(mostTeethByDefault);
+        const Range byDefault = defaultTeeth(request.profile);
+        const QString text =
+            design.teethTyped ? *value(o.teeth) : byDefault.lowText + u':' + byDefault.highText;
         const common::Result<Range> range =
             readRange(text, optionName(o.teeth), messages::teeth, QStringLiteral("14:80"), locale);
         if (!range)

@@ -34,38 +34,8 @@ struct Numbers {
     QString twoDecimals(double value) const { return number(value, "0.00"); }
 };
 
+// The true geometry of that belt, or why it has none: the description without its lines.
 using TrueGeometry = DriveDescription;
-
-common::Result<TrueGeometry> trueGeometry(const Pulleys &pulleys, double code,
-                                          const QString &codeText,
-                                          const geometry::ProfileChoice &profile,
-                                          const Numbers &write);
-
-} // namespace
-
-common::Result<QString> writeDrawings(const OneBeltRequest &request, const DriveDescription &truth,
-                                      const QLocale &locale) {
-    const geometry::Drawing drawing =
-        geometry::drawDrive(request.profile, request.pulleys.larger, request.pulleys.smaller,
-                            truth.beltTeeth, locale.decimalPoint().toStdString());
-    QString onTheOutput;
-    for (const auto &[file, write] :
-         {std::pair{request.svg, &geometry::svgFile}, std::pair{request.dxf, &geometry::dxfFile}}) {
-        if (!file)
-            continue;
-        const std::string text = write(drawing);
-        if (*file == u'-') {
-            onTheOutput = QString::fromStdString(text);
-            continue;
-        }
-        if (std::optional<Problem> problem = common::writeFile(
-                *file, QByteArray::fromStdString(text), messages::drawingNotWritten))
-            return *std::move(problem);
-    }
-    return onTheOutput;
-}
-
-namespace {
 
 common::Result<TrueGeometry> trueGeometry(const Pulleys &pulleys, double code,
                                           const QString &codeText,
@@ -181,6 +151,28 @@ std::vector<Line> resultLines(const OneBeltRequest &request, const Pulleys &pull
 }
 
 } // namespace
+
+common::Result<QString> writeDrawings(const OneBeltRequest &request, const DriveDescription &truth,
+                                      const QLocale &locale) {
+    const geometry::Drawing drawing =
+        geometry::drawDrive(request.profile, request.pulleys.larger, request.pulleys.smaller,
+                            truth.beltTeeth, locale.decimalPoint().toStdString());
+    QString onTheOutput;
+    for (const auto &[file, write] :
+         {std::pair{request.svg, &geometry::svgFile}, std::pair{request.dxf, &geometry::dxfFile}}) {
+        if (!file)
+            continue;
+        const std::string text = write(drawing);
+        if (*file == u'-') {
+            onTheOutput = QString::fromStdString(text);
+            continue;
+        }
+        if (std::optional<Problem> problem = common::writeFile(
+                *file, QByteArray::fromStdString(text), messages::drawingNotWritten))
+            return *std::move(problem);
+    }
+    return onTheOutput;
+}
 
 common::Result<DriveDescription> describeDrive(const OneBeltRequest &request, const QLocale &locale,
                                                bool csv) {
