@@ -86,8 +86,9 @@ common::Result<Drives> findBelts(const BeltListRequest &request, const std::atom
     };
     const auto stopped = [&] { return stop && stop->load(std::memory_order_relaxed); };
     if (inStock) {
-        for (std::int64_t teeth : geometry::stockIn(*inStock, range))
-            addTeeth(teeth);
+        const std::span<const std::int64_t> stocked = geometry::stockIn(*inStock, range);
+        for (auto teeth = stocked.begin(); teeth != stocked.end() && !stopped(); ++teeth)
+            addTeeth(*teeth);
     } else {
         for (std::int64_t teeth = range.firstTeeth; teeth <= range.lastTeeth && !stopped(); ++teeth)
             addTeeth(teeth);

@@ -394,15 +394,13 @@ void DesignerWindow::search() {
         emit searchEnded();
         return;
     }
-    const Asked request = reading.request;
-    m_shownSpeed = reading.speed;
     m_stop = false;
-    m_worker = QThread::create([this, request] {
-        common::Result<Drives> found = findDrives(request, &m_stop);
+    m_worker = QThread::create([this, reading] {
+        common::Result<Drives> found = findDrives(reading.request, &m_stop);
         QMetaObject::invokeMethod(
             this,
-            [this, found = std::move(found), request]() mutable {
-                showDrives(std::move(found), request);
+            [this, found = std::move(found), reading]() mutable {
+                showDrives(std::move(found), reading);
             },
             Qt::QueuedConnection);
     });
@@ -412,7 +410,7 @@ void DesignerWindow::search() {
     m_worker->start();
 }
 
-void DesignerWindow::showDrives(common::Result<Drives> found, const Asked &request) {
+void DesignerWindow::showDrives(common::Result<Drives> found, const Reading &asked) {
     m_worker->wait();
     m_worker = nullptr;
     m_showBusy.stop();
@@ -428,7 +426,8 @@ void DesignerWindow::showDrives(common::Result<Drives> found, const Asked &reque
         setStatus(found.problem().message);
     } else {
         m_drives->setDrives(std::move(*found)); // up to a million rows: moved, not copied
-        m_shown = request;
+        m_shown = asked.request;
+        m_shownSpeed = asked.speed;
         m_table->horizontalHeader()->setSortIndicatorShown(false);
         // Wide enough for every row, not only the first ones: the longest belts come last.
         const QFontMetrics metrics = m_table->fontMetrics();

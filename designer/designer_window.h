@@ -58,7 +58,7 @@ private:
     void chooseMode();
     void fieldsChanged();
     void search();
-    void showDrives(common::Result<Drives> found, const Asked &request);
+    void showDrives(common::Result<Drives> found, const Reading &asked);
     void showSelectedDrive();
     void markProblems(const std::vector<FieldProblem> &problems);
     void setStatus(const QString &text);
