@@ -175,6 +175,7 @@ void DesignerWindowTest::tableHoldsTheProgramsRows() {
 void DesignerWindowTest::exportsAreTheProgramsFiles_data() {
     QTest::addColumn<QString>("what");
     QTest::newRow("table") << "csv";
+    QTest::newRow("table of two pulleys near a distance") << "belts";
     QTest::newRow("drawing") << "svg";
     QTest::newRow("drawing for CAD") << "dxf";
     QTest::newRow("details") << "txt";
@@ -185,13 +186,20 @@ void DesignerWindowTest::exportsAreTheProgramsFiles_data() {
 void DesignerWindowTest::exportsAreTheProgramsFiles() {
     QFETCH(QString, what);
     askForADrive();
+    if (what == QLatin1String("belts")) {
+        QTest::mouseClick(radio("Due ingranaggi"), Qt::LeftButton);
+        QTest::mouseClick(radio("Vicino a un interasse"), Qt::LeftButton);
+        type(Field::larger, QStringLiteral("14"));
+        type(Field::smaller, QStringLiteral("36"));
+        type(Field::distance, QStringLiteral("200,5"));
+    }
     QVERIFY(settled());
     table()->sortByColumn(designer::DriveTable::distance, Qt::AscendingOrder);
     table()->selectRow(4);
     const QTemporaryDir folder;
     const QString file = folder.filePath(QStringLiteral("saved.") + what);
     QByteArray expected;
-    if (what == QLatin1String("csv")) {
+    if (what == QLatin1String("csv") || what == QLatin1String("belts")) {
         QVERIFY(window->saveTable(file));
         expected = programOutput(window->shownArguments() + QStringList{QStringLiteral("--csv")});
     } else {
