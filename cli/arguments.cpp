@@ -10,6 +10,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <optional>
 #include <vector>
@@ -20,9 +21,6 @@ namespace {
 
 using common::ExitStatus;
 using common::Problem;
-
-// Pulleys of more teeth than this are no search that ends in reasonable time.
-constexpr int maxTeethOfSearch = 10000;
 
 Problem wrongUse(QString message) {
     return {std::move(message), ExitStatus::wrongUse};
@@ -83,8 +81,9 @@ common::Result<Range> readRange(const QString &text, const QString &option, mess
     return Range{*low, *high, ends[0].trimmed(), ends[1].trimmed()};
 }
 
-// --ratio R (within 1 %) or FROM:TO, as M/m: a ratio below 1 is read as its inverse.
-common::Result<Request> withRatio(Request request, const QString &text, const QLocale &locale) {
+// --ratio R (within 1 %) or FROM:TO, as M/m.
+common::Result<DesignRequest> withRatio(DesignRequest request, const QString &text,
+                                        const QLocale &locale) {
     const QString option = QStringLiteral("--ratio");
     const bool single = !text.contains(u':');
     const common::Result<Range> typed = single ? [&]() -> common::Result<Range> {
@@ -96,18 +95,10 @@ common::Result<Request> withRatio(Request request, const QString &text, const QL
         : readRange(text, option, messages::ratio, QStringLiteral("2.9:3.1"), locale);
     if (!typed)
         return typed.problem();
-    if (!(typed->low > 0))
-        return wrongUse(messages::notPositive(option));
-    const auto atLeastOne = [](double ratio) { return ratio >= 1 ? ratio : 1 / ratio; };
-    double low = atLeastOne(typed->low), high = atLeastOne(typed->high);
-    if (typed->low < 1 && typed->high > 1) // a range round 1: from 1 to the farther end
-        low = 1, high = std::max(low, std::max(1 / typed->low, typed->high));
-    if (low > high)
-        std::swap(low, high);
-    request.wantedRatio = single ? low : (low + high) / 2;
-    if (single) // within 1 %
-        low *= 0.99, high *= 1.01;
-    request.ratio = Range{low, high, typed->lowText, typed->highText};
+    if (const std::optional<QString> problem =
+            ratioProblem(typed->low, option, messages::Reader::commandLine))
+        return wrongUse(*problem);
+    setRatio(request, *typed, single);
     return request;
 }
 
@@ -248,61 +239,113 @@ common::Result<Request::Form> formOf(const QCommandLineParser &parser, const Opt
     return form;
 }
 
-// The ranges of the request's options, checked before anything is computed; the other values
-// as typed.
-common::Result<Request> withValues(Request request, const QCommandLineParser &parser,
-                                   const Options &o, const QLocale &locale) {
+// The value of an option typed, read as the window reads a number.
+common::Result<std::optional<Value>> optionalValue(const std::optional<QString> &text,
+                                                   messages::Input input, const QLocale &locale) {
+    if (!text)
+        return std::optional<Value>{};
+    const common::Result<double> read = common::readInput(*text, input, locale);
+    if (!read)
+        return read.problem();
+    return std::optional<Value>{Value{*read, text->trimmed()}};
+}
+
+// The values of the request's options, each read and checked before anything is computed:
+// the ranges first, then the pulleys, the belt and the distance in the order typed.
+common::Result<Request> withValues(Request request, const QStringList &inputs,
+                                   const QCommandLineParser &parser, const Options &o,
+                                   const QLocale &locale) {
     const auto value = [&](const QCommandLineOption &option) {
-        return unmarked(parser.value(option));
+        return parser.isSet(option) ? std::optional(unmarked(parser.value(option))) : std::nullopt;
     };
+    std::optional<Range> codes, slot;
     struct RangeOption {
         const QCommandLineOption &option;
         messages::Input input;
         const char *example;
-        std::optional<Range> Request::*field;
+        std::optional<Range> &field;
     };
     for (const RangeOption &range :
-         {RangeOption{o.belts, messages::belt, "100:400", &Request::codes},
-          RangeOption{o.between, messages::centreDistance, "150:250", &Request::slot}}) {
+         {RangeOption{o.belts, messages::belt, "100:400", codes},
+          RangeOption{o.between, messages::centreDistance, "150:250", slot}}) {
         if (!parser.isSet(range.option))
             continue;
         const common::Result<Range> read =
-            readRange(value(range.option), optionName(range.option), range.input,
+            readRange(*value(range.option), optionName(range.option), range.input,
                       QString::fromLatin1(range.example), locale);
         if (!read)
             return read.problem();
-        request.*range.field = *read;
+        range.field = *read;
     }
-    if (parser.isSet(o.ratio)) {
-        const common::Result<Request> withIt = withRatio(request, value(o.ratio), locale);
+    const std::optional<QString> stock = value(o.stock);
+    if (request.form == Request::Form::design) {
+        DesignRequest design;
+        design.profile = request.profile;
+        const common::Result<DesignRequest> withIt =
+            withRatio(std::move(design), *value(o.ratio), locale);
         if (!withIt)
             return withIt.problem();
-        request = *withIt;
-    }
-    if (request.form == Request::Form::design) {
-        const QString text = parser.isSet(o.teeth)
-                                 ? value(o.teeth)
-                                 : QStringLiteral("%1:%2")
-                                       .arg(request.profile.profile->smallestPulley)
-                                       .arg(mostTeethByDefault);
+        design = *withIt;
+        design.teethTyped = parser.isSet(o.teeth);
+        const Range byDefault = defaultTeeth(request.profile);
+        const QString text =
+            design.teethTyped ? *value(o.teeth) : byDefault.lowText + u':' + byDefault.highText;
         const common::Result<Range> range =
             readRange(text, optionName(o.teeth), messages::teeth, QStringLiteral("14:80"), locale);
         if (!range)
             return range.problem();
-        if (!geometry::isWholeTeeth(range->low) || !geometry::isWholeTeeth(range->high) ||
-            range->high > maxTeethOfSearch)
-            return wrongUse(messages::notWholeTeeth(optionName(o.teeth), maxTeethOfSearch));
-        request.teeth = *range;
+        for (double end : {range->low, range->high})
+            if (std::optional<QString> problem =
+                    searchTeethProblem(end, optionName(o.teeth), messages::Reader::commandLine))
+                return wrongUse(*problem);
+        design.teeth = *range;
+        if (stock && stock->isEmpty())
+            return wrongUse(messages::stockWithoutFile());
+        design.stock = stock;
+        design.slot = slot;
+        design.all = parser.isSet(o.all);
+        const common::Result<std::optional<Value>> wanted =
+            optionalValue(value(o.near), messages::centreDistance, locale);
+        if (!wanted)
+            return wanted.problem();
+        design.wanted = *wanted;
+        request.asked = std::move(design);
+        return request;
     }
-    for (const auto &[option, field] : {std::pair{&o.near, &Request::wanted},
-                                        {&o.stock, &Request::stock},
-                                        {&o.rpm, &Request::speed},
-                                        {&o.svg, &Request::svg},
-                                        {&o.dxf, &Request::dxf}})
-        if (parser.isSet(*option))
-            request.*field = value(*option);
-    if (request.stock && request.stock->isEmpty())
+    if (stock && stock->isEmpty())
         return wrongUse(messages::stockWithoutFile());
+    const common::Result<Pulleys> pulleys = readPulleys(inputs[0], inputs[1], locale);
+    if (!pulleys)
+        return pulleys.problem();
+    if (request.form == Request::Form::oneBelt) {
+        OneBeltRequest one{request.profile, *pulleys, {}, {}, {}, {}, value(o.svg), value(o.dxf)};
+        const int larger = pulleys->swapped ? 1 : 0;
+        one.largerText = inputs[larger];
+        one.smallerText = inputs[1 - larger];
+        const common::Result<double> code = common::readInput(inputs[2], messages::belt, locale);
+        if (!code)
+            return code.problem();
+        one.code = Value{*code, inputs[2].trimmed()};
+        const common::Result<std::optional<Value>> speed =
+            optionalValue(value(o.rpm), messages::speed, locale);
+        if (!speed)
+            return speed.problem();
+        if (*speed) {
+            if (const std::optional<QString> problem = speedProblem(
+                    (*speed)->value, QStringLiteral("--rpm"), messages::Reader::commandLine))
+                return wrongUse(*problem);
+            one.speed = (*speed)->value;
+        }
+        request.asked = std::move(one);
+        return request;
+    }
+    BeltListRequest list{request.profile, *pulleys, codes, {}, slot, stock, {}};
+    const common::Result<std::optional<Value>> wanted =
+        optionalValue(value(o.near), messages::centreDistance, locale);
+    if (!wanted)
+        return wanted.problem();
+    list.wanted = *wanted;
+    request.asked = std::move(list);
     return request;
 }
 
@@ -354,7 +397,6 @@ common::Result<Request> readArguments(const QStringList &arguments, const QLocal
         return choice.problem();
     request.profile = *choice;
     request.csv = parser.isSet(o.csv);
-    request.all = parser.isSet(o.all);
     if (parser.isSet(o.profiles)) {
         for (const QCommandLineOption *option : all)
             if (parser.isSet(*option) && !QList{&o.profiles, &o.profile, &o.csv}.contains(option))
@@ -365,13 +407,98 @@ common::Result<Request> readArguments(const QStringList &arguments, const QLocal
         request.form = Request::Form::profiles;
         return request;
     }
+    QStringList inputs;
     for (const QString &input : parser.positionalArguments())
-        request.inputs << unmarked(input);
-    const common::Result<Request::Form> form = formOf(parser, o, request.inputs.size());
+        inputs << unmarked(input);
+    const common::Result<Request::Form> form = formOf(parser, o, inputs.size());
     if (!form)
         return form.problem();
     request.form = *form;
-    return withValues(request, parser, o, locale);
+    return withValues(request, inputs, parser, o, locale);
+}
+
+std::optional<QString> searchTeethProblem(double teeth, const QString &name,
+                                          messages::Reader reader) {
+    if (geometry::isWholeTeeth(teeth) && teeth >= 1 && teeth <= mostTeethOfSearch)
+        return std::nullopt;
+    return messages::notWholeTeeth(name, mostTeethOfSearch, reader);
+}
+
+std::optional<QString> ratioProblem(double ratio, const QString &name, messages::Reader reader) {
+    if (ratio > 0)
+        return std::nullopt;
+    return messages::notPositive(name, reader);
+}
+
+std::optional<QString> speedProblem(double speed, const QString &name, messages::Reader reader) {
+    if (speed > 0)
+        return std::nullopt;
+    return messages::speedNotPositive(name, reader);
+}
+
+void setRatio(DesignRequest &request, const Range &typed, bool single) {
+    const auto atLeastOne = [](double ratio) { return ratio >= 1 ? ratio : 1 / ratio; };
+    double low = atLeastOne(typed.low), high = atLeastOne(typed.high);
+    if (typed.low < 1 && typed.high > 1) // a range round 1: from 1 to the farther end
+        low = 1, high = std::max(low, std::max(1 / typed.low, typed.high));
+    if (low > high)
+        std::swap(low, high);
+    request.wantedRatio = single ? low : (low + high) / 2;
+    if (single) // within 1 %
+        low *= 0.99, high *= 1.01;
+    request.ratio = Range{low, high, typed.lowText, typed.highText};
+    request.withinOnePercent = single;
+}
+
+Range defaultTeeth(const geometry::ProfileChoice &profile) {
+    const int fewest = profile.profile->smallestPulley;
+    return {double(fewest), double(mostTeethByDefault), QString::number(fewest),
+            QString::number(mostTeethByDefault)};
+}
+
+namespace {
+
+QString rangeText(const Range &range) {
+    return range.lowText + u':' + range.highText;
+}
+
+// The distance or the slot, then the profile and the stock list.
+void addPlace(QStringList &command, const geometry::ProfileChoice &profile,
+              const std::optional<Value> &wanted, const std::optional<Range> &slot,
+              const std::optional<QString> &stock) {
+    if (slot)
+        command << QStringLiteral("--between") << rangeText(*slot);
+    if (wanted)
+        command << QStringLiteral("--near") << wanted->text;
+    command << QStringLiteral("-p") << QString::fromStdString(geometry::profileName(profile));
+    if (stock)
+        command << QStringLiteral("--stock") << *stock;
+}
+
+} // namespace
+
+QStringList commandOf(const BeltListRequest &request) {
+    const Pulleys &pulleys = request.pulleys;
+    QStringList command{QStringLiteral("interasse")};
+    for (double teeth : pulleys.swapped ? std::array{pulleys.smaller, pulleys.larger}
+                                        : std::array{pulleys.larger, pulleys.smaller})
+        command << QString::number(teeth, 'f', QLocale::FloatingPointShortest);
+    if (request.codes)
+        command << QStringLiteral("--belts") << rangeText(*request.codes);
+    addPlace(command, request.profile, request.wanted, request.slot, request.stock);
+    return command;
+}
+
+QStringList commandOf(const DesignRequest &request) {
+    QStringList command{QStringLiteral("interasse"), QStringLiteral("--ratio"),
+                        request.withinOnePercent ? request.ratio.lowText
+                                                 : rangeText(request.ratio)};
+    if (request.teethTyped)
+        command << QStringLiteral("--teeth") << rangeText(request.teeth);
+    addPlace(command, request.profile, request.wanted, request.slot, request.stock);
+    if (request.all)
+        command << QStringLiteral("--all");
+    return command;
 }
 
 } // namespace cli

@@ -1,13 +1,11 @@
 #include "cli/belt_lists.h"
 
-#include "cli/pulleys.h"
 #include "cli/stock.h"
 #include "cli/writer.h"
 #include "common/calculation.h"
 #include "common/messages.h"
 #include "geometry/design.h"
 
-#include <functional>
 #include <span>
 
 namespace cli {
@@ -22,15 +20,17 @@ Problem failed(QString message) {
 }
 
 // Why a search on these pulleys finds no belt.
-Problem noBelt(const Request &request, const Pulleys &pulleys) {
-    if (const std::optional<QString> whyNot = unbuildablePulleys(pulleys))
+Problem noBelt(const BeltListRequest &request, messages::Reader reader) {
+    if (const std::optional<QString> whyNot = unbuildablePulleys(request.pulleys))
         return failed(*whyNot);
     const QString profile = QString::fromStdString(geometry::profileName(request.profile));
     const std::optional<QString> shortest =
-        common::shortestBeltName(pulleys.larger, pulleys.smaller, request.profile);
+        common::shortestBeltName(request.pulleys.larger, request.pulleys.smaller, request.profile);
     if (request.slot)
         return failed(messages::noBeltInSlot(profile, request.slot->lowText, request.slot->highText,
                                              shortest, request.stock.has_value()));
+    if (reader == messages::Reader::window && !request.codes && request.stock)
+        return failed(messages::noBeltInStock(profile, shortest));
     // Only a range that was typed is named.
     std::optional<std::pair<QString, QString>> codes;
     if (request.codes)
@@ -38,89 +38,80 @@ Problem noBelt(const Request &request, const Pulleys &pulleys) {
     return failed(messages::noBeltInRange(profile, codes, shortest, request.stock.has_value()));
 }
 
-// The belts of a range of teeth, or of a stock list's that fall in it, in a table; none is a
-// failed search, and more than a list takes are refused before any is solved. A stock list is
-// walked by its own entries: a range may span every code.
-common::Result<ExitStatus> listRange(const Request &request, const Pulleys &pulleys,
-                                     geometry::BeltRange range, const geometry::Stock *stock,
-                                     Writer &write, const std::function<void()> &before = {}) {
-    const std::int64_t count = geometry::beltsIn(range, stock);
-    if (count == 0)
-        return noBelt(request, pulleys);
-    if (count > request.limits.rows)
-        return failed(messages::tooManyBelts(request.limits.rows, request.slot.has_value(),
-                                             stock != nullptr));
-    if (before)
-        before();
-    const geometry::BeltProfile &profile = *request.profile.profile;
-    const auto row = [&](std::int64_t teeth) {
-        write.beltRow(geometry::beltWithTeeth(pulleys.larger, pulleys.smaller, profile, teeth));
-    };
-    write.beltHeadings(false);
-    if (stock) {
-        const std::span<const std::int64_t> stocked = geometry::stockIn(*stock, range);
-        for (auto teeth = stocked.begin(); teeth != stocked.end() && !write.failed(); ++teeth)
-            row(*teeth);
-    } else {
-        for (std::int64_t teeth = range.firstTeeth; teeth <= range.lastTeeth && !write.failed();
-             ++teeth)
-            row(teeth);
-    }
-    write.legend();
-    return ExitStatus::done;
-}
-
 } // namespace
 
-common::Result<ExitStatus> listBelts(const Request &request, Writer &write, QTextStream &err,
-                                     const QLocale &locale) {
-    const common::Result<Pulleys> pulleys =
-        readPulleys(request.inputs[0], request.inputs[1], locale);
-    if (!pulleys)
-        return pulleys.problem();
-    const common::Result<std::optional<geometry::Stock>> stock = stockOf(request);
+common::Result<Drives> findBelts(const BeltListRequest &request, const std::atomic<bool> *stop,
+                                 messages::Reader reader) {
+    const common::Result<std::optional<geometry::Stock>> stock =
+        stockOf(request.stock, request.profile, reader, stop);
     if (!stock)
         return stock.problem();
     const geometry::Stock *inStock = *stock ? &**stock : nullptr;
     const geometry::BeltProfile &profile = *request.profile.profile;
-    const double z1 = pulleys->larger, z2 = pulleys->smaller;
-
-    if (request.slot)
-        return listRange(
-            request, *pulleys,
-            geometry::beltsInSlot(z1, z2, profile, request.slot->low, request.slot->high), inStock,
-            write);
+    const double z1 = request.pulleys.larger, z2 = request.pulleys.smaller;
+    Drives drives{{}, std::nullopt, request.profile, false};
+    const auto add = [&](const geometry::Belt &belt) {
+        drives.rows.push_back(
+            {static_cast<std::int64_t>(z1), static_cast<std::int64_t>(z2), z1 / z2, belt});
+    };
     const Range codes =
         request.codes.value_or(Range{1, static_cast<double>(geometry::largestBeltCode), {}, {}});
-    if (!request.wanted) {
-        // From which belt on these pulleys run; a spreadsheet gets rows only.
-        const auto shortestNote = [&] {
-            const geometry::Belt shortest = *geometry::shortestBelt(z1, z2, profile);
-            if (codes.low < shortest.code && !inStock)
-                (write.csv() ? err : write.stream())
-                    << messages::beltsBelowShortest(QString::fromStdString(
-                           geometry::beltName(request.profile, shortest.teeth)))
-                    << '\n';
-        };
-        return listRange(request, *pulleys,
-                         geometry::beltsBetween(z1, z2, profile, codes.low, codes.high), inStock,
-                         write, shortestNote);
+    if (request.wanted) {
+        const double wanted = request.wanted->value;
+        const geometry::NearestBelts nearest =
+            inStock
+                ? geometry::nearestInStock(z1, z2, profile, wanted, codes.low, codes.high, *inStock)
+                : geometry::nearestBelts(z1, z2, profile, wanted, codes.low, codes.high);
+        for (const auto &belt : {nearest.below, nearest.above})
+            if (belt)
+                add(*belt);
+        if (drives.rows.empty())
+            return noBelt(request, reader);
+        drives.wanted = wanted;
+        return drives;
     }
-    const common::Result<double> wanted =
-        common::readInput(*request.wanted, messages::centreDistance, locale);
-    if (!wanted)
-        return wanted.problem();
-    const geometry::NearestBelts nearest =
-        inStock
-            ? geometry::nearestInStock(z1, z2, profile, *wanted, codes.low, codes.high, *inStock)
-            : geometry::nearestBelts(z1, z2, profile, *wanted, codes.low, codes.high);
-    if (!nearest.below && !nearest.above)
-        return noBelt(request, *pulleys);
-    write.beltHeadings(true);
-    for (const auto &belt : {nearest.below, nearest.above})
-        if (belt)
-            write.beltRow(*belt, *wanted);
-    write.legend();
+    // A stock list is walked by its own entries: a range may span every code.
+    const geometry::BeltRange range =
+        request.slot ? geometry::beltsInSlot(z1, z2, profile, request.slot->low, request.slot->high)
+                     : geometry::beltsBetween(z1, z2, profile, codes.low, codes.high);
+    const std::int64_t count = geometry::beltsIn(range, inStock);
+    if (count == 0)
+        return noBelt(request, reader);
+    if (count > request.limits.rows)
+        return failed(messages::tooManyBelts(request.limits.rows, request.slot.has_value(),
+                                             inStock != nullptr, reader));
+    drives.rows.reserve(static_cast<std::size_t>(count));
+    const auto addTeeth = [&](std::int64_t teeth) {
+        add(geometry::beltWithTeeth(z1, z2, profile, teeth));
+    };
+    const auto stopped = [&] { return stop && stop->load(std::memory_order_relaxed); };
+    if (inStock) {
+        const std::span<const std::int64_t> stocked = geometry::stockIn(*inStock, range);
+        for (auto teeth = stocked.begin(); teeth != stocked.end() && !stopped(); ++teeth)
+            addTeeth(*teeth);
+    } else {
+        for (std::int64_t teeth = range.firstTeeth; teeth <= range.lastTeeth && !stopped(); ++teeth)
+            addTeeth(teeth);
+    }
+    return drives;
+}
+
+common::Result<ExitStatus> listBelts(const BeltListRequest &request, Writer &write,
+                                     QTextStream &err) {
+    const common::Result<Drives> drives = findBelts(request);
+    if (!drives)
+        return drives.problem();
+    // From which belt on these pulleys run; a spreadsheet gets rows only.
+    if (!request.wanted && !request.slot && !request.stock) {
+        const geometry::Belt shortest = *geometry::shortestBelt(
+            request.pulleys.larger, request.pulleys.smaller, *request.profile.profile);
+        if (request.codes.value_or(Range{1, 1, {}, {}}).low < shortest.code)
+            (write.csv() ? err : write.stream())
+                << messages::beltsBelowShortest(
+                       QString::fromStdString(geometry::beltName(request.profile, shortest.teeth)))
+                << '\n';
+    }
+    write.belts(*drives);
     return ExitStatus::done;
 }
 

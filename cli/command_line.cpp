@@ -30,13 +30,13 @@ common::Result<common::ExitStatus> answer(const Request &request, QTextStream &o
         listProfiles(write);
         break;
     case Request::Form::oneBelt:
-        return oneBelt(request, write, err, locale);
+        return oneBelt(std::get<OneBeltRequest>(request.asked), write, err, locale);
     case Request::Form::belts:
     case Request::Form::nearest:
     case Request::Form::slot:
-        return listBelts(request, write, err, locale);
+        return listBelts(std::get<BeltListRequest>(request.asked), write, err);
     case Request::Form::design:
-        return searchDesigns(request, write, locale);
+        return searchDesigns(std::get<DesignRequest>(request.asked), write);
     }
     return common::ExitStatus::done;
 }
@@ -46,8 +46,12 @@ common::Result<common::ExitStatus> answer(const Request &request, QTextStream &o
 common::ExitStatus runCommandLine(const QStringList &arguments, QTextStream &out, QTextStream &err,
                                   const QLocale &locale, const geometry::Limits &limits) {
     common::Result<Request> request = readArguments(arguments, locale);
-    if (request)
-        (*request).limits = limits;
+    if (request) {
+        if (auto *list = std::get_if<BeltListRequest>(&(*request).asked))
+            list->limits = limits;
+        if (auto *design = std::get_if<DesignRequest>(&(*request).asked))
+            design->limits = limits;
+    }
     const common::Result<common::ExitStatus> status =
         request ? answer(*request, out, err, locale) : request.problem();
     if (status)

@@ -9,6 +9,7 @@
 #include "geometry/centre_distance.h"
 #include "geometry/design.h"
 #include "geometry/drawing.h"
+#include "geometry/number_text.h"
 #include "geometry/open_drive.h"
 
 #include <vector>
@@ -24,47 +25,29 @@ QString beltNamed(const geometry::ProfileChoice &profile, std::int64_t teeth) {
     return QString::fromStdString(geometry::beltName(profile, teeth));
 }
 
-// The true geometry of that belt, or why it has none. A drive with no true geometry still
-// shows the window's figure for the window's profiles.
-struct TrueGeometry {
-    std::optional<geometry::DriveGeometry> drive;
-    QStringList complaints; // why there is no drive, or what is wrong with it
-    std::int64_t beltTeeth = 0;
+// Numbers in the user's format, or with "." for a spreadsheet.
+struct Numbers {
+    std::string separator;
+    QString number(double value, const char *pattern) const {
+        return QString::fromStdString(geometry::formatNumber(value, pattern, separator));
+    }
+    QString twoDecimals(double value) const { return number(value, "0.00"); }
 };
 
-// The drawing into each file asked for, a regular file whole or not at all; the one for
-// standard output as text. A file that cannot be written names itself.
-common::Result<QString> writeDrawings(const Request &request, const TrueGeometry &truth, double z1,
-                                      double z2, const QLocale &locale) {
-    const geometry::Drawing drawing = geometry::drawDrive(request.profile, z1, z2, truth.beltTeeth,
-                                                          locale.decimalPoint().toStdString());
-    QString onTheOutput;
-    for (const auto &[file, write] :
-         {std::pair{request.svg, &geometry::svgFile}, std::pair{request.dxf, &geometry::dxfFile}}) {
-        if (!file)
-            continue;
-        const std::string text = write(drawing);
-        if (*file == u'-') {
-            onTheOutput = QString::fromStdString(text);
-            continue;
-        }
-        if (std::optional<Problem> problem = common::writeFile(
-                *file, QByteArray::fromStdString(text), messages::drawingNotWritten))
-            return *std::move(problem);
-    }
-    return onTheOutput;
-}
+// The true geometry of that belt, or why it has none: the description without its lines.
+using TrueGeometry = DriveDescription;
 
 common::Result<TrueGeometry> trueGeometry(const Pulleys &pulleys, double code,
                                           const QString &codeText,
                                           const geometry::ProfileChoice &profile,
-                                          const Writer &write) {
+                                          const Numbers &write) {
     const double z1 = pulleys.larger, z2 = pulleys.smaller;
     if (const std::optional<QString> whyNot = unbuildablePulleys(pulleys))
-        return TrueGeometry{std::nullopt, {*whyNot}};
+        return TrueGeometry{{}, std::nullopt, {*whyNot}};
     const std::vector<std::int64_t> teeth = geometry::teethOfCode(*profile.profile, code);
     if (teeth.empty())
         return TrueGeometry{
+            {},
             std::nullopt,
             {messages::noSuchBelt(QString::fromStdString(geometry::profileName(profile)),
                                   codeText.trimmed())}};
@@ -72,7 +55,7 @@ common::Result<TrueGeometry> trueGeometry(const Pulleys &pulleys, double code,
         const auto belt = [&](std::int64_t count) {
             return messages::SharedCodeBelt{
                 beltNamed(profile, count), count,
-                write.code(geometry::beltCode(*profile.profile, count))};
+                write.number(geometry::beltCode(*profile.profile, count), "0.#")};
         };
         return Problem{messages::sharedCode(codeText.trimmed(), belt(teeth[0]), belt(teeth[1])),
                        ExitStatus::wrongUse};
@@ -89,7 +72,8 @@ common::Result<TrueGeometry> trueGeometry(const Pulleys &pulleys, double code,
                            : messages::pitchCirclesOverlap(name, shortest),
                        ExitStatus::calculationFailed};
     }
-    TrueGeometry result{geometry::driveGeometry(*profile.profile, z1, z2,
+    TrueGeometry result{{},
+                        geometry::driveGeometry(*profile.profile, z1, z2,
                                                 *geometry::openDrive(z1, z2, beltTeeth, pitch),
                                                 teeth[0]),
                         {},
@@ -106,21 +90,14 @@ common::Result<TrueGeometry> trueGeometry(const Pulleys &pulleys, double code,
     return result;
 }
 
-// A line of the one-belt form: what it is, its value if there is one, its unit.
-struct Line {
-    QString label;
-    std::optional<QString> value;
-    const char *unit;
-    const char *csvUnit;
-    const char *csvName = nullptr; // where the label's letters are no column's
-};
+using Line = DetailLine;
 
 // The true distance, the window's for its profiles, the ratios, the whole geometry and the
 // speeds, with what the drive lacks left empty.
-std::vector<Line> resultLines(const Request &request, const Pulleys &pulleys,
+std::vector<Line> resultLines(const OneBeltRequest &request, const Pulleys &pulleys,
                               const common::Calculation &shown, bool window,
                               const TrueGeometry &truth, std::optional<double> speed,
-                              const Writer &write) {
+                              const Numbers &write) {
     // A figure of the true geometry with two decimals, or nothing without it.
     const auto figure = [&](const auto &of) {
         return truth.drive ? std::optional(write.twoDecimals(of(*truth.drive))) : std::nullopt;
@@ -173,71 +150,83 @@ std::vector<Line> resultLines(const Request &request, const Pulleys &pulleys,
     return lines;
 }
 
-// The lines as label: value, or as a heading row and a row of values for a spreadsheet.
-void writeLines(const std::vector<Line> &lines, Writer &write, const QLocale &locale) {
-    const auto cell = [&](const std::optional<QString> &text) {
-        return !text         ? QString()
-               : write.csv() ? QString(*text).replace(locale.decimalPoint(), QStringLiteral("."))
-                             : *text;
-    };
-    if (write.csv()) {
-        QStringList headings, cells;
-        for (const Line &line : lines) {
-            headings << (line.csvName ? QString::fromLatin1(line.csvName)
-                                      : write.heading(line.label, line.csvUnit));
-            cells << cell(line.value);
-        }
-        write.row(headings);
-        write.row(cells);
-    } else {
-        for (const Line &line : lines)
-            if (line.value)
-                write.stream() << line.label << QStringLiteral(": ") << *line.value
-                               << QString::fromUtf8(line.unit) << '\n';
-    }
-}
-
 } // namespace
 
-common::Result<ExitStatus> oneBelt(const Request &request, Writer &write, QTextStream &err,
-                                   const QLocale &locale) {
+common::Result<QString> writeDrawings(const OneBeltRequest &request, const DriveDescription &truth,
+                                      const QLocale &locale) {
+    const geometry::Drawing drawing =
+        geometry::drawDrive(request.profile, request.pulleys.larger, request.pulleys.smaller,
+                            truth.beltTeeth, locale.decimalPoint().toStdString());
+    QString onTheOutput;
+    for (const auto &[file, write] :
+         {std::pair{request.svg, &geometry::svgFile}, std::pair{request.dxf, &geometry::dxfFile}}) {
+        if (!file)
+            continue;
+        const std::string text = write(drawing);
+        if (*file == u'-') {
+            onTheOutput = QString::fromStdString(text);
+            continue;
+        }
+        if (std::optional<Problem> problem = common::writeFile(
+                *file, QByteArray::fromStdString(text), messages::drawingNotWritten))
+            return *std::move(problem);
+    }
+    return onTheOutput;
+}
+
+common::Result<DriveDescription> describeDrive(const OneBeltRequest &request, const QLocale &locale,
+                                               bool csv) {
     const common::WindowProfile *window = common::windowProfileOf(*request.profile.profile);
-    const common::Result<Pulleys> pulleys =
-        readPulleys(request.inputs[0], request.inputs[1], locale);
-    if (!pulleys)
-        return pulleys.problem();
-    const common::Result<double> code =
-        common::readInput(request.inputs[2], messages::belt, locale);
-    if (!code)
-        return code.problem();
+    const Numbers numbers{csv ? "." : locale.decimalPoint().toStdString()};
     common::Calculation shown;
     if (window) {
-        const int larger = pulleys->swapped ? 1 : 0;
-        shown = common::calculate(request.inputs[larger], request.inputs[1 - larger],
-                                  request.inputs[2], *window, locale);
+        shown = common::calculate(request.largerText, request.smallerText, request.code.text,
+                                  *window, locale);
         if (shown.problem)
             return *shown.problem;
     }
-    const common::Result<TrueGeometry> truth =
-        trueGeometry(*pulleys, *code, request.inputs[2], request.profile, write);
+    common::Result<TrueGeometry> truth = trueGeometry(request.pulleys, request.code.value,
+                                                      request.code.text, request.profile, numbers);
     if (!truth)
         return truth.problem();
-    if ((!window || request.svg || request.dxf) && !truth->drive)
+    if (!window && !truth->drive)
         return Problem{truth->complaints.join(u'\n'), ExitStatus::calculationFailed};
-    // Read before any file is written: a wrong speed leaves no drawing behind.
-    std::optional<double> speed;
-    if (request.speed) {
-        const common::Result<double> typed =
-            common::readInput(*request.speed, messages::speed, locale);
-        if (!typed)
-            return typed.problem();
-        if (!(*typed > 0))
-            return Problem{messages::speedNotPositive(), ExitStatus::wrongUse};
-        speed = *typed;
+    if (!window) {
+        // The window's patterns belong to the window's results.
+        const Pulleys &pulleys = request.pulleys;
+        shown.ratio = numbers.twoDecimals(geometry::ratio(pulleys.larger, pulleys.smaller));
+        shown.inverseRatio = numbers.twoDecimals(geometry::ratio(pulleys.smaller, pulleys.larger));
     }
+    (*truth).lines = resultLines(request, request.pulleys, shown, window != nullptr, *truth,
+                                 request.speed, numbers);
+    return *std::move(truth);
+}
+
+OneBeltRequest oneBeltRequest(const geometry::ProfileChoice &profile, const geometry::Design &drive,
+                              std::optional<double> speed, const QLocale &locale) {
+    const auto larger = static_cast<double>(drive.larger),
+               smaller = static_cast<double>(drive.smaller);
+    const double code = geometry::beltCode(*profile.profile, drive.belt.teeth);
+    return {profile,
+            Pulleys{larger, smaller, false},
+            QString::number(drive.larger),
+            QString::number(drive.smaller),
+            Value{code, QString::fromStdString(geometry::formatNumber(
+                            code, "0.#", locale.decimalPoint().toStdString()))},
+            speed,
+            {},
+            {}};
+}
+
+common::Result<ExitStatus> oneBelt(const OneBeltRequest &request, Writer &write, QTextStream &err,
+                                   const QLocale &locale) {
+    const common::Result<DriveDescription> truth = describeDrive(request, locale, write.csv());
+    if (!truth)
+        return truth.problem();
+    if ((request.svg || request.dxf) && !truth->drive)
+        return Problem{truth->complaints.join(u'\n'), ExitStatus::calculationFailed};
     if (request.svg || request.dxf) {
-        const common::Result<QString> drawing =
-            writeDrawings(request, *truth, pulleys->larger, pulleys->smaller, locale);
+        const common::Result<QString> drawing = writeDrawings(request, *truth, locale);
         if (!drawing)
             return drawing.problem();
         if (!drawing->isEmpty()) { // the drawing alone on standard output
@@ -247,13 +236,7 @@ common::Result<ExitStatus> oneBelt(const Request &request, Writer &write, QTextS
             return ExitStatus::done;
         }
     }
-    if (!window) {
-        // The window's patterns belong to the window's results.
-        shown.ratio = write.twoDecimals(geometry::ratio(pulleys->larger, pulleys->smaller));
-        shown.inverseRatio = write.twoDecimals(geometry::ratio(pulleys->smaller, pulleys->larger));
-    }
-    writeLines(resultLines(request, *pulleys, shown, window != nullptr, *truth, speed, write),
-               write, locale);
+    write.details(truth->lines);
     write.stream().flush(); // the results first, then what is wrong with them
     for (const QString &complaint : truth->complaints)
         err << complaint << '\n';

@@ -14,6 +14,7 @@ namespace cli {
 struct Pulleys {
     double larger = 0, smaller = 0;
     bool swapped = false; // the smaller was given first
+    bool operator==(const Pulleys &) const = default;
 };
 common::Result<Pulleys> readPulleys(const QString &first, const QString &second,
                                     const QLocale &locale);

@@ -140,12 +140,13 @@ common::Result<geometry::Stock> readStock(const QString &file,
     return stock;
 }
 
-common::Result<std::optional<geometry::Stock>>
-stockOf(const Request &request, messages::Reader reader, const std::atomic<bool> *stop) {
-    if (!request.stock)
+common::Result<std::optional<geometry::Stock>> stockOf(const std::optional<QString> &file,
+                                                       const geometry::ProfileChoice &profile,
+                                                       messages::Reader reader,
+                                                       const std::atomic<bool> *stop) {
+    if (!file)
         return std::optional<geometry::Stock>{};
-    const common::Result<geometry::Stock> stock =
-        readStock(*request.stock, request.profile, reader, stop);
+    const common::Result<geometry::Stock> stock = readStock(*file, profile, reader, stop);
     if (!stock)
         return stock.problem();
     return std::optional<geometry::Stock>{*stock};

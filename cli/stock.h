@@ -24,10 +24,10 @@ common::Result<geometry::Stock> readStock(const QString &file,
                                           messages::Reader reader = messages::Reader::commandLine,
                                           const std::atomic<bool> *stop = nullptr);
 
-// The stock list that a request names, if any.
-struct Request;
-common::Result<std::optional<geometry::Stock>>
-stockOf(const Request &request, messages::Reader reader = messages::Reader::commandLine,
-        const std::atomic<bool> *stop = nullptr);
+// The stock list of this file, if one is named; stop, as readStock takes it.
+common::Result<std::optional<geometry::Stock>> stockOf(const std::optional<QString> &file,
+                                                       const geometry::ProfileChoice &profile,
+                                                       messages::Reader reader,
+                                                       const std::atomic<bool> *stop = nullptr);
 
 } // namespace cli

@@ -14,7 +14,7 @@ namespace cli {
 
 Writer::Writer(QTextStream &out, bool csv, const QLocale &locale, geometry::ProfileChoice profile)
     : m_out(out), m_csv(csv), m_separator(csv ? "." : locale.decimalPoint().toStdString()),
-      m_profile(std::move(profile)) {}
+      m_locale(locale), m_profile(std::move(profile)) {}
 
 QString Writer::number(double value, const char *pattern) const {
     return QString::fromStdString(geometry::formatNumber(value, pattern, m_separator));
@@ -173,6 +173,87 @@ void Writer::legend() {
     flush();
     if (m_marked && !m_csv)
         m_out << messages::fewTeethInMeshLegend() << '\n';
+}
+
+void Writer::belts(const Drives &drives) {
+    beltHeadings(drives.wanted.has_value());
+    for (auto row = drives.rows.begin(); row != drives.rows.end() && !failed(); ++row)
+        beltRow(row->belt, drives.wanted);
+    legend();
+}
+
+namespace {
+
+// The rows a table shows unless asked for every one.
+constexpr qsizetype firstRows = 20;
+
+constexpr int designColumns[] = {8, 6, 7, 18, 6, 14, 14};
+
+} // namespace
+
+void Writer::designs(const Drives &drives, bool all) {
+    const std::optional<double> &wanted = drives.wanted;
+    QStringList headings{heading(QStringLiteral("maggiore")),
+                         heading(QStringLiteral("minore")),
+                         csv() ? QStringLiteral("rapporto") : QStringLiteral("M/m"),
+                         heading(QStringLiteral("cinghia")),
+                         heading(QStringLiteral("denti")),
+                         heading(QStringLiteral("interasse"), "mm"),
+                         heading(QStringLiteral("denti in presa"))};
+    if (wanted)
+        headings << heading(QStringLiteral("differenza"), "mm");
+    row(headings, designColumns);
+    const auto shown = static_cast<qsizetype>(drives.rows.size());
+    const qsizetype rows = csv() || all ? shown : std::min(shown, firstRows);
+    // A pair's cells are written once for all its belts' rows in a spreadsheet.
+    const geometry::Design *pair = nullptr;
+    std::string pairCells;
+    for (qsizetype i = 0; i < rows && !failed(); ++i) {
+        const geometry::Design &design = drives.rows[static_cast<std::size_t>(i)];
+        beginRow(designColumns);
+        if (csv() && pair && pair->larger == design.larger && pair->smaller == design.smaller) {
+            cellsAsWritten(pairCells, 3);
+        } else {
+            cell(design.larger);
+            cell(design.smaller);
+            cellFixed(design.ratio, 3);
+            pair = &design;
+            pairCells = rowSoFar();
+        }
+        cellBelt(design.belt.teeth);
+        cell(design.belt.teeth);
+        cellFixed(design.belt.drive.centreDistance, 2, true);
+        cellTeethInMesh(design.belt.drive.teethInMesh);
+        if (wanted)
+            cell(millimetres(difference(design.belt.drive.centreDistance - *wanted)).toStdString());
+        endRow();
+    }
+    legend();
+    if (rows < shown)
+        stream() << messages::moreDesigns(shown - rows) << '\n';
+}
+
+void Writer::details(const std::vector<DetailLine> &lines) {
+    const auto text = [&](const std::optional<QString> &value) {
+        return !value  ? QString()
+               : m_csv ? QString(*value).replace(m_locale.decimalPoint(), QStringLiteral("."))
+                       : *value;
+    };
+    if (m_csv) {
+        QStringList headings, cells;
+        for (const DetailLine &line : lines) {
+            headings << (line.csvName ? QString::fromLatin1(line.csvName)
+                                      : heading(line.label, line.csvUnit));
+            cells << text(line.value);
+        }
+        row(headings);
+        row(cells);
+    } else {
+        for (const DetailLine &line : lines)
+            if (line.value)
+                stream() << line.label << QStringLiteral(": ") << *line.value
+                         << QString::fromUtf8(line.unit) << '\n';
+    }
 }
 
 } // namespace cli

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/rows.h"
 #include "geometry/belt_profile.h"
 #include "geometry/belt_search.h"
 
@@ -18,8 +19,9 @@ namespace cli {
 // before zero.
 QString signedDifference(double value, std::string_view decimalSeparator);
 
-// The command line's output: numbers as the window shows them, in the user's format, or with
-// "." for a spreadsheet; tables in columns, or comma-separated values with a heading row.
+// The one writer of the program's answers, the command line's and the designer's exports alike:
+// numbers as the window shows them, in the user's format, or with "." for a spreadsheet;
+// tables in columns, or comma-separated values with a heading row.
 class Writer {
 public:
     Writer(QTextStream &out, bool csv, const QLocale &locale, geometry::ProfileChoice profile);
@@ -68,6 +70,14 @@ public:
     void beltRow(const geometry::Belt &belt, std::optional<double> wanted = std::nullopt);
     void legend();
 
+    // Whole answers: the belts on two pulleys, a design search's drives (the first 20 and how
+    // many more, unless all are asked or for a spreadsheet), or the drives as found; one
+    // drive's details.
+    void belts(const Drives &drives);
+    void designs(const Drives &drives, bool all);
+    void drives(const Drives &drives) { drives.ofPairs ? designs(drives, true) : belts(drives); }
+    void details(const std::vector<DetailLine> &lines);
+
     static constexpr int beltColumns[] = {18, 6, 14, 14};
 
 private:
@@ -90,6 +100,7 @@ private:
     QTextStream &m_out;
     bool m_csv;
     std::string m_separator;
+    QLocale m_locale;
     geometry::ProfileChoice m_profile;
     bool m_marked = false;
 };

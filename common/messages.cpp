@@ -183,14 +183,21 @@ QString rangeBackwards(const QString &option, const QString &from, const QString
         .arg(option, from, to);
 }
 
-QString notPositive(const QString &option) {
+QString notPositive(const QString &option, Reader reader) {
+    if (reader == Reader::window)
+        return fieldNotPositive(option);
     return QStringLiteral("Il rapporto di %1 deve essere maggiore di 0, per esempio 3 o 2.9:3.1.")
         .arg(option);
 }
 
-QString notWholeTeeth(const QString &option, int most) {
+QString notWholeTeeth(const QString &name, int most, Reader reader) {
+    if (reader == Reader::window)
+        return QStringLiteral(
+                   "Il valore di \"%1\" deve essere un numero intero di denti da 1 a %2.")
+            .arg(name)
+            .arg(most);
     return QStringLiteral("I denti di %1 sono numeri interi da 1 a %2, per esempio 14:80.")
-        .arg(option)
+        .arg(name)
         .arg(most);
 }
 
@@ -261,8 +268,10 @@ QString profilesAlone() {
                           "al più con --csv: interasse --profiles.");
 }
 
-QString speedNotPositive() {
-    return QStringLiteral("I giri di --rpm devono essere più di 0, per esempio 1450.");
+QString speedNotPositive(const QString &name, Reader reader) {
+    if (reader == Reader::window)
+        return fieldNotPositive(name);
+    return QStringLiteral("I giri di %1 devono essere più di 0, per esempio 1450.").arg(name);
 }
 
 QString drawingNotWritten(const QString &file, const QString &reason) {

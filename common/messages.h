@@ -43,8 +43,6 @@ QString smallPulley(Input input, const QString &teeth, const QString &profile, i
 // A range of an option, FROM:TO: how it is written, and one given backwards.
 QString rangeForm(const QString &option, const QString &example);
 QString rangeBackwards(const QString &option, const QString &from, const QString &to);
-QString notPositive(const QString &option);
-QString notWholeTeeth(const QString &option, int most);
 // The forms that a design search and a slot take.
 QString designSearchForm();
 QString designWindowAlone();
@@ -61,13 +59,17 @@ QString optionRepeated(const QString &option);
 QString stockOnlyForLists();
 QString allOnlyForDesigns();
 QString profilesAlone();
-QString speedNotPositive();
 QString drawingNotWritten(const QString &file, const QString &reason);
 // Why a file written in place, its folder letting no other take its place, failed.
 QString writtenInPlace(const QString &reason);
-// A design search that finds nothing, and what to widen.
 // Who reads a sentence that names what to change: the command line names its options.
 enum class Reader { commandLine, window };
+// The teeth of a search's pulleys out of their bounds; name: the option, or the field's heading.
+QString notWholeTeeth(const QString &name, int most, Reader reader = Reader::commandLine);
+// A ratio, or the smaller pulley's speed, not above 0.
+QString notPositive(const QString &name, Reader reader = Reader::commandLine);
+QString speedNotPositive(const QString &name, Reader reader = Reader::commandLine);
+// A design search that finds nothing, and what to widen.
 QString noDesign(bool anyPulleys, bool stock, bool near, Reader reader = Reader::commandLine);
 QString moreDesigns(qsizetype more);
 // A list or a search past its limits, refused before the work, and what to narrow.

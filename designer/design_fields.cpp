@@ -1,6 +1,7 @@
 #include "designer/design_fields.h"
 
 #include "cli/arguments.h"
+#include "cli/requests.h"
 #include "common/calculation.h"
 #include "common/messages.h"
 #include "geometry/number_text.h"
@@ -58,6 +59,16 @@ public:
             return fail(field, messages::fieldNotWholeTeeth(headingOf(field)));
         return value;
     }
+    // A value that the command line checks as well, by the same check.
+    using Check = std::optional<QString> (*)(double, const QString &, messages::Reader);
+    std::optional<double> checked(Field field, Check check, bool optional = false) {
+        const std::optional<double> value = number(field, optional);
+        if (value)
+            if (const std::optional<QString> problem =
+                    check(*value, headingOf(field), messages::Reader::window))
+                return fail(field, *problem);
+        return value;
+    }
     // Both ends of a range, the first at most the second.
     void ordered(std::optional<double> from, std::optional<double> to, Field fromField,
                  Field toField) {
@@ -96,64 +107,94 @@ QString headingOf(Field field) {
 Reading readFields(const Fields &fields, const QLocale &locale) {
     Reader read(fields, locale);
     Reading reading;
-    QStringList &arguments = reading.arguments;
-    const auto range = [&](Field from, Field to) {
-        return read.typed(from) + u':' + read.typed(to);
+    const geometry::ProfileChoice profile = *geometry::readProfile(fields.profile.toStdString());
+    const auto value = [&](Field field, std::optional<double> number) {
+        return number ? std::optional(cli::Value{*number, read.typed(field)}) : std::nullopt;
     };
-    if (fields.byRatio) {
-        const std::optional<double> ratio = read.positive(Field::ratio);
-        const std::optional<double> ratioTo = read.positive(Field::ratioTo, true);
-        read.ordered(ratio, ratioTo, Field::ratio, Field::ratioTo);
-        arguments << QStringLiteral("--ratio")
-                  << (ratioTo ? range(Field::ratio, Field::ratioTo) : read.typed(Field::ratio));
-        const std::optional<double> fewest = read.teeth(Field::fewestTeeth, true);
-        const std::optional<double> most = read.teeth(Field::mostTeeth, true);
-        read.ordered(fewest, most, Field::fewestTeeth, Field::mostTeeth);
-        // An end left empty is the command line's own.
-        if (fewest || most) {
-            const geometry::BeltProfile &profile =
-                *geometry::readProfile(fields.profile.toStdString())->profile;
-            arguments << QStringLiteral("--teeth")
-                      << (fewest ? read.typed(Field::fewestTeeth)
-                                 : QString::number(profile.smallestPulley)) +
-                             u':' +
-                             (most ? read.typed(Field::mostTeeth)
-                                   : QString::number(cli::mostTeethByDefault));
+    const auto range = [&](Field from, Field to, std::optional<double> low,
+                           std::optional<double> high) {
+        return low && high
+                   ? std::optional(cli::Range{*low, *high, read.typed(from), read.typed(to)})
+                   : std::nullopt;
+    };
+    std::optional<cli::Range> slot;
+    std::optional<cli::Value> wanted;
+    const auto place = [&] {
+        if (fields.bySlot) {
+            const std::optional<double> from = read.number(Field::slotFrom);
+            const std::optional<double> to = read.positive(Field::slotTo);
+            read.ordered(from, to, Field::slotFrom, Field::slotTo);
+            slot = range(Field::slotFrom, Field::slotTo, from, to);
+        } else {
+            wanted = value(Field::distance, read.positive(Field::distance));
         }
+    };
+    const std::optional<QString> stock =
+        read.typed(Field::stock).isEmpty() ? std::nullopt : std::optional(read.typed(Field::stock));
+    if (fields.byRatio) {
+        const std::optional<double> ratio = read.checked(Field::ratio, cli::ratioProblem);
+        const std::optional<double> ratioTo = read.checked(Field::ratioTo, cli::ratioProblem, true);
+        read.ordered(ratio, ratioTo, Field::ratio, Field::ratioTo);
+        const std::optional<double> fewest =
+            read.checked(Field::fewestTeeth, cli::searchTeethProblem, true);
+        const std::optional<double> most =
+            read.checked(Field::mostTeeth, cli::searchTeethProblem, true);
+        read.ordered(fewest, most, Field::fewestTeeth, Field::mostTeeth);
+        place();
+        cli::DesignRequest design;
+        design.profile = profile;
+        if (ratio)
+            cli::setRatio(design,
+                          ratioTo ? *range(Field::ratio, Field::ratioTo, ratio, ratioTo)
+                                  : cli::Range{*ratio, *ratio, read.typed(Field::ratio),
+                                               read.typed(Field::ratio)},
+                          !ratioTo);
+        // An end left empty is the command line's own.
+        cli::Range teeth = cli::defaultTeeth(profile);
+        if (fewest)
+            teeth.low = *fewest, teeth.lowText = read.typed(Field::fewestTeeth);
+        if (most)
+            teeth.high = *most, teeth.highText = read.typed(Field::mostTeeth);
+        design.teeth = teeth;
+        design.teethTyped = fewest || most;
+        design.wanted = wanted;
+        design.slot = slot;
+        design.stock = stock;
+        reading.request = design;
     } else {
-        read.teeth(Field::larger);
-        read.teeth(Field::smaller);
-        arguments << read.typed(Field::larger) << read.typed(Field::smaller);
+        const std::optional<double> larger = read.teeth(Field::larger);
+        const std::optional<double> smaller = read.teeth(Field::smaller);
+        place();
+        if (larger && smaller)
+            reading.request =
+                cli::BeltListRequest{profile,
+                                     *larger < *smaller ? cli::Pulleys{*smaller, *larger, true}
+                                                        : cli::Pulleys{*larger, *smaller, false},
+                                     std::nullopt,
+                                     wanted,
+                                     slot,
+                                     stock,
+                                     {}};
     }
-    if (fields.bySlot) {
-        const std::optional<double> from = read.number(Field::slotFrom);
-        const std::optional<double> to = read.positive(Field::slotTo);
-        read.ordered(from, to, Field::slotFrom, Field::slotTo);
-        arguments << QStringLiteral("--between") << range(Field::slotFrom, Field::slotTo);
-    } else {
-        read.positive(Field::distance);
-        arguments << QStringLiteral("--near") << read.typed(Field::distance);
-    }
-    arguments << QStringLiteral("-p") << fields.profile;
-    if (!read.typed(Field::stock).isEmpty())
-        arguments << QStringLiteral("--stock") << read.typed(Field::stock);
-    read.positive(Field::speed, true);
+    reading.speed = read.checked(Field::speed, cli::speedProblem, true);
     reading.problems = std::move(read.problems);
+    if (!reading.problems.empty())
+        reading.request = std::monostate{};
     return reading;
 }
 
-QStringList driveArguments(const Fields &fields, const geometry::Design &drive,
-                           const QLocale &locale) {
-    const geometry::BeltProfile &profile =
-        *geometry::readProfile(fields.profile.toStdString())->profile;
-    QStringList arguments{
-        QString::number(drive.larger), QString::number(drive.smaller),
-        QString::fromStdString(geometry::formatNumber(geometry::beltCode(profile, drive.belt.teeth),
-                                                      "0.#", locale.decimalPoint().toStdString())),
-        QStringLiteral("-p"), fields.profile};
-    if (!fields.speed.trimmed().isEmpty())
-        arguments << QStringLiteral("--rpm") << fields.speed.trimmed();
-    return arguments;
+QStringList commandOf(const Asked &request) {
+    QStringList command = std::visit(
+        [](const auto &asked) {
+            if constexpr (std::is_same_v<std::decay_t<decltype(asked)>, std::monostate>)
+                return QStringList{};
+            else
+                return cli::commandOf(asked);
+        },
+        request);
+    if (!command.isEmpty())
+        command.removeFirst(); // the program's name
+    return command;
 }
 
 } // namespace designer

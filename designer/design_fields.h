@@ -1,10 +1,12 @@
 #pragma once
 
+#include "cli/requests.h"
 #include "geometry/design.h"
 
 #include <QLocale>
 #include <QStringList>
 
+#include <variant>
 #include <vector>
 
 namespace designer {
@@ -49,17 +51,17 @@ struct FieldProblem {
     QString message;
 };
 
-// The command line's arguments that ask for the drives of these fields, the program's name
-// left out; or what is wrong with each field that the search needs.
+// What these fields ask for, the same request as the command line's for the same question;
+// or what is wrong with each field that the search needs.
+using Asked = std::variant<std::monostate, cli::BeltListRequest, cli::DesignRequest>;
 struct Reading {
-    QStringList arguments;
+    Asked request; // empty with problems
     std::vector<FieldProblem> problems;
+    std::optional<double> speed; // of the smaller pulley, for each drive's details
 };
 Reading readFields(const Fields &fields, const QLocale &locale);
 
-// The command line's arguments for one drive of these fields: its whole geometry, with the
-// motor's speed when there is one.
-QStringList driveArguments(const Fields &fields, const geometry::Design &drive,
-                           const QLocale &locale);
+// The command that asks for the request, the program's name left out.
+QStringList commandOf(const Asked &request);
 
 } // namespace designer

@@ -1,8 +1,11 @@
 #include "designer/designer_window.h"
 
+#include "cli/belt_lists.h"
+#include "cli/design_search.h"
+#include "cli/one_belt.h"
+#include "cli/writer.h"
 #include "common/messages.h"
 #include "common/output_file.h"
-#include "designer/command_line_answer.h"
 #include "designer/drive_drawing.h"
 #include "designer/drive_table.h"
 #include "desktop/window_icon.h"
@@ -10,6 +13,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QButtonGroup>
 #include <QClipboard>
 #include <QComboBox>
@@ -29,6 +33,7 @@
 #include <QStandardItemModel>
 #include <QStandardPaths>
 #include <QTableView>
+#include <QTextStream>
 #include <QThread>
 #include <QVBoxLayout>
 
@@ -72,6 +77,29 @@ QString asTyped(const QStringList &arguments) {
     for (const QString &argument : arguments)
         words << (argument.contains(u' ') ? u'\'' + argument + u'\'' : argument);
     return words.join(u' ');
+}
+
+// The drives that the request asks for, found as the command line finds them.
+common::Result<Drives> findDrives(const Asked &request, const std::atomic<bool> *stop) {
+    if (const auto *design = std::get_if<cli::DesignRequest>(&request))
+        return cli::findDesigns(*design, stop, messages::Reader::window);
+    return cli::findBelts(std::get<cli::BeltListRequest>(request), stop, messages::Reader::window);
+}
+
+// What the command line's writer writes, byte for byte.
+template <typename Write>
+QByteArray written(bool csv, const geometry::ProfileChoice &profile, const QLocale &locale,
+                   const Write &write) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QTextStream out(&buffer);
+    {
+        cli::Writer writer(out, csv, locale, profile);
+        write(writer);
+    }
+    out.flush();
+    return bytes;
 }
 
 QLabel *problemLabel(QWidget *parent) {
@@ -343,7 +371,7 @@ void DesignerWindow::search() {
     }
     const Fields typed = fields();
     const QLocale locale;
-    Reading reading = readFields(typed, locale);
+    const Reading reading = readFields(typed, locale);
     // A field not yet typed in is not a mistake: the search just waits for it.
     std::vector<FieldProblem> shown;
     bool waiting = false;
@@ -356,20 +384,19 @@ void DesignerWindow::search() {
     markProblems(shown);
     if (waiting || !shown.empty()) {
         m_drives->clear();
-        m_shownArguments.clear();
+        m_shown = std::monostate{};
         showSelectedDrive();
         setStatus(shown.empty() ? messages::designerHint() : QString());
         emit searchEnded();
         return;
     }
-    const QStringList arguments = reading.arguments;
     m_stop = false;
-    m_worker = QThread::create([this, arguments, locale] {
-        common::Result<Drives> found = findDrives(arguments, locale, &m_stop);
+    m_worker = QThread::create([this, reading] {
+        common::Result<Drives> found = findDrives(reading.request, &m_stop);
         QMetaObject::invokeMethod(
             this,
-            [this, found = std::move(found), arguments]() mutable {
-                showDrives(std::move(found), arguments);
+            [this, found = std::move(found), reading]() mutable {
+                showDrives(std::move(found), reading);
             },
             Qt::QueuedConnection);
     });
@@ -379,7 +406,7 @@ void DesignerWindow::search() {
     m_worker->start();
 }
 
-void DesignerWindow::showDrives(common::Result<Drives> found, const QStringList &arguments) {
+void DesignerWindow::showDrives(common::Result<Drives> found, const Reading &asked) {
     m_worker->wait();
     m_worker = nullptr;
     m_showBusy.stop();
@@ -391,15 +418,22 @@ void DesignerWindow::showDrives(common::Result<Drives> found, const QStringList 
     }
     if (!found) {
         m_drives->clear();
-        m_shownArguments.clear();
+        m_shown = std::monostate{};
         setStatus(found.problem().message);
     } else {
         m_drives->setDrives(std::move(*found)); // up to a million rows: moved, not copied
-        m_shownArguments = arguments;
+        m_shown = asked.request;
+        m_shownSpeed = asked.speed;
         // Kept only once read: a list that cannot be read, or that blocks, is not met again at
         // the next start. Written only when it changes.
-        const qsizetype stockAt = arguments.indexOf(QStringLiteral("--stock"));
-        const QString stock = stockAt < 0 ? QString() : arguments.value(stockAt + 1);
+        const QString stock = std::visit(
+            [](const auto &request) {
+                if constexpr (std::is_same_v<std::decay_t<decltype(request)>, std::monostate>)
+                    return QString();
+                else
+                    return request.stock.value_or(QString());
+            },
+            asked.request);
         if (stock != m_rememberedStock) {
             m_rememberedStock = stock;
             QSettings().setValue(settingsStockList, stock);
@@ -416,7 +450,7 @@ void DesignerWindow::showDrives(common::Result<Drives> found, const QStringList 
         // The command can be selected and copied; made so only now, since the text control
         // that it takes costs the window's start about 5 % of its instructions.
         m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        setStatus(messages::drivesFound(m_drives->rowCount(), asTyped(arguments)));
+        setStatus(messages::drivesFound(m_drives->rowCount(), asTyped(shownArguments())));
         m_table->selectRow(0);
     }
     // The marks that the rows carry, explained once under the table.
@@ -440,22 +474,31 @@ void DesignerWindow::showSelectedDrive() {
     }
     const geometry::Design &drive = m_drives->drive(current.row());
     const QLocale locale;
-    const Answer answer = askTheCommandLine(driveArguments(fields(), drive, locale), locale);
-    m_details->setPlainText(QString::fromUtf8(answer.output) + answer.errors);
-    m_drawing->setDrive(DriveToDraw{m_drives->drives().profile, static_cast<double>(drive.larger),
+    const geometry::ProfileChoice &profile = m_drives->drives().profile;
+    const common::Result<cli::DriveDescription> described =
+        cli::describeDrive(cli::oneBeltRequest(profile, drive, m_shownSpeed, locale), locale);
+    if (described)
+        m_details->setPlainText(QString::fromUtf8(written(
+                                    false, profile, locale,
+                                    [&](cli::Writer &write) { write.details(described->lines); })) +
+                                described->complaints.join(u'\n') +
+                                (described->complaints.isEmpty() ? "" : "\n"));
+    else
+        m_details->setPlainText(described.problem().message + u'\n');
+    m_drawing->setDrive(DriveToDraw{profile, static_cast<double>(drive.larger),
                                     static_cast<double>(drive.smaller), drive.belt.teeth,
                                     locale.decimalPoint().toStdString()});
 }
 
+// Written from the rows on screen, as the command line writes them for the same request.
 bool DesignerWindow::saveTable(const QString &file) {
-    const Answer answer =
-        askTheCommandLine(m_shownArguments + QStringList{QStringLiteral("--csv")}, QLocale());
-    if (answer.status != common::ExitStatus::done) {
-        setStatus(answer.errors.trimmed());
+    const Drives &drives = m_drives->drives();
+    if (drives.rows.empty())
         return false;
-    }
+    const QByteArray table =
+        written(true, drives.profile, QLocale(), [&](cli::Writer &write) { write.drives(drives); });
     if (const std::optional<common::Problem> problem =
-            common::writeFile(file, answer.output, messages::tableNotWritten)) {
+            common::writeFile(file, table, messages::tableNotWritten)) {
         setStatus(problem->message);
         return false;
     }
@@ -467,12 +510,14 @@ bool DesignerWindow::saveDrawing(const QString &file, bool dxf) {
     if (!current.isValid())
         return false;
     const QLocale locale;
-    const QStringList arguments =
-        driveArguments(fields(), m_drives->drive(current.row()), locale) +
-        QStringList{dxf ? QStringLiteral("--dxf") : QStringLiteral("--svg"), file};
-    const Answer answer = askTheCommandLine(arguments, locale);
-    if (answer.status != common::ExitStatus::done) {
-        setStatus(answer.errors.trimmed());
+    cli::OneBeltRequest request = cli::oneBeltRequest(
+        m_drives->drives().profile, m_drives->drive(current.row()), std::nullopt, locale);
+    (dxf ? request.dxf : request.svg) = file;
+    const common::Result<cli::DriveDescription> described = cli::describeDrive(request, locale);
+    const common::Result<QString> saved =
+        described ? cli::writeDrawings(request, *described, locale) : described.problem();
+    if (!saved) {
+        setStatus(saved.problem().message);
         return false;
     }
     return true;

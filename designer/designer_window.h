@@ -1,7 +1,8 @@
 #pragma once
 
+#include "common/result.h"
 #include "designer/design_fields.h"
-#include "designer/drives.h"
+#include "designer/drive_table.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -26,8 +27,8 @@ class DriveDrawing;
 class DriveTable;
 
 // The designer's window: a drive asked for on the left, the drives that fit in a table that
-// follows the typing, and the selected one's whole geometry and drawing; each export is the
-// command line's own output for the same question.
+// follows the typing, and the selected one's whole geometry and drawing. It asks the command
+// line's requests of the command line's finders, and writes its exports with its writer.
 class DesignerWindow : public QWidget {
     Q_OBJECT
 public:
@@ -37,9 +38,9 @@ public:
     // How long typing must pause before a search starts, in milliseconds.
     static constexpr int typingPause = 250;
 
-    // The fields as typed, and the command line's arguments that the table shows.
+    // The fields as typed, and the command line's arguments that ask for what the table shows.
     Fields fields() const;
-    QStringList shownArguments() const { return m_shownArguments; }
+    QStringList shownArguments() const { return commandOf(m_shown); }
     // Whether a search is waiting for typing to pause, or running.
     bool busy() const { return m_pause.isActive() || m_worker != nullptr; }
 
@@ -57,7 +58,7 @@ private:
     void chooseMode();
     void fieldsChanged();
     void search();
-    void showDrives(common::Result<Drives> found, const QStringList &arguments);
+    void showDrives(common::Result<Drives> found, const Reading &asked);
     void showSelectedDrive();
     void markProblems(const std::vector<FieldProblem> &problems);
     void setStatus(const QString &text);
@@ -83,9 +84,10 @@ private:
     QTimer m_pause, m_showBusy;
     QThread *m_worker = nullptr;
     bool m_searchAgain = false;
-    std::atomic<bool> m_stop = false; // the running search is out of date
-    QStringList m_shownArguments;
-    QString m_rememberedStock; // the stock list as the settings hold it
+    std::atomic<bool> m_stop = false;   // the running search is out of date
+    Asked m_shown;                      // what the table answers
+    std::optional<double> m_shownSpeed; // for the details of its drives
+    QString m_rememberedStock;          // the stock list as the settings hold it
 };
 
 } // namespace designer

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "designer/drives.h"
+#include "cli/rows.h"
 
 #include <QAbstractTableModel>
 #include <QLocale>
@@ -11,6 +11,8 @@
 #include <memory>
 
 namespace designer {
+
+using Drives = cli::Drives;
 
 // The drives found, one a row, in the columns of the command line's table and its numbers'
 // decimals, in the user's format. Rows come in the command line's order; a sort on screen

@@ -1,3 +1,4 @@
+#include "cli/arguments.h"
 #include "cli/command_line.h"
 
 #include <QCoreApplication>
@@ -7,12 +8,42 @@
 #include <QTextStream>
 
 #include <tuple>
+#include <variant>
 
 namespace {
 
 const QLocale italian(QLocale::Italian, QLocale::Italy);
 const QLocale english(QLocale::English, QLocale::UnitedStates);
 const QLocale arabic(QLocale::Arabic, QLocale::Egypt);
+
+QString number(double value) {
+    return QString::number(value, 'f', QLocale::FloatingPointShortest);
+}
+
+QString range(const std::optional<cli::Range> &range) {
+    return range ? number(range->low) + u':' + number(range->high) : QStringLiteral("-");
+}
+
+// The values read into a request, in the words of the rows below.
+QString valuesOf(const cli::Request &request) {
+    const QString profile = QString::fromStdString(geometry::profileName(request.profile));
+    if (const auto *one = std::get_if<cli::OneBeltRequest>(&request.asked))
+        return QStringLiteral("%1 %2/%3%4 belt %5 rpm %6")
+            .arg(profile, number(one->pulleys.larger), number(one->pulleys.smaller),
+                 one->pulleys.swapped ? QStringLiteral(" swapped") : QString(),
+                 number(one->code.value), one->speed ? number(*one->speed) : QStringLiteral("-"));
+    if (const auto *list = std::get_if<cli::BeltListRequest>(&request.asked))
+        return QStringLiteral("%1 %2/%3%4 codes %5 near %6 slot %7 stock %8")
+            .arg(profile, number(list->pulleys.larger), number(list->pulleys.smaller),
+                 list->pulleys.swapped ? QStringLiteral(" swapped") : QString(), range(list->codes),
+                 list->wanted ? number(list->wanted->value) : "-", range(list->slot),
+                 list->stock.value_or("-"));
+    const auto &design = std::get<cli::DesignRequest>(request.asked);
+    return QStringLiteral("%1 ratio %2 from %3 teeth %4 near %5 slot %6%7")
+        .arg(profile, range(design.ratio), number(design.wantedRatio), range(design.teeth),
+             design.wanted ? number(design.wanted->value) : "-", range(design.slot),
+             design.all ? QStringLiteral(" all") : QString());
+}
 
 } // namespace
 
@@ -32,6 +63,8 @@ private slots:
     void refusesPastItsLimits_data();
     void refusesPastItsLimits();
     void helpExitsDone();
+    void readsEachFormIntoItsRequest_data();
+    void readsEachFormIntoItsRequest();
 
 private:
     QTemporaryDir folder; // a drawing and a link to it
@@ -602,6 +635,52 @@ void CommandLineTest::helpExitsDone() {
              common::ExitStatus::done);
     outStream.flush();
     QVERIFY(printed.contains(QStringLiteral("Stato di uscita")));
+}
+
+// Every value read and checked into the request of its form; a list's or a search's request
+// printed as its command reads back to the same request.
+void CommandLineTest::readsEachFormIntoItsRequest_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("values");
+    QTest::newRow("one belt, smaller pulley first")
+        << italian << QStringList{"14", "36", "150,5", "--rpm", "1450"}
+        << "XL037 36/14 swapped belt 150.5 rpm 1450";
+    QTest::newRow("belts of a range, a stock list")
+        << english << QStringList{"14", "36", "--belts", "100:400", "--stock", "a b.txt", "-p", "L"}
+        << "L 36/14 swapped codes 100:400 near - slot - stock a b.txt";
+    QTest::newRow("nearest, within codes")
+        << italian << QStringList{"36", "14", "--near", "120,5", "--belts", "1:200"}
+        << "XL037 36/14 codes 1:200 near 120.5 slot - stock -";
+    QTest::newRow("slot") << italian << QStringList{"36", "14", "--between", "100:200,25"}
+                          << "XL037 36/14 codes - near - slot 100:200.25 stock -";
+    QTest::newRow("one ratio below 1, within 1 %")
+        << english << QStringList{"--ratio", "0.5", "--between", "150:250", "-p", "5M"}
+        << "5M ratio 1.98:2.02 from 2 teeth 14:150 near - slot 150:250";
+    QTest::newRow("ratios round 1, teeth, all")
+        << italian << QStringList{"--ratio", "0,5:3", "--near",  "200",  "--teeth",
+                                  "20:40",   "--all", "--stock", "s.txt"}
+        << "XL037 ratio 1:3 from 2 teeth 20:40 near 200 slot - all";
+}
+
+void CommandLineTest::readsEachFormIntoItsRequest() {
+    QFETCH(QLocale, locale);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, values);
+    const common::Result<cli::Request> read =
+        cli::readArguments(QStringList{"interasse"} + arguments, locale);
+    QVERIFY2(read, qPrintable(read ? QString() : read.problem().message));
+    QCOMPARE(valuesOf(*read), values);
+    QStringList command;
+    if (const auto *list = std::get_if<cli::BeltListRequest>(&read->asked))
+        command = cli::commandOf(*list);
+    else if (const auto *design = std::get_if<cli::DesignRequest>(&read->asked))
+        command = cli::commandOf(*design);
+    else
+        return; // one belt: no command printed
+    const common::Result<cli::Request> again = cli::readArguments(command, locale);
+    QVERIFY2(again, qPrintable(command.join(u' ')));
+    QVERIFY2(again->asked == read->asked, qPrintable(command.join(u' ')));
 }
 
 QTEST_GUILESS_MAIN(CommandLineTest)

@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QRadioButton>
 #include <QSettings>
@@ -25,9 +26,12 @@ namespace {
 
 const QLocale italian(QLocale::Italian, QLocale::Italy);
 
-// The program itself, in the Italian number format, and what it writes on standard output.
-QByteArray programOutput(const QStringList &arguments) {
+// The program itself, in the Italian number format, and what it writes on standard output;
+// with its standard error after it, as it writes them, when merged.
+QByteArray programOutput(const QStringList &arguments, bool merged = false) {
     QProcess program;
+    if (merged)
+        program.setProcessChannelMode(QProcess::MergedChannels);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("it_IT.UTF-8"));
     program.setProcessEnvironment(environment);
@@ -171,8 +175,10 @@ void DesignerWindowTest::tableHoldsTheProgramsRows() {
 void DesignerWindowTest::exportsAreTheProgramsFiles_data() {
     QTest::addColumn<QString>("what");
     QTest::newRow("table") << "csv";
+    QTest::newRow("table of two pulleys near a distance") << "belts";
     QTest::newRow("drawing") << "svg";
     QTest::newRow("drawing for CAD") << "dxf";
+    QTest::newRow("details") << "txt";
 }
 
 // Each file the window saves is what the program writes for the same question; the drawing
@@ -180,23 +186,47 @@ void DesignerWindowTest::exportsAreTheProgramsFiles_data() {
 void DesignerWindowTest::exportsAreTheProgramsFiles() {
     QFETCH(QString, what);
     askForADrive();
+    if (what == QLatin1String("belts")) {
+        QTest::mouseClick(radio("Due ingranaggi"), Qt::LeftButton);
+        QTest::mouseClick(radio("Vicino a un interasse"), Qt::LeftButton);
+        type(Field::larger, QStringLiteral("14"));
+        type(Field::smaller, QStringLiteral("36"));
+        type(Field::distance, QStringLiteral("200,5"));
+    }
     QVERIFY(settled());
     table()->sortByColumn(designer::DriveTable::distance, Qt::AscendingOrder);
     table()->selectRow(4);
     const QTemporaryDir folder;
     const QString file = folder.filePath(QStringLiteral("saved.") + what);
     QByteArray expected;
-    if (what == QLatin1String("csv")) {
+    if (what == QLatin1String("csv") || what == QLatin1String("belts")) {
         QVERIFY(window->saveTable(file));
         expected = programOutput(window->shownArguments() + QStringList{QStringLiteral("--csv")});
     } else {
-        QVERIFY(window->saveDrawing(file, what == QLatin1String("dxf")));
+        const bool details = what == QLatin1String("txt");
+        if (details) { // what the window shows, with what is wrong with the drive: too few
+                       // teeth in mesh
+            table()->sortByColumn(designer::DriveTable::teethInMesh, Qt::AscendingOrder);
+            table()->selectRow(4);
+            QFile text(file);
+            QVERIFY(text.open(QIODevice::WriteOnly));
+            text.write(named<QPlainTextEdit>(QStringLiteral("Dettagli della trasmissione"))
+                           ->toPlainText()
+                           .toUtf8());
+        } else {
+            QVERIFY(window->saveDrawing(file, what == QLatin1String("dxf")));
+        }
         const QAbstractItemModel *model = table()->model();
-        const auto cell = [&](int column) { return model->index(4, column).data().toString(); };
-        expected = programOutput(
-            {cell(designer::DriveTable::larger), cell(designer::DriveTable::smaller),
-             cell(designer::DriveTable::belt).section(u'-', 0, 0), QStringLiteral("-p"),
-             QStringLiteral("5M"), u"--"_qs + what, QStringLiteral("-")});
+        const auto cell = [&](int column) { // without its mark
+            return model->index(4, column).data().toString().section(u' ', 0, 0);
+        };
+        QStringList arguments{cell(designer::DriveTable::larger),
+                              cell(designer::DriveTable::smaller),
+                              cell(designer::DriveTable::belt).section(u'-', 0, 0),
+                              QStringLiteral("-p"), QStringLiteral("5M")};
+        arguments << (details ? QStringList{"--rpm", "1450"}
+                              : QStringList{u"--"_qs + what, QStringLiteral("-")});
+        expected = programOutput(arguments, details);
     }
     QFile saved(file);
     QVERIFY(saved.open(QIODevice::ReadOnly));
@@ -238,6 +268,9 @@ void DesignerWindowTest::invalidInputIsMarkedBesideItsField_data() {
                            << "Il valore di \"Rapporto M/m\" non è un numero";
     QTest::newRow("teeth") << Field::fewestTeeth << "12,5"
                            << "Il valore di \"Denti da\" deve essere un numero intero di denti";
+    QTest::newRow("teeth past a search's")
+        << Field::mostTeeth << "20000"
+        << "Il valore di \"Denti fino a\" deve essere un numero intero di denti da 1 a 10000.";
     QTest::newRow("slot backwards")
         << Field::slotFrom << "300"
         << "Il valore di \"Interasse da\" deve essere al più quello di \"Interasse fino a\"";

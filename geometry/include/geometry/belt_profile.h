@@ -63,6 +63,7 @@ inline constexpr std::array<BeltProfile, 22> beltProfiles{{
 struct ProfileChoice {
     const BeltProfile *profile;
     std::string width;
+    bool operator==(const ProfileChoice &) const = default;
 };
 
 // Reads a profile's name in any case and with the usual spellings (GT2 and 2MGT for 2GT,

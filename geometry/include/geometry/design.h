@@ -42,6 +42,7 @@ NearestBelts nearestInStock(double z1, double z2, const BeltProfile &profile, do
 struct Limits {
     std::int64_t rows = 1'000'000;
     std::int64_t beltsTried = 5'000'000;
+    bool operator==(const Limits &) const = default;
 };
 
 // What a machine needs of a drive: a ratio of the larger pulley's teeth over the smaller's,

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "cli/pulleys.h"
+#include "common/messages.h"
+#include "geometry/belt_profile.h"
+#include "geometry/design.h"
+
+#include <QString>
+
+#include <optional>
+#include <variant>
+
+namespace cli {
+
+// A range FROM:TO, both ends included: read, and as typed.
+struct Range {
+    double low = 0, high = 0;
+    QString lowText, highText;
+    bool operator==(const Range &) const = default;
+};
+
+// A number read, and as typed.
+struct Value {
+    double value = 0;
+    QString text;
+    bool operator==(const Value &) const = default;
+};
+
+// The teeth of a design search's pulleys unless --teeth says otherwise: from the profile's
+// smallest recommended pulley to this many.
+inline constexpr int mostTeethByDefault = 150;
+// Pulleys of more teeth than this are no search that ends in reasonable time.
+inline constexpr int mostTeethOfSearch = 10000;
+
+// The one check of the teeth of a search's pulleys, whoever typed them: whole, 1 to
+// mostTeethOfSearch. name: the option, or the field's heading.
+std::optional<QString> searchTeethProblem(double teeth, const QString &name,
+                                          messages::Reader reader);
+
+// The one check of a wanted ratio, and of the smaller pulley's speed: above 0.
+std::optional<QString> ratioProblem(double ratio, const QString &name, messages::Reader reader);
+std::optional<QString> speedProblem(double speed, const QString &name, messages::Reader reader);
+
+// interasse Z1 Z2 CODE: one belt on two pulleys, with the texts the window's figure is
+// computed from.
+struct OneBeltRequest {
+    geometry::ProfileChoice profile;
+    Pulleys pulleys;
+    QString largerText, smallerText; // as typed, the larger first
+    Value code;
+    std::optional<double> speed;     // --rpm: of the smaller pulley
+    std::optional<QString> svg, dxf; // files for the drawing, - for the output
+    bool operator==(const OneBeltRequest &) const = default;
+};
+
+// The belts on two pulleys: in a range of codes, nearest a distance, or in a slot.
+struct BeltListRequest {
+    geometry::ProfileChoice profile;
+    Pulleys pulleys;
+    std::optional<Range> codes;  // --belts
+    std::optional<Value> wanted; // --near, mm
+    std::optional<Range> slot;   // --between, mm
+    std::optional<QString> stock;
+    geometry::Limits limits;
+    bool operator==(const BeltListRequest &) const = default;
+};
+
+// The drives of two pulleys and a belt that give a ratio, in a slot or near a distance.
+struct DesignRequest {
+    geometry::ProfileChoice profile;
+    Range ratio;                   // M/m as searched, at least 1; the texts as typed
+    bool withinOnePercent = false; // one ratio typed
+    double wantedRatio = 0;        // what the ranking measures from
+    Range teeth;                   // on either pulley
+    bool teethTyped = false;       // else the default range
+    std::optional<Value> wanted;   // --near, mm
+    std::optional<Range> slot;     // --between, mm
+    std::optional<QString> stock;
+    bool all = false; // every row, not the first 20
+    geometry::Limits limits;
+    bool operator==(const DesignRequest &) const = default;
+};
+
+// The ratio as typed (a range, or one ratio searched within 1 %), set as M/m: a ratio below 1
+// is read as its inverse. Checked before.
+void setRatio(DesignRequest &request, const Range &typed, bool single);
+// The teeth a search's pulleys have unless told.
+Range defaultTeeth(const geometry::ProfileChoice &profile);
+
+// What the command line is asked to do, read from its arguments, every value read and checked.
+struct Request {
+    enum class Form { help, version, profiles, oneBelt, belts, nearest, slot, design };
+    Form form = Form::help;
+    QString helpText; // with Form::help
+    bool csv = false;
+    geometry::ProfileChoice profile; // XL037 unless chosen
+    std::variant<std::monostate, OneBeltRequest, BeltListRequest, DesignRequest> asked;
+};
+
+} // namespace cli
