@@ -34,7 +34,6 @@
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTextStream>
-#include <QThread>
 #include <QVBoxLayout>
 
 namespace designer {
@@ -125,13 +124,8 @@ DesignerWindow::DesignerWindow(QWidget *parent) : QWidget(parent) {
     layout->addWidget(form);
     layout->addWidget(results, 1);
 
-    m_pause.setSingleShot(true);
-    m_pause.setInterval(typingPause);
-    connect(&m_pause, &QTimer::timeout, this, &DesignerWindow::search);
-    // Only a search that takes a while shows that it runs.
-    m_showBusy.setSingleShot(true);
-    m_showBusy.setInterval(100);
-    connect(&m_showBusy, &QTimer::timeout, m_busy, &QWidget::show);
+    connect(&m_search, &SearchService::typingPaused, this, &DesignerWindow::search);
+    connect(&m_search, &SearchService::showBusy, m_busy, &QWidget::setVisible);
 
     m_rememberedStock = rememberedStockList();
     m_edits[static_cast<int>(Field::stock)]->setText(m_rememberedStock);
@@ -141,11 +135,7 @@ DesignerWindow::DesignerWindow(QWidget *parent) : QWidget(parent) {
     resize(QSize(1000, 640).boundedTo(screen()->availableSize() * 9 / 10));
 }
 
-DesignerWindow::~DesignerWindow() {
-    m_stop = true;
-    if (m_worker)
-        m_worker->wait();
-}
+DesignerWindow::~DesignerWindow() = default; // a search still running is left to end alone
 
 void DesignerWindow::buildForm(QWidget *form) {
     form->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
@@ -341,7 +331,7 @@ void DesignerWindow::chooseMode() {
 }
 
 void DesignerWindow::fieldsChanged() {
-    m_pause.start();
+    m_search.typing();
 }
 
 void DesignerWindow::markProblems(const std::vector<FieldProblem> &problems) {
@@ -364,11 +354,6 @@ void DesignerWindow::setStatus(const QString &text) {
 }
 
 void DesignerWindow::search() {
-    if (m_worker) { // one search at a time: this one stops, then the latest fields
-        m_searchAgain = true;
-        m_stop = true;
-        return;
-    }
     const Fields typed = fields();
     const QLocale locale;
     const Reading reading = readFields(typed, locale);
@@ -383,39 +368,25 @@ void DesignerWindow::search() {
     }
     markProblems(shown);
     if (waiting || !shown.empty()) {
+        m_search.cancel();
         m_drives->clear();
         m_shown = std::monostate{};
+        m_saveTable->setEnabled(false);
         showSelectedDrive();
         setStatus(shown.empty() ? messages::designerHint() : QString());
         emit searchEnded();
         return;
     }
-    m_stop = false;
-    m_worker = QThread::create([this, reading] {
-        common::Result<Drives> found = findDrives(reading.request, &m_stop);
-        QMetaObject::invokeMethod(
-            this,
-            [this, found = std::move(found), reading]() mutable {
-                showDrives(std::move(found), reading);
-            },
-            Qt::QueuedConnection);
-    });
-    connect(m_worker, &QThread::finished, m_worker, &QObject::deleteLater);
-    m_showBusy.start();
+    // The job holds copies only: it may outlive the window.
+    m_search.start([request = reading.request](
+                       const SearchService::Stop &stop) { return findDrives(request, &stop); },
+                   [this, reading](quint64, common::Result<Drives> found) {
+                       showDrives(std::move(found), reading);
+                   });
     setStatus(messages::searching());
-    m_worker->start();
 }
 
 void DesignerWindow::showDrives(common::Result<Drives> found, const Reading &asked) {
-    m_worker->wait();
-    m_worker = nullptr;
-    m_showBusy.stop();
-    m_busy->hide();
-    if (m_searchAgain) { // what is shown would be out of date at once
-        m_searchAgain = false;
-        search();
-        return;
-    }
     if (!found) {
         m_drives->clear();
         m_shown = std::monostate{};

@@ -3,12 +3,12 @@
 #include "common/result.h"
 #include "designer/design_fields.h"
 #include "designer/drive_table.h"
+#include "designer/search_service.h"
 
 #include <QTimer>
 #include <QWidget>
 
 #include <array>
-#include <atomic>
 
 class QAbstractButton;
 class QComboBox;
@@ -19,7 +19,6 @@ class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class QTableView;
-class QThread;
 
 namespace designer {
 
@@ -36,13 +35,13 @@ public:
     ~DesignerWindow() override;
 
     // How long typing must pause before a search starts, in milliseconds.
-    static constexpr int typingPause = 250;
+    static constexpr int typingPause = SearchService::typingPause;
 
     // The fields as typed, and the command line's arguments that ask for what the table shows.
     Fields fields() const;
     QStringList shownArguments() const { return commandOf(m_shown); }
     // Whether a search is waiting for typing to pause, or running.
-    bool busy() const { return m_pause.isActive() || m_worker != nullptr; }
+    bool busy() const { return m_search.busy(); }
 
     // The exports, to a file chosen by the caller; false with the reason in the status line.
     bool saveTable(const QString &file);
@@ -81,10 +80,7 @@ private:
     DriveDrawing *m_drawing;
     QPushButton *m_saveTable, *m_saveSvg, *m_saveDxf, *m_copyRow, *m_copyDetails;
 
-    QTimer m_pause, m_showBusy;
-    QThread *m_worker = nullptr;
-    bool m_searchAgain = false;
-    std::atomic<bool> m_stop = false;   // the running search is out of date
+    SearchService m_search;
     Asked m_shown;                      // what the table answers
     std::optional<double> m_shownSpeed; // for the details of its drives
     QString m_rememberedStock;          // the stock list as the settings hold it

@@ -19,6 +19,8 @@
 
 #include <memory>
 
+#include <sys/stat.h>
+
 using designer::DesignerWindow;
 using designer::Field;
 
@@ -77,6 +79,7 @@ private slots:
     void takesOverTheStockListKeptBeforeTheMakerWasNamed();
     void refusesAListPastItsBound_data();
     void refusesAListPastItsBound();
+    void aFifoAsTheStockListBlocksNothing();
 
 private:
     template <typename Widget> Widget *named(const QString &name) const {
@@ -375,6 +378,29 @@ void DesignerWindowTest::refusesAListPastItsBound() {
         if (label->isVisible() && label->text().startsWith(QStringLiteral("Più di")))
             shown << label->text();
     QCOMPARE(shown, QStringList{words});
+}
+
+// A FIFO typed as the stock list blocks nothing: the next key searches again, the FIFO is not
+// remembered, and the window closes while a read still waits for a writer.
+void DesignerWindowTest::aFifoAsTheStockListBlocksNothing() {
+    QTemporaryDir folder;
+    const QString fifo = folder.filePath(QStringLiteral("cinghie"));
+    QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    askForADrive();
+    QVERIFY(settled());
+    const int rows = table()->model()->rowCount();
+    QVERIFY(rows > 0);
+    type(Field::stock, fifo);
+    QTest::qWait(3 * DesignerWindow::typingPause); // the search now waits on the FIFO
+    QVERIFY(window->busy());
+    type(Field::stock, QString());
+    QVERIFY(settled());
+    QCOMPARE(table()->model()->rowCount(), rows);
+    QVERIFY(QSettings().value(QStringLiteral("elencoCinghie")).toString() != fifo);
+    type(Field::stock, fifo);
+    QTest::qWait(3 * DesignerWindow::typingPause);
+    QVERIFY(window->busy());
+    window.reset(); // returns at once: a wait here would hang the test
 }
 
 QTEST_MAIN(DesignerWindowTest)
