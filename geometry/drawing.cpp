@@ -207,15 +207,12 @@ Drawing drawDrive(const ProfileChoice &profile, double z1, double z2, std::int64
     const Lines smallerLines = place(std::move(smallerPlaces));
     const std::string beltText = beltName(profile, beltTeeth);
     const Point middle{(upper.from.x + upper.to.x) / 2, (upper.from.y + upper.to.y) / 2};
+    const Lines overUpper =
+        resting({line({middle.x, 0}, beltText)}, -std::numeric_limits<double>::infinity());
+    const Box overBox = labelBox(overUpper[0]);
     const Lines beltLines = place({
-        resting({line({middle.x, 0}, beltText)}, -std::numeric_limits<double>::infinity()),
-        // Under the lower span: the upper span's place mirrored.
-        [&] {
-            Lines mirrored =
-                resting({line({middle.x, 0}, beltText)}, -std::numeric_limits<double>::infinity());
-            const Box box = labelBox(mirrored[0]);
-            return moved(std::move(mirrored), 0, -box.lowest.y - box.highest.y);
-        }(),
+        overUpper,
+        moved(overUpper, 0, -overBox.lowest.y - overBox.highest.y), // mirrored under the lower
         Lines{line({distance / 2, below - arrow - gap - textHeight}, beltText)},
     });
     drawing.labels = {distanceLines[0], largerLines[0],  largerLines[1],
