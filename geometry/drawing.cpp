@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 namespace geometry {
@@ -20,15 +21,50 @@ std::string number(double value) {
     return {text, end};
 }
 
-// A label's width, for the box round the drawing: a little more than its characters take in a
-// sans face.
-double labelWidth(const Label &label) {
-    const auto characters =
-        std::ranges::count_if(label.text, [](char c) { return (c & 0xC0) != 0x80; });
-    return 0.62 * label.height * static_cast<double>(characters);
+bool overlap(const Box &a, const Box &b) {
+    return a.lowest.x < b.highest.x && b.lowest.x < a.highest.x && a.lowest.y < b.highest.y &&
+           b.lowest.y < a.highest.y;
+}
+
+// Whether any part of the segment lies in the box: the segment clipped by each side in turn.
+bool crosses(const Box &box, const Segment &segment) {
+    const double dx = segment.to.x - segment.from.x, dy = segment.to.y - segment.from.y;
+    const std::array<double, 4> towards{-dx, dx, -dy, dy};
+    const std::array<double, 4> room{segment.from.x - box.lowest.x, box.highest.x - segment.from.x,
+                                     segment.from.y - box.lowest.y, box.highest.y - segment.from.y};
+    double first = 0, last = 1;
+    for (std::size_t side = 0; side < 4; ++side) {
+        if (towards[side] == 0) {
+            if (room[side] < 0)
+                return false;
+            continue;
+        }
+        const double at = room[side] / towards[side];
+        if (towards[side] < 0)
+            first = std::max(first, at);
+        else
+            last = std::min(last, at);
+        if (first > last)
+            return false;
+    }
+    return true;
+}
+
+bool covers(const Box &box, const Circle &circle) {
+    const double x = std::clamp(circle.centre.x, box.lowest.x, box.highest.x);
+    const double y = std::clamp(circle.centre.y, box.lowest.y, box.highest.y);
+    return std::hypot(x - circle.centre.x, y - circle.centre.y) < circle.radius;
 }
 
 } // namespace
+
+Box labelBox(const Label &label) {
+    const auto characters =
+        std::ranges::count_if(label.text, [](char c) { return (c & 0xC0) != 0x80; });
+    const double half = 0.35 * label.height * static_cast<double>(characters);
+    return {{label.at.x - half, label.at.y - 0.3 * label.height},
+            {label.at.x + half, label.at.y + label.height}};
+}
 
 Drawing drawDrive(const ProfileChoice &profile, double z1, double z2, std::int64_t beltTeeth,
                   std::string_view decimalSeparator, double smallestText) {
@@ -75,26 +111,118 @@ Drawing drawDrive(const ProfileChoice &profile, double z1, double z2, std::int64
     };
     const auto shown = [&](double value) { return formatNumber(value, "0.00", decimalSeparator); };
     const auto teeth = [](double count) { return number(count) + " denti"; };
-    const auto label = [&](Point at, std::string text) {
-        drawing.labels.push_back({at, textHeight, std::move(text)});
+    const double gap = 0.4 * textHeight;
+    const auto line = [&](Point at, std::string text) {
+        return Label{at, textHeight, std::move(text)};
     };
-    label({distance / 2, below + 0.4 * textHeight}, shown(distance) + " mm");
-    label({0, large + 2.6 * textHeight}, teeth(larger));
-    label({0, large + 1.2 * textHeight}, "\u00D8 " + shown(whole.larger.pitchDiameter));
-    label({distance, small + 2.6 * textHeight}, teeth(smaller));
-    label({distance, small + 1.2 * textHeight}, "\u00D8 " + shown(whole.smaller.pitchDiameter));
-    // The belt's name over its upper span, clear of the dimension below.
-    const Point middle{(drawing.spans[0].from.x + drawing.spans[0].to.x) / 2,
-                       (drawing.spans[0].from.y + drawing.spans[0].to.y) / 2};
-    label({middle.x, middle.y + 0.9 * textHeight}, beltName(profile, beltTeeth));
+    using Lines = std::vector<Label>;
+    // A pulley's two lines, the lower's baseline at y.
+    const auto pulleyLines = [&](double x, double y, double count, double pitchDiameter) {
+        return Lines{line({x, y + 1.4 * textHeight}, teeth(count)),
+                     line({x, y}, "\u00D8 " + shown(pitchDiameter))};
+    };
+    const auto moved = [](Lines lines, double dx, double dy) {
+        for (Label &each : lines)
+            each.at = {each.at.x + dx, each.at.y + dy};
+        return lines;
+    };
+    // The belt's upper outline where it is highest over [from, to]: it rises all the way to the
+    // larger pulley's top, over x = 0, and falls beyond.
+    const Segment upper = drawing.spans[0];
+    const auto beltTop = [&](double from, double to) {
+        const double x = std::clamp(0.0, from, to);
+        if (x < -large || x > distance + small)
+            return -std::numeric_limits<double>::infinity();
+        if (x <= upper.from.x)
+            return std::sqrt(large * large - x * x);
+        if (x >= upper.to.x)
+            return std::sqrt(std::max(small * small - (x - distance) * (x - distance), 0.0));
+        return upper.from.y +
+               (upper.to.y - upper.from.y) * (x - upper.from.x) / (upper.to.x - upper.from.x);
+    };
+    // Lines lifted until each clears the belt beneath it, and the floor, by a gap.
+    const auto resting = [&](Lines lines, double floor) {
+        double lift = -std::numeric_limits<double>::infinity();
+        for (const Label &each : lines) {
+            const Box box = labelBox(each);
+            lift = std::max(lift, std::max(floor, beltTop(box.lowest.x, box.highest.x)) + gap -
+                                      box.lowest.y);
+        }
+        return moved(std::move(lines), 0, lift);
+    };
+    const auto width = [](const Lines &lines) {
+        double widest = 0;
+        for (const Label &each : lines) {
+            const Box box = labelBox(each);
+            widest = std::max(widest, box.highest.x - box.lowest.x);
+        }
+        return widest;
+    };
+    std::vector<Box> taken;
+    const auto clear = [&](const Lines &lines) {
+        for (const Label &each : lines) {
+            const Box box = labelBox(each);
+            const auto crossed = [&](const Segment &segment) { return crosses(box, segment); };
+            if (std::ranges::any_of(taken, [&](const Box &other) { return overlap(box, other); }) ||
+                std::ranges::any_of(drawing.spans, crossed) ||
+                std::ranges::any_of(drawing.dimension, crossed) ||
+                std::ranges::any_of(drawing.pitchCircles,
+                                    [&](const Circle &circle) { return covers(box, circle); }))
+                return false;
+        }
+        return true;
+    };
+    // Each label goes to the first of its places that is clear of the belt, the circles, the
+    // dimension and the labels placed before it; the last place is clear by construction. The
+    // distance sits on its dimension line between the arrows, else past the right-hand
+    // extension line. The larger pulley's lines sit on the belt over its centre. The smaller's
+    // sit on the belt over its own centre, unless they would touch the larger's or float more
+    // than three lines above the pulley (a steep span), then beside it on the right, where
+    // nothing else is drawn, else on the belt to the right of the larger's. The belt's name
+    // sits on its upper span, else under its lower span, else under the dimension.
+    const auto place = [&](std::vector<Lines> places) {
+        const auto chosen = std::ranges::find_if(places.begin(), places.end() - 1, clear);
+        for (const Label &each : *chosen)
+            taken.push_back(labelBox(each));
+        return *chosen;
+    };
+    const Label dimensionText =
+        line({distance / 2, below + 0.4 * textHeight}, shown(distance) + " mm");
+    const Lines distanceLines =
+        place({{dimensionText},
+               moved({dimensionText}, distance / 2 + gap + width({dimensionText}) / 2, 0)});
+    const Lines largerLines =
+        place({resting(pulleyLines(0, 0, larger, whole.larger.pitchDiameter), large)});
+    const Lines smallerAt = pulleyLines(distance, 0, smaller, whole.smaller.pitchDiameter);
+    const Lines smallerOver = resting(smallerAt, small);
+    const double largerRight =
+        std::max(labelBox(largerLines[0]).highest.x, labelBox(largerLines[1]).highest.x);
+    const double smallerWidth = width(smallerAt);
+    std::vector<Lines> smallerPlaces;
+    if (labelBox(smallerOver[1]).lowest.y <= small + 3 * textHeight)
+        smallerPlaces.push_back(smallerOver);
+    smallerPlaces.push_back(moved(smallerAt, small + gap + smallerWidth / 2, -1.05 * textHeight));
+    smallerPlaces.push_back(
+        resting(moved(smallerAt, largerRight + gap + smallerWidth / 2 - distance, 0), small));
+    const Lines smallerLines = place(std::move(smallerPlaces));
+    const std::string beltText = beltName(profile, beltTeeth);
+    const Point middle{(upper.from.x + upper.to.x) / 2, (upper.from.y + upper.to.y) / 2};
+    const Lines overUpper =
+        resting({line({middle.x, 0}, beltText)}, -std::numeric_limits<double>::infinity());
+    const Box overBox = labelBox(overUpper[0]);
+    const Lines beltLines = place({
+        overUpper,
+        moved(overUpper, 0, -overBox.lowest.y - overBox.highest.y), // mirrored under the lower
+        Lines{line({distance / 2, below - arrow - gap - textHeight}, beltText)},
+    });
+    drawing.labels = {distanceLines[0], largerLines[0],  largerLines[1],
+                      smallerLines[0],  smallerLines[1], beltLines[0]};
 
     Point lowest{-large, below - arrow}, highest{distance + small, large};
     for (const Label &written : drawing.labels) {
-        const double half = labelWidth(written) / 2;
-        lowest = {std::min(lowest.x, written.at.x - half),
-                  std::min(lowest.y, written.at.y - 0.3 * written.height)};
-        highest = {std::max(highest.x, written.at.x + half),
-                   std::max(highest.y, written.at.y + written.height)};
+        const Box box = labelBox(written);
+        lowest = {std::min(lowest.x, box.lowest.x), std::min(lowest.y, box.lowest.y)};
+        highest = {std::max(highest.x, box.highest.x), std::max(highest.y, box.highest.y)};
     }
     const double margin = std::max(5.0, textHeight);
     drawing.lowest = {lowest.x - margin, lowest.y - margin};

@@ -1,7 +1,9 @@
 #include "geometry/drawing.h"
+#include "geometry/open_drive.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -56,6 +58,68 @@ TEST(Drawing, TheBeltsPitchLineWrapsBothPitchCircles) {
     EXPECT_EQ(large.spans[0].to.x, example.spans[0].to.x);
     EXPECT_LT(large.lowest.y, example.lowest.y - 20);
     EXPECT_GT(large.highest.y, large.labels[1].at.y + 20);
+}
+
+// Each label keeps clear of the others, of the belt, of the pitch circles and of the dimension,
+// on short, long, 1:1, very unequal and tiny drives, with the text as the files have it and as
+// large as a small window makes it. The boxes are the drawing's own; whether a line enters one
+// is checked here point by point.
+TEST(Drawing, LabelsKeepClearOfOneAnotherAndOfTheBelt) {
+    const auto inside = [](geometry::Point point, const geometry::Box &box) {
+        return point.x > box.lowest.x && point.x < box.highest.x && point.y > box.lowest.y &&
+               point.y < box.highest.y;
+    };
+    for (const auto &[name, larger, smaller] : {std::tuple{"XL", 36, 14},
+                                                {"T5", 29, 12},
+                                                {"XL", 1, 1},
+                                                {"XL", 2, 1},
+                                                {"XL", 20, 20},
+                                                {"XL", 999, 1},
+                                                {"5M", 60, 12},
+                                                {"T5", 150, 10}}) {
+        const geometry::ProfileChoice profile = *geometry::readProfile(name);
+        std::int64_t shortest = 1;
+        while (geometry::unbuildable(larger, smaller, static_cast<double>(shortest),
+                                     profile.profile->pitch))
+            ++shortest;
+        for (const std::int64_t teeth :
+             {shortest, shortest + 1, shortest + 3, shortest + 20 * larger + 100})
+            for (const double smallestText : {0.0, 8.0, 40.0}) {
+                SCOPED_TRACE(::testing::Message() << larger << "/" << smaller << " " << name << " "
+                                                  << teeth << " text " << smallestText);
+                const geometry::Drawing drawing =
+                    geometry::drawDrive(profile, larger, smaller, teeth, ",", smallestText);
+                std::vector<geometry::Segment> lines(drawing.spans.begin(), drawing.spans.end());
+                lines.insert(lines.end(), drawing.dimension.begin(), drawing.dimension.end());
+                for (std::size_t i = 0; i < drawing.labels.size(); ++i) {
+                    const geometry::Box box = geometry::labelBox(drawing.labels[i]);
+                    SCOPED_TRACE(drawing.labels[i].text);
+                    for (std::size_t k = i + 1; k < drawing.labels.size(); ++k) {
+                        const geometry::Box other = geometry::labelBox(drawing.labels[k]);
+                        EXPECT_TRUE(
+                            box.highest.x <= other.lowest.x || other.highest.x <= box.lowest.x ||
+                            box.highest.y <= other.lowest.y || other.highest.y <= box.lowest.y)
+                            << drawing.labels[k].text;
+                    }
+                    for (const geometry::Segment &line : lines)
+                        for (int step = 0; step <= 2000; ++step) {
+                            const double t = step / 2000.0;
+                            const geometry::Point point{line.from.x + t * (line.to.x - line.from.x),
+                                                        line.from.y +
+                                                            t * (line.to.y - line.from.y)};
+                            ASSERT_FALSE(inside(point, box)) << point.x << " " << point.y;
+                        }
+                    for (const geometry::Circle &circle : drawing.pitchCircles) {
+                        const geometry::Point nearest{
+                            std::clamp(circle.centre.x, box.lowest.x, box.highest.x),
+                            std::clamp(circle.centre.y, box.lowest.y, box.highest.y)};
+                        EXPECT_GE(distance(nearest, circle.centre), circle.radius);
+                    }
+                    EXPECT_TRUE(inside(box.lowest, {drawing.lowest, drawing.highest}) &&
+                                inside(box.highest, {drawing.lowest, drawing.highest}));
+                }
+            }
+    }
 }
 
 // The files translate any drawing: text escaped for XML, and ASCII for DXF.

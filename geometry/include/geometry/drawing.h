@@ -38,6 +38,15 @@ struct Label {
     std::string text; // UTF-8, numbers in the user's format
 };
 
+// The room a label's text takes: estimated from its height and its characters, generously, so
+// that the text in any ordinary sans face stays inside, drawn centred on its anchor as the
+// files and the window draw it. The labels of a drawing keep their boxes clear of one another,
+// of the belt, of the pitch circles and of the dimension.
+struct Box {
+    Point lowest, highest;
+};
+Box labelBox(const Label &label);
+
 struct Drawing {
     std::array<Circle, 2> pitchCircles;   // larger, smaller
     std::array<Circle, 2> outsideCircles; // larger, smaller
