@@ -39,7 +39,8 @@ void askForAMillionRows(designer::DesignerWindow &window) {
     profile->setCurrentIndex(profile->findData(QStringLiteral("MXL"), Qt::UserRole));
     for (QRadioButton *button : window.findChildren<QRadioButton *>()) {
         const QString text = button->text().remove(u'&');
-        if (text == QLatin1String("Un rapporto") || text == QLatin1String("In un intervallo"))
+        if (text == QStringLiteral("Un rapporto di velocità") ||
+            text == QLatin1String("In un intervallo"))
             button->setChecked(true);
     }
     const std::map<Field, QString> typed = {

@@ -28,6 +28,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSplitter>
 #include <QStandardItemModel>
@@ -120,8 +122,20 @@ DesignerWindow::DesignerWindow(QWidget *parent) : QWidget(parent) {
     auto *results = new QWidget(this);
     buildForm(form);
     buildResults(results);
+    // The form scrolls rather than hold the window taller than a small screen at 200 %.
+    auto *formArea = new QScrollArea(this);
+    formArea->setWidget(form);
+    formArea->setWidgetResizable(true);
+    formArea->setFrameShape(QFrame::NoFrame);
+    formArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    formArea->setFixedWidth(form->sizeHint().width() +
+                            formArea->verticalScrollBar()->sizeHint().width());
+    connect(qApp, &QApplication::focusChanged, formArea, [formArea, form](QWidget *, QWidget *now) {
+        if (now && form->isAncestorOf(now))
+            formArea->ensureWidgetVisible(now); // reached by an Alt key as well as by Tab
+    });
     auto *layout = new QHBoxLayout(this);
-    layout->addWidget(form);
+    layout->addWidget(formArea);
     layout->addWidget(results, 1);
 
     connect(&m_search, &SearchService::typingPaused, this, &DesignerWindow::search);
@@ -162,7 +176,20 @@ void DesignerWindow::buildForm(QWidget *form) {
             }
     }
     m_profile->setModel(profiles);
+    // Typed as the command line reads it (HTD5M, GT2, T2,5, XL037…); the box shows the name
+    // of the table once the typing is done. The window has no place for a width: it is read
+    // and left.
+    m_profile->setEditable(true);
+    m_profile->setInsertPolicy(QComboBox::NoInsert);
+    m_profile->setCompleter(nullptr); // a completion would take keys of the other spellings
     m_profile->setCurrentIndex(m_profile->findData(QStringLiteral("XL"), Qt::UserRole));
+    m_profile->lineEdit()->selectAll(); // the first key typed replaces it
+    m_typedProfile = m_profile->currentData(Qt::UserRole).toString();
+    connect(m_profile, &QComboBox::editTextChanged, this, &DesignerWindow::profileTyped);
+    connect(m_profile->lineEdit(), &QLineEdit::editingFinished, this, [this] {
+        m_profile->setCurrentIndex(m_profile->findData(m_typedProfile, Qt::UserRole));
+        m_profile->setEditText(m_typedProfile);
+    });
     m_profile->setAccessibleName(QStringLiteral("Profilo"));
     auto *profileLabel = new QLabel(QStringLiteral("&Profilo"), form);
     profileLabel->setBuddy(m_profile);
@@ -201,19 +228,19 @@ void DesignerWindow::buildForm(QWidget *form) {
         connect(edit, &QLineEdit::textChanged, this, &DesignerWindow::fieldsChanged);
     };
 
-    radios(m_byPulleys, "Due &ingranaggi", m_byRatio, "Un &rapporto");
+    radios(m_byPulleys, "Due &ingranaggi", m_byRatio, "Un rapporto di velocit&à");
     field(Field::larger, "Ingranaggio &maggiore", "denti");
     field(Field::smaller, "Ingranaggio mi&nore", "denti");
-    field(Field::ratio, "Rapporto &M/m", nullptr);
+    field(Field::ratio, "&Rapporto M/m", nullptr);
     field(Field::ratioTo, "Rapporto &fino a", nullptr);
-    field(Field::fewestTeeth, "&Denti da", nullptr);
+    field(Field::fewestTeeth, "Den&ti da", nullptr);
     field(Field::mostTeeth, "Denti fin&o a", nullptr);
     radios(m_byDistance, "Vicino a &un interasse", m_bySlot, "In un interva&llo");
     field(Field::distance, "Interass&e voluto", "mm");
     field(Field::slotFrom, "Interasse d&a", "mm");
-    field(Field::slotTo, "Interasse fino a", "mm");
-    field(Field::stock, "Elenco di &cinghie", nullptr);
-    m_browse = new QPushButton(QStringLiteral("Sfoglia…"), form);
+    field(Field::slotTo, "Interas&se fino a", "mm");
+    field(Field::stock, "Elenco di cing&hie", nullptr);
+    m_browse = new QPushButton(QStringLiteral("Sele&ziona…"), form);
     m_browse->setAccessibleName(QStringLiteral("Scegli l'elenco di cinghie"));
     grid->addWidget(m_browse, row - 2, 2);
     connect(m_browse, &QPushButton::clicked, this, &DesignerWindow::chooseStockList);
@@ -222,7 +249,6 @@ void DesignerWindow::buildForm(QWidget *form) {
     for (Field optional : {Field::fewestTeeth, Field::mostTeeth, Field::stock, Field::speed})
         m_edits[static_cast<std::size_t>(optional)]->setPlaceholderText(
             QStringLiteral("facoltativo"));
-    connect(m_profile, &QComboBox::currentIndexChanged, this, &DesignerWindow::fieldsChanged);
 
     grid->setRowStretch(row++, 1);
     auto *buttons = new QGridLayout;
@@ -234,11 +260,11 @@ void DesignerWindow::buildForm(QWidget *form) {
         if (slot)
             connect(made, &QPushButton::clicked, this, slot);
     };
-    button(m_saveTable, "&Salva tabella…", 0, 0, &DesignerWindow::askForTableFile);
-    button(m_copyRow, "Copia rig&a", 0, 1, &DesignerWindow::copyRow);
+    button(m_saveTable, "Salva ta&bella…", 0, 0, &DesignerWindow::askForTableFile);
+    button(m_copyRow, "Copia &questa riga", 0, 1, &DesignerWindow::copyRow);
     button(m_saveSvg, "Salva disegno S&VG…", 1, 0, nullptr);
     button(m_saveDxf, "Salva disegno &DXF…", 1, 1, nullptr);
-    button(m_copyDetails, "Copia de&ttagli", 2, 0, &DesignerWindow::copyDetails);
+    button(m_copyDetails, "&Copia dettagli", 2, 0, &DesignerWindow::copyDetails);
     connect(m_saveSvg, &QPushButton::clicked, this, [this] { askForDrawingFile(false); });
     connect(m_saveDxf, &QPushButton::clicked, this, [this] { askForDrawingFile(true); });
     grid->addLayout(buttons, row++, 0, 1, 3);
@@ -258,7 +284,7 @@ void DesignerWindow::buildResults(QWidget *results) {
     m_table = new QTableView(results);
     m_table->setModel(m_drives);
     m_table->setSortingEnabled(true);
-    m_table->horizontalHeader()->setSortIndicatorShown(false);
+    m_table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder); // the ranking's order
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setTabKeyNavigation(false); // Tab leaves the table, arrows move in it
@@ -308,7 +334,7 @@ void DesignerWindow::buildResults(QWidget *results) {
 
 Fields DesignerWindow::fields() const {
     Fields typed;
-    typed.profile = m_profile->currentData(Qt::UserRole).toString();
+    typed.profile = m_typedProfile;
     typed.byRatio = m_byRatio->isChecked();
     typed.bySlot = m_bySlot->isChecked();
     for (int i = 0; i < fieldCount; ++i)
@@ -327,6 +353,19 @@ void DesignerWindow::chooseMode() {
     enable({Field::ratio, Field::ratioTo, Field::fewestTeeth, Field::mostTeeth}, byRatio);
     enable({Field::distance}, !bySlot);
     enable({Field::slotFrom, Field::slotTo}, bySlot);
+    fieldsChanged();
+}
+
+void DesignerWindow::profileTyped(const QString &text) {
+    const std::optional<geometry::ProfileChoice> read =
+        geometry::readProfile(text.trimmed().toStdString());
+    if (!read || !geometry::hasValidWidth(*read))
+        return; // the profile searched stays until the text reads as one
+    const QString name = QString::fromUtf8(read->profile->name.data(),
+                                           static_cast<qsizetype>(read->profile->name.size()));
+    if (name == m_typedProfile)
+        return;
+    m_typedProfile = name;
     fieldsChanged();
 }
 
@@ -387,6 +426,8 @@ void DesignerWindow::search() {
 }
 
 void DesignerWindow::showDrives(common::Result<Drives> found, const Reading &asked) {
+    // New rows come in the ranking's order, which no heading's arrow stands for.
+    m_table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     if (!found) {
         m_drives->clear();
         m_shown = std::monostate{};
@@ -409,7 +450,6 @@ void DesignerWindow::showDrives(common::Result<Drives> found, const Reading &ask
             m_rememberedStock = stock;
             QSettings().setValue(settingsStockList, stock);
         }
-        m_table->horizontalHeader()->setSortIndicatorShown(false);
         // Wide enough for every row, not only the first ones: the longest belts come last.
         const QFontMetrics metrics = m_table->fontMetrics();
         const int padding = 2 * metrics.horizontalAdvance(u'0');

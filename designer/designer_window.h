@@ -55,6 +55,7 @@ private:
     void buildForm(QWidget *form);
     void buildResults(QWidget *results);
     void chooseMode();
+    void profileTyped(const QString &text);
     void fieldsChanged();
     void search();
     void showDrives(common::Result<Drives> found, const Reading &asked);
@@ -84,6 +85,7 @@ private:
     Asked m_shown;                      // what the table answers
     std::optional<double> m_shownSpeed; // for the details of its drives
     QString m_rememberedStock;          // the stock list as the settings hold it
+    QString m_typedProfile;             // the profile's name in the table, as last read
 };
 
 } // namespace designer

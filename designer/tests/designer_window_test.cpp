@@ -80,6 +80,11 @@ private slots:
     void refusesAListPastItsBound_data();
     void refusesAListPastItsBound();
     void aFifoAsTheStockListBlocksNothing();
+    void everyControlHasItsOwnAltKey();
+    void profileBoxReadsTheCommandLinesSpellings_data();
+    void profileBoxReadsTheCommandLinesSpellings();
+    void sortedHeadingShowsItsArrow();
+    void fitsASmallScreenAt200Percent();
 
 private:
     template <typename Widget> Widget *named(const QString &name) const {
@@ -91,7 +96,7 @@ private:
     QLineEdit *edit(Field field) const { return named<QLineEdit>(designer::headingOf(field)); }
     QRadioButton *radio(const char *text) const {
         for (QRadioButton *button : window->findChildren<QRadioButton *>())
-            if (button->text().remove(u'&') == QLatin1String(text))
+            if (button->text().remove(u'&') == QString::fromUtf8(text))
                 return button;
         qFatal("no radio button %s", text);
     }
@@ -108,7 +113,7 @@ private:
     void askForADrive() {
         auto *profile = named<QComboBox>(QStringLiteral("Profilo"));
         profile->setCurrentIndex(profile->findData(QStringLiteral("5M"), Qt::UserRole));
-        QTest::mouseClick(radio("Un rapporto"), Qt::LeftButton);
+        QTest::mouseClick(radio("Un rapporto di velocità"), Qt::LeftButton);
         QTest::mouseClick(radio("In un intervallo"), Qt::LeftButton);
         type(Field::ratio, QStringLiteral("3"));
         type(Field::fewestTeeth, QStringLiteral("12"));
@@ -254,13 +259,13 @@ void DesignerWindowTest::tabWalksTheFormInOrder() {
         walked << name;
         QTest::keyClick(focused, Qt::Key_Tab);
     }
-    QCOMPARE(
-        walked,
-        (QStringList{"Profilo", "Un rapporto", "Rapporto M/m", "Rapporto fino a", "Denti da",
-                     "Denti fino a", "In un intervallo", "Interasse da", "Interasse fino a",
-                     "Elenco di cinghie", "Scegli l'elenco di cinghie", "Giri del minore al minuto",
-                     "Salva tabella…", "Copia riga", "Salva disegno SVG…", "Salva disegno DXF…",
-                     "Copia dettagli", "Trasmissioni trovate", "Dettagli della trasmissione"}));
+    QCOMPARE(walked,
+             (QStringList{"Profilo", "Un rapporto di velocità", "Rapporto M/m", "Rapporto fino a",
+                          "Denti da", "Denti fino a", "In un intervallo", "Interasse da",
+                          "Interasse fino a", "Elenco di cinghie", "Scegli l'elenco di cinghie",
+                          "Giri del minore al minuto", "Salva tabella…", "Copia questa riga",
+                          "Salva disegno SVG…", "Salva disegno DXF…", "Copia dettagli",
+                          "Trasmissioni trovate", "Dettagli della trasmissione"}));
 }
 
 void DesignerWindowTest::invalidInputIsMarkedBesideItsField_data() {
@@ -401,6 +406,99 @@ void DesignerWindowTest::aFifoAsTheStockListBlocksNothing() {
     QTest::qWait(3 * DesignerWindow::typingPause);
     QVERIFY(window->busy());
     window.reset(); // returns at once: a wait here would hang the test
+}
+
+// Each field's label and each button answers its own Alt key: two on one key would take turns.
+void DesignerWindowTest::everyControlHasItsOwnAltKey() {
+    QMap<QKeySequence, QString> owners;
+    const auto own = [&](const QString &text) {
+        const QKeySequence key = QKeySequence::mnemonic(text);
+        QVERIFY2(!key.isEmpty(), qPrintable(text));
+        QVERIFY2(!owners.contains(key), qPrintable(owners[key] + QStringLiteral(" / ") + text));
+        owners[key] = text;
+    };
+    for (QLabel *label : window->findChildren<QLabel *>())
+        if (label->buddy())
+            own(label->text());
+    for (QAbstractButton *button : window->findChildren<QAbstractButton *>())
+        if (!button->text().isEmpty()) // not the table's corner
+            own(button->text());
+    QCOMPARE(owners.value(QKeySequence(Qt::ALT | Qt::Key_D)),
+             QStringLiteral("Salva disegno &DXF…"));
+}
+
+void DesignerWindowTest::profileBoxReadsTheCommandLinesSpellings_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("profile");
+    QTest::newRow("maker's prefix") << "HTD5M"
+                                    << "5M";
+    QTest::newRow("family first") << "GT2"
+                                  << "2GT";
+    QTest::newRow("with M") << "8MGT"
+                            << "8GT";
+    QTest::newRow("decimal comma") << "t2,5"
+                                   << "T2.5";
+    QTest::newRow("inch width") << "XL037"
+                                << "XL";
+    QTest::newRow("metric width") << "T5-10"
+                                  << "T5";
+    QTest::newRow("no profile: the last one stays") << "ZZ"
+                                                    << "5M";
+}
+
+// Typed in the box, each spelling asks for its profile's drives; the box then shows its name.
+void DesignerWindowTest::profileBoxReadsTheCommandLinesSpellings() {
+    QFETCH(QString, typed);
+    QFETCH(QString, profile);
+    askForADrive();
+    auto *box = named<QComboBox>(QStringLiteral("Profilo"));
+    box->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(box, typed);
+    QVERIFY(settled());
+    const QStringList shown = window->shownArguments();
+    QCOMPARE(shown.value(shown.indexOf(QStringLiteral("-p")) + 1), profile);
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(box->currentText(), profile);
+    QCOMPARE(box->currentData(Qt::UserRole).toString(), profile);
+}
+
+// A click on a heading sorts by it under an arrow; new rows, in the ranking's order, have none.
+void DesignerWindowTest::sortedHeadingShowsItsArrow() {
+    askForADrive();
+    QVERIFY(settled());
+    QHeaderView *header = table()->horizontalHeader();
+    QCOMPARE(header->sortIndicatorSection(), -1);
+    const int column = designer::DriveTable::teethInMesh;
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
+    QVERIFY(header->isSortIndicatorShown());
+    QCOMPARE(header->sortIndicatorSection(), column);
+    const QAbstractItemModel *model = table()->model();
+    const auto mesh = [&](int row) {
+        return model->index(row, column).data(designer::DriveTable::sortRole).toDouble();
+    };
+    QVERIFY(mesh(0) != mesh(model->rowCount() - 1)); // the click did sort
+    type(Field::slotTo, QStringLiteral("240"));
+    QVERIFY(settled());
+    QCOMPARE(header->sortIndicatorSection(), -1);
+}
+
+// At 200 % a screen of 1600 × 1000 pixels is 800 × 500: the window fits it, its form scrolling.
+void DesignerWindowTest::fitsASmallScreenAt200Percent() {
+    askForADrive();
+    type(Field::ratio, QStringLiteral("tre")); // a mark under a field makes the form taller
+    QVERIFY(settled());
+    const QSize least = window->minimumSizeHint().expandedTo(window->minimumSize());
+    QVERIFY2(least.width() <= 800 && least.height() <= 500,
+             qPrintable(QStringLiteral("%1 × %2").arg(least.width()).arg(least.height())));
+    // Lower still, a field reached by its Alt key comes into view.
+    window->resize(800, 300);
+    for (const auto &[key, field] :
+         {std::pair{Qt::Key_G, Field::speed}, {Qt::Key_R, Field::ratio}}) {
+        QTest::keyClick(window.get(), key, Qt::AltModifier);
+        QTRY_VERIFY(edit(field)->hasFocus());
+        QTRY_COMPARE(edit(field)->visibleRegion().boundingRect(), edit(field)->rect());
+    }
 }
 
 QTEST_MAIN(DesignerWindowTest)
