@@ -713,6 +713,18 @@ QString tableNotWritten(const QString &file, const QString &reason) {
     return QStringLiteral("La tabella non si è potuta scrivere in %1: %2.").arg(file, reason);
 }
 
+QString writingTable(qsizetype count, const QString &file) {
+    return QStringLiteral("Scrittura della tabella di %1 righe in %2…").arg(count).arg(file);
+}
+
+QString tableWritten(qsizetype count, const QString &file) {
+    return QStringLiteral("Tabella di %1 righe scritta in %2.").arg(count).arg(file);
+}
+
+QString memoryShort() {
+    return QStringLiteral("la memoria non basta");
+}
+
 QString stockListFilter() {
     return QStringLiteral("Elenchi di cinghie (*.txt);;Tutti i file (*)");
 }

@@ -171,6 +171,10 @@ QString drivesFound(qsizetype count, const QString &command);
 QString noBeltInStock(const QString &profile, const std::optional<QString> &shortestBelt);
 QString smallPulleyLegend(const QString &profile, int fewest);
 QString tableNotWritten(const QString &file, const QString &reason);
+// A table of count drives being written to a file beside the window, and written.
+QString writingTable(qsizetype count, const QString &file);
+QString tableWritten(qsizetype count, const QString &file);
+QString memoryShort();
 QString stockListFilter();
 
 } // namespace messages

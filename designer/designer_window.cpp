@@ -38,6 +38,12 @@
 #include <QTextStream>
 #include <QVBoxLayout>
 
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <system_error>
+#include <thread>
+
 namespace designer {
 
 namespace {
@@ -141,6 +147,7 @@ DesignerWindow::DesignerWindow(QWidget *parent) : QWidget(parent) {
     connect(&m_search, &SearchService::typingPaused, this, &DesignerWindow::search);
     connect(&m_search, &SearchService::showBusy, m_busy, &QWidget::setVisible);
 
+    m_tableWriting = std::make_shared<TableWriting>(this);
     m_rememberedStock = rememberedStockList();
     m_edits[static_cast<int>(Field::stock)]->setText(m_rememberedStock);
     chooseMode();
@@ -149,7 +156,24 @@ DesignerWindow::DesignerWindow(QWidget *parent) : QWidget(parent) {
     resize(QSize(1000, 640).boundedTo(screen()->availableSize() * 9 / 10));
 }
 
-DesignerWindow::~DesignerWindow() = default; // a search still running is left to end alone
+// What the window shares with the thread that writes its table: the window while it lives,
+// and whether the table is written.
+struct DesignerWindow::TableWriting {
+    explicit TableWriting(DesignerWindow *alive) : window(alive) {}
+    std::mutex mutex;
+    std::condition_variable ended;
+    DesignerWindow *window;
+    bool writing = false;
+};
+
+// A search still running is left to end alone. A table being written is waited for, since the
+// user asked for it, but not for long: a named pipe that no one reads would hold the window.
+DesignerWindow::~DesignerWindow() {
+    std::unique_lock lock(m_tableWriting->mutex);
+    m_tableWriting->ended.wait_for(lock, std::chrono::seconds(5),
+                                   [&] { return !m_tableWriting->writing; });
+    m_tableWriting->window = nullptr;
+}
 
 void DesignerWindow::buildForm(QWidget *form) {
     form->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
@@ -389,7 +413,19 @@ void DesignerWindow::markProblems(const std::vector<FieldProblem> &problems) {
 }
 
 void DesignerWindow::setStatus(const QString &text) {
-    m_status->setText(text);
+    m_searchStatus = text;
+    m_status->setText(m_saveStatus.isEmpty() ? text : text + u'\n' + m_saveStatus);
+}
+
+void DesignerWindow::setSaveStatus(const QString &text) {
+    m_saveStatus = text;
+    setStatus(m_searchStatus);
+}
+
+// Only a table that the fields answer, and one at a time.
+void DesignerWindow::enableSaveTable() {
+    m_saveTable->setEnabled(!m_savingTable && !m_drives->drives().rows.empty() &&
+                            !std::holds_alternative<std::monostate>(m_shown));
 }
 
 void DesignerWindow::search() {
@@ -406,11 +442,13 @@ void DesignerWindow::search() {
             shown.push_back(problem);
     }
     markProblems(shown);
+    if (!m_savingTable)
+        m_saveStatus.clear(); // said once, until the fields change
     if (waiting || !shown.empty()) {
         m_search.cancel();
         m_drives->clear();
         m_shown = std::monostate{};
-        m_saveTable->setEnabled(false);
+        enableSaveTable();
         showSelectedDrive();
         setStatus(shown.empty() ? messages::designerHint() : QString());
         emit searchEnded();
@@ -468,7 +506,7 @@ void DesignerWindow::showDrives(common::Result<Drives> found, const Reading &ask
     const QStringList legend = m_drives->legend();
     m_legend->setText(legend.join(u'\n'));
     m_legend->setVisible(!legend.isEmpty());
-    m_saveTable->setEnabled(static_cast<bool>(found));
+    enableSaveTable();
     showSelectedDrive();
     emit searchEnded();
 }
@@ -501,19 +539,62 @@ void DesignerWindow::showSelectedDrive() {
                                     locale.decimalPoint().toStdString()});
 }
 
-// Written from the rows on screen, as the command line writes them for the same request.
+// Written from the rows on screen, as the command line writes them for the same request: a
+// million rows take the better part of a second, so on a thread of their own, from rows that a
+// new search leaves as they are.
 bool DesignerWindow::saveTable(const QString &file) {
-    const Drives &drives = m_drives->drives();
-    if (drives.rows.empty())
+    std::shared_ptr<const Drives> drives = m_drives->sharedDrives();
+    if (m_savingTable || drives->rows.empty() || std::holds_alternative<std::monostate>(m_shown))
         return false;
-    const QByteArray table =
-        written(true, drives.profile, QLocale(), [&](cli::Writer &write) { write.drives(drives); });
-    if (const std::optional<common::Problem> problem =
-            common::writeFile(file, table, messages::tableNotWritten)) {
-        setStatus(problem->message);
-        return false;
+    m_savingTable = true;
+    enableSaveTable();
+    const auto count = static_cast<qsizetype>(drives->rows.size());
+    setSaveStatus(messages::writingTable(count, file));
+    const auto write = [drives = std::move(drives), file, count, locale = QLocale()] {
+        std::optional<common::Problem> problem;
+        try {
+            const QByteArray table = written(true, drives->profile, locale,
+                                             [&](cli::Writer &writer) { writer.drives(*drives); });
+            problem = common::writeFile(file, table, messages::tableNotWritten);
+        } catch (const std::bad_alloc &) {
+            problem = common::Problem{messages::tableNotWritten(file, messages::memoryShort()),
+                                      common::ExitStatus::outputFailed};
+        }
+        return std::pair{problem ? problem->message : messages::tableWritten(count, file),
+                         !problem};
+    };
+    {
+        const std::lock_guard lock(m_tableWriting->mutex);
+        m_tableWriting->writing = true;
+    }
+    try {
+        std::thread([write, shared = m_tableWriting] {
+            const std::pair<QString, bool> ended = write();
+            const std::lock_guard lock(shared->mutex);
+            shared->writing = false;
+            shared->ended.notify_all();
+            if (DesignerWindow *window = shared->window)
+                QMetaObject::invokeMethod(
+                    window, [window, ended] { window->tableWritten(ended.first, ended.second); },
+                    Qt::QueuedConnection);
+        }).detach();
+    } catch (const std::system_error &) { // no thread to be had: written here
+        {
+            const std::lock_guard lock(m_tableWriting->mutex);
+            m_tableWriting->writing = false;
+        }
+        const std::pair<QString, bool> ended = write();
+        QMetaObject::invokeMethod(
+            this, [this, ended] { tableWritten(ended.first, ended.second); }, Qt::QueuedConnection);
     }
     return true;
+}
+
+void DesignerWindow::tableWritten(const QString &message, bool written) {
+    m_savingTable = false;
+    setSaveStatus(message);
+    enableSaveTable();
+    emit tableSaved(written);
 }
 
 bool DesignerWindow::saveDrawing(const QString &file, bool dxf) {
@@ -528,7 +609,7 @@ bool DesignerWindow::saveDrawing(const QString &file, bool dxf) {
     const common::Result<QString> saved =
         described ? cli::writeDrawings(request, *described, locale) : described.problem();
     if (!saved) {
-        setStatus(saved.problem().message);
+        setSaveStatus(saved.problem().message);
         return false;
     }
     return true;

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
 class QAbstractButton;
 class QComboBox;
@@ -44,12 +45,17 @@ public:
     bool busy() const { return m_search.busy(); }
 
     // The exports, to a file chosen by the caller; false with the reason in the status line.
+    // The table is written on a thread of its own from the rows on screen when it starts, and
+    // tableSaved follows; false if there are none, or a table is still being written.
     bool saveTable(const QString &file);
     bool saveDrawing(const QString &file, bool dxf);
+    bool savingTable() const { return m_savingTable; }
 
 signals:
     // A search has ended and its results, or why there are none, are shown.
     void searchEnded();
+    // The table has been written whole (true), or not, with the reason in the status line.
+    void tableSaved(bool written);
 
 private:
     void buildForm(QWidget *form);
@@ -62,6 +68,9 @@ private:
     void showSelectedDrive();
     void markProblems(const std::vector<FieldProblem> &problems);
     void setStatus(const QString &text);
+    void setSaveStatus(const QString &text);
+    void tableWritten(const QString &message, bool written);
+    void enableSaveTable();
     void chooseStockList();
     void askForTableFile();
     void askForDrawingFile(bool dxf);
@@ -82,10 +91,14 @@ private:
     QPushButton *m_saveTable, *m_saveSvg, *m_saveDxf, *m_copyRow, *m_copyDetails;
 
     SearchService m_search;
-    Asked m_shown;                      // what the table answers
-    std::optional<double> m_shownSpeed; // for the details of its drives
-    QString m_rememberedStock;          // the stock list as the settings hold it
-    QString m_typedProfile;             // the profile's name in the table, as last read
+    Asked m_shown;                        // what the table answers
+    std::optional<double> m_shownSpeed;   // for the details of its drives
+    QString m_rememberedStock;            // the stock list as the settings hold it
+    QString m_searchStatus, m_saveStatus; // the status line: the table's, then the last save's
+    bool m_savingTable = false;
+    struct TableWriting;
+    std::shared_ptr<TableWriting> m_tableWriting; // shared with the thread that writes
+    QString m_typedProfile;                       // the profile's name in the table, as last read
 };
 
 } // namespace designer

@@ -40,6 +40,8 @@ public:
     // The drive shown at this row of the table as it is sorted now.
     const geometry::Design &drive(int row) const;
     const Drives &drives() const { return *m_drives; }
+    // The same rows, to read on another thread while new ones may come.
+    std::shared_ptr<const Drives> sharedDrives() const { return m_drives; }
     // The cells of a row as shown, separated by tabs.
     QString rowText(int row) const;
     // The widest text of a column over every row, near enough to size it: that of the

@@ -11,13 +11,18 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
+#include <chrono>
 #include <memory>
+#include <thread>
 
 #include <sys/stat.h>
 
@@ -85,6 +90,9 @@ private slots:
     void profileBoxReadsTheCommandLinesSpellings();
     void sortedHeadingShowsItsArrow();
     void fitsASmallScreenAt200Percent();
+    void theTableIsWrittenBesideTheWindow();
+    void aDrawingSavedDuringASearchIsTheDriveOnScreen();
+    void typingDuringASearchShowsTheLastTyped();
 
 private:
     template <typename Widget> Widget *named(const QString &name) const {
@@ -99,6 +107,16 @@ private:
             if (button->text().remove(u'&') == QString::fromUtf8(text))
                 return button;
         qFatal("no radio button %s", text);
+    }
+    QPushButton *button(const char *text) const {
+        for (QPushButton *button : window->findChildren<QPushButton *>())
+            if (button->text().remove(u'&') == QString::fromUtf8(text))
+                return button;
+        qFatal("no button %s", text);
+    }
+    bool saveTable(const QString &file) {
+        QSignalSpy saved(window.get(), &DesignerWindow::tableSaved);
+        return window->saveTable(file) && saved.wait(10000) && saved.first().first().toBool();
     }
     // Typed key by key, as the designer types, then the results once typing has paused.
     void type(Field field, const QString &text) {
@@ -182,33 +200,43 @@ void DesignerWindowTest::tableHoldsTheProgramsRows() {
 
 void DesignerWindowTest::exportsAreTheProgramsFiles_data() {
     QTest::addColumn<QString>("what");
-    QTest::newRow("table") << "csv";
-    QTest::newRow("table of two pulleys near a distance") << "belts";
-    QTest::newRow("drawing") << "svg";
-    QTest::newRow("drawing for CAD") << "dxf";
-    QTest::newRow("details") << "txt";
+    QTest::addColumn<bool>("pulleys");
+    QTest::addColumn<bool>("near");
+    QTest::newRow("table") << "csv" << false << false;
+    QTest::newRow("table of two pulleys near a distance") << "csv" << true << true;
+    QTest::newRow("table of two pulleys in a slot") << "csv" << true << false;
+    QTest::newRow("table of a ratio near a distance") << "csv" << false << true;
+    QTest::newRow("drawing") << "svg" << false << false;
+    QTest::newRow("drawing for CAD") << "dxf" << false << false;
+    QTest::newRow("details") << "txt" << false << false;
 }
 
 // Each file the window saves is what the program writes for the same question; the drawing
 // of the row selected after a sort.
 void DesignerWindowTest::exportsAreTheProgramsFiles() {
     QFETCH(QString, what);
+    QFETCH(bool, pulleys);
+    QFETCH(bool, near);
     askForADrive();
-    if (what == QLatin1String("belts")) {
+    if (pulleys) {
         QTest::mouseClick(radio("Due ingranaggi"), Qt::LeftButton);
-        QTest::mouseClick(radio("Vicino a un interasse"), Qt::LeftButton);
         type(Field::larger, QStringLiteral("14"));
         type(Field::smaller, QStringLiteral("36"));
+    }
+    if (near) {
+        QTest::mouseClick(radio("Vicino a un interasse"), Qt::LeftButton);
         type(Field::distance, QStringLiteral("200,5"));
     }
     QVERIFY(settled());
+    QVERIFY(window->shownArguments().contains(near ? QStringLiteral("--near")
+                                                   : QStringLiteral("--between")));
     table()->sortByColumn(designer::DriveTable::distance, Qt::AscendingOrder);
     table()->selectRow(4);
     const QTemporaryDir folder;
     const QString file = folder.filePath(QStringLiteral("saved.") + what);
     QByteArray expected;
-    if (what == QLatin1String("csv") || what == QLatin1String("belts")) {
-        QVERIFY(window->saveTable(file));
+    if (what == QLatin1String("csv")) {
+        QVERIFY(saveTable(file));
         expected = programOutput(window->shownArguments() + QStringList{QStringLiteral("--csv")});
     } else {
         const bool details = what == QLatin1String("txt");
@@ -298,6 +326,7 @@ void DesignerWindowTest::invalidInputIsMarkedBesideItsField() {
     QVERIFY(settled());
     QVERIFY(!QApplication::activeModalWidget());
     QCOMPARE(table()->model()->rowCount(), 0);
+    QVERIFY(!button("Salva tabella…")->isEnabled());
     QList<QLabel *> marked;
     for (QLabel *label : window->findChildren<QLabel *>())
         if (label->isVisible() && label->text().startsWith(QStringLiteral("Il valore")))
@@ -315,6 +344,7 @@ void DesignerWindowTest::invalidInputIsMarkedBesideItsField() {
     QVERIFY(settled());
     QVERIFY(!marked[0]->isVisible());
     QVERIFY(table()->model()->rowCount() > 0);
+    QVERIFY(button("Salva tabella…")->isEnabled());
 }
 
 // The stock list of a search is there at the next start; one that could not be read is not.
@@ -499,6 +529,104 @@ void DesignerWindowTest::fitsASmallScreenAt200Percent() {
         QTRY_VERIFY(edit(field)->hasFocus());
         QTRY_COMPARE(edit(field)->visibleRegion().boundingRect(), edit(field)->rect());
     }
+}
+
+// A FIFO that no one reads yet holds the table's save, while the window answers the next
+// question; the FIFO then gets the rows that the save started with.
+void DesignerWindowTest::theTableIsWrittenBesideTheWindow() {
+    QTemporaryDir folder;
+    const QString fifo = folder.filePath(QStringLiteral("tabella.csv"));
+    QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    askForADrive();
+    QVERIFY(settled());
+    const QStringList asked = window->shownArguments();
+    std::atomic<bool> answered = false, answeredBeforeRead = false;
+    QByteArray read;
+    std::thread reader([&] { // reads after the window's answer, or after 10 s without one
+        for (int wait = 0; wait < 200 && !answered; ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        answeredBeforeRead = answered.load();
+        QFile pipe(fifo);
+        if (pipe.open(QIODevice::ReadOnly))
+            read = pipe.readAll();
+    });
+    QSignalSpy saved(window.get(), &DesignerWindow::tableSaved);
+    const bool started = window->saveTable(fifo);
+    const bool disabled = !button("Salva tabella…")->isEnabled();
+    type(Field::slotTo, QStringLiteral("200"));
+    answered = settled() && window->shownArguments() != asked;
+    if (!started) { // the reader's open waits for a writer
+        QFile unblock(fifo);
+        (void)unblock.open(QIODevice::WriteOnly);
+    }
+    if (started && saved.isEmpty())
+        saved.wait(10000);
+    reader.join();
+    QVERIFY(started && disabled);
+    QVERIFY(answeredBeforeRead);
+    QCOMPARE(saved.size(), 1);
+    QVERIFY(saved.first().first().toBool());
+    QCOMPARE(read, programOutput(asked + QStringList{QStringLiteral("--csv")}));
+    QVERIFY(button("Salva tabella…")->isEnabled());
+}
+
+// Change the profile, then save the drawing while the new search runs (waiting on a FIFO as
+// its stock list): the file holds the drive on screen, or nothing.
+void DesignerWindowTest::aDrawingSavedDuringASearchIsTheDriveOnScreen() {
+    QTemporaryDir folder;
+    const QString fifo = folder.filePath(QStringLiteral("cinghie"));
+    QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    askForADrive();
+    QVERIFY(settled());
+    table()->selectRow(3);
+    auto *profile = named<QComboBox>(QStringLiteral("Profilo"));
+    profile->setCurrentIndex(profile->findData(QStringLiteral("8M"), Qt::UserRole));
+    type(Field::stock, fifo);
+    QTest::qWait(3 * DesignerWindow::typingPause);
+    QVERIFY(window->busy());
+    const QString file = folder.filePath(QStringLiteral("disegno.svg"));
+    const QModelIndex current = table()->currentIndex();
+    if (!window->saveDrawing(file, false)) {
+        QVERIFY(!current.isValid() && !QFile::exists(file));
+    } else {
+        const auto cell = [&](int column) { // without its mark
+            return current.siblingAtColumn(column).data().toString().section(u' ', 0, 0);
+        };
+        const QString belt = cell(designer::DriveTable::belt); // 565-5M
+        QFile saved(file);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(
+            saved.readAll(),
+            programOutput({cell(designer::DriveTable::larger), cell(designer::DriveTable::smaller),
+                           belt.section(u'-', 0, 0), QStringLiteral("-p"), belt.section(u'-', 1),
+                           QStringLiteral("--svg"), QStringLiteral("-")}));
+    }
+    type(Field::stock, QString());
+    QVERIFY(settled());
+}
+
+// Typing while a long search runs: the rows shown are those of the fields typed last.
+void DesignerWindowTest::typingDuringASearchShowsTheLastTyped() {
+    askForADrive();
+    QVERIFY(settled());
+    auto *profile = named<QComboBox>(QStringLiteral("Profilo"));
+    profile->setCurrentIndex(profile->findData(QStringLiteral("MXL"), Qt::UserRole));
+    type(Field::ratio, QStringLiteral("1"));
+    type(Field::ratioTo, QStringLiteral("1000000000"));
+    type(Field::fewestTeeth, QStringLiteral("1"));
+    type(Field::mostTeeth, QStringLiteral("1580"));
+    type(Field::slotFrom, QStringLiteral("5000"));
+    type(Field::slotTo, QStringLiteral("5000,78")); // 999,000 drives, in about a second
+    QTest::qWait(DesignerWindow::typingPause + 50);
+    QVERIFY(window->busy());
+    type(Field::mostTeeth, QStringLiteral("100"));
+    QVERIFY(settled());
+    QTest::qWait(2000); // for an answer to the older search, had it not been dropped
+    QVERIFY(window->shownArguments().contains(QStringLiteral("1:100")));
+    const QByteArray program =
+        programOutput(window->shownArguments() + QStringList{QStringLiteral("--csv")});
+    QVERIFY(program.count('\n') > 1);
+    QCOMPARE(table()->model()->rowCount(), program.count('\n') - 1);
 }
 
 QTEST_MAIN(DesignerWindowTest)
