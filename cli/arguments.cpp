@@ -66,14 +66,20 @@ QString unmarked(QString text) {
     return text.startsWith(negativeMark) ? text.mid(1) : text;
 }
 
-// FROM:TO of an option: both ends read as the window reads a number, FROM not above TO.
+// FROM:TO of an option: both ends read as the window reads a number, FROM not above TO;
+// outward, each end rounded away from the other, so that the range holds what was typed.
 common::Result<Range> readRange(const QString &text, const QString &option, messages::Input input,
-                                const QString &example, const QLocale &locale) {
+                                const QString &example, const QLocale &locale,
+                                bool outward = false) {
+    using geometry::Rounding;
     const QStringList ends = text.split(u':');
     if (ends.size() != 2)
         return wrongUse(messages::rangeForm(option, example));
-    const common::Result<double> low = common::readInput(ends[0], input, locale);
-    const common::Result<double> high = low ? common::readInput(ends[1], input, locale) : low;
+    const common::Result<double> low =
+        common::readInput(ends[0], input, locale, outward ? Rounding::down : Rounding::nearest);
+    const common::Result<double> high =
+        low ? common::readInput(ends[1], input, locale, outward ? Rounding::up : Rounding::nearest)
+            : low;
     if (!high)
         return high.problem();
     if (*low > *high)
@@ -92,7 +98,7 @@ common::Result<DesignRequest> withRatio(DesignRequest request, const QString &te
             return value.problem();
         return Range{*value, *value, text.trimmed(), text.trimmed()};
     }()
-        : readRange(text, option, messages::ratio, QStringLiteral("2.9:3.1"), locale);
+        : readRange(text, option, messages::ratio, QStringLiteral("2.9:3.1"), locale, true);
     if (!typed)
         return typed.problem();
     if (const std::optional<QString> problem =

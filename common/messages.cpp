@@ -535,7 +535,9 @@ QString help(Help text) {
         return QStringLiteral("Cerca le coppie di ingranaggi con rapporto M/m R (entro l'1 %) o "
                               "tra DA:A, e le cinghie con cui il loro interasse è in --between "
                               "o più vicino a --near; un rapporto minore di 1 vale come il suo "
-                              "inverso.");
+                              "inverso. Ogni numero tiene quattro decimali: gli estremi di DA:A "
+                              "si arrotondano verso l'esterno (1.578947:1.578948 vale "
+                              "1.5789:1.5790).");
     case Help::teeth:
         return QStringLiteral("Con --ratio, i denti di ciascun ingranaggio, da A a B, al più "
                               "10000 (se non indicato, dal più piccolo consigliato per il "

@@ -661,6 +661,10 @@ void CommandLineTest::readsEachFormIntoItsRequest_data() {
         << italian << QStringList{"--ratio", "0,5:3", "--near",  "200",  "--teeth",
                                   "20:40",   "--all", "--stock", "s.txt"}
         << "XL037 ratio 1:3 from 2 teeth 20:40 near 200 slot - all";
+    // Both ends within a ten-thousandth, rounded outward: 30/19 = 1.5789474 stays in.
+    QTest::newRow("a narrow range of ratios")
+        << english << QStringList{"--ratio", "1.578947:1.578948", "--between", "0:100000"}
+        << "XL037 ratio 1.5789:1.579 from 1.5789499999999999 teeth 10:150 near - slot 0:100000";
 }
 
 void CommandLineTest::readsEachFormIntoItsRequest() {
