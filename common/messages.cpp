@@ -202,8 +202,9 @@ QString notWholeTeeth(const QString &name, int most, Reader reader) {
 }
 
 QString designSearchForm() {
-    return QStringLiteral("La ricerca delle trasmissioni si scrive interasse --ratio R --between "
-                          "MIN:MAX (o --near MM), senza i denti degli ingranaggi, per esempio: "
+    return QStringLiteral("La ricerca delle trasmissioni si scrive interasse --ratio R (o "
+                          "--from-rpm N --to-rpm N) --between MIN:MAX (o --near MM), senza i "
+                          "denti degli ingranaggi, per esempio: "
                           "interasse --ratio 3 --between 150:250 --teeth 14:80; nella finestra: "
                           "interasse --design.");
 }
