@@ -66,14 +66,20 @@ QString unmarked(QString text) {
     return text.startsWith(negativeMark) ? text.mid(1) : text;
 }
 
-// FROM:TO of an option: both ends read as the window reads a number, FROM not above TO.
+// FROM:TO of an option: both ends read as the window reads a number, FROM not above TO;
+// outward, each end rounded away from the other, so that the range holds what was typed.
 common::Result<Range> readRange(const QString &text, const QString &option, messages::Input input,
-                                const QString &example, const QLocale &locale) {
+                                const QString &example, const QLocale &locale,
+                                bool outward = false) {
+    using geometry::Rounding;
     const QStringList ends = text.split(u':');
     if (ends.size() != 2)
         return wrongUse(messages::rangeForm(option, example));
-    const common::Result<double> low = common::readInput(ends[0], input, locale);
-    const common::Result<double> high = low ? common::readInput(ends[1], input, locale) : low;
+    const common::Result<double> low =
+        common::readInput(ends[0], input, locale, outward ? Rounding::down : Rounding::nearest);
+    const common::Result<double> high =
+        low ? common::readInput(ends[1], input, locale, outward ? Rounding::up : Rounding::nearest)
+            : low;
     if (!high)
         return high.problem();
     if (*low > *high)
@@ -92,7 +98,7 @@ common::Result<DesignRequest> withRatio(DesignRequest request, const QString &te
             return value.problem();
         return Range{*value, *value, text.trimmed(), text.trimmed()};
     }()
-        : readRange(text, option, messages::ratio, QStringLiteral("2.9:3.1"), locale);
+        : readRange(text, option, messages::ratio, QStringLiteral("2.9:3.1"), locale, true);
     if (!typed)
         return typed.problem();
     if (const std::optional<QString> problem =
@@ -102,10 +108,49 @@ common::Result<DesignRequest> withRatio(DesignRequest request, const QString &te
     return request;
 }
 
+// A speed typed for an option, read and checked.
+common::Result<Value> readSpeed(const QString &text, const QString &option, const QLocale &locale) {
+    const common::Result<double> read = common::readInput(text, messages::speed, locale);
+    if (!read)
+        return read.problem();
+    if (const std::optional<QString> problem =
+            speedProblem(*read, option, messages::Reader::commandLine))
+        return wrongUse(*problem);
+    return Value{*read, text.trimmed()};
+}
+
+// --from-rpm F --to-rpm T (within 1 %) or FROM:TO: the ratio asked as speeds.
+common::Result<DesignRequest> withSpeeds(DesignRequest request, const QString &fromText,
+                                         const QString &toText, const QLocale &locale) {
+    const QString fromOption = QStringLiteral("--from-rpm"), toOption = QStringLiteral("--to-rpm");
+    const common::Result<Value> from = readSpeed(fromText, fromOption, locale);
+    if (!from)
+        return from.problem();
+    const bool single = !toText.contains(u':');
+    common::Result<Range> to = single ? [&]() -> common::Result<Range> {
+        const common::Result<Value> speed = readSpeed(toText, toOption, locale);
+        if (!speed)
+            return speed.problem();
+        return Range{speed->value, speed->value, speed->text, speed->text};
+    }()
+        : readRange(toText, toOption, messages::speed, QStringLiteral("590:610"), locale);
+    if (!to)
+        return to.problem();
+    for (double end : {to->low, to->high})
+        if (const std::optional<QString> problem =
+                speedProblem(end, toOption, messages::Reader::commandLine))
+            return wrongUse(*problem);
+    if (const std::optional<QString> problem =
+            speedsProblem(from->value, *to, fromOption, toOption))
+        return wrongUse(*problem);
+    setSpeeds(request, *from, *to, single);
+    return request;
+}
+
 // The command line's options, each with its help.
 struct Options {
-    QCommandLineOption help, profile, profiles, belts, near, between, ratio, teeth, stock, rpm, all,
-        svg, dxf, csv, design;
+    QCommandLineOption help, profile, profiles, belts, near, between, ratio, fromRpm, toRpm, teeth,
+        soundOnly, stock, rpm, all, svg, dxf, csv, design;
 };
 
 Options options() {
@@ -126,7 +171,10 @@ Options options() {
             option("near", Help::near, "MM"),
             option("between", Help::between, "MIN:MAX"),
             option("ratio", Help::ratio, "R"),
+            option("from-rpm", Help::fromRpm, "N"),
+            option("to-rpm", Help::toRpm, "N"),
             option("teeth", Help::teeth, "A:B"),
+            option("sound-only", Help::soundOnly),
             option("stock", Help::stock, "FILE"),
             option("rpm", Help::rpm, "N"),
             option("all", Help::all),
@@ -192,14 +240,20 @@ bool sameFile(const QString &first, const QString &second) {
 // Which form the options and the values typed ask for, and the options that do not go with it.
 common::Result<Request::Form> formOf(const QCommandLineParser &parser, const Options &o,
                                      qsizetype values) {
-    for (const auto &[first, second] :
-         {std::pair{&o.between, &o.belts}, {&o.between, &o.near}, {&o.ratio, &o.belts}})
+    for (const auto &[first, second] : {std::pair{&o.between, &o.belts},
+                                        {&o.between, &o.near},
+                                        {&o.ratio, &o.belts},
+                                        {&o.fromRpm, &o.ratio},
+                                        {&o.toRpm, &o.ratio},
+                                        {&o.rpm, &o.fromRpm}})
         if (parser.isSet(*first) && parser.isSet(*second))
             return wrongUse(messages::optionsApart(optionName(*first), optionName(*second)));
+    if (parser.isSet(o.fromRpm) != parser.isSet(o.toRpm))
+        return wrongUse(messages::speedsTogether());
+    const bool ratio = parser.isSet(o.ratio) || parser.isSet(o.fromRpm);
     Request::Form form = Request::Form::oneBelt;
-    if (parser.isSet(o.ratio) || parser.isSet(o.teeth)) {
-        if (values != 0 || !(parser.isSet(o.between) || parser.isSet(o.near)) ||
-            !parser.isSet(o.ratio))
+    if (ratio || parser.isSet(o.teeth)) {
+        if (values != 0 || !(parser.isSet(o.between) || parser.isSet(o.near)) || !ratio)
             return wrongUse(messages::designSearchForm());
         form = Request::Form::design;
     } else if (parser.isSet(o.between)) {
@@ -215,7 +269,7 @@ common::Result<Request::Form> formOf(const QCommandLineParser &parser, const Opt
                : parser.isSet(o.belts) ? Request::Form::belts
                                        : Request::Form::oneBelt;
     }
-    if (parser.isSet(o.rpm) && form != Request::Form::oneBelt)
+    if (parser.isSet(o.rpm) && form != Request::Form::oneBelt && form != Request::Form::design)
         return wrongUse(messages::speedOnlyForOneBelt());
     if ((parser.isSet(o.svg) || parser.isSet(o.dxf)) && form != Request::Form::oneBelt)
         return wrongUse(messages::drawingOnlyForOneBelt());
@@ -223,6 +277,8 @@ common::Result<Request::Form> formOf(const QCommandLineParser &parser, const Opt
         return wrongUse(messages::stockOnlyForLists());
     if (parser.isSet(o.all) && form != Request::Form::design)
         return wrongUse(messages::allOnlyForDesigns());
+    if (parser.isSet(o.soundOnly) && form != Request::Form::design)
+        return wrongUse(messages::soundOnlyForDesigns());
     const QString svg = unmarked(parser.value(o.svg)), dxf = unmarked(parser.value(o.dxf));
     if (parser.isSet(o.svg) && parser.isSet(o.dxf)) {
         if (svg == u'-' && dxf == u'-')
@@ -282,7 +338,9 @@ common::Result<Request> withValues(Request request, const QStringList &inputs,
         DesignRequest design;
         design.profile = request.profile;
         const common::Result<DesignRequest> withIt =
-            withRatio(std::move(design), *value(o.ratio), locale);
+            parser.isSet(o.ratio)
+                ? withRatio(std::move(design), *value(o.ratio), locale)
+                : withSpeeds(std::move(design), *value(o.fromRpm), *value(o.toRpm), locale);
         if (!withIt)
             return withIt.problem();
         design = *withIt;
@@ -304,6 +362,13 @@ common::Result<Request> withValues(Request request, const QStringList &inputs,
         design.stock = stock;
         design.slot = slot;
         design.all = parser.isSet(o.all);
+        design.soundOnly = parser.isSet(o.soundOnly);
+        if (parser.isSet(o.rpm)) {
+            const common::Result<Value> speed = readSpeed(*value(o.rpm), optionName(o.rpm), locale);
+            if (!speed)
+                return speed.problem();
+            design.speed = *speed;
+        }
         const common::Result<std::optional<Value>> wanted =
             optionalValue(value(o.near), messages::centreDistance, locale);
         if (!wanted)
@@ -326,15 +391,11 @@ common::Result<Request> withValues(Request request, const QStringList &inputs,
         if (!code)
             return code.problem();
         one.code = Value{*code, inputs[2].trimmed()};
-        const common::Result<std::optional<Value>> speed =
-            optionalValue(value(o.rpm), messages::speed, locale);
-        if (!speed)
-            return speed.problem();
-        if (*speed) {
-            if (const std::optional<QString> problem = speedProblem(
-                    (*speed)->value, QStringLiteral("--rpm"), messages::Reader::commandLine))
-                return wrongUse(*problem);
-            one.speed = (*speed)->value;
+        if (parser.isSet(o.rpm)) {
+            const common::Result<Value> speed = readSpeed(*value(o.rpm), optionName(o.rpm), locale);
+            if (!speed)
+                return speed.problem();
+            one.speed = speed->value;
         }
         request.asked = std::move(one);
         return request;
@@ -359,8 +420,9 @@ common::Result<Request> readArguments(const QStringList &arguments, const QLocal
     parser.addOption(o.help);
     const QCommandLineOption version = parser.addVersionOption();
     const std::vector<const QCommandLineOption *> all{
-        &o.help,  &version, &o.profile, &o.profiles, &o.belts, &o.near, &o.between, &o.ratio,
-        &o.teeth, &o.stock, &o.rpm,     &o.all,      &o.svg,   &o.dxf,  &o.csv,     &o.design};
+        &o.help,  &version,   &o.profile, &o.profiles, &o.belts,     &o.near,  &o.between,
+        &o.ratio, &o.fromRpm, &o.toRpm,   &o.teeth,    &o.soundOnly, &o.stock, &o.rpm,
+        &o.all,   &o.svg,     &o.dxf,     &o.csv,      &o.design};
     for (const QCommandLineOption *option : all)
         if (option != &o.help && option != &version)
             parser.addOption(*option);
@@ -370,8 +432,9 @@ common::Result<Request> readArguments(const QStringList &arguments, const QLocal
                                  QStringLiteral("[cinghia]"));
 
     QStringList valueOptions{QStringLiteral("-p")};
-    for (const QCommandLineOption *option : {&o.profile, &o.belts, &o.near, &o.between, &o.ratio,
-                                             &o.teeth, &o.stock, &o.rpm, &o.svg, &o.dxf})
+    for (const QCommandLineOption *option :
+         {&o.profile, &o.belts, &o.near, &o.between, &o.ratio, &o.fromRpm, &o.toRpm, &o.teeth,
+          &o.stock, &o.rpm, &o.svg, &o.dxf})
         valueOptions << optionName(*option);
     if (!parser.parse(markNegativeNumbers(arguments, valueOptions)))
         return wrongUse(parser.errorText());
@@ -436,8 +499,15 @@ std::optional<QString> speedProblem(double speed, const QString &name, messages:
     return messages::speedNotPositive(name, reader);
 }
 
+namespace {
+
+double atLeastOne(double ratio) {
+    return ratio >= 1 ? ratio : 1 / ratio;
+}
+
+} // namespace
+
 void setRatio(DesignRequest &request, const Range &typed, bool single) {
-    const auto atLeastOne = [](double ratio) { return ratio >= 1 ? ratio : 1 / ratio; };
     double low = atLeastOne(typed.low), high = atLeastOne(typed.high);
     if (typed.low < 1 && typed.high > 1) // a range round 1: from 1 to the farther end
         low = 1, high = std::max(low, std::max(1 / typed.low, typed.high));
@@ -448,6 +518,26 @@ void setRatio(DesignRequest &request, const Range &typed, bool single) {
         low *= 0.99, high *= 1.01;
     request.ratio = Range{low, high, typed.lowText, typed.highText};
     request.withinOnePercent = single;
+}
+
+void setSpeeds(DesignRequest &request, const Value &from, const Range &to, bool single) {
+    setRatio(request, Range{from.value / to.high, from.value / to.low, {}, {}}, single);
+    if (!single)
+        request.wantedRatio = atLeastOne(from.value / ((to.low + to.high) / 2));
+    request.fromSpeed = from;
+    request.toSpeeds = to;
+}
+
+std::optional<QString> speedsProblem(double from, const Range &to, const QString &fromName,
+                                     const QString &toName) {
+    if (to.low < from && to.high > from)
+        return messages::drivenSpeedsAround(fromName, toName);
+    return std::nullopt;
+}
+
+bool largerDrives(const DesignRequest &request) {
+    return request.fromSpeed && request.toSpeeds &&
+           request.toSpeeds->high > request.fromSpeed->value;
 }
 
 Range defaultTeeth(const geometry::ProfileChoice &profile) {
@@ -490,14 +580,24 @@ QStringList commandOf(const BeltListRequest &request) {
 }
 
 QStringList commandOf(const DesignRequest &request) {
-    QStringList command{QStringLiteral("interasse"), QStringLiteral("--ratio"),
-                        request.withinOnePercent ? request.ratio.lowText
-                                                 : rangeText(request.ratio)};
+    QStringList command{QStringLiteral("interasse")};
+    const auto asTyped = [&](const Range &range) {
+        return request.withinOnePercent ? range.lowText : rangeText(range);
+    };
+    if (request.fromSpeed && request.toSpeeds)
+        command << QStringLiteral("--from-rpm") << request.fromSpeed->text
+                << QStringLiteral("--to-rpm") << asTyped(*request.toSpeeds);
+    else
+        command << QStringLiteral("--ratio") << asTyped(request.ratio);
+    if (request.speed)
+        command << QStringLiteral("--rpm") << request.speed->text;
     if (request.teethTyped)
         command << QStringLiteral("--teeth") << rangeText(request.teeth);
     addPlace(command, request.profile, request.wanted, request.slot, request.stock);
     if (request.all)
         command << QStringLiteral("--all");
+    if (request.soundOnly)
+        command << QStringLiteral("--sound-only");
     return command;
 }
 

@@ -49,7 +49,7 @@ common::Result<Drives> findBelts(const BeltListRequest &request, const std::atom
     const geometry::Stock *inStock = *stock ? &**stock : nullptr;
     const geometry::BeltProfile &profile = *request.profile.profile;
     const double z1 = request.pulleys.larger, z2 = request.pulleys.smaller;
-    Drives drives{{}, std::nullopt, request.profile, false};
+    Drives drives{{}, std::nullopt, request.profile, false, std::nullopt};
     const auto add = [&](const geometry::Belt &belt) {
         drives.rows.push_back(
             {static_cast<std::int64_t>(z1), static_cast<std::int64_t>(z2), z1 / z2, belt});

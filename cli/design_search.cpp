@@ -27,20 +27,31 @@ common::Result<Drives> findDesigns(const DesignRequest &request, const std::atom
                                       *stock ? &**stock : nullptr,
                                       wanted,
                                       stop,
-                                      request.limits};
+                                      request.limits,
+                                      request.soundOnly};
     geometry::DesignSearch search = geometry::searchDesigns(query);
     const bool inStock = stock->has_value();
     const auto failed = [](QString message) {
         return common::Problem{std::move(message), common::ExitStatus::calculationFailed};
     };
+    const bool bySpeeds = request.fromSpeed.has_value();
     if (search.tooLong)
-        return failed(messages::searchTooLong(request.limits.beltsTried, reader));
+        return failed(messages::searchTooLong(request.limits.beltsTried, reader, bySpeeds));
     if (search.tooMany)
+        return failed(messages::tooManyDesigns(request.limits.rows, wanted.has_value(), inStock,
+                                               reader, bySpeeds));
+    if (search.designs.empty() && search.leftOut > 0)
         return failed(
-            messages::tooManyDesigns(request.limits.rows, wanted.has_value(), inStock, reader));
+            messages::onlyMarkedDesigns(search.leftOut, wanted.has_value(), reader, bySpeeds));
     if (search.designs.empty())
-        return failed(messages::noDesign(search.anyPulleys, inStock, wanted.has_value(), reader));
-    return Drives{std::move(search.designs), wanted, request.profile, true};
+        return failed(
+            messages::noDesign(search.anyPulleys, inStock, wanted.has_value(), reader, bySpeeds));
+    Drives found{std::move(search.designs), wanted, request.profile, true, std::nullopt};
+    if (request.fromSpeed)
+        found.speeds = Drives::Speeds{request.fromSpeed->value, true, largerDrives(request)};
+    else if (request.speed)
+        found.speeds = Drives::Speeds{request.speed->value};
+    return found;
 }
 
 common::Result<common::ExitStatus> searchDesigns(const DesignRequest &request, Writer &write) {

@@ -78,12 +78,27 @@ struct DesignRequest {
     std::optional<QString> stock;
     bool all = false; // every row, not the first 20
     geometry::Limits limits;
+    std::optional<Value> speed; // --rpm: of the smaller pulley
+    // The ratio asked as speeds instead, the ratio's texts then empty: the driving shaft's
+    // (--from-rpm) and the driven one's (--to-rpm), one within 1 % or a range.
+    std::optional<Value> fromSpeed;
+    std::optional<Range> toSpeeds;
+    bool soundOnly = false; // drives that need a mark left out
     bool operator==(const DesignRequest &) const = default;
 };
 
 // The ratio as typed (a range, or one ratio searched within 1 %), set as M/m: a ratio below 1
 // is read as its inverse. Checked before.
 void setRatio(DesignRequest &request, const Range &typed, bool single);
+// The ratio asked as speeds, set as M/m from the driving shaft's over the driven one's and
+// ranked from the middle of a range of driven speeds. Checked before (speedsProblem).
+void setSpeeds(DesignRequest &request, const Value &from, const Range &to, bool single);
+// Driven speeds on both sides of the driving one, which would leave the driving pulley
+// unsaid. fromName, toName: the options, or the fields' headings.
+std::optional<QString> speedsProblem(double from, const Range &to, const QString &fromName,
+                                     const QString &toName);
+// Whether the larger pulley drives: the driven shaft is asked to turn faster.
+bool largerDrives(const DesignRequest &request);
 // The teeth a search's pulleys have unless told.
 Range defaultTeeth(const geometry::ProfileChoice &profile);
 

@@ -17,6 +17,13 @@ struct Drives {
     std::optional<double> wanted; // the distance that each row differs from
     geometry::ProfileChoice profile;
     bool ofPairs = false; // a design search's, written as its table
+    // The speeds each row shows, in turns a minute: the larger pulley's from the smaller's, or
+    // with shafts, the driven shaft's from the driving one's, and which pulley drives.
+    struct Speeds {
+        double driving;
+        bool shafts = false, largerDrives = false;
+    };
+    std::optional<Speeds> speeds;
 };
 
 // A line of one drive's details: what it is, its value if there is one, its unit.

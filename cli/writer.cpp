@@ -143,6 +143,14 @@ void Writer::cellTeethInMesh(double teeth) {
         m_pending += " *";
 }
 
+void Writer::cellSmallerPulley(std::int64_t teeth) {
+    cell(teeth);
+    const bool small = teeth < m_profile.profile->smallestPulley;
+    m_smallPulley = m_smallPulley || small;
+    if (small && !m_csv)
+        m_pending += " \u2020";
+}
+
 void Writer::endRow() {
     m_pending += '\n';
     if (m_pending.size() > 1 << 16)
@@ -173,6 +181,11 @@ void Writer::legend() {
     flush();
     if (m_marked && !m_csv)
         m_out << messages::fewTeethInMeshLegend() << '\n';
+    if (m_smallPulley && !m_csv)
+        m_out << messages::smallPulleyLegend(
+                     QString::fromStdString(std::string(m_profile.profile->name)),
+                     m_profile.profile->smallestPulley)
+              << '\n';
 }
 
 void Writer::belts(const Drives &drives) {
@@ -187,22 +200,32 @@ namespace {
 // The rows a table shows unless asked for every one.
 constexpr qsizetype firstRows = 20;
 
-constexpr int designColumns[] = {8, 6, 7, 18, 6, 14, 14};
-
 } // namespace
 
 void Writer::designs(const Drives &drives, bool all) {
     const std::optional<double> &wanted = drives.wanted;
-    QStringList headings{heading(QStringLiteral("maggiore")),
-                         heading(QStringLiteral("minore")),
-                         csv() ? QStringLiteral("rapporto") : QStringLiteral("M/m"),
-                         heading(QStringLiteral("cinghia")),
-                         heading(QStringLiteral("denti")),
-                         heading(QStringLiteral("interasse"), "mm"),
-                         heading(QStringLiteral("denti in presa"))};
+    const std::optional<Drives::Speeds> &speeds = drives.speeds;
+    QStringList headings{heading(QStringLiteral("maggiore")), heading(QStringLiteral("minore")),
+                         csv() ? QStringLiteral("rapporto") : QStringLiteral("M/m")};
+    std::vector<int> columns{8, 6, 7};
+    if (speeds && speeds->shafts) {
+        headings << heading(QStringLiteral("motrice"))
+                 << heading(QStringLiteral("giri motrice"), "al_minuto")
+                 << heading(QStringLiteral("giri condotta"), "al_minuto");
+        columns.insert(columns.end(), {8, 12, 13});
+    } else if (speeds) {
+        headings << heading(QStringLiteral("giri maggiore"), "al_minuto");
+        columns.push_back(13);
+    }
+    // A pair's cells, the same for all its belts' rows.
+    const std::size_t pairColumns = columns.size();
+    headings << heading(QStringLiteral("cinghia")) << heading(QStringLiteral("denti"))
+             << heading(QStringLiteral("interasse"), "mm")
+             << heading(QStringLiteral("denti in presa"));
+    columns.insert(columns.end(), {18, 6, 14, 14});
     if (wanted)
         headings << heading(QStringLiteral("differenza"), "mm");
-    row(headings, designColumns);
+    row(headings, columns);
     const auto shown = static_cast<qsizetype>(drives.rows.size());
     const qsizetype rows = csv() || all ? shown : std::min(shown, firstRows);
     // A pair's cells are written once for all its belts' rows in a spreadsheet.
@@ -210,13 +233,24 @@ void Writer::designs(const Drives &drives, bool all) {
     std::string pairCells;
     for (qsizetype i = 0; i < rows && !failed(); ++i) {
         const geometry::Design &design = drives.rows[static_cast<std::size_t>(i)];
-        beginRow(designColumns);
+        beginRow(columns);
         if (csv() && pair && pair->larger == design.larger && pair->smaller == design.smaller) {
-            cellsAsWritten(pairCells, 3);
+            cellsAsWritten(pairCells, pairColumns);
         } else {
             cell(design.larger);
-            cell(design.smaller);
+            cellSmallerPulley(design.smaller);
             cellFixed(design.ratio, 3);
+            if (speeds) {
+                const auto larger = static_cast<double>(design.larger),
+                           smaller = static_cast<double>(design.smaller);
+                if (speeds->shafts) {
+                    cell(speeds->largerDrives ? "maggiore" : "minore");
+                    cellFixed(speeds->driving, 1);
+                }
+                cellFixed(speeds->largerDrives ? speeds->driving * larger / smaller
+                                               : speeds->driving * smaller / larger,
+                          1);
+            }
             pair = &design;
             pairCells = rowSoFar();
         }

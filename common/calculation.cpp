@@ -45,12 +45,13 @@ std::optional<Problem> notRunning(double z1, double z2, double beltCode,
 
 } // namespace
 
-Result<double> readInput(const QString &text, messages::Input input, const QLocale &locale) {
-    return readField(text, messages::heading(input), messages::whatToType(input), locale);
+Result<double> readInput(const QString &text, messages::Input input, const QLocale &locale,
+                         geometry::Rounding rounding) {
+    return readField(text, messages::heading(input), messages::whatToType(input), locale, rounding);
 }
 
 Result<double> readField(const QString &text, const QString &field, const QString &whatToType,
-                         const QLocale &locale) {
+                         const QLocale &locale, geometry::Rounding rounding) {
     const QString separator = locale.decimalPoint();
     const auto wrongUse = [](QString message) {
         return Problem{std::move(message), ExitStatus::wrongUse};
@@ -58,7 +59,7 @@ Result<double> readField(const QString &text, const QString &field, const QStrin
     if (text.trimmed().isEmpty())
         return wrongUse(messages::emptyField(field, whatToType));
     try {
-        return geometry::textToNumber(text.toStdString(), separator.toStdString());
+        return geometry::textToNumber(text.toStdString(), separator.toStdString(), rounding);
     } catch (const geometry::CalculationError &error) {
         if (error.kind() == Kind::notANumber)
             return wrongUse(messages::notANumber(field, separator));

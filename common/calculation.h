@@ -4,6 +4,7 @@
 #include "common/result.h"
 #include "common/window_profiles.h"
 #include "geometry/belt_profile.h"
+#include "geometry/number_text.h"
 
 #include <QLocale>
 #include <QString>
@@ -12,11 +13,14 @@
 
 namespace common {
 
-// Reads a typed number as the window does; a problem of wrong use names the field.
-Result<double> readInput(const QString &text, messages::Input input, const QLocale &locale);
+// Reads a typed number as the window does; a problem of wrong use names the field. rounding:
+// how its four decimals are kept (see geometry::textToNumber).
+Result<double> readInput(const QString &text, messages::Input input, const QLocale &locale,
+                         geometry::Rounding rounding = geometry::Rounding::nearest);
 // The same for any field, named by its heading, with what to type in it when it is empty.
 Result<double> readField(const QString &text, const QString &field, const QString &whatToType,
-                         const QLocale &locale);
+                         const QLocale &locale,
+                         geometry::Rounding rounding = geometry::Rounding::nearest);
 
 // The shortest made belt on which these pulleys run, as it is printed: the one answer of the
 // window and the command line to "which belt at the least?".

@@ -202,8 +202,9 @@ QString notWholeTeeth(const QString &name, int most, Reader reader) {
 }
 
 QString designSearchForm() {
-    return QStringLiteral("La ricerca delle trasmissioni si scrive interasse --ratio R --between "
-                          "MIN:MAX (o --near MM), senza i denti degli ingranaggi, per esempio: "
+    return QStringLiteral("La ricerca delle trasmissioni si scrive interasse --ratio R (o "
+                          "--from-rpm N --to-rpm N) --between MIN:MAX (o --near MM), senza i "
+                          "denti degli ingranaggi, per esempio: "
                           "interasse --ratio 3 --between 150:250 --teeth 14:80; nella finestra: "
                           "interasse --design.");
 }
@@ -224,8 +225,25 @@ QString optionsApart(const QString &first, const QString &second) {
 }
 
 QString speedOnlyForOneBelt() {
-    return QStringLiteral("--rpm va con una cinghia sola, per esempio: interasse 36 14 150 "
-                          "--rpm 1450.");
+    return QStringLiteral("--rpm va con una cinghia sola o con --ratio, per esempio: interasse 36 "
+                          "14 150 --rpm 1450.");
+}
+
+QString speedsTogether() {
+    return QStringLiteral("--from-rpm e --to-rpm vanno insieme, i giri al minuto della motrice "
+                          "e quelli voluti della condotta, per esempio: interasse --from-rpm "
+                          "1450 --to-rpm 600 --between 200:300.");
+}
+
+QString drivenSpeedsAround(const QString &from, const QString &to) {
+    return QStringLiteral("I giri di %2 vanno tutti sotto o tutti sopra quelli di %1: la "
+                          "condotta gira più piano della motrice, o più in fretta.")
+        .arg(from, to);
+}
+
+QString soundOnlyForDesigns() {
+    return QStringLiteral("--sound-only va con --ratio o --from-rpm, per esempio: interasse "
+                          "--ratio 3 --between 150:250 --sound-only.");
 }
 
 QString drawingOnlyForOneBelt() {
@@ -284,10 +302,21 @@ QString writtenInPlace(const QString &reason) {
         .arg(reason);
 }
 
-QString noDesign(bool anyPulleys, bool stock, bool near, Reader reader) {
+namespace {
+
+// The option that sets the ratio, for a reader of the command line.
+QString ratioOption(Reader reader, bool bySpeeds) {
+    if (reader != Reader::commandLine)
+        return {};
+    return bySpeeds ? QStringLiteral(" (--to-rpm)") : QStringLiteral(" (--ratio)");
+}
+
+} // namespace
+
+QString noDesign(bool anyPulleys, bool stock, bool near, Reader reader, bool bySpeeds) {
     // The options to change, for a reader of the command line.
     const bool options = reader == Reader::commandLine;
-    const QString ratio = options ? QStringLiteral(" (--ratio)") : QString();
+    const QString ratio = ratioOption(reader, bySpeeds);
     const QString teeth = options ? QStringLiteral(" (--teeth)") : QString();
     const QString list = options ? QStringLiteral(" (--stock)") : QString();
     const QString slot = options ? QStringLiteral(" (--between)") : QString();
@@ -309,15 +338,34 @@ QString noDesign(bool anyPulleys, bool stock, bool near, Reader reader) {
                        .arg(slot, ratio, teeth);
 }
 
+QString onlyMarkedDesigns(qint64 leftOut, bool near, Reader reader, bool bySpeeds) {
+    const bool options = reader == Reader::commandLine;
+    const QString found =
+        leftOut == 1 ? QStringLiteral("L'unica trasmissione trovata ha un segno (* o †)")
+                     : QStringLiteral("Tutte le %1 trasmissioni trovate hanno un segno (* o †)")
+                           .arg(leftOut);
+    const QString widen =
+        (near ? QString() : QStringLiteral("l'intervallo%1, ").arg(options ? " (--between)" : "")) +
+        QStringLiteral("il rapporto%1 o i denti%2")
+            .arg(ratioOption(reader, bySpeeds), options ? " (--teeth)" : "");
+    if (!options)
+        return QStringLiteral("%1: si vedono mostrando anche le trasmissioni segnate; oppure "
+                              "allargare %2.")
+            .arg(found, widen);
+    return QStringLiteral("%1, e --sound-only le lascia fuori: senza si elencano; oppure "
+                          "allargare %2.")
+        .arg(found, widen);
+}
+
 QString moreDesigns(qsizetype more) {
     return more == 1
                ? QStringLiteral("... e un'altra trasmissione: --all le mostra tutte.")
                : QStringLiteral("... e altre %1 trasmissioni: --all le mostra tutte.").arg(more);
 }
 
-QString tooManyDesigns(qint64 most, bool near, bool stock, Reader reader) {
+QString tooManyDesigns(qint64 most, bool near, bool stock, Reader reader, bool bySpeeds) {
     const bool options = reader == Reader::commandLine;
-    const QString ratio = options ? QStringLiteral(" (--ratio)") : QString();
+    const QString ratio = ratioOption(reader, bySpeeds);
     const QString teeth = options ? QStringLiteral(" (--teeth)") : QString();
     if (near) // two belts a pair, whatever the list
         return QStringLiteral("Più di %1 trasmissioni, due per coppia di ingranaggi: restringere "
@@ -348,13 +396,12 @@ QString tooManyBelts(qint64 most, bool slot, bool stock, Reader reader) {
         .arg(range, options ? option : QString(), list);
 }
 
-QString searchTooLong(qint64 mostBeltsTried, Reader reader) {
+QString searchTooLong(qint64 mostBeltsTried, Reader reader, bool bySpeeds) {
     const bool options = reader == Reader::commandLine;
     return QStringLiteral("La ricerca proverebbe più di %1 cinghie: restringere il rapporto%2 o "
                           "i denti%3.")
         .arg(mostBeltsTried)
-        .arg(options ? QStringLiteral(" (--ratio)") : QString(),
-             options ? QStringLiteral(" (--teeth)") : QString());
+        .arg(ratioOption(reader, bySpeeds), options ? QStringLiteral(" (--teeth)") : QString());
 }
 
 QString fileFailure(int error, bool writing) {
@@ -506,6 +553,8 @@ QString help(Help text) {
             "  interasse --ratio 3 --between 150:250 -p 5M --teeth 14:80\n"
             "                                      le trasmissioni 3:1 con l'interasse tra 150\n"
             "                                      e 250 mm e ingranaggi da 14 a 80 denti\n"
+            "  interasse --from-rpm 1450 --to-rpm 600 --between 200:300 -p T5\n"
+            "                                      lo stesso da 1450 a 600 giri al minuto\n"
             "  interasse 36 14 150 --svg t.svg --dxf t.dxf\n"
             "                                      il disegno in scala 1:1, per il browser e il "
             "CAD\n"
@@ -535,7 +584,21 @@ QString help(Help text) {
         return QStringLiteral("Cerca le coppie di ingranaggi con rapporto M/m R (entro l'1 %) o "
                               "tra DA:A, e le cinghie con cui il loro interasse è in --between "
                               "o più vicino a --near; un rapporto minore di 1 vale come il suo "
-                              "inverso.");
+                              "inverso. Ogni numero tiene quattro decimali: gli estremi di DA:A "
+                              "si arrotondano verso l'esterno (1.578947:1.578948 vale "
+                              "1.5789:1.5790).");
+    case Help::fromRpm:
+        return QStringLiteral("Con --to-rpm, al posto di --ratio: i giri al minuto della motrice, "
+                              "più di 0 (il motore); il rapporto è quello tra i giri. Le righe "
+                              "dicono quale ingranaggio è la motrice, con i giri di tutte e due.");
+    case Help::toRpm:
+        return QStringLiteral("Con --from-rpm: i giri al minuto voluti della condotta, N (il "
+                              "rapporto entro l'1 %) o DA:A, tutti sotto o tutti sopra quelli "
+                              "della motrice.");
+    case Help::soundOnly:
+        return QStringLiteral("Con --ratio o --from-rpm, solo le trasmissioni senza segni: "
+                              "almeno 6 denti in presa sull'ingranaggio minore, e il minore non "
+                              "più piccolo di quanto i costruttori consigliano per il profilo.");
     case Help::teeth:
         return QStringLiteral("Con --ratio, i denti di ciascun ingranaggio, da A a B, al più "
                               "10000 (se non indicato, dal più piccolo consigliato per il "
@@ -545,9 +608,10 @@ QString help(Help text) {
                               "nel file, una per riga come sono stampate (150XL037, T5-500, "
                               "600-5M-15, 200-2GT), con commenti dopo # e righe vuote.");
     case Help::rpm:
-        return QStringLiteral("Con una cinghia sola: giri al minuto dell'ingranaggio minore, più "
-                              "di 0 (il motore, in un riduttore); aggiunge i giri del maggiore e "
-                              "la velocità della cinghia.");
+        return QStringLiteral("Con una cinghia sola o con --ratio: giri al minuto "
+                              "dell'ingranaggio minore, più di 0 (il motore, in un riduttore); "
+                              "aggiunge i giri del maggiore, e con una cinghia sola la velocità "
+                              "della cinghia.");
     case Help::svg:
         return QStringLiteral("Con una cinghia sola: il disegno in scala 1:1 della trasmissione, "
                               "in SVG, nel file (- per l'uscita standard, senza i risultati).");
@@ -585,18 +649,22 @@ QString helpEpilogue() {
            QStringLiteral(
                "--belts e --near si usano da soli o insieme (--near tra le cinghie di\n"
                "--belts); --between da solo, o con --ratio e --teeth per cercare le\n"
-               "trasmissioni; --stock con --belts, --near, --between e --ratio; --all\n"
-               "con --ratio; --rpm, --svg e --dxf con una cinghia sola (i due disegni\n"
-               "in due file diversi; un disegno su \"-\" va da solo, senza --csv né\n"
-               "--rpm); --profile e --csv con ogni forma. Ogni opzione si scrive una\n"
-               "volta sola: un'opzione ripetuta, o che la forma non usa, è un errore\n"
-               "d'uso.\n\n"
+               "trasmissioni; --from-rpm e --to-rpm insieme al posto di --ratio; --stock\n"
+               "con --belts, --near, --between e --ratio; --all e --sound-only con\n"
+               "--ratio; --rpm con una cinghia sola o con --ratio; --svg e --dxf con una\n"
+               "cinghia sola (i due disegni in due file diversi; un disegno su \"-\" va\n"
+               "da solo, senza --csv né --rpm); --profile e --csv con ogni forma. Ogni\n"
+               "opzione si scrive una volta sola: un'opzione ripetuta, o che la forma\n"
+               "non usa, è un errore d'uso.\n\n"
                "Ogni numero intero di denti è una cinghia che si può fare, non per forza\n"
                "una che si vende: --stock limita le cinghie a quelle di un elenco.\n"
-               "La ricerca con --ratio elenca prima il rapporto più vicino a quello voluto\n"
-               "(il centro dell'intervallo), poi meno denti sull'ingranaggio maggiore,\n"
-               "poi la cinghia più corta, poi meno denti sul minore; ne mostra le prime 20\n"
-               "(--all tutte, --csv sempre tutte).\n\n") +
+               "La ricerca con --ratio elenca prima le trasmissioni senza segni, poi\n"
+               "quelle segnate (--sound-only le lascia fuori); in ciascun gruppo prima\n"
+               "il rapporto più vicino a quello voluto (il centro dell'intervallo, o dei\n"
+               "giri di --to-rpm), poi meno denti sull'ingranaggio maggiore, poi la\n"
+               "cinghia più corta, poi meno denti sul minore (con --near, dopo il\n"
+               "rapporto l'interasse più vicino); ne mostra le prime 20 (--all tutte,\n"
+               "--csv sempre tutte).\n\n") +
            QStringLiteral(
                "Ogni elenco ha al più %1 righe, e una ricerca con --ratio prova al più\n"
                "%2 cinghie (le coppie di ingranaggi per le cinghie provate su ciascuna):\n"
@@ -606,7 +674,9 @@ QString helpEpilogue() {
            QStringLiteral(
                "Le cinghie elencate sono solo quelle su cui gli ingranaggi girano senza\n"
                "sovrapporsi, scelte per l'interasse effettivo, che tiene conto\n"
-               "dell'angolo di avvolgimento; con meno di 6 denti in presa sono segnate.\n"
+               "dell'angolo di avvolgimento; con meno di 6 denti in presa sono segnate\n"
+               "(*), e nella ricerca con --ratio anche un ingranaggio minore più piccolo\n"
+               "di quanto i costruttori consigliano per il profilo (†).\n"
                "La prima riga è l'interasse effettivo, quello delle tabelle dei\n"
                "costruttori; per XL e L segue l'interasse della finestra, la sua\n"
                "formula approssimata. Gli ingranaggi si danno in qualunque ordine.\n"

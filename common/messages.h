@@ -49,6 +49,11 @@ QString designWindowAlone();
 QString slotForm();
 QString optionsApart(const QString &first, const QString &second);
 QString speedOnlyForOneBelt();
+// --from-rpm without --to-rpm, or the other way round; driven speeds on both sides of the
+// driving one (the options, or the fields' headings).
+QString speedsTogether();
+QString drivenSpeedsAround(const QString &from, const QString &to);
+QString soundOnlyForDesigns();
 QString drawingOnlyForOneBelt();
 QString oneDrawingOnTheOutput();
 QString sameDrawingFile(const QString &file);
@@ -69,13 +74,20 @@ QString notWholeTeeth(const QString &name, int most, Reader reader = Reader::com
 // A ratio, or the smaller pulley's speed, not above 0.
 QString notPositive(const QString &name, Reader reader = Reader::commandLine);
 QString speedNotPositive(const QString &name, Reader reader = Reader::commandLine);
-// A design search that finds nothing, and what to widen.
-QString noDesign(bool anyPulleys, bool stock, bool near, Reader reader = Reader::commandLine);
+// A design search that finds nothing, and what to widen. bySpeeds: the ratio was asked as
+// the shafts' speeds, and is changed there.
+QString noDesign(bool anyPulleys, bool stock, bool near, Reader reader = Reader::commandLine,
+                 bool bySpeeds = false);
+// One whose every drive found needs a mark, all of them left out.
+QString onlyMarkedDesigns(qint64 leftOut, bool near, Reader reader = Reader::commandLine,
+                          bool bySpeeds = false);
 QString moreDesigns(qsizetype more);
 // A list or a search past its limits, refused before the work, and what to narrow.
-QString tooManyDesigns(qint64 most, bool near, bool stock, Reader reader = Reader::commandLine);
+QString tooManyDesigns(qint64 most, bool near, bool stock, Reader reader = Reader::commandLine,
+                       bool bySpeeds = false);
 QString tooManyBelts(qint64 most, bool slot, bool stock, Reader reader = Reader::commandLine);
-QString searchTooLong(qint64 mostBeltsTried, Reader reader = Reader::commandLine);
+QString searchTooLong(qint64 mostBeltsTried, Reader reader = Reader::commandLine,
+                      bool bySpeeds = false);
 // Why a file could not be opened, read or written, from the system's error number (errno):
 // Italian words for the common failures, to follow a colon; nothing for the rare ones, which
 // are left unsaid rather than said in another language.
@@ -128,7 +140,10 @@ enum class Help {
     near,
     between,
     ratio,
+    fromRpm,
+    toRpm,
     teeth,
+    soundOnly,
     stock,
     rpm,
     all,

@@ -53,6 +53,17 @@ bool stopped(const DesignQuery &query) {
     return query.stop && query.stop->load(std::memory_order_relaxed);
 }
 
+// The drives that need no mark first, each group in the order it had; or those alone.
+void rankBySoundness(const DesignQuery &query, DesignSearch &search) {
+    const auto sound = [&](const Design &design) { return !needsMark(*query.profile, design); };
+    std::vector<Design> &designs = search.designs;
+    const auto marked = std::stable_partition(designs.begin(), designs.end(), sound);
+    if (query.soundOnly) {
+        search.leftOut = designs.end() - marked;
+        designs.erase(marked, designs.end());
+    }
+}
+
 struct Pair {
     double error; // of the ratio
     int larger, smaller;
@@ -86,6 +97,7 @@ DesignSearch nearestDesigns(const DesignQuery &query, const std::vector<Pair> &p
                           std::abs(design.belt.drive.centreDistance - wanted), design.larger,
                           design.belt.teeth, design.smaller};
     });
+    rankBySoundness(query, search);
     return search;
 }
 
@@ -247,7 +259,13 @@ DesignSearch searchDesigns(const DesignQuery &query) {
                              });
         first = last;
     }
+    rankBySoundness(query, search);
     return search;
+}
+
+bool needsMark(const BeltProfile &profile, const Design &design) {
+    return design.belt.drive.teethInMesh < fewestTeethInMesh ||
+           design.smaller < profile.smallestPulley;
 }
 
 DriveGeometry driveGeometry(const BeltProfile &profile, double z1, double z2,

@@ -89,7 +89,7 @@ constexpr std::uint64_t wholeCap = largestMagnitude / unitsPerWhole + 1;
 
 } // namespace
 
-double textToNumber(std::string_view text, std::string_view decimalSeparator) {
+double textToNumber(std::string_view text, std::string_view decimalSeparator, Rounding rounding) {
     std::string_view body = trimSpaces(text);
     if (body.empty())
         throw CalculationError(CalculationError::Kind::notANumber,
@@ -105,7 +105,7 @@ double textToNumber(std::string_view text, std::string_view decimalSeparator) {
     bool wholeTooLarge = false;
     std::uint64_t fraction = 0;
     int fractionDigits = 0;
-    bool roundUp = false;
+    bool half = false, beyond = false; // of the digits past the kept ones
     bool seenSeparator = false;
     bool seenDigit = false;
     for (std::size_t i = 0; i < body.size();) {
@@ -120,9 +120,10 @@ double textToNumber(std::string_view text, std::string_view decimalSeparator) {
             } else if (fractionDigits < keptDecimals) {
                 fraction = fraction * 10 + static_cast<std::uint64_t>(digitValue(c));
                 ++fractionDigits;
-            } else if (fractionDigits == keptDecimals) {
-                roundUp = digitValue(c) >= 5; // half away from zero on the magnitude
-                ++fractionDigits;
+            } else {
+                half = half || (fractionDigits == keptDecimals && digitValue(c) >= 5);
+                beyond = beyond || c != '0';
+                fractionDigits = keptDecimals + 1;
             }
             ++i;
         } else if (!seenSeparator && !decimalSeparator.empty() &&
@@ -141,8 +142,12 @@ double textToNumber(std::string_view text, std::string_view decimalSeparator) {
     for (int i = fractionDigits; i < keptDecimals; ++i)
         fraction *= 10;
     const std::uint64_t limit = negative ? largestMagnitude : largestMagnitude - 1;
+    // On the magnitude: half away from zero, or away from zero where that rounds the value
+    // the way asked.
+    const bool away =
+        rounding == Rounding::nearest ? half : beyond && (rounding == Rounding::up) != negative;
     const std::uint64_t magnitude =
-        wholeTooLarge ? limit + 1 : whole * unitsPerWhole + fraction + (roundUp ? 1 : 0);
+        wholeTooLarge ? limit + 1 : whole * unitsPerWhole + fraction + (away ? 1 : 0);
     if (wholeTooLarge || magnitude > limit)
         throw CalculationError(
             negative ? CalculationError::Kind::tooSmall : CalculationError::Kind::tooLarge,

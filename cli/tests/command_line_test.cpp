@@ -39,10 +39,15 @@ QString valuesOf(const cli::Request &request) {
                  list->wanted ? number(list->wanted->value) : "-", range(list->slot),
                  list->stock.value_or("-"));
     const auto &design = std::get<cli::DesignRequest>(request.asked);
-    return QStringLiteral("%1 ratio %2 from %3 teeth %4 near %5 slot %6%7")
+    return QStringLiteral("%1 ratio %2 from %3 teeth %4 near %5 slot %6%7%8%9%10")
         .arg(profile, range(design.ratio), number(design.wantedRatio), range(design.teeth),
              design.wanted ? number(design.wanted->value) : "-", range(design.slot),
-             design.all ? QStringLiteral(" all") : QString());
+             design.all ? QStringLiteral(" all") : QString(),
+             design.speed ? " rpm " + number(design.speed->value) : QString(),
+             design.fromSpeed
+                 ? " shafts " + number(design.fromSpeed->value) + u'>' + range(design.toSpeeds)
+                 : QString(),
+             design.soundOnly ? QStringLiteral(" sound only") : QString());
 }
 
 } // namespace
@@ -377,6 +382,55 @@ void CommandLineTest::answersInTheTerminal_data() {
            "15,15,1.000,280,56,102.50,7.50\n16,16,1.000,280,56,100.00,8.00\n"
            "16,16,1.000,285,57,102.50,8.00\n"
         << "";
+    // Drives that need no mark first: 12 and 13 teeth are below 5M's smallest.
+    QTest::newRow("sound drives first")
+        << english
+        << QStringList{"--ratio", "1", "--between", "60:62", "-p", "5M", "--teeth", "12:14"} << 0
+        << "maggiore  minore  M/m      cinghia             denti   interasse       denti in presa\n"
+           "14        14      1.000    190-5M              38      60.00 mm        7.00\n"
+           "12        12 †    1.000    180-5M              36      60.00 mm        6.00\n"
+           "13        13 †    1.000    185-5M              37      60.00 mm        6.50\n"
+           "† ingranaggio minore di meno di 14 denti, il minimo che i costruttori consigliano per "
+           "il profilo 5M\n"
+        << "";
+    QTest::newRow("sound drives first near a distance, and only them")
+        << english << QStringList{"--ratio", "1",       "--near", "60",           "-p",
+                                  "5M",      "--teeth", "12:14",  "--sound-only", "--csv"}
+        << 0
+        << "maggiore,minore,rapporto,cinghia,denti,interasse_mm,denti_in_presa,differenza_mm\n"
+           "14,14,1.000,190,38,60.00,7.00,0.00\n"
+        << "";
+    QTest::newRow("every drive marked, sound drives only")
+        << english << QStringList{"--ratio", "1",       "--between", "60:62",       "-p",
+                                  "5M",      "--teeth", "12:13",     "--sound-only"}
+        << 1 << ""
+        << "Tutte le 2 trasmissioni trovate hanno un segno (* o †), e --sound-only le lascia fuori";
+    // The ratio asked as speeds, 1450 to 600 rpm: 29/12 leads the ratio but has 5.7 teeth in
+    // mesh.
+    QTest::newRow("drives from speeds, the smaller pulley driving")
+        << italian
+        << QStringList{"--from-rpm", "1450", "--to-rpm", "600", "--between", "200:300", "-p", "T5"}
+        << 0
+        << "maggiore  minore  M/m      motrice   giri motrice  giri condotta  cinghia             "
+           "denti   interasse       denti in presa\n"
+           "58        24      2,417    minore    1450,0        600,0          T5-610              "
+           "122     200,67 mm       10,97\n…"
+        << "";
+    QTest::newRow("drives from speeds, the larger pulley driving")
+        << english << QStringList{"--from-rpm", "600", "--to-rpm", "1400:1500", "--near",
+                                  "250",        "-p",  "T5",       "--csv"}
+        << 0
+        << "maggiore,minore,rapporto,motrice,giri_motrice_al_minuto,giri_condotta_al_minuto,"
+           "cinghia,denti,interasse_mm,denti_in_presa,differenza_mm\n"
+           "87,36,2.417,maggiore,600.0,1450.0,815,163,250.45,16.13,+0.45\n…"
+        << "";
+    QTest::newRow("a ratio and the smaller pulley's speed")
+        << english << QStringList{"--ratio", "2.41667", "--between", "200:300", "-p",
+                                  "T5",      "--rpm",   "1450",      "--csv"}
+        << 0
+        << "maggiore,minore,rapporto,giri_maggiore_al_minuto,cinghia,denti,interasse_mm,"
+           "denti_in_presa\n58,24,2.417,600.0,610,122,200.67,10.97\n…"
+        << "";
     // 22 drives: the first 20 and the count of the rest, or all of them.
     const QStringList drives22{"--ratio", "3",  "--between", "150:177",
                                "-p",      "5M", "--teeth",   "14:45"};
@@ -466,7 +520,25 @@ void CommandLineTest::answersInTheTerminal_data() {
              std::tuple{"slot and near", QStringList{"36", "14", "--between", "1:2", "--near", "3"},
                         "--between non va con --near."},
              std::tuple{"speed with a list", QStringList{"36", "14", "--near", "124", "--rpm", "3"},
-                        "--rpm va con una cinghia sola"},
+                        "--rpm va con una cinghia sola o con --ratio"},
+             std::tuple{"driving speed alone",
+                        QStringList{"--from-rpm", "1450", "--between", "200:300"},
+                        "--from-rpm e --to-rpm vanno insieme"},
+             std::tuple{"speeds and a ratio",
+                        QStringList{"--from-rpm", "1450", "--to-rpm", "600", "--ratio", "3",
+                                    "--between", "200:300"},
+                        "--from-rpm non va con --ratio."},
+             std::tuple{
+                 "driven speeds on both sides",
+                 QStringList{"--from-rpm", "1450", "--to-rpm", "1400:1500", "--between", "200:300"},
+                 "I giri di --to-rpm vanno tutti sotto o tutti sopra quelli di --from-rpm"},
+             std::tuple{
+                 "a driven speed of 0",
+                 QStringList{"--from-rpm", "1450", "--to-rpm", "0:600", "--between", "200:300"},
+                 "I giri di --to-rpm devono essere più di 0"},
+             std::tuple{"sound drives of a list",
+                        QStringList{"36", "14", "--near", "124", "--sound-only"},
+                        "--sound-only va con --ratio o --from-rpm"},
              std::tuple{"both drawings in one file, by two names",
                         QStringList{"36", "14", "150", "--svg", "nowhere/a.svg", "--dxf",
                                     "nowhere/./a.svg"},
@@ -661,6 +733,19 @@ void CommandLineTest::readsEachFormIntoItsRequest_data() {
         << italian << QStringList{"--ratio", "0,5:3", "--near",  "200",  "--teeth",
                                   "20:40",   "--all", "--stock", "s.txt"}
         << "XL037 ratio 1:3 from 2 teeth 20:40 near 200 slot - all";
+    QTest::newRow("a ratio and the smaller pulley's speed")
+        << english << QStringList{"--ratio", "2", "--between", "150:250", "--rpm", "1450"}
+        << "XL037 ratio 1.98:2.02 from 2 teeth 10:150 near - slot 150:250 rpm 1450";
+    // Driven faster, ranked from the middle speed: 1450 / 600.
+    QTest::newRow("speeds, a range of driven ones, sound drives only")
+        << italian << QStringList{"--from-rpm", "600", "--to-rpm", "1400:1500",   "--near",
+                                  "250",        "-p",  "T5",       "--sound-only"}
+        << "T5 ratio 2.3333333333333335:2.5 from 2.4166666666666665 teeth 10:150 near 250 slot - "
+           "shafts 600>1400:1500 sound only";
+    // Both ends within a ten-thousandth, rounded outward: 30/19 = 1.5789474 stays in.
+    QTest::newRow("a narrow range of ratios")
+        << english << QStringList{"--ratio", "1.578947:1.578948", "--between", "0:100000"}
+        << "XL037 ratio 1.5789:1.579 from 1.5789499999999999 teeth 10:150 near - slot 0:100000";
 }
 
 void CommandLineTest::readsEachFormIntoItsRequest() {

@@ -42,6 +42,15 @@ std::vector<Drive> enumerated(const geometry::DesignQuery &query) {
     return drives;
 }
 
+// A drive a designer looks at twice: too few teeth in mesh, or a pulley too small.
+bool marked(const geometry::BeltProfile &profile, const Drive &drive) {
+    const auto [larger, smaller, teeth] = drive;
+    return geometry::openDrive(static_cast<double>(larger), static_cast<double>(smaller),
+                               static_cast<double>(teeth), profile.pitch)
+                   ->teethInMesh < 6 ||
+           smaller < profile.smallestPulley;
+}
+
 TEST(DesignSearch, FindsEveryDriveThatFitsRankedAsDesignersChoose) {
     const geometry::Stock stock{60, 70, 75, 80, 90};
     const geometry::Stock few{60};
@@ -55,35 +64,47 @@ TEST(DesignSearch, FindsEveryDriveThatFitsRankedAsDesignersChoose) {
         {"XL", 1, 1.2, 1.1, 40, 60, 10, 24, nullptr}, // equal pulleys too
         {"5M", 2.9, 3.1, 3, 60, 90, 10, 40, nullptr},
         {"XL", 1.5, 3, 2.25, 60, 120, 10, 30, &stock},
-        {"L", 5, 6, 5.5, 10, 20, 10, 30, nullptr}, // none
-        {"XL", 2, 3, 2.5, 20, 40, 4, 12, nullptr}, // 12/4 and 12/6 as good as each other
-        {"XL", 2, 2, 2, 40, 200, 10, 20, &few},    // belts past the list's last
+        {"L", 5, 6, 5.5, 10, 20, 10, 30, nullptr},     // none
+        {"XL", 2, 3, 2.5, 20, 40, 4, 12, nullptr},     // 12/4 and 12/6 as good as each other
+        {"XL", 2, 2, 2, 40, 200, 10, 20, &few},        // belts past the list's last
+        {"5M", 1, 1.1, 1.05, 60, 90, 12, 16, nullptr}, // 12 and 13 teeth below 5M's smallest
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(testing::Message() << c.profile << " " << c.lowest << ":" << c.highest);
-        const geometry::DesignQuery query{&profileNamed(c.profile),
-                                          c.lowest,
-                                          c.highest,
-                                          c.wanted,
-                                          c.shortest,
-                                          c.longest,
-                                          c.fewest,
-                                          c.most,
-                                          c.stock};
-        const geometry::DesignSearch search = geometry::searchDesigns(query);
-        std::vector<Drive> found;
-        for (const geometry::Design &design : search.designs)
-            found.emplace_back(design.larger, design.smaller, design.belt.teeth);
-        std::vector<Drive> expected = enumerated(query);
-        // The ranking: the ratio's error, then the larger pulley, the belt, the smaller.
-        std::ranges::sort(expected, {}, [&](const Drive &drive) {
-            const auto [larger, smaller, teeth] = drive;
-            return std::tuple{
-                std::abs(static_cast<double>(larger) / static_cast<double>(smaller) - c.wanted),
-                larger, teeth, smaller};
-        });
-        EXPECT_EQ(found, expected);
-        EXPECT_EQ(search.designs.empty(), expected.empty());
+        for (const bool soundOnly : {false, true}) {
+            SCOPED_TRACE(testing::Message() << c.profile << " " << c.lowest << ":" << c.highest
+                                            << (soundOnly ? " sound only" : ""));
+            geometry::DesignQuery query{&profileNamed(c.profile),
+                                        c.lowest,
+                                        c.highest,
+                                        c.wanted,
+                                        c.shortest,
+                                        c.longest,
+                                        c.fewest,
+                                        c.most,
+                                        c.stock};
+            query.soundOnly = soundOnly;
+            const geometry::DesignSearch search = geometry::searchDesigns(query);
+            std::vector<Drive> found;
+            for (const geometry::Design &design : search.designs)
+                found.emplace_back(design.larger, design.smaller, design.belt.teeth);
+            std::vector<Drive> expected = enumerated(query);
+            const auto needsMark = [&](const Drive &drive) {
+                return marked(*query.profile, drive);
+            };
+            const auto leftOut = soundOnly ? std::erase_if(expected, needsMark) : 0;
+            // The ranking: the sound drives first, then the ratio's error, the larger pulley, the
+            // belt, the smaller.
+            std::ranges::sort(expected, {}, [&](const Drive &drive) {
+                const auto [larger, smaller, teeth] = drive;
+                return std::tuple{
+                    needsMark(drive),
+                    std::abs(static_cast<double>(larger) / static_cast<double>(smaller) - c.wanted),
+                    larger, teeth, smaller};
+            });
+            EXPECT_EQ(found, expected);
+            EXPECT_EQ(search.leftOut, static_cast<std::int64_t>(leftOut));
+            EXPECT_EQ(search.designs.empty(), expected.empty());
+        }
     }
     // Near a wanted distance: each pair's last belt below it and first at or above it.
     for (const geometry::Stock *list : {static_cast<const geometry::Stock *>(nullptr), &stock}) {
@@ -111,8 +132,12 @@ TEST(DesignSearch, FindsEveryDriveThatFitsRankedAsDesignersChoose) {
         std::ranges::sort(expected, {}, [&](const std::pair<Drive, double> &entry) {
             const auto [larger, smaller, teeth] = entry.first;
             return std::tuple{
+                marked(*query.profile, entry.first),
                 std::abs(static_cast<double>(larger) / static_cast<double>(smaller) - 2.25),
-                std::abs(entry.second - wanted), larger, teeth, smaller};
+                std::abs(entry.second - wanted),
+                larger,
+                teeth,
+                smaller};
         });
         query.wantedDistance = wanted;
         std::vector<std::pair<Drive, double>> found;

@@ -45,9 +45,11 @@ const std::string every = "\t\n\v\f\r \xC2\x85\xC2\xA0\xE1\x9A\x80\xE2\x80\x80\x
                           "\xE2\x80\xA9\xE2\x80\xAF\xE2\x81\x9F\xE3\x80\x80";
 
 TEST(TextToNumber, ReadsNumbersInTheUsersFormat) {
+    using enum geometry::Rounding;
     const struct {
         std::string text;
         double value;
+        geometry::Rounding rounding = nearest;
     } cases[] = {
         {"36", 36},
         {"  36\t", 36},
@@ -77,12 +79,19 @@ TEST(TextToNumber, ReadsNumbersInTheUsersFormat) {
         {"922337203685477,58074", 9223372036854775807.0 / 10000},
         {"-922337203685477,5808", -9223372036854775808.0 / 10000},
         {"-922337203685477,58084", -9223372036854775808.0 / 10000},
+        // The ends of a range, rounded outward.
+        {"1,578947", 1.5789, down},
+        {"1,578947", 1.579, up},
+        {"1,5789000", 1.5789, up},
+        {"1,57890001", 1.579, up},
+        {"-1,578947", -1.579, down},
+        {"-1,578947", -1.5789, up},
     };
     for (std::string_view separator : separators) {
         for (const auto &c : cases) {
             const std::string text = withSeparator(c.text, separator);
             SCOPED_TRACE(testing::Message() << "\"" << text.substr(0, 40) << "\"");
-            EXPECT_EQ(geometry::textToNumber(text, separator), c.value);
+            EXPECT_EQ(geometry::textToNumber(text, separator, c.rounding), c.value);
         }
     }
 }

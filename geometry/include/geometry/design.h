@@ -61,6 +61,7 @@ struct DesignQuery {
     // nothing found.
     const std::atomic<bool> *stop = nullptr;
     Limits limits = {};
+    bool soundOnly = false; // drives that need a mark left out
 };
 
 // The belts a design search tries for each pulley pair, at most: in a slot, the ends of its
@@ -75,16 +76,25 @@ struct Design {
     Belt belt;
 };
 
-// Every drive that fits the query, ranked as a designer chooses: the ratio nearest the wanted
-// one first, then the fewer teeth on the larger pulley (the smaller drive), then the shorter
-// belt, then the fewer teeth on the smaller pulley. Near a wanted distance, the nearer
-// distance comes right after the ratio.
+// Whether a drive needs a mark in a table, a designer's second look: fewer than
+// fewestTeethInMesh teeth in mesh on the smaller pulley, or a smaller pulley below the
+// profile's recommended smallest. Every reason for a mark belongs here: the ranking puts the
+// drives that need none first, and a search for sound drives only leaves the others out.
+bool needsMark(const BeltProfile &profile, const Design &design);
+
+// Every drive that fits the query, ranked as a designer chooses: the drives that need no mark
+// first, then those that need one; within each, the ratio nearest the wanted one first, then
+// the fewer teeth on the larger pulley (the smaller drive), then the shorter belt, then the
+// fewer teeth on the smaller pulley. Near a wanted distance, the nearer distance comes right
+// after the ratio.
 struct DesignSearch {
     std::vector<Design> designs;
     bool anyPulleys = false; // whether some pulley pair has the ratio, belt or no belt
     // Past the query's limits, nothing is searched: more rows than a list takes, or more
     // belts to try.
     bool tooMany = false, tooLong = false;
+    // Drives found that need a mark, left out of a search for sound drives only.
+    std::int64_t leftOut = 0;
 };
 DesignSearch searchDesigns(const DesignQuery &query);
 

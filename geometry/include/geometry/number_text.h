@@ -5,11 +5,16 @@
 
 namespace geometry {
 
+// How a typed number keeps its four decimals: rounded half away from zero, or down or up to
+// the nearest ten-thousandth, for the ends of a range that must hold what was typed.
+enum class Rounding { nearest, down, up };
+
 // Reads a typed number: white space around it, one leading sign, decimal digits with at most
-// one decimalSeparator. Rounded half away from zero to four decimals and kept in the range of
-// a signed 64-bit count of ten-thousandths. Throws CalculationError: notANumber for any other
-// text, tooLarge or tooSmall past that range. Text and separator are UTF-8.
-double textToNumber(std::string_view text, std::string_view decimalSeparator);
+// one decimalSeparator. Rounded to four decimals and kept in the range of a signed 64-bit
+// count of ten-thousandths. Throws CalculationError: notANumber for any other text, tooLarge or
+// tooSmall past that range. Text and separator are UTF-8.
+double textToNumber(std::string_view text, std::string_view decimalSeparator,
+                    Rounding rounding = Rounding::nearest);
 
 // Writes value with a pattern of '#' and '0' placeholders around one '.', such as "###0.0#":
 // '0' always shows a digit, '#' only a significant one; the separator is always written and
