@@ -488,14 +488,19 @@ void DesignerWindow::showDrives(common::Result<Drives> found, const Reading &ask
             m_rememberedStock = stock;
             QSettings().setValue(settingsStockList, stock);
         }
-        // Wide enough for every row, not only the first ones: the longest belts come last.
+        // Wide enough for every row, not only the first ones: the longest belts come last. The
+        // headings are measured without the sort arrow's room, which every column would
+        // otherwise keep for the one arrow shown.
         const QFontMetrics metrics = m_table->fontMetrics();
         const int padding = 2 * metrics.horizontalAdvance(u'0');
+        QHeaderView *header = m_table->horizontalHeader();
+        header->setSortIndicatorShown(false);
         for (int column = 0; column < m_drives->columnCount(); ++column)
             m_table->setColumnWidth(
                 column,
-                std::max(m_table->horizontalHeader()->sectionSizeHint(column),
+                std::max(header->sectionSizeHint(column),
                          metrics.horizontalAdvance(m_drives->widestText(column)) + padding));
+        header->setSortIndicatorShown(true);
         // The command can be selected and copied; made so only now, since the text control
         // that it takes costs the window's start about 5 % of its instructions.
         m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
