@@ -264,8 +264,8 @@ DesignSearch searchDesigns(const DesignQuery &query) {
 }
 
 // A maker's catalogue of 2GT pulleys gives a 60-tooth pulley a flange 40.12 mm across on an
-// outside diameter of 37.68 mm: 1.22 mm above it, 0.61 of the pitch. No family publishes a
-// figure of its own that we have, so every profile's flange is taken as tall for its pitch.
+// outside diameter of 37.68 mm: 1.22 mm above it, 0.61 of the pitch. For want of a published
+// figure for the other families, every profile's flange is scaled from it by the pitch.
 double flangeHeight(const BeltProfile &profile) {
     return 0.61 * profile.pitch;
 }
