@@ -87,6 +87,11 @@ common::Result<TrueGeometry> trueGeometry(const Pulleys &pulleys, double code,
             QString::fromUtf8(profile.profile->name.data(),
                               qsizetype(profile.profile->name.size())),
             profile.profile->smallestPulley);
+    const double gap =
+        geometry::outsideGap(*profile.profile, *geometry::openDrive(z1, z2, beltTeeth, pitch));
+    if (gap < geometry::flangeRoom(*profile.profile))
+        result.complaints << messages::noRoomForFlanges(
+            write.twoDecimals(gap), write.twoDecimals(geometry::flangeRoom(*profile.profile)));
     return result;
 }
 

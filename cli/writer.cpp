@@ -1,6 +1,7 @@
 #include "cli/writer.h"
 
 #include "common/messages.h"
+#include "geometry/design.h"
 #include "geometry/number_text.h"
 #include "geometry/open_drive.h"
 
@@ -143,6 +144,15 @@ void Writer::cellTeethInMesh(double teeth) {
         m_pending += " *";
 }
 
+void Writer::cellCentreDistance(const geometry::OpenDrive &drive) {
+    cellFixed(drive.centreDistance, 2, true);
+    const bool clash =
+        geometry::outsideGap(*m_profile.profile, drive) < geometry::flangeRoom(*m_profile.profile);
+    m_flangesClash = m_flangesClash || clash;
+    if (clash && !m_csv)
+        m_pending += " \u2021";
+}
+
 void Writer::cellSmallerPulley(std::int64_t teeth) {
     cell(teeth);
     const bool small = teeth < m_profile.profile->smallestPulley;
@@ -170,7 +180,7 @@ void Writer::beltRow(const geometry::Belt &belt, std::optional<double> wanted) {
     beginRow();
     cellBelt(belt.teeth);
     cell(belt.teeth);
-    cellFixed(belt.drive.centreDistance, 2, true);
+    cellCentreDistance(belt.drive);
     cellTeethInMesh(belt.drive.teethInMesh);
     if (wanted)
         cell(millimetres(difference(belt.drive.centreDistance - *wanted)).toStdString());
@@ -185,6 +195,10 @@ void Writer::legend() {
         m_out << messages::smallPulleyLegend(
                      QString::fromStdString(std::string(m_profile.profile->name)),
                      m_profile.profile->smallestPulley)
+              << '\n';
+    if (m_flangesClash && !m_csv)
+        m_out << messages::noRoomForFlangesLegend(
+                     twoDecimals(geometry::flangeRoom(*m_profile.profile)))
               << '\n';
 }
 
@@ -256,7 +270,7 @@ void Writer::designs(const Drives &drives, bool all) {
         }
         cellBelt(design.belt.teeth);
         cell(design.belt.teeth);
-        cellFixed(design.belt.drive.centreDistance, 2, true);
+        cellCentreDistance(design.belt.drive);
         cellTeethInMesh(design.belt.drive.teethInMesh);
         if (wanted)
             cell(millimetres(difference(design.belt.drive.centreDistance - *wanted)).toStdString());

@@ -59,6 +59,7 @@ public:
     void cellFixed(double value, int decimals, bool millimetres = false);
     void cellBelt(std::int64_t teeth);  // as printed (150XL037), its code alone for a spreadsheet
     void cellTeethInMesh(double teeth); // marked when too few, with a legend at the end
+    void cellCentreDistance(const geometry::OpenDrive &drive); // marked when flanges clash
     void cellSmallerPulley(std::int64_t teeth); // marked below the profile's recommended smallest
     void endRow();
     // For a spreadsheet, whose rows often begin with the same cells: the row so far, to be
@@ -103,7 +104,7 @@ private:
     std::string m_separator;
     QLocale m_locale;
     geometry::ProfileChoice m_profile;
-    bool m_marked = false, m_smallPulley = false;
+    bool m_marked = false, m_smallPulley = false, m_flangesClash = false;
 };
 
 } // namespace cli

@@ -341,8 +341,8 @@ QString noDesign(bool anyPulleys, bool stock, bool near, Reader reader, bool byS
 QString onlyMarkedDesigns(qint64 leftOut, bool near, Reader reader, bool bySpeeds) {
     const bool options = reader == Reader::commandLine;
     const QString found =
-        leftOut == 1 ? QStringLiteral("L'unica trasmissione trovata ha un segno (* o †)")
-                     : QStringLiteral("Tutte le %1 trasmissioni trovate hanno un segno (* o †)")
+        leftOut == 1 ? QStringLiteral("L'unica trasmissione trovata ha un segno (*, † o ‡)")
+                     : QStringLiteral("Tutte le %1 trasmissioni trovate hanno un segno (*, † o ‡)")
                            .arg(leftOut);
     const QString widen =
         (near ? QString() : QStringLiteral("l'intervallo%1, ").arg(options ? " (--between)" : "")) +
@@ -481,6 +481,18 @@ QString fewTeethInMesh(const QString &teeth) {
 QString fewTeethInMeshLegend() {
     return QStringLiteral("* meno di %1 denti in presa sull'ingranaggio minore")
         .arg(geometry::fewestTeethInMesh);
+}
+
+QString noRoomForFlanges(const QString &gap, const QString &room) {
+    return QStringLiteral("Tra i cerchi esterni dei due ingranaggi restano solo %1 mm: due "
+                          "flange ne chiedono almeno %2.")
+        .arg(gap, room);
+}
+
+QString noRoomForFlangesLegend(const QString &room) {
+    return QStringLiteral("‡ meno di %1 mm tra i cerchi esterni degli ingranaggi, "
+                          "lo spazio di due flange")
+        .arg(room);
 }
 
 QString beltsBelowShortest(const QString &shortestBelt) {
@@ -676,7 +688,9 @@ QString helpEpilogue() {
                "sovrapporsi, scelte per l'interasse effettivo, che tiene conto\n"
                "dell'angolo di avvolgimento; con meno di 6 denti in presa sono segnate\n"
                "(*), e nella ricerca con --ratio anche un ingranaggio minore più piccolo\n"
-               "di quanto i costruttori consigliano per il profilo (†).\n"
+               "di quanto i costruttori consigliano per il profilo (†). Sono segnate (‡)\n"
+               "anche quelle che lasciano tra i cerchi esterni degli ingranaggi meno\n"
+               "spazio di quanto ne chiedono due flange alte 0,61 passi.\n"
                "La prima riga è l'interasse effettivo, quello delle tabelle dei\n"
                "costruttori; per XL e L segue l'interasse della finestra, la sua\n"
                "formula approssimata. Gli ingranaggi si danno in qualunque ordine.\n"

@@ -115,6 +115,9 @@ QString sharedCode(const QString &code, const SharedCodeBelt &shorter,
 QString widthMisread(const QString &typed, const QString &profile, bool inch);
 QString fewTeethInMesh(const QString &teeth);
 QString fewTeethInMeshLegend();
+// The room between the pulleys' outside circles and the room two flanges need, both in mm.
+QString noRoomForFlanges(const QString &gap, const QString &room);
+QString noRoomForFlangesLegend(const QString &room);
 QString beltsBelowShortest(const QString &shortestBelt);
 QString noBeltInSlot(const QString &profile, const QString &from, const QString &to,
                      const std::optional<QString> &shortestBelt, bool stock);

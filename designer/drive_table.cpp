@@ -2,6 +2,7 @@
 
 #include "cli/writer.h"
 #include "common/messages.h"
+#include "geometry/design.h"
 #include "geometry/number_text.h"
 #include "geometry/open_drive.h"
 
@@ -20,6 +21,7 @@ namespace {
 // marks them.
 const QString fewInMeshMark = QStringLiteral(" *");
 const QString smallPulleyMark = QStringLiteral(" †");
+const QString flangesMark = QStringLiteral(" ‡");
 
 double sortValue(const Drives &drives, const geometry::Design &drive, int column) {
     switch (column) {
@@ -115,6 +117,8 @@ void DriveTable::setDrives(Drives drives) {
         std::ranges::any_of(m_drives->rows, [&](const auto &d) { return fewInMesh(d); });
     m_anySmallPulley =
         std::ranges::any_of(m_drives->rows, [&](const auto &d) { return smallPulley(d); });
+    m_anyFlangesClash =
+        std::ranges::any_of(m_drives->rows, [&](const auto &d) { return flangesClash(d); });
     endResetModel();
 }
 
@@ -142,6 +146,12 @@ bool DriveTable::fewInMesh(const geometry::Design &drive) const {
     return drive.belt.drive.teethInMesh < geometry::fewestTeethInMesh;
 }
 
+bool DriveTable::flangesClash(const geometry::Design &drive) const {
+    const geometry::BeltProfile *profile = m_drives->profile.profile;
+    return profile &&
+           geometry::outsideGap(*profile, drive.belt.drive) < geometry::flangeRoom(*profile);
+}
+
 QString DriveTable::text(const geometry::Design &drive, int column) const {
     const auto fixed = [&](double value, const char *pattern) {
         return QString::fromStdString(geometry::formatNumber(value, pattern, m_separator));
@@ -158,7 +168,8 @@ QString DriveTable::text(const geometry::Design &drive, int column) const {
     case teeth:
         return QString::number(drive.belt.teeth);
     case distance:
-        return fixed(drive.belt.drive.centreDistance, "0.00");
+        return fixed(drive.belt.drive.centreDistance, "0.00") +
+               (flangesClash(drive) ? flangesMark : QString());
     case teethInMesh:
         return fixed(drive.belt.drive.teethInMesh, "0.00") +
                (fewInMesh(drive) ? fewInMeshMark : QString());
@@ -173,8 +184,9 @@ QVariant DriveTable::data(const QModelIndex &index, int role) const {
         return {};
     const geometry::Design &shown = drive(index.row());
     const int column = index.column();
-    const bool marked =
-        (column == smaller && smallPulley(shown)) || (column == teethInMesh && fewInMesh(shown));
+    const bool marked = (column == smaller && smallPulley(shown)) ||
+                        (column == teethInMesh && fewInMesh(shown)) ||
+                        (column == distance && flangesClash(shown));
     switch (role) {
     case Qt::DisplayRole:
         return text(shown, column);
@@ -191,6 +203,8 @@ QVariant DriveTable::data(const QModelIndex &index, int role) const {
             return messages::smallPulleyLegend(
                 QString::fromStdString(geometry::profileName(m_drives->profile)),
                 m_drives->profile.profile->smallestPulley);
+        if (column == distance && flangesClash(shown))
+            return flangesLegend();
         return {};
     default:
         return {};
@@ -253,11 +267,18 @@ QString DriveTable::widestText(int column) const {
             return column == difference ? std::abs(value) : value;
         });
     QString shown = text(*widest, column);
-    if (shown.endsWith(fewInMeshMark) || shown.endsWith(smallPulleyMark))
+    if (shown.endsWith(fewInMeshMark) || shown.endsWith(smallPulleyMark) ||
+        shown.endsWith(flangesMark))
         return shown;
-    const bool marked =
-        (column == smaller && m_anySmallPulley) || (column == teethInMesh && m_anyFewInMesh);
+    const bool marked = (column == smaller && m_anySmallPulley) ||
+                        (column == teethInMesh && m_anyFewInMesh) ||
+                        (column == distance && m_anyFlangesClash);
     return marked ? shown + fewInMeshMark : shown;
+}
+
+QString DriveTable::flangesLegend() const {
+    return messages::noRoomForFlangesLegend(QString::fromStdString(geometry::formatNumber(
+        geometry::flangeRoom(*m_drives->profile.profile), "0.00", m_separator)));
 }
 
 QStringList DriveTable::legend() const {
@@ -268,6 +289,8 @@ QStringList DriveTable::legend() const {
         lines << messages::smallPulleyLegend(
             QString::fromStdString(geometry::profileName(m_drives->profile)),
             m_drives->profile.profile->smallestPulley);
+    if (m_anyFlangesClash)
+        lines << flangesLegend();
     return lines;
 }
 

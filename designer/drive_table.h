@@ -60,6 +60,8 @@ private:
     QString text(const geometry::Design &drive, int column) const;
     bool smallPulley(const geometry::Design &drive) const;
     bool fewInMesh(const geometry::Design &drive) const;
+    bool flangesClash(const geometry::Design &drive) const;
+    QString flangesLegend() const;
     // The rows in a new order; rowOf: where each row of m_drives now stands.
     void showSorted(std::vector<int> order, const std::vector<int> &rowOf);
 
@@ -68,7 +70,7 @@ private:
     std::vector<int> m_order;                    // the rows of m_drives in the order shown
     std::atomic<std::uint64_t> m_latestSort = 0; // a sort that is not the latest stops
     QThreadPool m_sorter;                        // one thread: a stopped sort ends first
-    bool m_anyFewInMesh = false, m_anySmallPulley = false;
+    bool m_anyFewInMesh = false, m_anySmallPulley = false, m_anyFlangesClash = false;
     QLocale m_locale;
     std::string m_separator;
 };

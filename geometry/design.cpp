@@ -263,9 +263,29 @@ DesignSearch searchDesigns(const DesignQuery &query) {
     return search;
 }
 
+// A maker's catalogue of 2GT pulleys gives a 60-tooth pulley a flange 40.12 mm across on an
+// outside diameter of 37.68 mm: 1.22 mm above it, 0.61 of the pitch. For want of a published
+// figure for the other families, every profile's flange is scaled from it by the pitch.
+double flangeHeight(const BeltProfile &profile) {
+    return 0.61 * profile.pitch;
+}
+
+// Both flanges: a drive that needs its belt held on both pulleys (a long one, or one on
+// upright shafts, in the makers' advice) has two flanges facing each other on one side of
+// the belt, and the one-flanged drive is not known here.
+double flangeRoom(const BeltProfile &profile) {
+    return 2 * flangeHeight(profile);
+}
+
+double outsideGap(const BeltProfile &profile, const OpenDrive &drive) {
+    return drive.centreDistance - drive.largeRadius - drive.smallRadius +
+           2 * profile.pitchLineOffset;
+}
+
 bool needsMark(const BeltProfile &profile, const Design &design) {
     return design.belt.drive.teethInMesh < fewestTeethInMesh ||
-           design.smaller < profile.smallestPulley;
+           design.smaller < profile.smallestPulley ||
+           outsideGap(profile, design.belt.drive) < flangeRoom(profile);
 }
 
 DriveGeometry driveGeometry(const BeltProfile &profile, double z1, double z2,

@@ -201,6 +201,23 @@ void CommandLineTest::answersInTheTerminal_data() {
            "m/M: 0,39\nangolo di avvolgimento sul minore: 129,74°\n"
            "denti in presa sul minore: 5,05\n…"
         << "Sull'ingranaggio minore sono in presa solo 5,05 denti";
+    // The shortest belt on 60/20 2GT leaves the outside circles 0,83 mm apart.
+    QTest::newRow("no room for flanges")
+        << italian << QStringList{"60", "20", "138", "-p", "GT2"} << 0
+        << "interasse effettivo: 25,79 mm\n…"
+        << "Tra i cerchi esterni dei due ingranaggi restano solo 0,83 mm: due flange ne "
+           "chiedono almeno 2,44.";
+    QTest::newRow("room for flanges") << italian << QStringList{"60", "20", "142", "-p", "GT2"} << 0
+                                      << "interasse effettivo: 28,06 mm\n…"
+                                      << "";
+    QTest::newRow("belts marked where flanges have no room")
+        << italian << QStringList{"60", "20", "--belts", "138:142", "-p", "GT2"} << 0
+        << "cinghia             denti   interasse       denti in presa\n"
+           "138-2GT             69      25,79 mm ‡      6,71\n"
+           "140-2GT             70      26,93 mm ‡      6,86\n"
+           "142-2GT             71      28,06 mm        7,00\n"
+           "‡ meno di 2,44 mm tra i cerchi esterni degli ingranaggi, lo spazio di due flange\n"
+        << "";
     QTest::newRow("belt that is not made")
         << italian << QStringList{"36", "14", "151"} << 0
         << "interasse della finestra: 127,03 mm\nM/m: 2,57\nm/M: 0,39\n"
@@ -221,8 +238,10 @@ void CommandLineTest::answersInTheTerminal_data() {
     QTest::newRow("near, overlapping belts left out")
         << italian << QStringList{"60", "12", "--near", "0", "-p", "L075"} << 0
         << "cinghia             denti   interasse       denti in presa  differenza\n"
-           "244L075             65      113,98 mm       3,36 *          +113,98 mm\n"
+           "244L075             65      113,98 mm ‡     3,36 *          +113,98 mm\n"
            "* meno di 6 denti in presa sull'ingranaggio minore\n"
+           "‡ meno di 11,62 mm tra i cerchi esterni degli ingranaggi, lo spazio di due "
+           "flange\n"
         << "";
     QTest::newRow("near, hit exactly, no sign")
         << english << QStringList{"20", "20", "--near", "127"} << 0
@@ -238,9 +257,10 @@ void CommandLineTest::answersInTheTerminal_data() {
         << italian << QStringList{"36", "14", "--belts", "1:88"} << 0
         << "Le cinghie più corte di 86XL037 non girano su questi ingranaggi.\n"
            "cinghia             denti   interasse       denti in presa\n"
-           "86XL037             43      41,88 mm        5,05 *\n"
-           "88XL037             44      44,67 mm        5,17 *\n"
+           "86XL037             43      41,88 mm ‡      5,05 *\n"
+           "88XL037             44      44,67 mm ‡      5,17 *\n"
            "* meno di 6 denti in presa sull'ingranaggio minore\n"
+           "‡ meno di 6,20 mm tra i cerchi esterni degli ingranaggi, lo spazio di due flange\n"
         << "";
     QTest::newRow("no belt in the range")
         << italian << QStringList{"36", "14", "--belts", "1:80", "--csv"} << 1 << ""
@@ -400,11 +420,19 @@ void CommandLineTest::answersInTheTerminal_data() {
         << "maggiore,minore,rapporto,cinghia,denti,interasse_mm,denti_in_presa,differenza_mm\n"
            "14,14,1.000,190,38,60.00,7.00,0.00\n"
         << "";
+    QTest::newRow("drives with no room for flanges left out, sound drives only")
+        << english << QStringList{"--ratio", "3",       "--between", "23:26",       "-p",
+                                  "GT2",     "--teeth", "18:60",     "--sound-only"}
+        << 0
+        << "maggiore  minore  M/m      cinghia             denti   interasse       denti in presa\n"
+           "54        18      3.000    128-2GT             64      25.36 mm        6.31\n"
+        << "";
     QTest::newRow("every drive marked, sound drives only")
         << english << QStringList{"--ratio", "1",       "--between", "60:62",       "-p",
                                   "5M",      "--teeth", "12:13",     "--sound-only"}
         << 1 << ""
-        << "Tutte le 2 trasmissioni trovate hanno un segno (* o †), e --sound-only le lascia fuori";
+        << "Tutte le 2 trasmissioni trovate hanno un segno (*, † o ‡), e --sound-only le lascia "
+           "fuori";
     // The ratio asked as speeds, 1450 to 600 rpm: 29/12 leads the ratio but has 5.7 teeth in
     // mesh.
     QTest::newRow("drives from speeds, the smaller pulley driving")

@@ -42,13 +42,24 @@ std::vector<Drive> enumerated(const geometry::DesignQuery &query) {
     return drives;
 }
 
+// The room between the outside circles, from the distance and the two pitch diameters z p / pi.
+double outsideGap(const geometry::BeltProfile &profile, const Drive &drive) {
+    const auto [larger, smaller, teeth] = drive;
+    const auto z1 = static_cast<double>(larger), z2 = static_cast<double>(smaller);
+    const double distance =
+        geometry::openDrive(z1, z2, static_cast<double>(teeth), profile.pitch)->centreDistance;
+    return distance - (z1 + z2) * profile.pitch / std::numbers::pi / 2 +
+           2 * profile.pitchLineOffset;
+}
+
 // A drive a designer looks at twice: too few teeth in mesh, or a pulley too small.
 bool marked(const geometry::BeltProfile &profile, const Drive &drive) {
     const auto [larger, smaller, teeth] = drive;
     return geometry::openDrive(static_cast<double>(larger), static_cast<double>(smaller),
                                static_cast<double>(teeth), profile.pitch)
                    ->teethInMesh < 6 ||
-           smaller < profile.smallestPulley;
+           smaller < profile.smallestPulley ||
+           outsideGap(profile, drive) < 2 * 0.61 * profile.pitch;
 }
 
 TEST(DesignSearch, FindsEveryDriveThatFitsRankedAsDesignersChoose) {
@@ -245,6 +256,18 @@ TEST(DriveGeometry, AgreesWithClosedForms) {
         EXPECT_NEAR(2 * drive.span + arcs, drive.beltLength, 1e-9 * drive.beltLength);
         EXPECT_EQ(drive.beltLength, teeth * profile.pitch);
     }
+}
+
+TEST(DriveGeometry, FlangesNeedRoomBetweenOutsideCircles) {
+    // A maker's catalogue: the 60-tooth 2GT pulley, 37.68 mm outside, has flanges 40.12 across.
+    const geometry::BeltProfile &gt2 = profileNamed("2GT");
+    const auto drive = geometry::openDrive(60, 20, 69, gt2.pitch);
+    const auto shown = geometry::driveGeometry(gt2, 60, 20, *drive, 69);
+    EXPECT_NEAR(shown.larger.outsideDiameter + 2 * geometry::flangeHeight(gt2), 40.12, 0.02);
+    // Its shortest belt with 20 teeth, 138-2GT, leaves the outside circles 0.83 mm apart.
+    EXPECT_NEAR(geometry::outsideGap(gt2, *drive), 0.83, 0.005);
+    EXPECT_TRUE(geometry::needsMark(gt2, {60, 20, 3, geometry::beltWithTeeth(60, 20, gt2, 69)}));
+    EXPECT_FALSE(geometry::needsMark(gt2, {60, 20, 3, geometry::beltWithTeeth(60, 20, gt2, 71)}));
 }
 
 // A slot for given pulleys, and the nearest belts of a stock list.

@@ -76,10 +76,19 @@ struct Design {
     Belt belt;
 };
 
+// How far a flange stands above its pulley's outside circle, mm.
+double flangeHeight(const BeltProfile &profile);
+// The least room between the two pulleys' outside circles that leaves flanges room: both
+// flanges' heights, mm.
+double flangeRoom(const BeltProfile &profile);
+// The room between the two pulleys' outside circles, C - (Do1 + Do2) / 2, mm.
+double outsideGap(const BeltProfile &profile, const OpenDrive &drive);
+
 // Whether a drive needs a mark in a table, a designer's second look: fewer than
-// fewestTeethInMesh teeth in mesh on the smaller pulley, or a smaller pulley below the
-// profile's recommended smallest. Every reason for a mark belongs here: the ranking puts the
-// drives that need none first, and a search for sound drives only leaves the others out.
+// fewestTeethInMesh teeth in mesh on the smaller pulley, a smaller pulley below the
+// profile's recommended smallest, or outside circles closer than flangeRoom. Every reason for a
+// mark belongs here: the ranking puts the drives that need none first, and a search for sound
+// drives only leaves the others out.
 bool needsMark(const BeltProfile &profile, const Design &design);
 
 // Every drive that fits the query, ranked as a designer chooses: the drives that need no mark
