@@ -173,6 +173,10 @@ DesignerWindow::~DesignerWindow() {
     m_tableWriting->ended.wait_for(lock, std::chrono::seconds(5),
                                    [&] { return !m_tableWriting->writing; });
     m_tableWriting->window = nullptr;
+    // The profile box's text loses its focus as the children go, after this window is gone:
+    // what it would call is no longer there.
+    m_profile->disconnect(this);
+    m_profile->lineEdit()->disconnect(this);
 }
 
 void DesignerWindow::buildForm(QWidget *form) {
