@@ -86,10 +86,14 @@ int answerInTheTerminal(int argc, char *argv[], bool outputClosed) {
     if (!standardOutput.failure())
         return status;
     // A reader that went away, as `| head` does, wanted no more: nothing to report.
-    if (standardOutput.failure() != EPIPE)
+    if (standardOutput.failure() != EPIPE) {
+        // Italian words where there are any, as for every file the program writes.
+        const QString said = messages::fileFailure(standardOutput.failure(), true);
         err << messages::outputFailed(
-                   QString::fromLocal8Bit(std::strerror(standardOutput.failure())))
+                   said.isEmpty() ? QString::fromLocal8Bit(std::strerror(standardOutput.failure()))
+                                  : said)
             << '\n';
+    }
     return static_cast<int>(common::ExitStatus::outputFailed);
 }
 
