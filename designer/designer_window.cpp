@@ -317,6 +317,8 @@ void DesignerWindow::buildForm(QWidget *form) {
     m_browse = new QPushButton(QStringLiteral("Sele&ziona…"), form);
     m_browse->setAccessibleName(QStringLiteral("Scegli l'elenco di cinghie"));
     grid->addWidget(m_browse, row - 2, 2);
+    // The boxes keep their width when the button is hidden.
+    grid->setColumnMinimumWidth(2, m_browse->sizeHint().width());
     m_fieldWidgets[static_cast<std::size_t>(Field::stock)] << m_browse;
     connect(m_browse, &QPushButton::clicked, this, &DesignerWindow::chooseStockList);
     field(Field::speed, "&Giri del minore al minuto", nullptr);
