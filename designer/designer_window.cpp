@@ -90,9 +90,8 @@ QString asTyped(const QStringList &arguments) {
 
 // A drive already chosen, as its one row: what the command line says of it, or why it has no
 // geometry.
-common::Result<Drives> chosenDrive(const cli::OneBeltRequest &request) {
-    const common::Result<cli::DriveDescription> described =
-        cli::describeDrive(request, QLocale::c());
+common::Result<Drives> chosenDrive(const cli::OneBeltRequest &request, const QLocale &locale) {
+    const common::Result<cli::DriveDescription> described = cli::describeDrive(request, locale);
     if (!described)
         return described.problem();
     if (!described->drive)
@@ -110,11 +109,12 @@ common::Result<Drives> chosenDrive(const cli::OneBeltRequest &request) {
 }
 
 // The drives that the request asks for, found as the command line finds them.
-common::Result<Drives> findDrives(const Asked &request, const std::atomic<bool> *stop) {
+common::Result<Drives> findDrives(const Asked &request, const std::atomic<bool> *stop,
+                                  const QLocale &locale) {
     if (const auto *design = std::get_if<cli::DesignRequest>(&request))
         return cli::findDesigns(*design, stop, messages::Reader::window);
     if (const auto *one = std::get_if<cli::OneBeltRequest>(&request))
-        return chosenDrive(*one);
+        return chosenDrive(*one, locale);
     return cli::findBelts(std::get<cli::BeltListRequest>(request), stop, messages::Reader::window);
 }
 
@@ -532,11 +532,13 @@ void DesignerWindow::search() {
         return;
     }
     // The job holds copies only: it may outlive the window.
-    m_search.start([request = reading.request](
-                       const SearchService::Stop &stop) { return findDrives(request, &stop); },
-                   [this, reading](quint64, common::Result<Drives> found) {
-                       showDrives(std::move(found), reading);
-                   });
+    m_search.start(
+        [request = reading.request, locale](const SearchService::Stop &stop) {
+            return findDrives(request, &stop, locale);
+        },
+        [this, reading](quint64, common::Result<Drives> found) {
+            showDrives(std::move(found), reading);
+        });
     setStatus(messages::searching());
 }
 
