@@ -383,7 +383,8 @@ common::Result<Request> withValues(Request request, const QStringList &inputs,
     if (!pulleys)
         return pulleys.problem();
     if (request.form == Request::Form::oneBelt) {
-        OneBeltRequest one{request.profile, *pulleys, {}, {}, {}, {}, value(o.svg), value(o.dxf)};
+        OneBeltRequest one{request.profile, *pulleys,     {}, {}, {}, {},
+                           value(o.svg),    value(o.dxf), {}};
         const int larger = pulleys->swapped ? 1 : 0;
         one.largerText = inputs[larger];
         one.smallerText = inputs[1 - larger];
@@ -396,6 +397,7 @@ common::Result<Request> withValues(Request request, const QStringList &inputs,
             if (!speed)
                 return speed.problem();
             one.speed = speed->value;
+            one.speedText = speed->text;
         }
         request.asked = std::move(one);
         return request;
@@ -529,9 +531,9 @@ void setSpeeds(DesignRequest &request, const Value &from, const Range &to, bool 
 }
 
 std::optional<QString> speedsProblem(double from, const Range &to, const QString &fromName,
-                                     const QString &toName) {
+                                     const QString &toName, messages::Reader reader) {
     if (to.low < from && to.high > from)
-        return messages::drivenSpeedsAround(fromName, toName);
+        return messages::drivenSpeedsAround(fromName, toName, reader);
     return std::nullopt;
 }
 
@@ -576,6 +578,19 @@ QStringList commandOf(const BeltListRequest &request) {
     if (request.codes)
         command << QStringLiteral("--belts") << rangeText(*request.codes);
     addPlace(command, request.profile, request.wanted, request.slot, request.stock);
+    return command;
+}
+
+QStringList commandOf(const OneBeltRequest &request) {
+    QStringList command{QStringLiteral("interasse")};
+    if (request.pulleys.swapped)
+        command << request.smallerText << request.largerText;
+    else
+        command << request.largerText << request.smallerText;
+    command << request.code.text << QStringLiteral("-p")
+            << QString::fromStdString(geometry::profileName(request.profile));
+    if (request.speed)
+        command << QStringLiteral("--rpm") << request.speedText;
     return command;
 }
 

@@ -14,6 +14,7 @@ common::Result<Request> readArguments(const QStringList &arguments, const QLocal
 
 // The command that asks for this request, the program's name first: what readArguments reads
 // back to the same request. Values as typed.
+QStringList commandOf(const OneBeltRequest &request);
 QStringList commandOf(const BeltListRequest &request);
 QStringList commandOf(const DesignRequest &request);
 

@@ -220,6 +220,7 @@ OneBeltRequest oneBeltRequest(const geometry::ProfileChoice &profile, const geom
                             code, "0.#", locale.decimalPoint().toStdString()))},
             speed,
             {},
+            {},
             {}};
 }
 

@@ -50,6 +50,7 @@ struct OneBeltRequest {
     Value code;
     std::optional<double> speed;     // --rpm: of the smaller pulley
     std::optional<QString> svg, dxf; // files for the drawing, - for the output
+    QString speedText;               // --rpm as typed
     bool operator==(const OneBeltRequest &) const = default;
 };
 
@@ -96,7 +97,8 @@ void setSpeeds(DesignRequest &request, const Value &from, const Range &to, bool 
 // Driven speeds on both sides of the driving one, which would leave the driving pulley
 // unsaid. fromName, toName: the options, or the fields' headings.
 std::optional<QString> speedsProblem(double from, const Range &to, const QString &fromName,
-                                     const QString &toName);
+                                     const QString &toName,
+                                     messages::Reader reader = messages::Reader::commandLine);
 // Whether the larger pulley drives: the driven shaft is asked to turn faster.
 bool largerDrives(const DesignRequest &request);
 // The teeth a search's pulleys have unless told.

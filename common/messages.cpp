@@ -235,7 +235,11 @@ QString speedsTogether() {
                           "1450 --to-rpm 600 --between 200:300.");
 }
 
-QString drivenSpeedsAround(const QString &from, const QString &to) {
+QString drivenSpeedsAround(const QString &from, const QString &to, Reader reader) {
+    if (reader == Reader::window)
+        return QStringLiteral("Il valore di \"%2\" va tutto sotto o tutto sopra quello di \"%1\": "
+                              "la condotta gira più piano della motrice, o più in fretta.")
+            .arg(from, to);
     return QStringLiteral("I giri di %2 vanno tutti sotto o tutti sopra quelli di %1: la "
                           "condotta gira più piano della motrice, o più in fretta.")
         .arg(from, to);
@@ -750,6 +754,17 @@ QString fieldNotWholeTeeth(const QString &field) {
 
 QString fieldNotPositive(const QString &field) {
     return QStringLiteral("Il valore di \"%1\" deve essere maggiore di 0.").arg(field);
+}
+
+QString fieldRangeForm(const QString &field, const QString &example) {
+    return QStringLiteral("Il valore di \"%1\" si scrive come un numero o come DA:A, dal più "
+                          "piccolo al più grande, per esempio %2.")
+        .arg(field, example);
+}
+
+QString fieldRangeBackwards(const QString &field, const QString &from, const QString &to) {
+    return QStringLiteral("Il valore di \"%1\" va dal più piccolo al più grande: %2:%3.")
+        .arg(field, from, to);
 }
 
 QString fieldBackwards(const QString &from, const QString &to) {

@@ -49,10 +49,13 @@ QString designWindowAlone();
 QString slotForm();
 QString optionsApart(const QString &first, const QString &second);
 QString speedOnlyForOneBelt();
+// Who reads a sentence that names what to change: the command line names its options.
+enum class Reader { commandLine, window };
 // --from-rpm without --to-rpm, or the other way round; driven speeds on both sides of the
 // driving one (the options, or the fields' headings).
 QString speedsTogether();
-QString drivenSpeedsAround(const QString &from, const QString &to);
+QString drivenSpeedsAround(const QString &from, const QString &to,
+                           Reader reader = Reader::commandLine);
 QString soundOnlyForDesigns();
 QString drawingOnlyForOneBelt();
 QString oneDrawingOnTheOutput();
@@ -67,8 +70,6 @@ QString profilesAlone();
 QString drawingNotWritten(const QString &file, const QString &reason);
 // Why a file written in place, its folder letting no other take its place, failed.
 QString writtenInPlace(const QString &reason);
-// Who reads a sentence that names what to change: the command line names its options.
-enum class Reader { commandLine, window };
 // The teeth of a search's pulleys out of their bounds; name: the option, or the field's heading.
 QString notWholeTeeth(const QString &name, int most, Reader reader = Reader::commandLine);
 // A ratio, or the smaller pulley's speed, not above 0.
@@ -180,6 +181,9 @@ QString windowUnavailable(WindowProblem problem, const QString &file = {},
 QString fieldNotWholeTeeth(const QString &field);
 QString fieldNotPositive(const QString &field);
 QString fieldBackwards(const QString &from, const QString &to);
+// A field that takes one value or FROM:TO, typed otherwise or backwards.
+QString fieldRangeForm(const QString &field, const QString &example);
+QString fieldRangeBackwards(const QString &field, const QString &from, const QString &to);
 QString designerHint();
 QString searching();
 // A search that failed in a way no question explains: memory that ran out, or a fault.

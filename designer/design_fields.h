@@ -11,13 +11,20 @@
 
 namespace designer {
 
-// What the designer types, as typed: the profile, two pulleys or a ratio with a range of
-// teeth, a wanted distance or a slot, a stock list and the motor's speed.
+// The ways in: two pulleys, a ratio, the shafts' speeds (each with a wanted distance or a
+// slot), or two pulleys and a belt, a drive already chosen.
+enum class Way { pulleys, ratio, speeds, oneBelt };
+
+// What the designer types, as typed: the profile, two pulleys (and a belt) or a ratio with a
+// range of teeth, a wanted distance or a slot, a stock list and the motor's speed.
 enum class Field {
     larger,
     smaller,
+    belt,
     ratio,
     ratioTo,
+    fromSpeed,
+    toSpeed,
     fewestTeeth,
     mostTeeth,
     distance,
@@ -26,14 +33,16 @@ enum class Field {
     stock,
     speed
 };
-inline constexpr int fieldCount = 11;
+inline constexpr int fieldCount = 14;
 
 struct Fields {
     QString profile; // a name of the profile table
-    bool byRatio = false;
-    QString larger, smaller;
+    Way way = Way::pulleys;
+    QString larger, smaller, belt;
     QString ratio, ratioTo;         // ratioTo empty: the ratio within 1 %
+    QString fromSpeed, toSpeed;     // toSpeed: one (within 1 %) or FROM:TO
     QString fewestTeeth, mostTeeth; // either empty: the command line's default
+    bool soundOnly = false;         // drives that need a mark left out
     bool bySlot = false;
     QString distance;
     QString slotFrom, slotTo;
@@ -53,7 +62,8 @@ struct FieldProblem {
 
 // What these fields ask for, the same request as the command line's for the same question;
 // or what is wrong with each field that the search needs.
-using Asked = std::variant<std::monostate, cli::BeltListRequest, cli::DesignRequest>;
+using Asked =
+    std::variant<std::monostate, cli::BeltListRequest, cli::DesignRequest, cli::OneBeltRequest>;
 struct Reading {
     Asked request; // empty with problems
     std::vector<FieldProblem> problems;

@@ -9,12 +9,14 @@
 #include "designer/drive_drawing.h"
 #include "designer/drive_table.h"
 #include "desktop/window_icon.h"
+#include "geometry/belt_search.h"
 #include "geometry/drawing.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QBuffer>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFileDialog>
@@ -86,10 +88,33 @@ QString asTyped(const QStringList &arguments) {
     return words.join(u' ');
 }
 
+// A drive already chosen, as its one row: what the command line says of it, or why it has no
+// geometry.
+common::Result<Drives> chosenDrive(const cli::OneBeltRequest &request, const QLocale &locale) {
+    const common::Result<cli::DriveDescription> described = cli::describeDrive(request, locale);
+    if (!described)
+        return described.problem();
+    if (!described->drive)
+        return common::Problem{described->complaints.join(u'\n'),
+                               common::ExitStatus::calculationFailed};
+    const double larger = request.pulleys.larger, smaller = request.pulleys.smaller;
+    return Drives{
+        {{static_cast<std::int64_t>(larger), static_cast<std::int64_t>(smaller), larger / smaller,
+          geometry::beltWithTeeth(larger, smaller, *request.profile.profile,
+                                  described->beltTeeth)}},
+        std::nullopt,
+        request.profile,
+        false,
+        std::nullopt};
+}
+
 // The drives that the request asks for, found as the command line finds them.
-common::Result<Drives> findDrives(const Asked &request, const std::atomic<bool> *stop) {
+common::Result<Drives> findDrives(const Asked &request, const std::atomic<bool> *stop,
+                                  const QLocale &locale) {
     if (const auto *design = std::get_if<cli::DesignRequest>(&request))
         return cli::findDesigns(*design, stop, messages::Reader::window);
+    if (const auto *one = std::get_if<cli::OneBeltRequest>(&request))
+        return chosenDrive(*one, locale);
     return cli::findBelts(std::get<cli::BeltListRequest>(request), stop, messages::Reader::window);
 }
 
@@ -224,20 +249,25 @@ void DesignerWindow::buildForm(QWidget *form) {
     grid->addWidget(profileLabel, row, 0);
     grid->addWidget(m_profile, row++, 1, 1, 2);
 
-    const auto radios = [&](QRadioButton *&first, const char *firstText, QRadioButton *&second,
-                            const char *secondText) {
-        first = new QRadioButton(QString::fromUtf8(firstText), form);
-        second = new QRadioButton(QString::fromUtf8(secondText), form);
+    // The buttons of one choice, side by side in rows of two; the first chosen.
+    const auto radios = [&](std::initializer_list<std::pair<QRadioButton **, const char *>> made) {
         auto *group = new QButtonGroup(form);
-        group->addButton(first);
-        group->addButton(second);
-        first->setChecked(true);
-        auto *pair = new QHBoxLayout;
-        pair->addWidget(first);
-        pair->addWidget(second);
-        pair->addStretch();
-        grid->addLayout(pair, row++, 0, 1, 3);
-        connect(first, &QRadioButton::toggled, this, &DesignerWindow::chooseMode);
+        auto *rows = new QGridLayout;
+        int at = 0;
+        for (const auto &[button, text] : made) {
+            *button = new QRadioButton(QString::fromUtf8(text), form);
+            group->addButton(*button);
+            rows->addWidget(*button, at / 2, at % 2);
+            ++at;
+        }
+        (*made.begin()->first)->setChecked(true);
+        for (const auto &[button, text] : made)
+            connect(*button, &QRadioButton::toggled, this, [this](bool on) {
+                if (on)
+                    chooseMode();
+            });
+        rows->setColumnStretch(2, 1);
+        grid->addLayout(rows, row++, 0, 1, 3);
     };
     const auto field = [&](Field which, const char *label, const char *unit) {
         auto *edit = new QLineEdit(form);
@@ -246,34 +276,55 @@ void DesignerWindow::buildForm(QWidget *form) {
         caption->setBuddy(edit);
         grid->addWidget(caption, row, 0);
         grid->addWidget(edit, row, 1);
-        if (unit)
-            grid->addWidget(new QLabel(QString::fromUtf8(unit), form), row, 2);
+        const auto at = static_cast<std::size_t>(which);
+        m_fieldWidgets[at] = {caption, edit};
+        if (unit) {
+            auto *units = new QLabel(QString::fromUtf8(unit), form);
+            grid->addWidget(units, row, 2);
+            m_fieldWidgets[at] << units;
+        }
         ++row;
         auto *problem = problemLabel(form);
         grid->addWidget(problem, row++, 0, 1, 3);
-        m_edits[static_cast<std::size_t>(which)] = edit;
-        m_problems[static_cast<std::size_t>(which)] = problem;
+        m_edits[at] = edit;
+        m_problems[at] = problem;
         connect(edit, &QLineEdit::textChanged, this, &DesignerWindow::fieldsChanged);
     };
 
-    radios(m_byPulleys, "Due &ingranaggi", m_byRatio, "Un rapporto di velocit&à");
+    // The fields of the ways not chosen are hidden, so that controls never shown together may
+    // share an Alt key: the letters of Italian labels run out.
+    radios({{&m_byPulleys, "Due &ingranaggi"},
+            {&m_byBelt, "Due ingr&anaggi e una cinghia"},
+            {&m_byRatio, "Un rapporto di velocit&à"},
+            {&m_bySpeeds, "Giri di mo&trice e condotta"}});
     field(Field::larger, "Ingranaggio &maggiore", "denti");
     field(Field::smaller, "Ingranaggio mi&nore", "denti");
+    field(Field::belt, "Cing&hia", nullptr);
     field(Field::ratio, "&Rapporto M/m", nullptr);
-    field(Field::ratioTo, "Rapporto &fino a", nullptr);
-    field(Field::fewestTeeth, "Den&ti da", nullptr);
-    field(Field::mostTeeth, "Denti fin&o a", nullptr);
-    radios(m_byDistance, "Vicino a &un interasse", m_bySlot, "In un interva&llo");
+    field(Field::ratioTo, "Rapp&orto fino a", nullptr);
+    field(Field::fromSpeed, "Giri della mot&rice", nullptr);
+    field(Field::toSpeed, "Giri della c&ondotta", nullptr);
+    field(Field::fewestTeeth, "De&nti da", nullptr);
+    field(Field::mostTeeth, "Denti &fino a", nullptr);
+    m_soundOnly = new QCheckBox(QStringLiteral("Solo tras&missioni senza segni"), form);
+    grid->addWidget(m_soundOnly, row++, 0, 1, 3);
+    connect(m_soundOnly, &QCheckBox::toggled, this, &DesignerWindow::fieldsChanged);
+    radios({{&m_byDistance, "Vicino a &un interasse"}, {&m_bySlot, "In un interva&llo"}});
     field(Field::distance, "Interass&e voluto", "mm");
-    field(Field::slotFrom, "Interasse d&a", "mm");
+    field(Field::slotFrom, "Interass&e da", "mm");
     field(Field::slotTo, "Interas&se fino a", "mm");
     field(Field::stock, "Elenco di cing&hie", nullptr);
     m_browse = new QPushButton(QStringLiteral("Sele&ziona…"), form);
     m_browse->setAccessibleName(QStringLiteral("Scegli l'elenco di cinghie"));
     grid->addWidget(m_browse, row - 2, 2);
+    // The boxes keep their width when the button is hidden.
+    grid->setColumnMinimumWidth(2, m_browse->sizeHint().width());
+    m_fieldWidgets[static_cast<std::size_t>(Field::stock)] << m_browse;
     connect(m_browse, &QPushButton::clicked, this, &DesignerWindow::chooseStockList);
     field(Field::speed, "&Giri del minore al minuto", nullptr);
     m_edits[static_cast<int>(Field::ratioTo)]->setPlaceholderText(QStringLiteral("entro l'1 %"));
+    m_edits[static_cast<int>(Field::toSpeed)]->setPlaceholderText(
+        QStringLiteral("entro l'1 % o DA:A"));
     for (Field optional : {Field::fewestTeeth, Field::mostTeeth, Field::stock, Field::speed})
         m_edits[static_cast<std::size_t>(optional)]->setPlaceholderText(
             QStringLiteral("facoltativo"));
@@ -363,24 +414,46 @@ void DesignerWindow::buildResults(QWidget *results) {
 Fields DesignerWindow::fields() const {
     Fields typed;
     typed.profile = m_typedProfile;
-    typed.byRatio = m_byRatio->isChecked();
+    typed.way = m_byRatio->isChecked()    ? Way::ratio
+                : m_bySpeeds->isChecked() ? Way::speeds
+                : m_byBelt->isChecked()   ? Way::oneBelt
+                                          : Way::pulleys;
     typed.bySlot = m_bySlot->isChecked();
+    typed.soundOnly = m_soundOnly->isChecked();
     for (int i = 0; i < fieldCount; ++i)
         typed[static_cast<Field>(i)] = m_edits[static_cast<std::size_t>(i)]->text();
     return typed;
 }
 
-// Only the fields of the chosen ways take input; the others keep what was typed in them.
+// Only the fields of the chosen ways show; the others keep what was typed in them.
 void DesignerWindow::chooseMode() {
-    const bool byRatio = m_byRatio->isChecked(), bySlot = m_bySlot->isChecked();
-    const auto enable = [&](std::initializer_list<Field> which, bool enabled) {
-        for (Field field : which)
-            m_edits[static_cast<std::size_t>(field)]->setEnabled(enabled);
-    };
-    enable({Field::larger, Field::smaller}, !byRatio);
-    enable({Field::ratio, Field::ratioTo, Field::fewestTeeth, Field::mostTeeth}, byRatio);
-    enable({Field::distance}, !bySlot);
-    enable({Field::slotFrom, Field::slotTo}, bySlot);
+    const Way way = fields().way;
+    const bool pulleys = way == Way::pulleys || way == Way::oneBelt;
+    const bool design = way == Way::ratio || way == Way::speeds;
+    const bool placed = way != Way::oneBelt, bySlot = m_bySlot->isChecked();
+    const std::pair<Field, bool> shown[] = {{Field::larger, pulleys},
+                                            {Field::smaller, pulleys},
+                                            {Field::belt, way == Way::oneBelt},
+                                            {Field::ratio, way == Way::ratio},
+                                            {Field::ratioTo, way == Way::ratio},
+                                            {Field::fromSpeed, way == Way::speeds},
+                                            {Field::toSpeed, way == Way::speeds},
+                                            {Field::fewestTeeth, design},
+                                            {Field::mostTeeth, design},
+                                            {Field::distance, placed && !bySlot},
+                                            {Field::slotFrom, placed && bySlot},
+                                            {Field::slotTo, placed && bySlot},
+                                            {Field::stock, placed},
+                                            {Field::speed, way != Way::speeds}};
+    for (const auto &[field, visible] : shown) {
+        for (QWidget *widget : m_fieldWidgets[static_cast<std::size_t>(field)])
+            widget->setVisible(visible);
+        if (!visible)
+            m_problems[static_cast<std::size_t>(field)]->hide();
+    }
+    m_soundOnly->setVisible(design);
+    m_byDistance->setVisible(placed);
+    m_bySlot->setVisible(placed);
     fieldsChanged();
 }
 
@@ -459,11 +532,13 @@ void DesignerWindow::search() {
         return;
     }
     // The job holds copies only: it may outlive the window.
-    m_search.start([request = reading.request](
-                       const SearchService::Stop &stop) { return findDrives(request, &stop); },
-                   [this, reading](quint64, common::Result<Drives> found) {
-                       showDrives(std::move(found), reading);
-                   });
+    m_search.start(
+        [request = reading.request, locale](const SearchService::Stop &stop) {
+            return findDrives(request, &stop, locale);
+        },
+        [this, reading](quint64, common::Result<Drives> found) {
+            showDrives(std::move(found), reading);
+        });
     setStatus(messages::searching());
 }
 
@@ -479,11 +554,14 @@ void DesignerWindow::showDrives(common::Result<Drives> found, const Reading &ask
         m_shown = asked.request;
         m_shownSpeed = asked.speed;
         // Kept only once read: a list that cannot be read, or that blocks, is not met again at
-        // the next start. Written only when it changes.
+        // the next start. Written only when it changes; a drive already chosen reads none.
         const QString stock = std::visit(
-            [](const auto &request) {
-                if constexpr (std::is_same_v<std::decay_t<decltype(request)>, std::monostate>)
+            [this](const auto &request) {
+                using Request = std::decay_t<decltype(request)>;
+                if constexpr (std::is_same_v<Request, std::monostate>)
                     return QString();
+                else if constexpr (std::is_same_v<Request, cli::OneBeltRequest>)
+                    return m_rememberedStock;
                 else
                     return request.stock.value_or(QString());
             },
@@ -534,7 +612,7 @@ void DesignerWindow::showSelectedDrive() {
     const QLocale locale;
     const geometry::ProfileChoice &profile = m_drives->drives().profile;
     const common::Result<cli::DriveDescription> described =
-        cli::describeDrive(cli::oneBeltRequest(profile, drive, m_shownSpeed, locale), locale);
+        cli::describeDrive(detailsRequest(drive), locale);
     if (described)
         m_details->setPlainText(QString::fromUtf8(written(
                                     false, profile, locale,
@@ -548,6 +626,19 @@ void DesignerWindow::showSelectedDrive() {
                                     locale.decimalPoint().toStdString()});
 }
 
+// A drive already chosen is described as asked, with the texts typed; a found one with the
+// smaller pulley's speed, given or, from the shafts' speeds, its own.
+cli::OneBeltRequest DesignerWindow::detailsRequest(const geometry::Design &drive) const {
+    if (const auto *one = std::get_if<cli::OneBeltRequest>(&m_shown))
+        return *one;
+    std::optional<double> speed = m_shownSpeed;
+    if (const std::optional<Drives::Speeds> &speeds = m_drives->drives().speeds; speeds)
+        speed = speeds->largerDrives ? speeds->driving * static_cast<double>(drive.larger) /
+                                           static_cast<double>(drive.smaller)
+                                     : speeds->driving;
+    return cli::oneBeltRequest(m_drives->drives().profile, drive, speed, QLocale());
+}
+
 // Written from the rows on screen, as the command line writes them for the same request: a
 // million rows take the better part of a second, so on a thread of their own, from rows that a
 // new search leaves as they are.
@@ -559,11 +650,23 @@ bool DesignerWindow::saveTable(const QString &file) {
     enableSaveTable();
     const auto count = static_cast<qsizetype>(drives->rows.size());
     setSaveStatus(messages::writingTable(count, file));
-    const auto write = [drives = std::move(drives), file, count, locale = QLocale()] {
+    const auto *one = std::get_if<cli::OneBeltRequest>(&m_shown);
+    const auto write = [drives = std::move(drives), file, count, locale = QLocale(),
+                        chosen = one ? std::optional(*one) : std::nullopt] {
         std::optional<common::Problem> problem;
         try {
-            const QByteArray table = written(true, drives->profile, locale,
-                                             [&](cli::Writer &writer) { writer.drives(*drives); });
+            // A drive already chosen is written as its command writes it: its details.
+            const common::Result<cli::DriveDescription> described =
+                chosen ? cli::describeDrive(*chosen, locale, true)
+                       : common::Result<cli::DriveDescription>(cli::DriveDescription{});
+            const QByteArray table =
+                written(true, drives->profile, locale, [&](cli::Writer &writer) {
+                    if (chosen)
+                        writer.details(described ? described->lines
+                                                 : std::vector<cli::DetailLine>{});
+                    else
+                        writer.drives(*drives);
+                });
             problem = common::writeFile(file, table, messages::tableNotWritten);
         } catch (const std::bad_alloc &) {
             problem = common::Problem{messages::tableNotWritten(file, messages::memoryShort()),

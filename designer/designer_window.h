@@ -12,6 +12,7 @@
 #include <memory>
 
 class QAbstractButton;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -66,6 +67,7 @@ private:
     void search();
     void showDrives(common::Result<Drives> found, const Reading &asked);
     void showSelectedDrive();
+    cli::OneBeltRequest detailsRequest(const geometry::Design &drive) const;
     void markProblems(const std::vector<FieldProblem> &problems);
     void setStatus(const QString &text);
     void setSaveStatus(const QString &text);
@@ -78,8 +80,10 @@ private:
     void copyDetails();
 
     QComboBox *m_profile;
-    QRadioButton *m_byPulleys, *m_byRatio, *m_byDistance, *m_bySlot;
+    QRadioButton *m_byPulleys, *m_byRatio, *m_bySpeeds, *m_byBelt, *m_byDistance, *m_bySlot;
+    QCheckBox *m_soundOnly;
     std::array<QLineEdit *, fieldCount> m_edits{};
+    std::array<QList<QWidget *>, fieldCount> m_fieldWidgets; // its label, box and unit
     std::array<QLabel *, fieldCount> m_problems{};
     QPushButton *m_browse;
     QLabel *m_status, *m_legend;

@@ -23,8 +23,23 @@ const QString fewInMeshMark = QStringLiteral(" *");
 const QString smallPulleyMark = QStringLiteral(" †");
 const QString flangesMark = QStringLiteral(" ‡");
 
-double sortValue(const Drives &drives, const geometry::Design &drive, int column) {
-    switch (column) {
+// The speed of the shaft that does not drive, or of the larger pulley, in turns a minute.
+double otherSpeed(const Drives::Speeds &speeds, const geometry::Design &drive) {
+    const auto larger = static_cast<double>(drive.larger),
+               smaller = static_cast<double>(drive.smaller);
+    return speeds.largerDrives ? speeds.driving * larger / smaller
+                               : speeds.driving * smaller / larger;
+}
+
+double sortValue(const Drives &drives, const geometry::Design &drive, int kind) {
+    switch (kind) {
+    case DriveTable::driving:
+        return drives.speeds->largerDrives ? 1 : 0;
+    case DriveTable::drivingSpeed:
+        return drives.speeds->driving;
+    case DriveTable::drivenSpeed:
+    case DriveTable::largerSpeed:
+        return otherSpeed(*drives.speeds, drive);
     case DriveTable::larger:
         return static_cast<double>(drive.larger);
     case DriveTable::smaller:
@@ -59,14 +74,14 @@ struct Sorted {
 // The drives sorted by a column, or nothing once the sort is no longer the latest: sorted in
 // runs, then merged in passes, each a few milliseconds' work at most between two looks at
 // latest.
-std::optional<Sorted> sortDrives(const Drives &drives, int column, Qt::SortOrder order,
+std::optional<Sorted> sortDrives(const Drives &drives, int kind, Qt::SortOrder order,
                                  const std::atomic<std::uint64_t> &latest, std::uint64_t mine) {
     const auto stopped = [&] { return latest.load(std::memory_order_relaxed) != mine; };
     const std::size_t count = drives.rows.size();
     std::vector<Key> keys(count);
     const double sign = order == Qt::AscendingOrder ? 1 : -1;
     for (std::size_t row = 0; row < count; ++row)
-        keys[row] = {sign * sortValue(drives, drives.rows[row], column), static_cast<int>(row)};
+        keys[row] = {sign * sortValue(drives, drives.rows[row], kind), static_cast<int>(row)};
     constexpr std::size_t run = 16'384;
     for (std::size_t first = 0; first < count; first += run) {
         if (stopped())
@@ -95,11 +110,25 @@ std::optional<Sorted> sortDrives(const Drives &drives, int column, Qt::SortOrder
     return sorted;
 }
 
+std::vector<int> columnsOf(const Drives &drives) {
+    std::vector<int> columns{DriveTable::larger, DriveTable::smaller, DriveTable::ratio};
+    if (drives.speeds && drives.speeds->shafts)
+        columns.insert(columns.end(),
+                       {DriveTable::driving, DriveTable::drivingSpeed, DriveTable::drivenSpeed});
+    else if (drives.speeds)
+        columns.push_back(DriveTable::largerSpeed);
+    columns.insert(columns.end(), {DriveTable::belt, DriveTable::teeth, DriveTable::distance,
+                                   DriveTable::teethInMesh});
+    if (drives.wanted)
+        columns.push_back(DriveTable::difference);
+    return columns;
+}
+
 } // namespace
 
 DriveTable::DriveTable(QObject *parent)
     : QAbstractTableModel(parent), m_drives(std::make_shared<const Drives>()),
-      m_separator(m_locale.decimalPoint().toStdString()) {
+      m_columns(columnsOf(*m_drives)), m_separator(m_locale.decimalPoint().toStdString()) {
     m_sorter.setMaxThreadCount(1);
 }
 
@@ -112,6 +141,7 @@ void DriveTable::setDrives(Drives drives) {
     beginResetModel();
     m_drives = std::make_shared<const Drives>(std::move(drives));
     m_order.resize(m_drives->rows.size());
+    m_columns = columnsOf(*m_drives);
     std::iota(m_order.begin(), m_order.end(), 0);
     m_anyFewInMesh =
         std::ranges::any_of(m_drives->rows, [&](const auto &d) { return fewInMesh(d); });
@@ -135,7 +165,7 @@ int DriveTable::rowCount(const QModelIndex &parent) const {
 }
 
 int DriveTable::columnCount(const QModelIndex &parent) const {
-    return parent.isValid() ? 0 : (m_drives->wanted ? difference + 1 : difference);
+    return parent.isValid() ? 0 : static_cast<int>(m_columns.size());
 }
 
 bool DriveTable::smallPulley(const geometry::Design &drive) const {
@@ -152,11 +182,19 @@ bool DriveTable::flangesClash(const geometry::Design &drive) const {
            geometry::outsideGap(*profile, drive.belt.drive) < geometry::flangeRoom(*profile);
 }
 
-QString DriveTable::text(const geometry::Design &drive, int column) const {
+QString DriveTable::text(const geometry::Design &drive, int kind) const {
     const auto fixed = [&](double value, const char *pattern) {
         return QString::fromStdString(geometry::formatNumber(value, pattern, m_separator));
     };
-    switch (column) {
+    switch (kind) {
+    case driving:
+        return m_drives->speeds->largerDrives ? QStringLiteral("maggiore")
+                                              : QStringLiteral("minore");
+    case drivingSpeed:
+        return fixed(m_drives->speeds->driving, "0.0");
+    case drivenSpeed:
+    case largerSpeed:
+        return fixed(otherSpeed(*m_drives->speeds, drive), "0.0");
     case larger:
         return QString::number(drive.larger);
     case smaller:
@@ -183,7 +221,7 @@ QVariant DriveTable::data(const QModelIndex &index, int role) const {
     if (!index.isValid())
         return {};
     const geometry::Design &shown = drive(index.row());
-    const int column = index.column();
+    const int column = kindOf(index.column());
     const bool marked = (column == smaller && smallPulley(shown)) ||
                         (column == teethInMesh && fewInMesh(shown)) ||
                         (column == distance && flangesClash(shown));
@@ -212,26 +250,28 @@ QVariant DriveTable::data(const QModelIndex &index, int role) const {
 }
 
 QVariant DriveTable::headerData(int section, Qt::Orientation orientation, int role) const {
-    static const char *const headings[] = {"Maggiore",       "Minore",         "M/m",
-                                           "Cinghia",        "Denti",          "Interasse (mm)",
-                                           "Denti in presa", "Differenza (mm)"};
+    static const char *const headings[] = {"Maggiore",       "Minore",          "M/m",
+                                           "Cinghia",        "Denti",           "Interasse (mm)",
+                                           "Denti in presa", "Differenza (mm)", "Motrice",
+                                           "Giri motrice",   "Giri condotta",   "Giri maggiore"};
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
-        section > difference)
+        section >= columnCount())
         return QAbstractTableModel::headerData(section, orientation, role);
-    return QString::fromUtf8(headings[section]);
+    return QString::fromUtf8(headings[kindOf(section)]);
 }
 
 void DriveTable::sort(int column, Qt::SortOrder order) {
     if (column < 0 || column >= columnCount())
         return;
     const std::uint64_t mine = ++m_latestSort;
+    const int kind = kindOf(column);
     if (m_order.size() <= sortedAtOnce) {
-        Sorted sorted = *sortDrives(*m_drives, column, order, m_latestSort, mine);
+        Sorted sorted = *sortDrives(*m_drives, kind, order, m_latestSort, mine);
         showSorted(std::move(sorted.order), sorted.rowOf);
         return;
     }
-    m_sorter.start([this, drives = m_drives, column, order, mine] {
-        std::optional<Sorted> sorted = sortDrives(*drives, column, order, m_latestSort, mine);
+    m_sorter.start([this, drives = m_drives, kind, order, mine] {
+        std::optional<Sorted> sorted = sortDrives(*drives, kind, order, m_latestSort, mine);
         if (!sorted)
             return;
         QMetaObject::invokeMethod(
@@ -258,9 +298,10 @@ void DriveTable::showSorted(std::vector<int> order, const std::vector<int> &rowO
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-QString DriveTable::widestText(int column) const {
+QString DriveTable::widestText(int shownColumn) const {
     if (m_drives->rows.empty())
         return {};
+    const int column = kindOf(shownColumn);
     const auto widest =
         std::ranges::max_element(m_drives->rows, {}, [&](const geometry::Design &d) {
             const double value = sortValue(*m_drives, d, column);
@@ -297,7 +338,7 @@ QStringList DriveTable::legend() const {
 QString DriveTable::rowText(int row) const {
     QStringList cells;
     for (int column = 0; column < columnCount(); ++column)
-        cells << text(drive(row), column);
+        cells << text(drive(row), kindOf(column));
     return cells.join(u'\t');
 }
 

@@ -24,7 +24,23 @@ using Drives = cli::Drives;
 class DriveTable : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { larger, smaller, ratio, belt, teeth, distance, teethInMesh, difference };
+    // The columns, in this order; the speeds' after the ratio when the rows have them, as the
+    // command line's table has them: which pulley drives and both shafts' speeds, or the
+    // larger pulley's from the smaller's.
+    enum Column {
+        larger,
+        smaller,
+        ratio,
+        belt,
+        teeth,
+        distance,
+        teethInMesh,
+        difference,
+        driving,
+        drivingSpeed,
+        drivenSpeed,
+        largerSpeed
+    };
     // The value a column sorts by, under this role.
     static constexpr int sortRole = Qt::UserRole;
 
@@ -57,7 +73,9 @@ public:
     void sort(int column, Qt::SortOrder order) override;
 
 private:
-    QString text(const geometry::Design &drive, int column) const;
+    // What a column of the table shows, one of Column.
+    int kindOf(int column) const { return m_columns[static_cast<std::size_t>(column)]; }
+    QString text(const geometry::Design &drive, int kind) const;
     bool smallPulley(const geometry::Design &drive) const;
     bool fewInMesh(const geometry::Design &drive) const;
     bool flangesClash(const geometry::Design &drive) const;
@@ -68,6 +86,7 @@ private:
     // Shared with a sort on the worker, which reads them while new ones may come.
     std::shared_ptr<const Drives> m_drives;
     std::vector<int> m_order;                    // the rows of m_drives in the order shown
+    std::vector<int> m_columns;                  // what each column shows
     std::atomic<std::uint64_t> m_latestSort = 0; // a sort that is not the latest stops
     QThreadPool m_sorter;                        // one thread: a stopped sort ends first
     bool m_anyFewInMesh = false, m_anySmallPulley = false, m_anyFlangesClash = false;

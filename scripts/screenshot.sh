@@ -53,8 +53,8 @@ design() {
     sleep 0.3
     # The profile, a ratio, 3, a slot from 150 to 250 mm, the motor at 1450 rpm.
     xdotool type --delay 50 5M
-    xdotool key Tab Right Tab && xdotool type 3
-    xdotool key Tab Tab Tab Tab Right Tab && xdotool type 150
+    xdotool key Tab Down Tab && xdotool type 3
+    xdotool key Tab Tab Tab Tab Tab Right Tab && xdotool type 150
     xdotool key Tab && xdotool type 250
     xdotool key Tab Tab Tab && xdotool type 1450
     sleep 1

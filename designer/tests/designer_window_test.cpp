@@ -4,6 +4,7 @@
 #include "desktop/tests/golden_picture.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QHeaderView>
@@ -28,6 +29,9 @@
 
 using designer::DesignerWindow;
 using designer::Field;
+// Fields typed, in order.
+using Typed = QList<std::pair<Field, QString>>;
+Q_DECLARE_METATYPE(Typed)
 
 namespace {
 
@@ -74,7 +78,10 @@ private slots:
     }
 
     void looksAsItsGoldenPictures();
+    void tableHoldsTheProgramsRows_data();
     void tableHoldsTheProgramsRows();
+    void aDriveAlreadyChosenIsTheProgramsAnswer_data();
+    void aDriveAlreadyChosenIsTheProgramsAnswer();
     void exportsAreTheProgramsFiles_data();
     void exportsAreTheProgramsFiles();
     void tabWalksTheFormInOrder();
@@ -139,6 +146,19 @@ private:
         type(Field::slotTo, QStringLiteral("250"));
         type(Field::speed, QStringLiteral("1450"));
     }
+    // Another way in, with its fields typed for the question above: 3:1 as the shafts'
+    // speeds, or 48/16 on 565-5M.
+    void chooseWay(const QString &way) {
+        QTest::mouseClick(radio(way.toUtf8().constData()), Qt::LeftButton);
+        if (way == QStringLiteral("Giri di motrice e condotta")) {
+            type(Field::fromSpeed, QStringLiteral("1450"));
+            type(Field::toSpeed, QStringLiteral("483"));
+        } else if (way == QStringLiteral("Due ingranaggi e una cinghia")) {
+            type(Field::larger, QStringLiteral("48"));
+            type(Field::smaller, QStringLiteral("16"));
+            type(Field::belt, QStringLiteral("565"));
+        }
+    }
     QTableView *table() const { return window->findChild<QTableView *>(); }
 
     std::unique_ptr<DesignerWindow> window;
@@ -172,31 +192,113 @@ void DesignerWindowTest::looksAsItsGoldenPictures() {
     QVERIFY2(differences.isEmpty(), qPrintable(differences.join(u'\n')));
 }
 
+void DesignerWindowTest::tableHoldsTheProgramsRows_data() {
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<Typed>("typed");
+    QTest::addColumn<bool>("soundOnly");
+    QTest::addColumn<QString>("heading");
+    QTest::addColumn<int>("fewestRows");
+    QTest::addColumn<int>("marked"); // the least rows with a mark, or exactly none (0)
+    const QString heading = "maggiore,minore,rapporto,cinghia,denti,interasse_mm,denti_in_presa";
+    QTest::newRow("a ratio") << "Un rapporto di velocità" << Typed{} << false << heading << 21 << 1;
+    QTest::newRow("a ratio, marked drives left out")
+        << "Un rapporto di velocità" << Typed{} << true << heading << 21 << 0;
+    QTest::newRow("the shafts' speeds, the larger driving")
+        << "Giri di motrice e condotta" << Typed{{Field::toSpeed, "4340:4360"}} << false
+        << "maggiore,minore,rapporto,motrice,giri_motrice_al_minuto,giri_condotta_al_minuto,"
+           "cinghia,denti,interasse_mm,denti_in_presa"
+        << 21 << 1;
+    // 30/19 = 1,5789474: the ends typed hold it once rounded outward to four decimals.
+    QTest::newRow("a narrow range of ratios")
+        << "Un rapporto di velocità"
+        << Typed{{Field::ratio, "1,578947"}, {Field::ratioTo, "1,578948"},
+                 {Field::fewestTeeth, "19"}, {Field::mostTeeth, "30"},
+                 {Field::slotFrom, "0"},     {Field::slotTo, "300"}}
+        << false << heading << 1 << 1;
+}
+
 // Every row as the program's CSV has it for the same question, in its order.
 void DesignerWindowTest::tableHoldsTheProgramsRows() {
+    QFETCH(QString, way);
+    QFETCH(Typed, typed);
+    QFETCH(bool, soundOnly);
+    QFETCH(QString, heading);
+    QFETCH(int, fewestRows);
+    QFETCH(int, marked);
     askForADrive();
+    chooseWay(way);
+    for (const auto &[field, text] : typed)
+        type(field, text);
+    if (soundOnly)
+        QTest::mouseClick(window->findChild<QCheckBox *>(), Qt::LeftButton);
     QVERIFY(settled());
+    QVERIFY(!window->shownArguments().isEmpty()); // drives found
     QStringList lines = QString::fromUtf8(programOutput(window->shownArguments() +
                                                         QStringList{QStringLiteral("--csv")}))
                             .split(u'\n', Qt::SkipEmptyParts);
-    QCOMPARE(lines.takeFirst(),
-             QStringLiteral("maggiore,minore,rapporto,cinghia,denti,interasse_mm,denti_in_presa"));
+    QCOMPARE(lines.takeFirst(), heading);
     const QAbstractItemModel *model = table()->model();
     QCOMPARE(model->rowCount(), lines.size());
-    QVERIFY(lines.size() > 20);
+    QVERIFY(lines.size() >= fewestRows);
+    int marks = 0;
     for (int row = 0; row < model->rowCount(); ++row) {
         QStringList shown;
-        for (int column = 0; column < model->columnCount(); ++column)
-            shown << model->index(row, column)
-                         .data()
-                         .toString()
-                         .remove(QStringLiteral(" *"))
+        for (int column = 0; column < model->columnCount(); ++column) {
+            QString cell = model->index(row, column).data().toString();
+            for (const QString mark : {" *", " †", " ‡"})
+                marks += static_cast<int>(cell.count(mark));
+            shown << cell.remove(QStringLiteral(" *"))
                          .remove(QStringLiteral(" †"))
                          .remove(QStringLiteral(" ‡"))
                          .replace(u',', u'.');
-        shown[designer::DriveTable::belt].remove(QStringLiteral("-5M"));
-        QCOMPARE(shown.join(u','), lines[row]);
+        }
+        QCOMPARE(shown.join(u',').remove(QStringLiteral("-5M")), lines[row]);
     }
+    QVERIFY2(marked ? marks >= marked : marks == 0, qPrintable(QString::number(marks)));
+}
+
+void DesignerWindowTest::aDriveAlreadyChosenIsTheProgramsAnswer_data() {
+    QTest::addColumn<QString>("what");
+    QTest::newRow("details") << "txt";
+    QTest::newRow("table") << "csv";
+    QTest::newRow("drawing") << "svg";
+}
+
+// Two pulleys and a belt, the smaller typed first: one row, and the details, the table and the
+// drawing of the program's one-belt command, which the window shows.
+void DesignerWindowTest::aDriveAlreadyChosenIsTheProgramsAnswer() {
+    QFETCH(QString, what);
+    chooseWay(QStringLiteral("Due ingranaggi e una cinghia"));
+    type(Field::larger, QStringLiteral("14"));
+    type(Field::smaller, QStringLiteral("36"));
+    type(Field::belt, QStringLiteral("150"));
+    type(Field::speed, QStringLiteral("1450,5"));
+    QVERIFY(settled());
+    const QStringList asked = window->shownArguments();
+    QCOMPARE(asked, (QStringList{"14", "36", "150", "-p", "XL", "--rpm", "1450,5"}));
+    QCOMPARE(table()->model()->rowCount(), 1);
+    const QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("saved.") + what);
+    QByteArray saved, expected;
+    if (what == QLatin1String("txt")) {
+        saved = named<QPlainTextEdit>(QStringLiteral("Dettagli della trasmissione"))
+                    ->toPlainText()
+                    .toUtf8();
+        expected = programOutput(asked, true);
+    } else {
+        if (what == QLatin1String("csv"))
+            QVERIFY(saveTable(file));
+        else
+            QVERIFY(window->saveDrawing(file, false));
+        QFile written(file);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        saved = written.readAll();
+        expected = programOutput(what == QLatin1String("csv")
+                                     ? asked + QStringList{QStringLiteral("--csv")}
+                                     : asked.first(5) + QStringList{"--svg", "-"});
+    }
+    QVERIFY(!expected.isEmpty());
+    QCOMPARE(saved, expected);
 }
 
 void DesignerWindowTest::exportsAreTheProgramsFiles_data() {
@@ -278,7 +380,7 @@ void DesignerWindowTest::tabWalksTheFormInOrder() {
     QVERIFY(settled());
     named<QComboBox>(QStringLiteral("Profilo"))->setFocus();
     QStringList walked;
-    for (int step = 0; step < 19; ++step) {
+    for (int step = 0; step < 20; ++step) {
         QWidget *focused = QApplication::focusWidget();
         QVERIFY(focused);
         const QString name = focused->accessibleName().isEmpty()
@@ -288,40 +390,84 @@ void DesignerWindowTest::tabWalksTheFormInOrder() {
         walked << name;
         QTest::keyClick(focused, Qt::Key_Tab);
     }
-    QCOMPARE(walked,
-             (QStringList{"Profilo", "Un rapporto di velocità", "Rapporto M/m", "Rapporto fino a",
-                          "Denti da", "Denti fino a", "In un intervallo", "Interasse da",
-                          "Interasse fino a", "Elenco di cinghie", "Scegli l'elenco di cinghie",
-                          "Giri del minore al minuto", "Salva tabella…", "Copia questa riga",
-                          "Salva disegno SVG…", "Salva disegno DXF…", "Copia dettagli",
-                          "Trasmissioni trovate", "Dettagli della trasmissione"}));
+    QCOMPARE(walked, (QStringList{"Profilo",
+                                  "Un rapporto di velocità",
+                                  "Rapporto M/m",
+                                  "Rapporto fino a",
+                                  "Denti da",
+                                  "Denti fino a",
+                                  "Solo trasmissioni senza segni",
+                                  "In un intervallo",
+                                  "Interasse da",
+                                  "Interasse fino a",
+                                  "Elenco di cinghie",
+                                  "Scegli l'elenco di cinghie",
+                                  "Giri del minore al minuto",
+                                  "Salva tabella…",
+                                  "Copia questa riga",
+                                  "Salva disegno SVG…",
+                                  "Salva disegno DXF…",
+                                  "Copia dettagli",
+                                  "Trasmissioni trovate",
+                                  "Dettagli della trasmissione"}));
 }
 
 void DesignerWindowTest::invalidInputIsMarkedBesideItsField_data() {
+    QTest::addColumn<QString>("way");
     QTest::addColumn<Field>("field");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("words");
-    QTest::newRow("ratio") << Field::ratio << "tre"
-                           << "Il valore di \"Rapporto M/m\" non è un numero";
-    QTest::newRow("teeth") << Field::fewestTeeth << "12,5"
-                           << "Il valore di \"Denti da\" deve essere un numero intero di denti";
+    QTest::addColumn<QString>("mended"); // typed after, so that drives come back
+    const QString ratio = "Un rapporto di velocità", speeds = "Giri di motrice e condotta";
+    QTest::newRow("ratio") << ratio << Field::ratio << "tre"
+                           << "Il valore di \"Rapporto M/m\" non è un numero"
+                           << "3";
+    QTest::newRow("teeth") << ratio << Field::fewestTeeth << "12,5"
+                           << "Il valore di \"Denti da\" deve essere un numero intero di denti"
+                           << "";
     QTest::newRow("teeth past a search's")
-        << Field::mostTeeth << "20000"
-        << "Il valore di \"Denti fino a\" deve essere un numero intero di denti da 1 a 10000.";
+        << ratio << Field::mostTeeth << "20000"
+        << "Il valore di \"Denti fino a\" deve essere un numero intero di denti da 1 a 10000."
+        << "";
     QTest::newRow("slot backwards")
-        << Field::slotFrom << "300"
-        << "Il valore di \"Interasse da\" deve essere al più quello di \"Interasse fino a\"";
-    QTest::newRow("speed") << Field::speed << "0"
+        << ratio << Field::slotFrom << "300"
+        << "Il valore di \"Interasse da\" deve essere al più quello di \"Interasse fino a\""
+        << "150";
+    QTest::newRow("speed") << ratio << Field::speed << "0"
                            << "Il valore di \"Giri del minore al minuto\" deve essere maggiore "
-                              "di 0";
+                              "di 0"
+                           << "";
+    QTest::newRow("driving shaft's speed")
+        << speeds << Field::fromSpeed << "0"
+        << "Il valore di \"Giri della motrice\" deve essere maggiore di 0."
+        << "1450";
+    QTest::newRow("driven speeds backwards")
+        << speeds << Field::toSpeed << "490:480"
+        << "Il valore di \"Giri della condotta\" va dal più piccolo al più grande: 490:480."
+        << "480:490";
+    QTest::newRow("driven speeds of three ends")
+        << speeds << Field::toSpeed << "480:490:500"
+        << "Il valore di \"Giri della condotta\" si scrive come un numero o come DA:A"
+        << "483";
+    QTest::newRow("driven speeds on both sides of the driving one")
+        << speeds << Field::toSpeed << "1400:1500"
+        << "Il valore di \"Giri della condotta\" va tutto sotto o tutto sopra quello di \"Giri "
+           "della motrice\""
+        << "483";
+    QTest::newRow("belt") << "Due ingranaggi e una cinghia" << Field::belt << "cento"
+                          << "Il valore di \"Cinghia\" non è un numero"
+                          << "565";
 }
 
 // The words right under the field, naming it; no dialog, and no results for a wrong question.
 void DesignerWindowTest::invalidInputIsMarkedBesideItsField() {
+    QFETCH(QString, way);
     QFETCH(Field, field);
     QFETCH(QString, typed);
     QFETCH(QString, words);
+    QFETCH(QString, mended);
     askForADrive();
+    chooseWay(way);
     QVERIFY(settled());
     type(field, typed);
     QVERIFY(settled());
@@ -339,9 +485,7 @@ void DesignerWindowTest::invalidInputIsMarkedBesideItsField() {
     QVERIFY(label.top() >= box.bottom() && label.top() - box.bottom() < box.height());
     QCOMPARE(edit(field)->accessibleDescription(), marked[0]->text());
     // Mended, the mark goes and the drives come back.
-    type(field, QStringLiteral(""));
-    if (field == Field::ratio || field == Field::slotFrom)
-        type(field, field == Field::ratio ? QStringLiteral("3") : QStringLiteral("150"));
+    type(field, mended);
     QVERIFY(settled());
     QVERIFY(!marked[0]->isVisible());
     QVERIFY(table()->model()->rowCount() > 0);
@@ -439,23 +583,44 @@ void DesignerWindowTest::aFifoAsTheStockListBlocksNothing() {
     window.reset(); // returns at once: a wait here would hang the test
 }
 
-// Each field's label and each button answers its own Alt key: two on one key would take turns.
+// In each way in and each place, each field's label and each button shown answers its own Alt
+// key: two on one key would take turns. Controls never shown together may share one, and every
+// control is shown in some way; a label's key reaches its field.
 void DesignerWindowTest::everyControlHasItsOwnAltKey() {
-    QMap<QKeySequence, QString> owners;
-    const auto own = [&](const QString &text) {
-        const QKeySequence key = QKeySequence::mnemonic(text);
-        QVERIFY2(!key.isEmpty(), qPrintable(text));
-        QVERIFY2(!owners.contains(key), qPrintable(owners[key] + QStringLiteral(" / ") + text));
-        owners[key] = text;
-    };
-    for (QLabel *label : window->findChildren<QLabel *>())
-        if (label->buddy())
-            own(label->text());
-    for (QAbstractButton *button : window->findChildren<QAbstractButton *>())
-        if (!button->text().isEmpty()) // not the table's corner
-            own(button->text());
-    QCOMPARE(owners.value(QKeySequence(Qt::ALT | Qt::Key_D)),
-             QStringLiteral("Salva disegno &DXF…"));
+    QSet<QObject *> seen;
+    const QList<QLabel *> labels = window->findChildren<QLabel *>();
+    const QList<QAbstractButton *> buttons = window->findChildren<QAbstractButton *>();
+    for (const char *way : {"Due ingranaggi", "Un rapporto di velocità",
+                            "Giri di motrice e condotta", "Due ingranaggi e una cinghia"})
+        for (const char *place : {"Vicino a un interasse", "In un intervallo"}) {
+            QTest::mouseClick(radio(way), Qt::LeftButton);
+            if (radio(place)->isVisible())
+                QTest::mouseClick(radio(place), Qt::LeftButton);
+            QMap<QKeySequence, QString> owners;
+            const auto own = [&](QObject *control, const QString &text) {
+                const QKeySequence key = QKeySequence::mnemonic(text);
+                QVERIFY2(!key.isEmpty(), qPrintable(text));
+                QVERIFY2(!owners.contains(key),
+                         qPrintable(owners[key] + QStringLiteral(" / ") + text));
+                owners[key] = text;
+                seen << control;
+            };
+            for (QLabel *label : labels)
+                if (label->buddy() && label->isVisible()) {
+                    own(label, label->text());
+                    QTest::keySequence(window.get(), QKeySequence::mnemonic(label->text()));
+                    QVERIFY2(label->buddy()->hasFocus(), qPrintable(label->text()));
+                }
+            for (QAbstractButton *button : buttons)
+                if (!button->text().isEmpty() && button->isVisible()) // not the table's corner
+                    own(button, button->text());
+            QCOMPARE(owners.value(QKeySequence(Qt::ALT | Qt::Key_D)),
+                     QStringLiteral("Salva disegno &DXF…"));
+        }
+    for (QLabel *label : labels)
+        QVERIFY2(!label->buddy() || seen.contains(label), qPrintable(label->text()));
+    for (QAbstractButton *button : buttons)
+        QVERIFY2(button->text().isEmpty() || seen.contains(button), qPrintable(button->text()));
 }
 
 void DesignerWindowTest::profileBoxReadsTheCommandLinesSpellings_data() {
