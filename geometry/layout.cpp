@@ -63,14 +63,12 @@ struct Run {
     Point from, to, direction;
     double length;
 };
-std::optional<Run> runBetween(Point from, double fromRadius, Point to, double toRadius) {
+// The circles must be apart, so that |d| > |delta| whichever their sides.
+Run runBetween(Point from, double fromRadius, Point to, double toRadius) {
     const Point d = to - from;
     const double delta = toRadius - fromRadius;
     const double square = dot(d, d);
-    const double lengthSquared = square - delta * delta;
-    if (!(lengthSquared > 0))
-        return std::nullopt;
-    const double length = std::sqrt(lengthSquared);
+    const double length = std::sqrt(square - delta * delta);
     const Point direction = (1 / square) * (length * d - delta * turnedLeft(d));
     const Point normal = turnedLeft(direction);
     return Run{from - fromRadius * normal, to - toRadius * normal, direction, length};
@@ -88,7 +86,7 @@ double signedRadius(const LayoutEntry &entry, double radius, double sense) {
 
 bool apart(const LayoutEntry &one, double oneRadius, const LayoutEntry &other, double otherRadius) {
     const Point d = other.centre - one.centre;
-    return std::hypot(d.x, d.y) > oneRadius + otherRadius;
+    return std::hypot(d.x, d.y) > oneRadius + otherRadius; // false for NaN
 }
 
 // The belt followed in the layout's order with the teeth-side entries on its left (sense 1:
@@ -111,7 +109,7 @@ Following follow(const Layout &layout, const std::vector<double> &radii, double 
     for (std::size_t i = 0; i < count; ++i) {
         const std::size_t j = (i + 1) % count;
         runs.push_back(
-            *runBetween(entries[i].centre, signedRadii[i], entries[j].centre, signedRadii[j]));
+            runBetween(entries[i].centre, signedRadii[i], entries[j].centre, signedRadii[j]));
     }
 
     Following result;
@@ -146,23 +144,23 @@ Following follow(const Layout &layout, const std::vector<double> &radii, double 
 
 // An entry the belt would not touch: without it the belt closes either way round, and the
 // run that then goes from the entry before it to the one after stays clear of its circle.
+// Every two circles are apart.
 std::optional<std::size_t> untouchedEntry(const Layout &layout, const std::vector<double> &radii) {
     const std::vector<LayoutEntry> &entries = layout.entries;
     const std::size_t count = entries.size();
     for (const double sense : {1.0, -1.0}) {
         for (std::size_t i = 0; i < count && count > 2; ++i) {
             const std::size_t before = (i + count - 1) % count, after = (i + 1) % count;
-            if (isClamp(entries[i]) ||
-                !apart(entries[before], radii[before], entries[after], radii[after]))
+            if (isClamp(entries[i]))
                 continue;
             Layout without = layout;
             without.entries.erase(without.entries.begin() + static_cast<std::ptrdiff_t>(i));
             std::vector<double> radiiWithout = radii;
             radiiWithout.erase(radiiWithout.begin() + static_cast<std::ptrdiff_t>(i));
             const Following rest = follow(without, radiiWithout, sense);
-            if (!rest.closes || rest.crossing)
+            if (!rest.closes)
                 continue;
-            const Run past = *runBetween(
+            const Run past = runBetween(
                 entries[before].centre, signedRadius(entries[before], radii[before], sense),
                 entries[after].centre, signedRadius(entries[after], radii[after], sense));
             const double inward = dot(entries[i].centre - past.from, turnedLeft(past.direction));
@@ -224,12 +222,12 @@ std::optional<Motion> motionOf(const Layout &layout) {
     const double at = std::atan2(arm.y, arm.x) * degrees;
     if (travel.fullTurn)
         return Motion{travel.entry, true, travel.pivot, {0, 0}, radius, at, at + 360};
-    // The range runs counter-clockwise from its first angle to its second, through 0 if need be.
-    const double sweep = travel.toAngle - travel.fromAngle;
-    const double turn = sweep > 0 ? sweep : sweep + 360;
-    const double reached = std::fmod(std::fmod(at - travel.fromAngle, 360) + 360, 360);
+    // The range runs counter-clockwise from its first angle to its second, through 0 if need be;
+    // the same angle twice is a whole turn. The centre may lie a hair before the range's start.
+    const auto below360 = [](double angle) { return std::fmod(std::fmod(angle, 360) + 360, 360); };
+    const double turn = 360 - below360(travel.fromAngle - travel.toAngle);
     const double slack = 1e-9;
-    if (!(turn > 0 && turn <= 360 && (reached <= turn + slack || reached >= 360 - slack)))
+    if (!(below360(at - travel.fromAngle + slack) <= turn + 2 * slack))
         return std::nullopt;
     return Motion{travel.entry,           true, travel.pivot, {0, 0}, radius, travel.fromAngle,
                   travel.fromAngle + turn};
@@ -307,6 +305,33 @@ std::vector<std::vector<Sample>> stretches(Mover &mover) {
     return found;
 }
 
+// The most of way times the length between two places, golden section to the last bits of
+// the place; where the layout cannot be built it counts as nothing.
+double mostAlong(Mover &mover, double low, double high, double way) {
+    const double golden = (std::sqrt(5.0) - 1) / 2;
+    const auto value = [&](double along) {
+        return way * mover.lengthAt(along).value_or(way * -std::numeric_limits<double>::infinity());
+    };
+    double inner = high - golden * (high - low), outer = low + golden * (high - low);
+    double atInner = value(inner), atOuter = value(outer);
+    for (int step = 0; step < 80; ++step) {
+        if (atInner > atOuter) {
+            high = outer;
+            outer = inner;
+            atOuter = atInner;
+            inner = high - golden * (high - low);
+            atInner = value(inner);
+        } else {
+            low = inner;
+            inner = outer;
+            atInner = atOuter;
+            outer = low + golden * (high - low);
+            atOuter = value(outer);
+        }
+    }
+    return std::max(atInner, atOuter);
+}
+
 } // namespace
 
 std::variant<BeltPath, LayoutFault> beltPath(const Layout &layout) {
@@ -319,25 +344,29 @@ std::variant<BeltPath, LayoutFault> beltPath(const Layout &layout) {
     std::vector<double> radii;
     for (const LayoutEntry &entry : entries)
         radii.push_back(pitchRadiusOf(*layout.profile, entry));
-    // Pitch circles that overlap, as the one-belt form's do, leave no room for the run between
-    // them; apart, every run between them exists, whichever sides the belt takes.
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::size_t j = (i + 1) % count;
-        const Point apart = entries[j].centre - entries[i].centre;
-        if (!(std::hypot(apart.x, apart.y) > radii[i] + radii[j]))
-            return LayoutFault{Fault::overlap, i, j};
-    }
+    // Pitch circles that overlap, as the one-belt form's do, are pulleys in each other's way
+    // and leave no room for a run between them; apart, every run between two exists, whichever
+    // sides the belt takes.
+    for (std::size_t i = 0; i < count; ++i)
+        for (std::size_t j = i + 1; j < count; ++j)
+            if (!apart(entries[i], radii[i], entries[j], radii[j]))
+                return LayoutFault{Fault::overlap, i, j};
     // The layout may list its entries either way round the loop: the belt is the way that
-    // closes.
-    const Following ways[] = {follow(layout, radii, 1), follow(layout, radii, -1)};
-    for (const Following &way : ways)
-        if (way.closes && !way.crossing)
-            return way.path;
+    // closes. Where both do, as three entries can (an idler between the spans may press on
+    // either), the belt is the shorter, which presses least.
+    const Following ahead = follow(layout, radii, 1), behind = follow(layout, radii, -1);
+    const Following *belt = nullptr;
+    for (const Following *way : {&ahead, &behind})
+        if (way->closes && !way->crossing &&
+            (!belt || way->path.pitchLength < belt->path.pitchLength))
+            belt = way;
+    if (belt)
+        return belt->path;
     if (const std::optional<std::size_t> entry = untouchedEntry(layout, radii))
         return LayoutFault{Fault::untouched, *entry};
-    for (const Following &way : ways)
-        if (way.crossing)
-            return LayoutFault{Fault::spansCross, way.crossing->first, way.crossing->second};
+    for (const Following *way : {&ahead, &behind})
+        if (way->crossing)
+            return LayoutFault{Fault::spansCross, way->crossing->first, way->crossing->second};
     // A loop that runs round no pulley on its teeth, such as one of back-side pulleys only.
     return LayoutFault{Fault::untouched,
                        static_cast<std::size_t>(
@@ -399,11 +428,13 @@ std::vector<Placement> placementsForLength(const Layout &layout, double pitchLen
                 if (!built) // GCOVR_EXCL_BR_LINE
                     break;
                 const double miss = built->pitchLength - pitchLength;
-                if (std::abs(miss) <= tolerance || middle <= low ||
-                    middle >= high) { // GCOVR_EXCL_BR_LINE
+                if (std::abs(miss) <= tolerance) {
                     found.push_back({middle, centreAt(mover->motion, middle), std::move(*built)});
                     break;
                 }
+                // Where the doubles run out first, the length jumps there: no belt fits.
+                if (middle <= low || middle >= high) // GCOVR_EXCL_BR_LINE
+                    break;
                 ((miss < 0) == rising ? low : high) = middle;
             }
         }
@@ -417,8 +448,25 @@ std::vector<LengthInterval> lengthsOnTravel(const Layout &layout) {
         return {};
     std::vector<LengthInterval> intervals;
     for (const std::vector<Sample> &stretch : stretches(*mover)) {
-        const auto [shortest, longest] = std::ranges::minmax(stretch, {}, &Sample::length);
-        intervals.push_back({shortest.length, longest.length});
+        LengthInterval reached{stretch.front().length, stretch.front().length};
+        for (std::size_t k = 0; k < stretch.size(); ++k) {
+            reached.shortest = std::min(reached.shortest, stretch[k].length);
+            reached.longest = std::max(reached.longest, stretch[k].length);
+            // A sample at least as long or as short as its neighbours is near a longest or
+            // shortest place between them, found by a golden-section search; at a stretch's end
+            // too, since a full turn's ends are one place.
+            const Sample &before = stretch[k - (k > 0)];
+            const Sample &after = stretch[k + (k + 1 < stretch.size())];
+            const double way = stretch[k].length >= std::max(before.length, after.length)   ? 1
+                               : stretch[k].length <= std::min(before.length, after.length) ? -1
+                                                                                            : 0;
+            if (way == 0)
+                continue;
+            const double extreme = way * mostAlong(*mover, before.along, after.along, way);
+            reached.shortest = std::min(reached.shortest, extreme);
+            reached.longest = std::max(reached.longest, extreme);
+        }
+        intervals.push_back(reached);
     }
     return intervals;
 }

@@ -134,6 +134,10 @@ TEST(Layout, FollowsThePitchCirclesAsClosedFormsSay) {
           {}},
          1240,
          360},
+        {"a square of plain pulleys, 12 mm, whose pitch line lies off them by h + u",
+         {gt2, {plain(0, 0, 12), plain(300, 0, 12), plain(300, 300, 12), plain(0, 300, 12)}, {}},
+         1200 + 2 * pi * (6 + 0.76 + 0.254),
+         360},
         {"an open belt clamped to a carriage, less the carriage's 10 mm",
          {gt2, {clamp(150, r20), toothed(0, 0, 20), toothed(300, 0, 20), clamp(160, r20)}, {}},
          150 + 300 + 140 + 40,
@@ -152,12 +156,18 @@ TEST(Layout, FollowsThePitchCirclesAsClosedFormsSay) {
         EXPECT_NEAR(turns, c.turns, 1e-9);
     }
 
-    // A crossing span, from the teeth side of one circle to the back of the next.
-    const Layout crossing{
-        gt2, {toothed(0, 0, 20), back(toothed(80, 5, 20)), toothed(160, 0, 20)}, {}};
+    // Crossing spans, from the teeth side of one circle to the back of the next: a toothed
+    // pulley and a plain one, whose pitch line lies T - h - u off it.
+    const double plainBack = 6 + 1.52 - 0.76 - 0.254;
+    const Layout crossing{gt2,
+                          {toothed(0, 0, 20), back(toothed(80, 5, 20)), toothed(160, 0, 20),
+                           back(plain(80, -12, 12))},
+                          {}};
     const geometry::BeltPath crossed = pathOf(geometry::beltPath(crossing));
     expectSound(crossing, crossed);
     EXPECT_NEAR(crossed.spanLengths[0], std::sqrt(80 * 80 + 5 * 5 - std::pow(r20 + r20back, 2)),
+                1e-9);
+    EXPECT_NEAR(crossed.spanLengths[2], std::sqrt(80 * 80 + 12 * 12 - std::pow(r20 + plainBack, 2)),
                 1e-9);
 }
 
@@ -186,10 +196,15 @@ TEST(Layout, RefusesWhatCannotBeBuiltNamingTheEntries) {
         {{t20, {motor, driven, back(toothed(75, -30, 20))}, {}}, {Fault::noBeltFigures, 2}},
         {{gt2, {motor, toothed(25, 0, 60)}, {}}, {Fault::overlap, 0, 1}},
         {{gt2, {motor, driven, back(toothed(140, -20, 20))}, {}}, {Fault::overlap, 1, 2}},
+        {{gt2, {motor, driven, toothed(150, 150, 20), toothed(10, 0, 20)}, {}},
+         {Fault::overlap, 0, 3}},
+        {{gt2, {clamp(75, r20), motor, driven, clamp(75, r20)}, {}}, {Fault::overlap, 0, 3}},
         // Idlers the belt runs past: below its lower span, inside the loop, above the upper span.
         {{gt2, {motor, back(toothed(75, -30, 20)), driven}, {}}, {Fault::untouched, 1}},
         {{gt2, {motor, toothed(75, 0, 16), driven}, {}}, {Fault::untouched, 1}},
         {{gt2, {motor, back(toothed(75, 30, 20)), driven}, {}}, {Fault::untouched, 1}},
+        {{gt2, {clamp(75, r20), motor, toothed(75, 0, 16), driven, clamp(85, r20)}, {}},
+         {Fault::untouched, 2}},
         // A crossed belt: its two spans cross.
         {{gt2, {motor, back(driven)}, {}}, {Fault::spansCross, 0, 1}},
         // Back-side pulleys only: the belt runs round nothing on its teeth.
@@ -198,16 +213,18 @@ TEST(Layout, RefusesWhatCannotBeBuiltNamingTheEntries) {
         {travel({2, Travel::Kind::slot, {75, -10}}), {Fault::badTravel, 2}},
         {travel({2, Travel::Kind::arm, {}, {75, -10}}), {Fault::badTravel, 2}},
         {travel({2, Travel::Kind::arm, {}, {75, -20}, 180, 360}), {Fault::badTravel, 2}},
-        {travel({2, Travel::Kind::arm, {}, {75, -20}, 0, 720}), {Fault::badTravel, 2}},
+        {travel({2, Travel::Kind::arm, {}, {75, -20}, 300, 60}), {Fault::badTravel, 2}},
+        {travel({2, Travel::Kind::slot, {75, INFINITY}}), {Fault::badTravel, 2}},
+        {travel({2, Travel::Kind::arm, {}, {75, -INFINITY}}), {Fault::badTravel, 2}},
     };
     for (const auto &c : cases) {
         const auto result = geometry::beltPath(c.layout);
-        ASSERT_TRUE(std::holds_alternative<LayoutFault>(result))
-            << static_cast<int>(c.fault.kind) << " " << c.fault.first;
-        EXPECT_EQ(std::get<LayoutFault>(result), c.fault)
-            << static_cast<int>(c.fault.kind) << " " << c.fault.first << " got "
-            << static_cast<int>(std::get<LayoutFault>(result).kind) << " "
-            << std::get<LayoutFault>(result).first << " " << std::get<LayoutFault>(result).second;
+        SCOPED_TRACE(testing::Message() << static_cast<int>(c.fault.kind) << " " << c.fault.first);
+        ASSERT_TRUE(std::holds_alternative<LayoutFault>(result));
+        const LayoutFault &fault = std::get<LayoutFault>(result);
+        EXPECT_EQ(fault.kind, c.fault.kind);
+        EXPECT_EQ(fault.first, c.fault.first);
+        EXPECT_EQ(fault.second, c.fault.second);
         // Nowhere on a travel that cannot be used, or where nothing can be built.
         EXPECT_TRUE(geometry::placementsForLength(c.layout, 400).empty());
     }
@@ -218,42 +235,143 @@ TEST(Layout, WarnsOfPulleysThatCarryLoadOnFewTeethAndOfSmallIdlers) {
     const LayoutEntry left = toothed(0, 0, 30), right = toothed(200, 0, 30);
     const struct {
         Layout layout;
-        std::vector<std::tuple<Warning, std::size_t, double>> warnings; // and the least
+        std::vector<std::tuple<Warning, std::size_t, double, double>> warnings; // value, least
     } cases[] = {
         // The printer's loop: 20 teeth wrapped a quarter turn are 5 in mesh.
         {{gt2,
           {toothed(0, 0, 20), idler(toothed(300, 0, 20)), idler(toothed(300, 300, 20)),
            idler(toothed(0, 300, 20))},
           {}},
-         {{Warning::fewTeethInMesh, 0, 6}}},
+         {{Warning::fewTeethInMesh, 0, 5, 6}}},
+        // An open belt: its clamps carry nothing to warn of.
+        {{gt2, {clamp(150, r20), toothed(0, 0, 20), toothed(300, 0, 20), clamp(160, r20)}, {}}, {}},
         // A tiny GT2 idler on the back: nothing published, no warning.
         {{gt2, {toothed(0, 0, 40), toothed(150, 0, 40), back(plain(75, -14, 5))}, {}}, {}},
         // A pulley carrying load that only deflects a span; XL idlers below one maker's least:
         // 10 teeth grooved, 20 mm flat on the back, 40 mm flat on the teeth, and a 14-tooth
-        // pulley on the back, 22.13 mm outside.
+        // pulley on the back, 22.13 mm outside. How few teeth or degrees the one pulley has is
+        // only known to be too few.
         {{xl,
           {left, toothed(60, -30, 12), right, idler(toothed(140, 40, 10)),
            back(plain(100, 30, 20))},
           {}},
-         {{Warning::fewTeethInMesh, 1, 6},
-          {Warning::littleWrap, 1, 60},
-          {Warning::smallIdler, 3, 12},
-          {Warning::smallIdler, 4, 25.4}}},
+         {{Warning::fewTeethInMesh, 1, NAN, 6},
+          {Warning::littleWrap, 1, NAN, 60},
+          {Warning::smallIdler, 3, 10, 12},
+          {Warning::smallIdler, 4, 20, 25.4}}},
         {{xl, {left, idler(back(toothed(100, -35, 14))), right, plain(100, 10, 40)}, {}},
-         {{Warning::smallIdler, 1, 25.4}, {Warning::smallIdler, 3, 63.5}}},
+         {{Warning::smallIdler, 1, 14 * 5.08 / pi - 2 * 0.254, 25.4},
+          {Warning::smallIdler, 3, 40, 63.5}}},
     };
     for (const auto &c : cases) {
         const auto warnings =
             geometry::layoutWarnings(c.layout, pathOf(geometry::beltPath(c.layout)));
         ASSERT_EQ(warnings.size(), c.warnings.size());
         for (std::size_t i = 0; i < warnings.size(); ++i) {
-            const auto [kind, entry, least] = c.warnings[i];
+            const auto [kind, entry, value, least] = c.warnings[i];
             EXPECT_EQ(warnings[i].kind, kind);
             EXPECT_EQ(warnings[i].entry, entry);
             EXPECT_NEAR(warnings[i].least, least, 1e-12);
             EXPECT_LT(warnings[i].value, least);
+            if (!std::isnan(value)) {
+                EXPECT_NEAR(warnings[i].value, value, 1e-12);
+            }
         }
     }
+}
+
+// GT2, a 20-tooth motor pulley at (0, 0) and a 60-tooth pulley at (150, 0); stock loops of
+// 380, 382, 384 and 386 mm; a 20-tooth back-side idler slides on a slot from (75, -30) to
+// (75, -2). 382 fits with the idler at (75, -11.134), 384 at (75, -4.655); 380 is shorter than
+// the belt without the idler, 386 longer than the slot's top reaches.
+TEST(Layout, MovesItsPulleyUntilTheBeltFits) {
+    const LayoutEntry motor = toothed(0, 0, 20), driven = toothed(150, 0, 60);
+    const LayoutEntry slid = idler(back(toothed(75, -30, 20)));
+    const Layout slot{gt2, {motor, driven, slid}, Travel{2, Travel::Kind::slot, {75, -2}}};
+    // Listed the other way round, the slot run downwards.
+    const Layout downwards{gt2,
+                           {motor, idler(back(toothed(75, -2, 20))), driven},
+                           Travel{1, Travel::Kind::slot, {75, -30}}};
+    // On an arm about (75, -20) the idler rises and falls: two places for one belt.
+    const Layout arm{gt2,
+                     {motor, driven, idler(back(toothed(85, -20, 20)))},
+                     Travel{2, Travel::Kind::arm, {}, {75, -20}, 0, 180}};
+    const struct {
+        const Layout &layout;
+        double length;
+        std::vector<Point> centres; // to 1e-3 mm
+    } cases[] = {
+        {slot, 380, {}},
+        {slot, 382, {{75, -11.134}}},
+        {slot, 384, {{75, -4.655}}},
+        {slot, 386, {}},
+        {downwards, 384, {{75, -4.655}}},
+        {arm, 382, {{80.480, -11.635}, {71.073, -10.803}}},
+    };
+    // Where the file puts it, the idler is below the belt: that place alone is no belt.
+    EXPECT_EQ(std::get<LayoutFault>(geometry::beltPath(slot)).kind, Fault::untouched);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << c.length << " mm, moving entry " << c.layout.travel->entry);
+        const auto found = geometry::placementsForLength(c.layout, c.length);
+        ASSERT_EQ(found.size(), c.centres.size());
+        for (std::size_t i = 0; i < found.size(); ++i) {
+            EXPECT_NEAR(found[i].centre.x, c.centres[i].x, 1e-3);
+            EXPECT_NEAR(found[i].centre.y, c.centres[i].y, 1e-3);
+            EXPECT_NEAR(found[i].path.pitchLength, c.length, 1e-6);
+            // On the travel: on the slot's line, or on the arm's circle in its range.
+            const Travel &travel = *c.layout.travel;
+            const Point start = c.layout.entries[travel.entry].centre;
+            if (travel.kind == Travel::Kind::slot) {
+                EXPECT_NEAR(found[i].centre.x, 75, 1e-12);
+                EXPECT_NEAR(found[i].along, std::abs(found[i].centre.y - start.y), 1e-9);
+            } else {
+                EXPECT_NEAR(distance(found[i].centre, travel.pivot), 10, 1e-9);
+                EXPECT_GT(found[i].centre.y, travel.pivot.y);
+            }
+            // And there the layout, fixed, has that length.
+            Layout there = c.layout;
+            there.travel.reset();
+            there.entries[travel.entry].centre = found[i].centre;
+            EXPECT_NEAR(pathOf(geometry::beltPath(there)).pitchLength, c.length, 1e-6);
+        }
+    }
+
+    // The slot reaches from the belt without the idler, the two pulleys' own, to the idler at
+    // its top.
+    const double large = 60 * 2 / (2 * pi), apart = large - r20;
+    const double alone = 2 * std::sqrt(150 * 150 - apart * apart) + pi * (large + r20) +
+                         2 * apart * std::asin(apart / 150);
+    Layout top = slot;
+    top.travel.reset();
+    top.entries[2].centre = {75, -2};
+    const auto reached = geometry::lengthsOnTravel(slot);
+    ASSERT_EQ(reached.size(), 1u);
+    EXPECT_NEAR(reached[0].shortest, alone, 1e-6);
+    EXPECT_NEAR(reached[0].longest, pathOf(geometry::beltPath(top)).pitchLength, 1e-9);
+
+    // A whole turn of the arm, against the lengths of 36000 places on it.
+    Layout turning = arm;
+    turning.travel->fullTurn = true;
+    double shortest = INFINITY, longest = -INFINITY;
+    for (int step = 0; step < 36000; ++step) {
+        Layout there = arm;
+        there.travel.reset();
+        const double angle = step * pi / 18000;
+        there.entries[2].centre = {75 + 10 * std::cos(angle), -20 + 10 * std::sin(angle)};
+        const auto path = geometry::beltPath(there);
+        if (const auto *built = std::get_if<geometry::BeltPath>(&path)) {
+            shortest = std::min(shortest, built->pitchLength);
+            longest = std::max(longest, built->pitchLength);
+        }
+    }
+    double least = INFINITY, most = -INFINITY;
+    for (const geometry::LengthInterval &interval : geometry::lengthsOnTravel(turning)) {
+        least = std::min(least, interval.shortest);
+        most = std::max(most, interval.longest);
+    }
+    EXPECT_NEAR(least, shortest, 1e-6);
+    EXPECT_NEAR(most, longest, 1e-6);
 }
 
 } // namespace

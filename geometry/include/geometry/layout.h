@@ -82,7 +82,7 @@ struct LayoutFault {
         badTeeth,        // first: teeth 0, negative or not whole
         badDiameter,     // first: a plain pulley's diameter 0 or negative
         noBeltFigures,   // first: plain or back-side, on a profile with no published thickness
-        overlap,         // first, second: pitch circles overlap where the span between them runs
+        overlap,         // first, second: two pitch circles overlap (clamps are points)
         untouched,       // first: the belt would not touch it (an idler on the wrong side)
         spansCross,      // first, second: two spans, named by the entries they start from
         badTravel,       // the travel's entry or range is not one the layout can use
