@@ -27,29 +27,26 @@ constexpr double pi = std::numbers::pi;
 const geometry::BeltProfile *const gt2 = geometry::readProfile("GT2")->profile;
 const geometry::BeltProfile *const xl = geometry::readProfile("XL")->profile;
 
-LayoutEntry toothed(double x, double y, double teeth, BeltFace face = BeltFace::teeth,
-                    bool idler = false) {
-    return {Kind::toothed, {x, y}, teeth, face, idler};
-}
-LayoutEntry plain(double x, double y, double diameter, BeltFace face = BeltFace::teeth) {
-    return {Kind::plain, {x, y}, diameter, face, false};
-}
-LayoutEntry clamp(double x, double y) {
-    return {Kind::clamp, {x, y}, 0, BeltFace::teeth, false};
-}
-LayoutEntry back(LayoutEntry entry) {
-    entry.face = BeltFace::back;
-    return entry;
-}
-LayoutEntry idler(LayoutEntry entry) {
-    entry.idler = true;
-    return entry;
-}
+const auto toothed = [](double x, double y, double z) {
+    return LayoutEntry{Kind::toothed, {x, y}, z};
+};
+const auto plain = [](double x, double y, double d) { return LayoutEntry{Kind::plain, {x, y}, d}; };
+const auto clamp = [](double x, double y) { return LayoutEntry{Kind::clamp, {x, y}}; };
+const auto back = [](LayoutEntry entry) { return entry.face = BeltFace::back, entry; };
+const auto idler = [](LayoutEntry entry) { return entry.idler = true, entry; };
 
 // A 20-tooth GT2 pulley's pitch radius, and a 20-tooth GT2 pulley's on the belt's back:
 // its outside radius plus the belt's back above the pitch line.
 const double r20 = 20 * 2 / (2 * pi);
 const double r20back = r20 - 0.254 + (1.52 - 0.76 - 0.254);
+
+const LayoutEntry motor = toothed(0, 0, 20), driven = toothed(150, 0, 60);
+// A printer's loop: a motor pulley and three idlers at the corners of a 300 mm square; and an
+// open belt clamped to a carriage whose clamps are 10 mm apart.
+const Layout printer{
+    gt2,
+    {motor, idler(toothed(300, 0, 20)), idler(toothed(300, 300, 20)), idler(toothed(0, 300, 20))}};
+const Layout openBelt{gt2, {clamp(150, r20), motor, toothed(300, 0, 20), clamp(160, r20)}};
 
 double distance(Point a, Point b) {
     return std::hypot(a.x - b.x, a.y - b.y);
@@ -96,7 +93,7 @@ geometry::BeltPath pathOf(const std::variant<geometry::BeltPath, LayoutFault> &r
 TEST(Layout, FollowsThePitchCirclesAsClosedFormsSay) {
     // Two toothed pulleys at the distance the one-belt form solves: its geometry exactly.
     const auto drive = geometry::openDrive(36, 14, 75, xl->pitch);
-    const Layout pair{xl, {toothed(0, 0, 36), toothed(drive->centreDistance, 0, 14)}, {}};
+    const Layout pair{xl, {toothed(0, 0, 36), toothed(drive->centreDistance, 0, 14)}};
     const geometry::BeltPath two = pathOf(geometry::beltPath(pair));
     expectSound(pair, two);
     EXPECT_NEAR(two.pitchLength, 75 * xl->pitch, 1e-9);
@@ -113,11 +110,11 @@ TEST(Layout, FollowsThePitchCirclesAsClosedFormsSay) {
         double turns;  // teeth-side wraps less back-side wraps, degrees
     } cases[] = {
         {"three equal pulleys on a triangle: its perimeter and one turn",
-         {gt2, {toothed(0, 0, 20), toothed(120, 0, 20), toothed(30, 90, 20)}, {}},
+         {gt2, {toothed(0, 0, 20), toothed(120, 0, 20), toothed(30, 90, 20)}},
          120 + std::hypot(90, 90) + std::hypot(30, 90) + 40,
          360},
         {"the same listed the other way round",
-         {gt2, {toothed(30, 90, 20), toothed(120, 0, 20), toothed(0, 0, 20)}, {}},
+         {gt2, {toothed(30, 90, 20), toothed(120, 0, 20), toothed(0, 0, 20)}},
          120 + std::hypot(90, 90) + std::hypot(30, 90) + 40,
          360},
         {"an inside and a back-side idler on a two-pulley drive",
@@ -127,21 +124,12 @@ TEST(Layout, FollowsThePitchCirclesAsClosedFormsSay) {
           {}},
          0,
          360},
-        {"a printer's loop: 4 sides and one turn",
-         {gt2,
-          {toothed(0, 0, 20), idler(toothed(300, 0, 20)), idler(toothed(300, 300, 20)),
-           idler(toothed(0, 300, 20))},
-          {}},
-         1240,
-         360},
+        {"a printer's loop: 4 sides and one turn", printer, 1240, 360},
         {"a square of plain pulleys, 12 mm, whose pitch line lies off them by h + u",
-         {gt2, {plain(0, 0, 12), plain(300, 0, 12), plain(300, 300, 12), plain(0, 300, 12)}, {}},
+         {gt2, {plain(0, 0, 12), plain(300, 0, 12), plain(300, 300, 12), plain(0, 300, 12)}},
          1200 + 2 * pi * (6 + 0.76 + 0.254),
          360},
-        {"an open belt clamped to a carriage, less the carriage's 10 mm",
-         {gt2, {clamp(150, r20), toothed(0, 0, 20), toothed(300, 0, 20), clamp(160, r20)}, {}},
-         150 + 300 + 140 + 40,
-         360},
+        {"an open belt, less the carriage's 10 mm", openBelt, 150 + 300 + 140 + 40, 360},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -172,8 +160,7 @@ TEST(Layout, FollowsThePitchCirclesAsClosedFormsSay) {
 }
 
 TEST(Layout, RefusesWhatCannotBeBuiltNamingTheEntries) {
-    const LayoutEntry motor = toothed(0, 0, 20), driven = toothed(150, 0, 60);
-    Layout slotted{gt2, {motor, driven, back(toothed(75, -10, 20))}, {}};
+    Layout slotted{gt2, {motor, driven, back(toothed(75, -10, 20))}};
     const auto travel = [&](Travel move) {
         Layout moving = slotted;
         moving.travel = move;
@@ -184,31 +171,30 @@ TEST(Layout, RefusesWhatCannotBeBuiltNamingTheEntries) {
         Layout layout;
         LayoutFault fault;
     } cases[] = {
-        {{gt2, {clamp(0, 10), motor, clamp(9, 10)}, {}}, {Fault::tooFewPulleys}},
-        {{gt2, {motor, clamp(50, 50), driven}, {}}, {Fault::misplacedClamp, 1}},
-        {{gt2, {motor, driven, clamp(50, 50)}, {}}, {Fault::misplacedClamp, 2}},
-        {{gt2, {clamp(50, 50), motor, driven}, {}}, {Fault::misplacedClamp, 0}},
-        {{gt2, {motor, toothed(150, 0, 20.5)}, {}}, {Fault::badTeeth, 1}},
-        {{gt2, {motor, toothed(150, 0, 0)}, {}}, {Fault::badTeeth, 1}},
-        {{gt2, {motor, plain(150, 0, 0)}, {}}, {Fault::badDiameter, 1}},
-        {{gt2, {motor, plain(150, 0, INFINITY)}, {}}, {Fault::badDiameter, 1}},
-        {{t20, {motor, driven, plain(75, 30, 40)}, {}}, {Fault::noBeltFigures, 2}},
-        {{t20, {motor, driven, back(toothed(75, -30, 20))}, {}}, {Fault::noBeltFigures, 2}},
-        {{gt2, {motor, toothed(25, 0, 60)}, {}}, {Fault::overlap, 0, 1}},
-        {{gt2, {motor, driven, back(toothed(140, -20, 20))}, {}}, {Fault::overlap, 1, 2}},
-        {{gt2, {motor, driven, toothed(150, 150, 20), toothed(10, 0, 20)}, {}},
-         {Fault::overlap, 0, 3}},
-        {{gt2, {clamp(75, r20), motor, driven, clamp(75, r20)}, {}}, {Fault::overlap, 0, 3}},
+        {{gt2, {clamp(0, 10), motor, clamp(9, 10)}}, {Fault::tooFewPulleys}},
+        {{gt2, {motor, clamp(50, 50), driven}}, {Fault::misplacedClamp, 1}},
+        {{gt2, {motor, driven, clamp(50, 50)}}, {Fault::misplacedClamp, 2}},
+        {{gt2, {clamp(50, 50), motor, driven}}, {Fault::misplacedClamp, 0}},
+        {{gt2, {motor, toothed(150, 0, 20.5)}}, {Fault::badTeeth, 1}},
+        {{gt2, {motor, toothed(150, 0, 0)}}, {Fault::badTeeth, 1}},
+        {{gt2, {motor, plain(150, 0, 0)}}, {Fault::badDiameter, 1}},
+        {{gt2, {motor, plain(150, 0, INFINITY)}}, {Fault::badDiameter, 1}},
+        {{t20, {motor, driven, plain(75, 30, 40)}}, {Fault::noBeltFigures, 2}},
+        {{t20, {motor, driven, back(toothed(75, -30, 20))}}, {Fault::noBeltFigures, 2}},
+        {{gt2, {motor, toothed(25, 0, 60)}}, {Fault::overlap, 0, 1}},
+        {{gt2, {motor, driven, back(toothed(140, -20, 20))}}, {Fault::overlap, 1, 2}},
+        {{gt2, {motor, driven, toothed(150, 150, 20), toothed(10, 0, 20)}}, {Fault::overlap, 0, 3}},
+        {{gt2, {clamp(75, r20), motor, driven, clamp(75, r20)}}, {Fault::overlap, 0, 3}},
         // Idlers the belt runs past: below its lower span, inside the loop, above the upper span.
-        {{gt2, {motor, back(toothed(75, -30, 20)), driven}, {}}, {Fault::untouched, 1}},
-        {{gt2, {motor, toothed(75, 0, 16), driven}, {}}, {Fault::untouched, 1}},
-        {{gt2, {motor, back(toothed(75, 30, 20)), driven}, {}}, {Fault::untouched, 1}},
-        {{gt2, {clamp(75, r20), motor, toothed(75, 0, 16), driven, clamp(85, r20)}, {}},
+        {{gt2, {motor, back(toothed(75, -30, 20)), driven}}, {Fault::untouched, 1}},
+        {{gt2, {motor, toothed(75, 0, 16), driven}}, {Fault::untouched, 1}},
+        {{gt2, {motor, back(toothed(75, 30, 20)), driven}}, {Fault::untouched, 1}},
+        {{gt2, {clamp(75, r20), motor, toothed(75, 0, 16), driven, clamp(85, r20)}},
          {Fault::untouched, 2}},
         // A crossed belt: its two spans cross.
-        {{gt2, {motor, back(driven)}, {}}, {Fault::spansCross, 0, 1}},
+        {{gt2, {motor, back(driven)}}, {Fault::spansCross, 0, 1}},
         // Back-side pulleys only: the belt runs round nothing on its teeth.
-        {{gt2, {back(motor), back(driven)}, {}}, {Fault::untouched, 0}},
+        {{gt2, {back(motor), back(driven)}}, {Fault::untouched, 0}},
         {travel({5, Travel::Kind::slot, {75, 0}}), {Fault::badTravel, 5}},
         {travel({2, Travel::Kind::slot, {75, -10}}), {Fault::badTravel, 2}},
         {travel({2, Travel::Kind::arm, {}, {75, -10}}), {Fault::badTravel, 2}},
@@ -237,20 +223,14 @@ TEST(Layout, WarnsOfPulleysThatCarryLoadOnFewTeethAndOfSmallIdlers) {
         Layout layout;
         std::vector<std::tuple<Warning, std::size_t, double, double>> warnings; // value, least
     } cases[] = {
-        // The printer's loop: 20 teeth wrapped a quarter turn are 5 in mesh.
-        {{gt2,
-          {toothed(0, 0, 20), idler(toothed(300, 0, 20)), idler(toothed(300, 300, 20)),
-           idler(toothed(0, 300, 20))},
-          {}},
-         {{Warning::fewTeethInMesh, 0, 5, 6}}},
-        // An open belt: its clamps carry nothing to warn of.
-        {{gt2, {clamp(150, r20), toothed(0, 0, 20), toothed(300, 0, 20), clamp(160, r20)}, {}}, {}},
+        // The printer's loop: 20 teeth wrapped a quarter turn are 5 in mesh; clamps carry none.
+        {printer, {{Warning::fewTeethInMesh, 0, 5, 6}}},
+        {openBelt, {}},
         // A tiny GT2 idler on the back: nothing published, no warning.
-        {{gt2, {toothed(0, 0, 40), toothed(150, 0, 40), back(plain(75, -14, 5))}, {}}, {}},
-        // A pulley carrying load that only deflects a span; XL idlers below one maker's least:
-        // 10 teeth grooved, 20 mm flat on the back, 40 mm flat on the teeth, and a 14-tooth
-        // pulley on the back, 22.13 mm outside. How few teeth or degrees the one pulley has is
-        // only known to be too few.
+        {{gt2, {toothed(0, 0, 40), toothed(150, 0, 40), back(plain(75, -14, 5))}}, {}},
+        // A pulley carrying load that only deflects a span (too few teeth and degrees, by how
+        // much not known here); XL idlers below one maker's least: 10 grooved teeth, 20 mm flat
+        // on the back, 40 mm flat on the teeth, a 14-tooth pulley on the back (22.13 mm).
         {{xl,
           {left, toothed(60, -30, 12), right, idler(toothed(140, 40, 10)),
            back(plain(100, 30, 20))},
@@ -259,7 +239,7 @@ TEST(Layout, WarnsOfPulleysThatCarryLoadOnFewTeethAndOfSmallIdlers) {
           {Warning::littleWrap, 1, NAN, 60},
           {Warning::smallIdler, 3, 10, 12},
           {Warning::smallIdler, 4, 20, 25.4}}},
-        {{xl, {left, idler(back(toothed(100, -35, 14))), right, plain(100, 10, 40)}, {}},
+        {{xl, {left, idler(back(toothed(100, -35, 14))), right, plain(100, 10, 40)}},
          {{Warning::smallIdler, 1, 14 * 5.08 / pi - 2 * 0.254, 25.4},
           {Warning::smallIdler, 3, 40, 63.5}}},
     };
@@ -285,9 +265,9 @@ TEST(Layout, WarnsOfPulleysThatCarryLoadOnFewTeethAndOfSmallIdlers) {
 // (75, -2). 382 fits with the idler at (75, -11.134), 384 at (75, -4.655); 380 is shorter than
 // the belt without the idler, 386 longer than the slot's top reaches.
 TEST(Layout, MovesItsPulleyUntilTheBeltFits) {
-    const LayoutEntry motor = toothed(0, 0, 20), driven = toothed(150, 0, 60);
-    const LayoutEntry slid = idler(back(toothed(75, -30, 20)));
-    const Layout slot{gt2, {motor, driven, slid}, Travel{2, Travel::Kind::slot, {75, -2}}};
+    const Layout slot{gt2,
+                      {motor, driven, idler(back(toothed(75, -30, 20)))},
+                      Travel{2, Travel::Kind::slot, {75, -2}}};
     // Listed the other way round, the slot run downwards.
     const Layout downwards{gt2,
                            {motor, idler(back(toothed(75, -2, 20))), driven},

@@ -46,11 +46,12 @@ struct Travel {
     bool operator==(const Travel &) const = default;
 };
 
-// A layout as read: an open belt has a clamp first and last and nowhere else.
+// A layout as read: an open belt has a clamp first and last and nowhere else. Its profile must
+// be set.
 struct Layout {
     const BeltProfile *profile = nullptr;
     std::vector<LayoutEntry> entries;
-    std::optional<Travel> travel;
+    std::optional<Travel> travel{};
     bool operator==(const Layout &) const = default;
 };
 
