@@ -103,9 +103,11 @@ Following follow(const Layout &layout, const std::vector<double> &radii, double 
     const std::vector<LayoutEntry> &entries = layout.entries;
     const std::size_t count = entries.size();
     std::vector<double> signedRadii;
+    signedRadii.reserve(count);
     for (std::size_t i = 0; i < count; ++i)
         signedRadii.push_back(signedRadius(entries[i], radii[i], sense));
     std::vector<Run> runs;
+    runs.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
         const std::size_t j = (i + 1) % count;
         runs.push_back(
@@ -114,6 +116,9 @@ Following follow(const Layout &layout, const std::vector<double> &radii, double 
 
     Following result;
     BeltPath &path = result.path;
+    path.entries.reserve(count);
+    path.spans.reserve(count);
+    path.spanLengths.reserve(count);
     double turning = 0;
     for (std::size_t i = 0; i < count; ++i) {
         const Run &in = runs[(i + count - 1) % count], &out = runs[i];
@@ -240,13 +245,57 @@ Point centreAt(const Motion &motion, double along) {
     return motion.origin + along * motion.unit;
 }
 
+// The path, or why there is none; which entry the belt runs past is found only when asked, since
+// the travel's samples need only know whether the layout builds.
+std::variant<BeltPath, LayoutFault> pathOrFault(const Layout &layout, bool nameEntries) {
+    if (const std::optional<LayoutFault> fault = entryFault(layout))
+        return *fault;
+    if (layout.travel && !motionOf(layout))
+        return LayoutFault{Fault::badTravel, layout.travel->entry};
+    const std::vector<LayoutEntry> &entries = layout.entries;
+    const std::size_t count = entries.size();
+    std::vector<double> radii;
+    radii.reserve(count);
+    for (const LayoutEntry &entry : entries)
+        radii.push_back(pitchRadiusOf(*layout.profile, entry));
+    // Pitch circles that overlap, as the one-belt form's do, are pulleys in each other's way
+    // and leave no room for a run between them; apart, every run between two exists, whichever
+    // sides the belt takes.
+    for (std::size_t i = 0; i < count; ++i)
+        for (std::size_t j = i + 1; j < count; ++j)
+            if (!apart(entries[i], radii[i], entries[j], radii[j]))
+                return LayoutFault{Fault::overlap, i, j};
+    // The layout may list its entries either way round the loop: the belt is the way that
+    // closes. Where both do, as three entries can (an idler between the spans may press on
+    // either), the belt is the shorter, which presses least.
+    Following ahead = follow(layout, radii, 1), behind = follow(layout, radii, -1);
+    Following *belt = nullptr;
+    for (Following *way : {&ahead, &behind})
+        if (way->closes && !way->crossing &&
+            (!belt || way->path.pitchLength < belt->path.pitchLength))
+            belt = way;
+    if (belt)
+        return std::move(belt->path);
+    if (!nameEntries)
+        return LayoutFault{Fault::untouched};
+    if (const std::optional<std::size_t> entry = untouchedEntry(layout, radii))
+        return LayoutFault{Fault::untouched, *entry};
+    for (const Following *way : {&ahead, &behind})
+        if (way->crossing)
+            return LayoutFault{Fault::spansCross, way->crossing->first, way->crossing->second};
+    // A loop that runs round no pulley on its teeth, such as one of back-side pulleys only.
+    return LayoutFault{Fault::untouched,
+                       static_cast<std::size_t>(
+                           std::ranges::find_if(entries, std::not_fn(isClamp)) - entries.begin())};
+}
+
 // The layout with its movable entry somewhere on its travel.
 struct Mover {
     Layout layout;
     Motion motion;
     std::variant<BeltPath, LayoutFault> at(double along) {
         layout.entries[motion.entry].centre = centreAt(motion, along);
-        return beltPath(layout);
+        return pathOrFault(layout, false);
     }
     std::optional<double> lengthAt(double along) {
         const auto path = at(along);
@@ -269,9 +318,9 @@ struct Sample {
     double along, length;
 };
 
-// The travel sampled this finely: fine enough that two places where the belt fits are
-// not missed unless they lie closer than a 256th of the travel.
-constexpr int samples = 256;
+// The travel sampled this finely: fine enough for the lengths along a slot or an arm, which
+// are smooth and have few extremes, each of which is then found exactly.
+constexpr int samples = 64;
 
 // The buildable stretches of the travel, each as its samples in order; where a stretch
 // begins or ends inside the travel, that end is found by bisection to the last bits.
@@ -287,7 +336,7 @@ std::vector<std::vector<Sample>> stretches(Mover &mover) {
         const std::optional<double> length = mover.lengthAt(along);
         if (length.has_value() != beforeLength.has_value()) {
             double built = beforeLength ? before : along, unbuilt = beforeLength ? along : before;
-            for (int step = 0; step < 60; ++step) {
+            for (int step = 0; step < 45; ++step) {
                 const double middle = built + (unbuilt - built) / 2;
                 (mover.lengthAt(middle) ? built : unbuilt) = middle;
             }
@@ -305,16 +354,21 @@ std::vector<std::vector<Sample>> stretches(Mover &mover) {
     return found;
 }
 
-// The most of way times the length between two places, golden section to the last bits of
-// the place; where the layout cannot be built it counts as nothing.
-double mostAlong(Mover &mover, double low, double high, double way) {
+// The sample between low and high with the most of way times the length, starting from one
+// that is known: golden section to the last bits of the place. Places where the layout cannot
+// be built never win.
+Sample extremeNear(Mover &mover, double low, double high, Sample best, double way) {
     const double golden = (std::sqrt(5.0) - 1) / 2;
     const auto value = [&](double along) {
-        return way * mover.lengthAt(along).value_or(way * -std::numeric_limits<double>::infinity());
+        const double length =
+            mover.lengthAt(along).value_or(-way * std::numeric_limits<double>::infinity());
+        if (way * length > way * best.length)
+            best = {along, length};
+        return way * length;
     };
     double inner = high - golden * (high - low), outer = low + golden * (high - low);
     double atInner = value(inner), atOuter = value(outer);
-    for (int step = 0; step < 80; ++step) {
+    for (int step = 0; step < 50; ++step) {
         if (atInner > atOuter) {
             high = outer;
             outer = inner;
@@ -329,48 +383,50 @@ double mostAlong(Mover &mover, double low, double high, double way) {
             atOuter = value(outer);
         }
     }
-    return std::max(atInner, atOuter);
+    return best;
+}
+
+// The stretches' samples with their longest and shortest places made exact, so that no root
+// hides beside an extreme: a sample at least as long, or as short, as both its neighbours gives
+// way to the extreme place near it. At a stretch's end, where the length first moves away from
+// the next sample's (a full turn's ends are one place), the extreme is added beside the end.
+std::vector<std::vector<Sample>> knots(Mover &mover) {
+    std::vector<std::vector<Sample>> found = stretches(mover);
+    for (std::vector<Sample> &stretch : found) {
+        const std::vector<Sample> sampled = stretch;
+        for (std::size_t k = 1; k + 1 < sampled.size(); ++k) {
+            const double here = sampled[k].length;
+            const double before = sampled[k - 1].length, after = sampled[k + 1].length;
+            const double way = here >= std::max(before, after)   ? 1
+                               : here <= std::min(before, after) ? -1
+                                                                 : 0;
+            if (way != 0)
+                stretch[k] =
+                    extremeNear(mover, sampled[k - 1].along, sampled[k + 1].along, sampled[k], way);
+        }
+        const auto beside = [&](const Sample &end, const Sample &next) {
+            const double way = end.length >= next.length ? 1 : -1;
+            const double close = end.along + (next.along - end.along) / 64;
+            const Sample probe{close, mover.lengthAt(close).value_or(end.length)};
+            return way * (probe.length - end.length) > 0
+                       ? std::optional{extremeNear(mover, close, next.along, probe, way)}
+                       : std::nullopt;
+        };
+        const std::size_t last = sampled.size() - 1;
+        const std::optional<Sample> first = beside(sampled[0], sampled[1]);
+        if (const std::optional<Sample> end = beside(sampled[last], sampled[last - 1]))
+            stretch.insert(stretch.end() - 1, *end);
+        if (first)
+            stretch.insert(stretch.begin() + 1, *first);
+        std::ranges::sort(stretch, {}, &Sample::along); // extremes may pass a neighbour
+    }
+    return found;
 }
 
 } // namespace
 
 std::variant<BeltPath, LayoutFault> beltPath(const Layout &layout) {
-    if (const std::optional<LayoutFault> fault = entryFault(layout))
-        return *fault;
-    if (layout.travel && !motionOf(layout))
-        return LayoutFault{Fault::badTravel, layout.travel->entry};
-    const std::vector<LayoutEntry> &entries = layout.entries;
-    const std::size_t count = entries.size();
-    std::vector<double> radii;
-    for (const LayoutEntry &entry : entries)
-        radii.push_back(pitchRadiusOf(*layout.profile, entry));
-    // Pitch circles that overlap, as the one-belt form's do, are pulleys in each other's way
-    // and leave no room for a run between them; apart, every run between two exists, whichever
-    // sides the belt takes.
-    for (std::size_t i = 0; i < count; ++i)
-        for (std::size_t j = i + 1; j < count; ++j)
-            if (!apart(entries[i], radii[i], entries[j], radii[j]))
-                return LayoutFault{Fault::overlap, i, j};
-    // The layout may list its entries either way round the loop: the belt is the way that
-    // closes. Where both do, as three entries can (an idler between the spans may press on
-    // either), the belt is the shorter, which presses least.
-    const Following ahead = follow(layout, radii, 1), behind = follow(layout, radii, -1);
-    const Following *belt = nullptr;
-    for (const Following *way : {&ahead, &behind})
-        if (way->closes && !way->crossing &&
-            (!belt || way->path.pitchLength < belt->path.pitchLength))
-            belt = way;
-    if (belt)
-        return belt->path;
-    if (const std::optional<std::size_t> entry = untouchedEntry(layout, radii))
-        return LayoutFault{Fault::untouched, *entry};
-    for (const Following *way : {&ahead, &behind})
-        if (way->crossing)
-            return LayoutFault{Fault::spansCross, way->crossing->first, way->crossing->second};
-    // A loop that runs round no pulley on its teeth, such as one of back-side pulleys only.
-    return LayoutFault{Fault::untouched,
-                       static_cast<std::size_t>(
-                           std::ranges::find_if(entries, std::not_fn(isClamp)) - entries.begin())};
+    return pathOrFault(layout, true);
 }
 
 std::vector<LayoutWarning> layoutWarnings(const Layout &layout, const BeltPath &path) {
@@ -413,7 +469,7 @@ std::vector<Placement> placementsForLength(const Layout &layout, double pitchLen
         return {};
     std::vector<Placement> found;
     const double tolerance = 1e-9 * pitchLength;
-    for (const std::vector<Sample> &stretch : stretches(*mover)) {
+    for (const std::vector<Sample> &stretch : knots(*mover)) {
         for (std::size_t k = 1; k < stretch.size(); ++k) {
             const bool rising = stretch[k - 1].length < pitchLength;
             if (rising == (stretch[k].length < pitchLength))
@@ -447,26 +503,9 @@ std::vector<LengthInterval> lengthsOnTravel(const Layout &layout) {
     if (!mover)
         return {};
     std::vector<LengthInterval> intervals;
-    for (const std::vector<Sample> &stretch : stretches(*mover)) {
-        LengthInterval reached{stretch.front().length, stretch.front().length};
-        for (std::size_t k = 0; k < stretch.size(); ++k) {
-            reached.shortest = std::min(reached.shortest, stretch[k].length);
-            reached.longest = std::max(reached.longest, stretch[k].length);
-            // A sample at least as long or as short as its neighbours is near a longest or
-            // shortest place between them, found by a golden-section search; at a stretch's end
-            // too, since a full turn's ends are one place.
-            const Sample &before = stretch[k - (k > 0)];
-            const Sample &after = stretch[k + (k + 1 < stretch.size())];
-            const double way = stretch[k].length >= std::max(before.length, after.length)   ? 1
-                               : stretch[k].length <= std::min(before.length, after.length) ? -1
-                                                                                            : 0;
-            if (way == 0)
-                continue;
-            const double extreme = way * mostAlong(*mover, before.along, after.along, way);
-            reached.shortest = std::min(reached.shortest, extreme);
-            reached.longest = std::max(reached.longest, extreme);
-        }
-        intervals.push_back(reached);
+    for (const std::vector<Sample> &stretch : knots(*mover)) {
+        const auto [shortest, longest] = std::ranges::minmax(stretch, {}, &Sample::length);
+        intervals.push_back({shortest.length, longest.length});
     }
     return intervals;
 }
