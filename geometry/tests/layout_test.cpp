@@ -340,8 +340,8 @@ TEST(Layout, MovesItsPulleyUntilTheBeltFits) {
 
     // Whole turns of the arm from either side of its longest place, near 85 degrees, and the
     // slot along the span, against 3600 places on each.
-    const auto onArm = [](double part) {
-        return Point{75 + 10 * std::cos(2 * pi * part), -20 + 10 * std::sin(2 * pi * part)};
+    const auto onArm = [](double fraction) {
+        return Point{75 + 10 * std::cos(2 * pi * fraction), -20 + 10 * std::sin(2 * pi * fraction)};
     };
     Layout after = arm, before = arm;
     after.entries[2].centre = onArm(87 / 360.0);
@@ -349,13 +349,13 @@ TEST(Layout, MovesItsPulleyUntilTheBeltFits) {
     after.travel->fullTurn = before.travel->fullTurn = true;
     const struct {
         const Layout &layout;
-        Point (*place)(double part);
+        Point (*place)(double fraction);
     } travels[] = {
         {after, onArm},
         {before, onArm},
         {along,
-         [](double part) {
-             return Point{20 + 110 * part, -4 - 9.4 * part};
+         [](double fraction) {
+             return Point{20 + 110 * fraction, -4 - 9.4 * fraction};
          }},
     };
     for (const auto &travel : travels) {
