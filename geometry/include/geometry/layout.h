@@ -46,21 +46,22 @@ struct Travel {
     bool operator==(const Travel &) const = default;
 };
 
-// A layout as read: an open belt has a clamp first and last and nowhere else.
+// A layout as read: an open belt has a clamp first and last and nowhere else. Its profile must
+// be set.
 struct Layout {
     const BeltProfile *profile = nullptr;
     std::vector<LayoutEntry> entries;
-    std::optional<Travel> travel;
+    std::optional<Travel> travel{};
     bool operator==(const Layout &) const = default;
 };
 
-// Where the belt runs round one entry.
+// Where the belt runs round one entry, as the belt runs in the layout's order.
 struct PathEntry {
-    double pitchRadius = 0;     // of the circle the belt's pitch line follows; 0 for a clamp
-    double wrap = 0;            // degrees of that circle the belt covers
-    double teethInMesh = 0;     // toothed pulleys only: wrap · teeth / 360
-    Point arrive{0, 0};         // where the belt comes onto it
-    Point leave{0, 0};          // and where it leaves
+    double pitchRadius = 0;        // of the circle the belt's pitch line follows; 0 for a clamp
+    double wrap = 0;               // degrees of that circle the belt covers; 0 for a clamp
+    double teethInMesh = 0;        // toothed pulleys on the teeth side only: wrap · teeth / 360
+    Point arrive{0, 0};            // where the belt comes onto it from the entry before
+    Point leave{0, 0};             // and where it leaves for the next
     bool counterClockwise = false; // the way the belt turns round it
 };
 
@@ -82,7 +83,7 @@ struct LayoutFault {
         badTeeth,        // first: teeth 0, negative or not whole
         badDiameter,     // first: a plain pulley's diameter 0 or negative
         noBeltFigures,   // first: plain or back-side, on a profile with no published thickness
-        overlap,         // first, second: pitch circles overlap where the span between them runs
+        overlap,         // first, second: two pitch circles overlap (clamps are points)
         untouched,       // first: the belt would not touch it (an idler on the wrong side)
         spansCross,      // first, second: two spans, named by the entries they start from
         badTravel,       // the travel's entry or range is not one the layout can use
@@ -112,7 +113,8 @@ std::vector<LayoutWarning> layoutWarnings(const Layout &layout, const BeltPath &
 
 // The movable entry at one place of its travel: its centre there and the path it gives.
 struct Placement {
-    double along = 0; // mm along a slot from the file's centre, or degrees on an arm
+    double along = 0; // mm along a slot from the file's centre, or degrees on an arm as its
+                      // angles are given (from fromAngle up; from the file's centre on a full turn)
     Point centre{0, 0};
     BeltPath path;
 };
