@@ -68,6 +68,9 @@ bool hasRatingFormula(const BeltProfile &profile);
 // empty for a profile without a rating formula.
 std::span<const int> madeWidths(const BeltProfile &profile);
 
+// Whether the width in the name is one of those: false without a rating formula or a width.
+bool isMadeWidth(const ProfileChoice &belt);
+
 // The share of its rating a belt keeps with that many teeth in mesh: 1 at six whole teeth or
 // more, 0.2 less for each whole tooth fewer; nothing below two.
 std::optional<double> teethInMeshFactor(double teethInMesh);
