@@ -48,9 +48,10 @@ constexpr Rating byTorque(int width, double a, double b) {
 }
 
 // The rating formulas of ISO 5295 and the inch belt standard as an engineering reference
-// quotes them (hp, d in inches, r in rpm; MXL's torque in lbf·in, which a pulley maker's
-// technical pages print alike); checked against a belt maker's rating table: 20 grooves on a
-// 1-inch L belt at 1160 rpm, printed 1.20 hp.
+// quotes them (hp, d in inches, r in rpm); MXL's torque formulas as a pulley maker's technical
+// pages print them too, with no speed term, its torque being about the same at every speed.
+// They give the 1.20 hp that a belt maker's rating table prints for 20 grooves on a 1-inch
+// L belt at 1160 rpm.
 constexpr std::array ratings{
     byTorque(12, 1.13, 1.38e-3),        byTorque(19, 1.88, 2.30e-3),
     byTorque(25, 2.63, 3.21e-3),        byPower("XL", 0.38, 0.0916, 7.07e-5),
@@ -208,9 +209,7 @@ std::optional<WidthChoice> narrowestWidth(const BeltProfile &profile, const Rate
         width.insert(0, 3 - width.size(), '0');
         ProfileChoice belt{&profile, width};
         const auto rating = ratedPower(belt, pulley);
-        if (!rating)
-            return std::nullopt;
-        if (*rating >= asked)
+        if (rating && *rating >= asked)
             return WidthChoice{std::move(belt), *rating, *rating / asked};
     }
     return std::nullopt;
