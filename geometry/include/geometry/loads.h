@@ -11,10 +11,11 @@ namespace geometry {
 // power it is rated for. Units are SI but lengths, in mm as everywhere in the library: newtons,
 // kg per metre, hertz, watts, metres per second, degrees of wrap.
 
-// The width that a profile's name carries, in mm: inch widths are hundredths of an inch that
-// stand for the sixteenth they are printed for (XL037 is 3/8 in, 9.525 mm; MXL012 is 1/8 in),
-// metric ones whole millimetres (5M-15, 2GT-6). Nothing when the name carries no width or one
-// its makers would not write.
+// The width that a profile's name carries, in mm: inch widths are hundredths of an inch, read
+// as the sixteenth within half a hundredth of them where there is one, as makers print them
+// (XL037 is 3/8 in, 9.525 mm; MXL012 is 1/8 in; XL010 is 0.10 in); metric ones whole
+// millimetres (5M-15, 2GT-6). Nothing when the name carries no width or one its makers would
+// not write.
 std::optional<double> widthOf(const ProfileChoice &belt);
 
 // The belt's mass per metre, kg/m: the profile's unit mass times the width of its name.
