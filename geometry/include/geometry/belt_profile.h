@@ -34,6 +34,7 @@ struct BeltProfile {
     int smallestGroovedIdler;
     double smallestFlatIdler;
     double smallestBackIdler;
+    double unitMass; // g per metre per mm of width; 0 where none is published
 };
 
 // Offsets are half the pitch line differential of the makers' published pulley tables (the
@@ -45,37 +46,44 @@ struct BeltProfile {
 // T10 a maker's handbook (DIN 7721's figures); for the curvilinear profiles a maker's table of
 // ISO 13050's tooth dimensions; for 2, 3 and 5 mm GT a maker's handbook. None was found for
 // T20, the AT profiles and 8 and 14 mm GT. The smallest idlers are one maker's, in inches.
+// Unit masses, by the first kind of source that has one: a maker's tension-meter table (XL to
+// XXH, 5M, 8M, 14M), a maker's mass constants (3M, 2, 3 and 5 mm GT), a maker's catalogue of
+// polyurethane belts in kg/m by width (T5, T20, AT5, AT20). None was found for MXL (one maker's
+// constant for it looks misprinted), T2.5, T10, AT10 and 8 and 14 mm GT.
 inline constexpr std::array<BeltProfile, 22> beltProfiles{{
-    {"MXL", BeltFamily::inchTrapezoidal, 2.032, 0.8, 0.254, 12, 1.143, 0.508, 0, 0, 0},
+    {"MXL", BeltFamily::inchTrapezoidal, 2.032, 0.8, 0.254, 12, 1.143, 0.508, 0, 0, 0, 0},
     {"XL", BeltFamily::inchTrapezoidal, 5.08, 2.0, 0.254, 10, 2.286, 1.27, 12, 2.50 * 25.4,
-     1.00 * 25.4},
+     1.00 * 25.4, 2.4},
     {"L", BeltFamily::inchTrapezoidal, 9.525, 3.75, 0.381, 12, 3.556, 1.905, 10, 4.75 * 25.4,
-     1.60 * 25.4},
+     1.60 * 25.4, 3.2},
     {"H", BeltFamily::inchTrapezoidal, 12.7, 5.0, 0.686, 14, 4.064, 2.286, 14, 6.38 * 25.4,
-     2.88 * 25.4},
-    {"XH", BeltFamily::inchTrapezoidal, 22.225, 8.75, 1.397, 18, 11.176, 6.35, 0, 0, 0},
-    {"XXH", BeltFamily::inchTrapezoidal, 31.75, 12.5, 1.524, 18, 15.748, 9.525, 0, 0, 0},
-    {"T2.5", BeltFamily::metricTrapezoidal, 2.5, 2.5, 0.3, 10, 1.3, 0.7, 0, 0, 0},
-    {"T5", BeltFamily::metricTrapezoidal, 5.0, 5.0, 0.5, 10, 2.2, 1.2, 0, 0, 0},
-    {"T10", BeltFamily::metricTrapezoidal, 10.0, 10.0, 1.0, 12, 4.5, 2.5, 0, 0, 0},
-    {"T20", BeltFamily::metricTrapezoidal, 20.0, 20.0, 1.5, 15, 0, 0, 0, 0, 0},
-    {"AT5", BeltFamily::metricWideTooth, 5.0, 5.0, 0.75, 15, 0, 0, 0, 0, 0},
-    {"AT10", BeltFamily::metricWideTooth, 10.0, 10.0, 1.0, 15, 0, 0, 0, 0, 0},
-    {"AT20", BeltFamily::metricWideTooth, 20.0, 20.0, 1.5, 18, 0, 0, 0, 0, 0},
-    {"3M", BeltFamily::curvilinear, 3.0, 3.0, 0.381, 10, 2.4, 1.21, 0, 0, 0},
-    {"5M", BeltFamily::curvilinear, 5.0, 5.0, 0.5715, 14, 3.8, 2.08, 14, 2.50 * 25.4, 1.25 * 25.4},
-    {"8M", BeltFamily::curvilinear, 8.0, 8.0, 0.686, 22, 6.0, 3.38, 22, 4.00 * 25.4, 2.80 * 25.4},
+     2.88 * 25.4, 3.9},
+    {"XH", BeltFamily::inchTrapezoidal, 22.225, 8.75, 1.397, 18, 11.176, 6.35, 0, 0, 0, 11.3},
+    {"XXH", BeltFamily::inchTrapezoidal, 31.75, 12.5, 1.524, 18, 15.748, 9.525, 0, 0, 0, 14.9},
+    {"T2.5", BeltFamily::metricTrapezoidal, 2.5, 2.5, 0.3, 10, 1.3, 0.7, 0, 0, 0, 0},
+    {"T5", BeltFamily::metricTrapezoidal, 5.0, 5.0, 0.5, 10, 2.2, 1.2, 0, 0, 0, 2.1},
+    {"T10", BeltFamily::metricTrapezoidal, 10.0, 10.0, 1.0, 12, 4.5, 2.5, 0, 0, 0, 0},
+    {"T20", BeltFamily::metricTrapezoidal, 20.0, 20.0, 1.5, 15, 0, 0, 0, 0, 0, 7.3},
+    {"AT5", BeltFamily::metricWideTooth, 5.0, 5.0, 0.75, 15, 0, 0, 0, 0, 0, 3.4},
+    {"AT10", BeltFamily::metricWideTooth, 10.0, 10.0, 1.0, 15, 0, 0, 0, 0, 0, 0},
+    {"AT20", BeltFamily::metricWideTooth, 20.0, 20.0, 1.5, 18, 0, 0, 0, 0, 0, 9.7},
+    {"3M", BeltFamily::curvilinear, 3.0, 3.0, 0.381, 10, 2.4, 1.21, 0, 0, 0, 1.95},
+    {"5M", BeltFamily::curvilinear, 5.0, 5.0, 0.5715, 14, 3.8, 2.08, 14, 2.50 * 25.4, 1.25 * 25.4,
+     5.8},
+    {"8M", BeltFamily::curvilinear, 8.0, 8.0, 0.686, 22, 6.0, 3.38, 22, 4.00 * 25.4, 2.80 * 25.4,
+     5.5},
     {"14M", BeltFamily::curvilinear, 14.0, 14.0, 1.397, 28, 10.0, 6.02, 28, 7.00 * 25.4,
-     6.50 * 25.4},
-    {"2GT", BeltFamily::gt, 2.0, 2.0, 0.254, 12, 1.52, 0.76, 0, 0, 0},
-    {"3GT", BeltFamily::gt, 3.0, 3.0, 0.381, 16, 2.41, 1.14, 0, 0, 0},
-    {"5GT", BeltFamily::gt, 5.0, 5.0, 0.5715, 18, 3.81, 1.93, 0, 0, 0},
-    {"8GT", BeltFamily::gt, 8.0, 8.0, 0.686, 22, 0, 0, 0, 0, 0},
-    {"14GT", BeltFamily::gt, 14.0, 14.0, 1.397, 28, 0, 0, 0, 0, 0},
+     6.50 * 25.4, 9.7},
+    {"2GT", BeltFamily::gt, 2.0, 2.0, 0.254, 12, 1.52, 0.76, 0, 0, 0, 1.1},
+    {"3GT", BeltFamily::gt, 3.0, 3.0, 0.381, 16, 2.41, 1.14, 0, 0, 0, 2.2},
+    {"5GT", BeltFamily::gt, 5.0, 5.0, 0.5715, 18, 3.81, 1.93, 0, 0, 0, 3.2},
+    {"8GT", BeltFamily::gt, 8.0, 8.0, 0.686, 22, 0, 0, 0, 0, 0, 0},
+    {"14GT", BeltFamily::gt, 14.0, 14.0, 1.397, 28, 0, 0, 0, 0, 0, 0},
 }};
 
 // A profile as the user names it, with the width that may follow the name as it was typed
-// (037 in XL037, -10 in T5-10): kept for printing, it plays no part in the geometry.
+// (037 in XL037, -10 in T5-10): kept for printing and for the belt's mass and rating (loads.h);
+// it plays no part in the geometry.
 struct ProfileChoice {
     const BeltProfile *profile;
     std::string width;

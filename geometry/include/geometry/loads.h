@@ -1,0 +1,100 @@
+#pragma once
+
+#include "geometry/belt_profile.h"
+
+#include <optional>
+#include <span>
+
+namespace geometry {
+
+// How tight a belt is set, how its spans sound when plucked, what its shafts carry and what
+// power it is rated for. Units are SI but lengths, in mm as everywhere in the library: newtons,
+// kg per metre, hertz, watts, metres per second, degrees of wrap.
+
+// The width that a profile's name carries, in mm: inch widths are hundredths of an inch, read
+// as the sixteenth within half a hundredth of them where there is one, as makers print them
+// (XL037 is 3/8 in, 9.525 mm; MXL012 is 1/8 in; XL010 is 0.10 in); metric ones whole
+// millimetres (5M-15, 2GT-6). Nothing when the name carries no width or one its makers would
+// not write.
+std::optional<double> widthOf(const ProfileChoice &belt);
+
+// The belt's mass per metre, kg/m: the profile's unit mass times the width of its name.
+// Nothing when either is missing; the mass is then the user's to give.
+std::optional<double> massPerMetre(const ProfileChoice &belt);
+
+// A taut span of a belt of that mass per metre: the frequency it vibrates at when plucked,
+// f = √(T/m) / 2s, and the tension that frequency means, T = 4·m·s²·f².
+double spanFrequency(double tension, double massPerMetre, double span);
+double tensionOfFrequency(double frequency, double massPerMetre, double span);
+
+// The force–deflection method: the span pushed aside at its middle by 1/64 of its length, and
+// the force that does it on a taut string, T/16 (makers add a stiffness term of their own).
+double spanDeflection(double span);
+double deflectionForce(double tension);
+
+// The static load on a pulley's shaft from two spans at that tension meeting over its wrap.
+double shaftLoad(double tension, double wrap);
+
+// The belt's speed, m/s, on a pulley of that pitch diameter turning at rpm.
+double beltSpeed(double pitchDiameter, double rpm);
+
+// The pull that carries a power at a belt speed, Te = P/v.
+double effectivePull(double power, double speed);
+
+// The spans' tensions while the power is carried from a static tension: T + Te/2 and T − Te/2.
+struct SideTensions {
+    double tight = 0, slack = 0;
+};
+SideTensions sideTensions(double tension, double effectivePull);
+
+// The least static tension that keeps the slack side on the teeth at that speed, Te/2 + m·v²;
+// below it the belt can jump the teeth.
+double leastStaticTension(double effectivePull, double massPerMetre, double speed);
+
+// Whether the slack side leaves the teeth: T − Te/2 < m·v².
+bool slackSideLeavesTeeth(double tension, double effectivePull, double massPerMetre, double speed);
+
+// The smaller pulley of a drive, as the rating reads it.
+struct RatedPulley {
+    double pitchDiameter = 0; // mm
+    double rpm = 0;
+    double teethInMesh = 0;
+};
+
+// Whether a standard rating formula rates the profile: the trapezoidal inch ones do; for every
+// other, makers publish tables of their own belt lines, and no rating is given.
+bool hasRatingFormula(const BeltProfile &profile);
+
+// The widths a rated profile is made in, hundredths of an inch as its name prints them;
+// empty for a profile without a rating formula.
+std::span<const int> madeWidths(const BeltProfile &profile);
+
+// Whether the width in the name is one of those: false without a rating formula or a width.
+bool isMadeWidth(const ProfileChoice &belt);
+
+// The share of its rating a belt keeps with that many teeth in mesh: 1 at six whole teeth or
+// more, 0.2 less for each whole tooth fewer; nothing below two.
+std::optional<double> teethInMeshFactor(double teethInMesh);
+
+// The power, W, that the belt of that width is rated to carry on that pulley: the standard's
+// rating at its base width, times the teeth-in-mesh factor and the width factor; never less
+// than 0, where the belt's own mass takes all it can pull. Nothing when the profile has no
+// rating formula, its name carries no width, or fewer than two teeth are in mesh.
+std::optional<double> ratedPower(const ProfileChoice &belt, const RatedPulley &pulley);
+
+// The service factor assumed when the user gives none.
+inline constexpr double defaultServiceFactor = 1.5;
+
+// The narrowest made width rated for the power times the service factor, its rating (W) and
+// the margin: the rating over that power times the service factor, 1 or more.
+struct WidthChoice {
+    ProfileChoice belt; // the profile with the chosen width, as its name prints it: L150
+    double rating = 0;
+    double margin = 0;
+};
+
+// Nothing when no made width carries it, or the profile cannot be rated on that pulley.
+std::optional<WidthChoice> narrowestWidth(const BeltProfile &profile, const RatedPulley &pulley,
+                                          double power, double serviceFactor);
+
+} // namespace geometry
