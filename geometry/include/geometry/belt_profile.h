@@ -27,35 +27,51 @@ struct BeltProfile {
     double codePerTooth;    // code units in one tooth: tenths of an inch or millimetres
     double pitchLineOffset; // mm from the belt's pitch line in to the pulley's outside circle
     int smallestPulley;     // the fewest teeth its makers recommend on a pulley
+    double thickness;       // mm, the belt's back to its teeth's tips; 0 where none is published
+    double toothHeight;     // mm; 0 where none is published
+    // The smallest idlers one maker publishes: grooved on the teeth (teeth), flat on the teeth
+    // (outside diameter, mm) and on the back (outside diameter, mm); 0 where none is published.
+    int smallestGroovedIdler;
+    double smallestFlatIdler;
+    double smallestBackIdler;
 };
 
 // Offsets are half the pitch line differential of the makers' published pulley tables (the
 // outside diameter is the pitch diameter less twice the offset), which follow ISO 5294 for
 // the inch profiles and DIN 7721 for T; the smallest pulleys are those their design manuals
 // recommend.
+// Thickness and tooth height: for the inch profiles the standard's belt sections as a belt
+// maker's design pages print them in inches (ISO 5296 has the same sections); for T2.5, T5 and
+// T10 a maker's handbook (DIN 7721's figures); for the curvilinear profiles a maker's table of
+// ISO 13050's tooth dimensions; for 2, 3 and 5 mm GT a maker's handbook. None was found for
+// T20, the AT profiles and 8 and 14 mm GT. The smallest idlers are one maker's, in inches.
 inline constexpr std::array<BeltProfile, 22> beltProfiles{{
-    {"MXL", BeltFamily::inchTrapezoidal, 2.032, 0.8, 0.254, 12},
-    {"XL", BeltFamily::inchTrapezoidal, 5.08, 2.0, 0.254, 10},
-    {"L", BeltFamily::inchTrapezoidal, 9.525, 3.75, 0.381, 12},
-    {"H", BeltFamily::inchTrapezoidal, 12.7, 5.0, 0.686, 14},
-    {"XH", BeltFamily::inchTrapezoidal, 22.225, 8.75, 1.397, 18},
-    {"XXH", BeltFamily::inchTrapezoidal, 31.75, 12.5, 1.524, 18},
-    {"T2.5", BeltFamily::metricTrapezoidal, 2.5, 2.5, 0.3, 10},
-    {"T5", BeltFamily::metricTrapezoidal, 5.0, 5.0, 0.5, 10},
-    {"T10", BeltFamily::metricTrapezoidal, 10.0, 10.0, 1.0, 12},
-    {"T20", BeltFamily::metricTrapezoidal, 20.0, 20.0, 1.5, 15},
-    {"AT5", BeltFamily::metricWideTooth, 5.0, 5.0, 0.75, 15},
-    {"AT10", BeltFamily::metricWideTooth, 10.0, 10.0, 1.0, 15},
-    {"AT20", BeltFamily::metricWideTooth, 20.0, 20.0, 1.5, 18},
-    {"3M", BeltFamily::curvilinear, 3.0, 3.0, 0.381, 10},
-    {"5M", BeltFamily::curvilinear, 5.0, 5.0, 0.5715, 14},
-    {"8M", BeltFamily::curvilinear, 8.0, 8.0, 0.686, 22},
-    {"14M", BeltFamily::curvilinear, 14.0, 14.0, 1.397, 28},
-    {"2GT", BeltFamily::gt, 2.0, 2.0, 0.254, 12},
-    {"3GT", BeltFamily::gt, 3.0, 3.0, 0.381, 16},
-    {"5GT", BeltFamily::gt, 5.0, 5.0, 0.5715, 18},
-    {"8GT", BeltFamily::gt, 8.0, 8.0, 0.686, 22},
-    {"14GT", BeltFamily::gt, 14.0, 14.0, 1.397, 28},
+    {"MXL", BeltFamily::inchTrapezoidal, 2.032, 0.8, 0.254, 12, 1.143, 0.508, 0, 0, 0},
+    {"XL", BeltFamily::inchTrapezoidal, 5.08, 2.0, 0.254, 10, 2.286, 1.27, 12, 2.50 * 25.4,
+     1.00 * 25.4},
+    {"L", BeltFamily::inchTrapezoidal, 9.525, 3.75, 0.381, 12, 3.556, 1.905, 10, 4.75 * 25.4,
+     1.60 * 25.4},
+    {"H", BeltFamily::inchTrapezoidal, 12.7, 5.0, 0.686, 14, 4.064, 2.286, 14, 6.38 * 25.4,
+     2.88 * 25.4},
+    {"XH", BeltFamily::inchTrapezoidal, 22.225, 8.75, 1.397, 18, 11.176, 6.35, 0, 0, 0},
+    {"XXH", BeltFamily::inchTrapezoidal, 31.75, 12.5, 1.524, 18, 15.748, 9.525, 0, 0, 0},
+    {"T2.5", BeltFamily::metricTrapezoidal, 2.5, 2.5, 0.3, 10, 1.3, 0.7, 0, 0, 0},
+    {"T5", BeltFamily::metricTrapezoidal, 5.0, 5.0, 0.5, 10, 2.2, 1.2, 0, 0, 0},
+    {"T10", BeltFamily::metricTrapezoidal, 10.0, 10.0, 1.0, 12, 4.5, 2.5, 0, 0, 0},
+    {"T20", BeltFamily::metricTrapezoidal, 20.0, 20.0, 1.5, 15, 0, 0, 0, 0, 0},
+    {"AT5", BeltFamily::metricWideTooth, 5.0, 5.0, 0.75, 15, 0, 0, 0, 0, 0},
+    {"AT10", BeltFamily::metricWideTooth, 10.0, 10.0, 1.0, 15, 0, 0, 0, 0, 0},
+    {"AT20", BeltFamily::metricWideTooth, 20.0, 20.0, 1.5, 18, 0, 0, 0, 0, 0},
+    {"3M", BeltFamily::curvilinear, 3.0, 3.0, 0.381, 10, 2.4, 1.21, 0, 0, 0},
+    {"5M", BeltFamily::curvilinear, 5.0, 5.0, 0.5715, 14, 3.8, 2.08, 14, 2.50 * 25.4, 1.25 * 25.4},
+    {"8M", BeltFamily::curvilinear, 8.0, 8.0, 0.686, 22, 6.0, 3.38, 22, 4.00 * 25.4, 2.80 * 25.4},
+    {"14M", BeltFamily::curvilinear, 14.0, 14.0, 1.397, 28, 10.0, 6.02, 28, 7.00 * 25.4,
+     6.50 * 25.4},
+    {"2GT", BeltFamily::gt, 2.0, 2.0, 0.254, 12, 1.52, 0.76, 0, 0, 0},
+    {"3GT", BeltFamily::gt, 3.0, 3.0, 0.381, 16, 2.41, 1.14, 0, 0, 0},
+    {"5GT", BeltFamily::gt, 5.0, 5.0, 0.5715, 18, 3.81, 1.93, 0, 0, 0},
+    {"8GT", BeltFamily::gt, 8.0, 8.0, 0.686, 22, 0, 0, 0, 0, 0},
+    {"14GT", BeltFamily::gt, 14.0, 14.0, 1.397, 28, 0, 0, 0, 0, 0},
 }};
 
 // A profile as the user names it, with the width that may follow the name as it was typed

@@ -54,13 +54,13 @@ struct Layout {
     bool operator==(const Layout &) const = default;
 };
 
-// Where the belt runs round one entry.
+// Where the belt runs round one entry, as the belt runs in the layout's order.
 struct PathEntry {
-    double pitchRadius = 0;     // of the circle the belt's pitch line follows; 0 for a clamp
-    double wrap = 0;            // degrees of that circle the belt covers
-    double teethInMesh = 0;     // toothed pulleys only: wrap · teeth / 360
-    Point arrive{0, 0};         // where the belt comes onto it
-    Point leave{0, 0};          // and where it leaves
+    double pitchRadius = 0;        // of the circle the belt's pitch line follows; 0 for a clamp
+    double wrap = 0;               // degrees of that circle the belt covers; 0 for a clamp
+    double teethInMesh = 0;        // toothed pulleys on the teeth side only: wrap · teeth / 360
+    Point arrive{0, 0};            // where the belt comes onto it from the entry before
+    Point leave{0, 0};             // and where it leaves for the next
     bool counterClockwise = false; // the way the belt turns round it
 };
 
@@ -112,7 +112,8 @@ std::vector<LayoutWarning> layoutWarnings(const Layout &layout, const BeltPath &
 
 // The movable entry at one place of its travel: its centre there and the path it gives.
 struct Placement {
-    double along = 0; // mm along a slot from the file's centre, or degrees on an arm
+    double along = 0; // mm along a slot from the file's centre, or degrees on an arm as its
+                      // angles are given (from fromAngle up; from the file's centre on a full turn)
     Point centre{0, 0};
     BeltPath path;
 };

@@ -1,0 +1,426 @@
+#include "geometry/layout.h"
+
+#include "geometry/open_drive.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <numbers>
+
+namespace geometry {
+
+namespace {
+
+using Kind = LayoutEntry::Kind;
+using Fault = LayoutFault::Kind;
+
+constexpr double pi = std::numbers::pi;
+constexpr double degrees = 180 / pi;
+
+Point operator+(Point a, Point b) {
+    return {a.x + b.x, a.y + b.y};
+}
+Point operator-(Point a, Point b) {
+    return {a.x - b.x, a.y - b.y};
+}
+Point operator*(double k, Point a) {
+    return {k * a.x, k * a.y};
+}
+double dot(Point a, Point b) {
+    return a.x * b.x + a.y * b.y;
+}
+double cross(Point a, Point b) {
+    return a.x * b.y - a.y * b.x;
+}
+Point turnedLeft(Point a) {
+    return {-a.y, a.x};
+}
+
+bool isClamp(const LayoutEntry &entry) {
+    return entry.kind == Kind::clamp;
+}
+
+// On the back the belt's pitch line lies T - h - u outside the surface it rides on, and a
+// toothed pulley's outside circle is u inside its pitch circle; on the teeth a plain pulley
+// carries the teeth's tips, h + u inside the pitch line.
+double pitchRadiusOf(const BeltProfile &profile, const LayoutEntry &entry) {
+    const double offset = profile.pitchLineOffset;
+    const double backToPitch = profile.thickness - profile.toothHeight - offset;
+    const bool back = entry.face == BeltFace::back;
+    if (entry.kind == Kind::toothed)
+        return entry.size * profile.pitch / (2 * pi) + (back ? backToPitch - offset : 0);
+    if (entry.kind == Kind::plain)
+        return entry.size / 2 + (back ? backToPitch : profile.toothHeight + offset);
+    return 0;
+}
+
+// The straight run of belt from one circle to the next, each given a signed radius: positive
+// for a circle on the belt's left as it runs, negative for one on its right. With d the
+// centres' difference and delta the radii's, the run's direction u and its left normal n
+// solve d = length u + delta n.
+struct Run {
+    Point from, to, direction;
+    double length;
+};
+std::optional<Run> runBetween(Point from, double fromRadius, Point to, double toRadius) {
+    const Point d = to - from;
+    const double delta = toRadius - fromRadius;
+    const double square = dot(d, d);
+    const double lengthSquared = square - delta * delta;
+    if (!(lengthSquared > 0))
+        return std::nullopt;
+    const double length = std::sqrt(lengthSquared);
+    const Point direction = (1 / square) * (length * d - delta * turnedLeft(d));
+    const Point normal = turnedLeft(direction);
+    return Run{from - fromRadius * normal, to - toRadius * normal, direction, length};
+}
+
+bool crossProperly(const Segment &a, const Segment &b) {
+    const Point alongA = a.to - a.from, alongB = b.to - b.from;
+    return cross(alongA, b.from - a.from) * cross(alongA, b.to - a.from) < 0 &&
+           cross(alongB, a.from - b.from) * cross(alongB, a.to - b.from) < 0;
+}
+
+double signedRadius(const LayoutEntry &entry, double radius, double sense) {
+    return (entry.face == BeltFace::teeth ? sense : -sense) * radius;
+}
+
+bool apart(const LayoutEntry &one, double oneRadius, const LayoutEntry &other, double otherRadius) {
+    const Point d = other.centre - one.centre;
+    return std::hypot(d.x, d.y) > oneRadius + otherRadius;
+}
+
+// The belt followed in the layout's order with the teeth-side entries on its left (sense 1:
+// the loop runs counter-clockwise) or on its right (-1). It closes as a belt can only when its
+// direction makes exactly one turn that way and no two runs cross. Every run must exist: the
+// circles of neighbours are apart.
+struct Following {
+    BeltPath path;
+    bool closes = false;
+    std::optional<std::pair<std::size_t, std::size_t>> crossing;
+};
+
+Following follow(const Layout &layout, const std::vector<double> &radii, double sense) {
+    const std::vector<LayoutEntry> &entries = layout.entries;
+    const std::size_t count = entries.size();
+    std::vector<double> signedRadii;
+    for (std::size_t i = 0; i < count; ++i)
+        signedRadii.push_back(signedRadius(entries[i], radii[i], sense));
+    std::vector<Run> runs;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t j = (i + 1) % count;
+        runs.push_back(
+            *runBetween(entries[i].centre, signedRadii[i], entries[j].centre, signedRadii[j]));
+    }
+
+    Following result;
+    BeltPath &path = result.path;
+    double turning = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const Run &in = runs[(i + count - 1) % count], &out = runs[i];
+        const double turn =
+            std::atan2(cross(in.direction, out.direction), dot(in.direction, out.direction));
+        // A circle on the left is wrapped counter-clockwise, one on the right clockwise; a clamp
+        // is a corner either way.
+        const double way = signedRadii[i] > 0 ? 1 : signedRadii[i] < 0 ? -1 : 0;
+        const double wrap = way * turn < 0 ? way * turn + 2 * pi : std::abs(way * turn);
+        turning += way == 0 ? turn : way * wrap;
+        const LayoutEntry &entry = entries[i];
+        const bool meshes = entry.kind == Kind::toothed && entry.face == BeltFace::teeth;
+        path.entries.push_back({radii[i], wrap * degrees, meshes ? wrap / (2 * pi) * entry.size : 0,
+                                in.to, out.from, way == 0 ? turn > 0 : way > 0});
+        path.pitchLength += radii[i] * wrap + out.length;
+        path.spans.push_back({out.from, out.to});
+        path.spanLengths.push_back(out.length);
+    }
+    if (isClamp(entries.front()))
+        path.pitchLength -= path.spanLengths.back(); // the carriage's piece, not belt
+    result.closes = std::lround(turning / (2 * pi)) == std::lround(sense);
+    for (std::size_t i = 0; i < count && !result.crossing; ++i)
+        for (std::size_t j = i + 1; j < count && !result.crossing; ++j)
+            if (crossProperly(path.spans[i], path.spans[j]))
+                result.crossing = std::pair{i, j};
+    return result;
+}
+
+// An entry the belt would not touch: without it the belt closes either way round, and the
+// run that then goes from the entry before it to the one after stays clear of its circle.
+std::optional<std::size_t> untouchedEntry(const Layout &layout, const std::vector<double> &radii) {
+    const std::vector<LayoutEntry> &entries = layout.entries;
+    const std::size_t count = entries.size();
+    for (const double sense : {1.0, -1.0}) {
+        for (std::size_t i = 0; i < count && count > 2; ++i) {
+            const std::size_t before = (i + count - 1) % count, after = (i + 1) % count;
+            if (isClamp(entries[i]) ||
+                !apart(entries[before], radii[before], entries[after], radii[after]))
+                continue;
+            Layout without = layout;
+            without.entries.erase(without.entries.begin() + static_cast<std::ptrdiff_t>(i));
+            std::vector<double> radiiWithout = radii;
+            radiiWithout.erase(radiiWithout.begin() + static_cast<std::ptrdiff_t>(i));
+            const Following rest = follow(without, radiiWithout, sense);
+            if (!rest.closes || rest.crossing)
+                continue;
+            const Run past = *runBetween(
+                entries[before].centre, signedRadius(entries[before], radii[before], sense),
+                entries[after].centre, signedRadius(entries[after], radii[after], sense));
+            const double inward = dot(entries[i].centre - past.from, turnedLeft(past.direction));
+            const double own = signedRadius(entries[i], radii[i], sense);
+            if (own * (inward - own) >= 0)
+                return i;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<LayoutFault> entryFault(const Layout &layout) {
+    const std::vector<LayoutEntry> &entries = layout.entries;
+    if (std::ranges::count_if(entries, [](const auto &entry) { return !isClamp(entry); }) < 2)
+        return LayoutFault{Fault::tooFewPulleys};
+    const std::size_t last = entries.size() - 1;
+    if (isClamp(entries.front()) != isClamp(entries.back()))
+        return LayoutFault{Fault::misplacedClamp, isClamp(entries.front()) ? 0 : last};
+    for (std::size_t i = 0; i <= last; ++i) {
+        const LayoutEntry &entry = entries[i];
+        if (isClamp(entry) && i != 0 && i != last)
+            return LayoutFault{Fault::misplacedClamp, i};
+        if (entry.kind == Kind::toothed && !isWholeTeeth(entry.size))
+            return LayoutFault{Fault::badTeeth, i};
+        if (entry.kind == Kind::plain && !(entry.size > 0 && std::isfinite(entry.size)))
+            return LayoutFault{Fault::badDiameter, i};
+        if (!isClamp(entry) && (entry.kind == Kind::plain || entry.face == BeltFace::back) &&
+            layout.profile->thickness == 0)
+            return LayoutFault{Fault::noBeltFigures, i};
+    }
+    return std::nullopt;
+}
+
+// Where the movable entry can be: a centre for each value of along from `from` to `to`.
+struct Motion {
+    std::size_t entry;
+    bool arm;
+    Point origin, unit; // a slot's start and direction; an arm's pivot
+    double radius;      // an arm's
+    double from, to;
+};
+
+std::optional<Motion> motionOf(const Layout &layout) {
+    const Travel &travel = *layout.travel;
+    if (travel.entry >= layout.entries.size())
+        return std::nullopt;
+    const Point centre = layout.entries[travel.entry].centre;
+    if (travel.kind == Travel::Kind::slot) {
+        const double length = std::hypot(travel.end.x - centre.x, travel.end.y - centre.y);
+        if (!(length > 0 && std::isfinite(length)))
+            return std::nullopt;
+        return Motion{travel.entry, false, centre, (1 / length) * (travel.end - centre), 0, 0,
+                      length};
+    }
+    const Point arm = centre - travel.pivot;
+    const double radius = std::hypot(arm.x, arm.y);
+    if (!(radius > 0 && std::isfinite(radius)))
+        return std::nullopt;
+    const double at = std::atan2(arm.y, arm.x) * degrees;
+    if (travel.fullTurn)
+        return Motion{travel.entry, true, travel.pivot, {0, 0}, radius, at, at + 360};
+    // The range runs counter-clockwise from its first angle to its second, through 0 if need be.
+    const double sweep = travel.toAngle - travel.fromAngle;
+    const double turn = sweep > 0 ? sweep : sweep + 360;
+    const double reached = std::fmod(std::fmod(at - travel.fromAngle, 360) + 360, 360);
+    const double slack = 1e-9;
+    if (!(turn > 0 && turn <= 360 && (reached <= turn + slack || reached >= 360 - slack)))
+        return std::nullopt;
+    return Motion{travel.entry,           true, travel.pivot, {0, 0}, radius, travel.fromAngle,
+                  travel.fromAngle + turn};
+}
+
+Point centreAt(const Motion &motion, double along) {
+    if (motion.arm)
+        return motion.origin +
+               motion.radius * Point{std::cos(along / degrees), std::sin(along / degrees)};
+    return motion.origin + along * motion.unit;
+}
+
+// The layout with its movable entry somewhere on its travel.
+struct Mover {
+    Layout layout;
+    Motion motion;
+    std::variant<BeltPath, LayoutFault> at(double along) {
+        layout.entries[motion.entry].centre = centreAt(motion, along);
+        return beltPath(layout);
+    }
+    std::optional<double> lengthAt(double along) {
+        const auto path = at(along);
+        const BeltPath *built = std::get_if<BeltPath>(&path);
+        return built ? std::optional{built->pitchLength} : std::nullopt;
+    }
+};
+
+// Nothing without a travel the layout can use; the place in the file need not be buildable.
+std::optional<Mover> moverOf(const Layout &layout) {
+    const std::optional<Motion> motion = layout.travel ? motionOf(layout) : std::nullopt;
+    if (!motion)
+        return std::nullopt;
+    Mover mover{layout, *motion};
+    mover.layout.travel.reset();
+    return mover;
+}
+
+struct Sample {
+    double along, length;
+};
+
+// The travel sampled this finely: fine enough that two places where the belt fits are
+// not missed unless they lie closer than a 256th of the travel.
+constexpr int samples = 256;
+
+// The buildable stretches of the travel, each as its samples in order; where a stretch
+// begins or ends inside the travel, that end is found by bisection to the last bits.
+std::vector<std::vector<Sample>> stretches(Mover &mover) {
+    const Motion &motion = mover.motion;
+    std::vector<std::vector<Sample>> found;
+    double before = motion.from;
+    std::optional<double> beforeLength = mover.lengthAt(before);
+    if (beforeLength)
+        found.push_back({{before, *beforeLength}});
+    for (int k = 1; k <= samples; ++k) {
+        const double along = motion.from + (motion.to - motion.from) * k / samples;
+        const std::optional<double> length = mover.lengthAt(along);
+        if (length.has_value() != beforeLength.has_value()) {
+            double built = beforeLength ? before : along, unbuilt = beforeLength ? along : before;
+            for (int step = 0; step < 60; ++step) {
+                const double middle = built + (unbuilt - built) / 2;
+                (mover.lengthAt(middle) ? built : unbuilt) = middle;
+            }
+            const Sample edge{built, *mover.lengthAt(built)};
+            if (length)
+                found.push_back({edge});
+            else
+                found.back().push_back(edge);
+        }
+        if (length)
+            found.back().push_back({along, *length});
+        before = along;
+        beforeLength = length;
+    }
+    return found;
+}
+
+} // namespace
+
+std::variant<BeltPath, LayoutFault> beltPath(const Layout &layout) {
+    if (const std::optional<LayoutFault> fault = entryFault(layout))
+        return *fault;
+    if (layout.travel && !motionOf(layout))
+        return LayoutFault{Fault::badTravel, layout.travel->entry};
+    const std::vector<LayoutEntry> &entries = layout.entries;
+    const std::size_t count = entries.size();
+    std::vector<double> radii;
+    for (const LayoutEntry &entry : entries)
+        radii.push_back(pitchRadiusOf(*layout.profile, entry));
+    // Pitch circles that overlap, as the one-belt form's do, leave no room for the run between
+    // them; apart, every run between them exists, whichever sides the belt takes.
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t j = (i + 1) % count;
+        const Point apart = entries[j].centre - entries[i].centre;
+        if (!(std::hypot(apart.x, apart.y) > radii[i] + radii[j]))
+            return LayoutFault{Fault::overlap, i, j};
+    }
+    // The layout may list its entries either way round the loop: the belt is the way that
+    // closes.
+    const Following ways[] = {follow(layout, radii, 1), follow(layout, radii, -1)};
+    for (const Following &way : ways)
+        if (way.closes && !way.crossing)
+            return way.path;
+    if (const std::optional<std::size_t> entry = untouchedEntry(layout, radii))
+        return LayoutFault{Fault::untouched, *entry};
+    for (const Following &way : ways)
+        if (way.crossing)
+            return LayoutFault{Fault::spansCross, way.crossing->first, way.crossing->second};
+    // A loop that runs round no pulley on its teeth, such as one of back-side pulleys only.
+    return LayoutFault{Fault::untouched,
+                       static_cast<std::size_t>(
+                           std::ranges::find_if(entries, std::not_fn(isClamp)) - entries.begin())};
+}
+
+std::vector<LayoutWarning> layoutWarnings(const Layout &layout, const BeltPath &path) {
+    using Warning = LayoutWarning::Kind;
+    const BeltProfile &profile = *layout.profile;
+    std::vector<LayoutWarning> warnings;
+    for (std::size_t i = 0; i < layout.entries.size(); ++i) {
+        const LayoutEntry &entry = layout.entries[i];
+        const PathEntry &on = path.entries[i];
+        const bool toothed = entry.kind == Kind::toothed, teeth = entry.face == BeltFace::teeth;
+        if (isClamp(entry))
+            continue;
+        if (toothed && teeth && !entry.idler) {
+            if (on.teethInMesh < fewestTeethInMesh)
+                warnings.push_back({Warning::fewTeethInMesh, i, on.teethInMesh, fewestTeethInMesh});
+            if (on.wrap < leastWrap)
+                warnings.push_back({Warning::littleWrap, i, on.wrap, leastWrap});
+            continue;
+        }
+        // Idlers are measured as the maker's table measures them: teeth for a grooved one on the
+        // teeth, the outside diameter for the others. Where nothing is published the least is 0.
+        double size = entry.size, least = profile.smallestBackIdler;
+        if (teeth)
+            least = toothed ? profile.smallestGroovedIdler : profile.smallestFlatIdler;
+        else if (toothed)
+            size = entry.size * profile.pitch / pi - 2 * profile.pitchLineOffset;
+        if (size < least)
+            warnings.push_back({Warning::smallIdler, i, size, least});
+    }
+    return warnings;
+}
+
+// The length is continuous along the travel wherever the layout can be built, so each change
+// of its sign against the wanted length holds a root, found by bisection. It is monotonic
+// where the movable entry only pushes into one run (an idler on a slot across its span), and
+// then there is one root; an arm or a slot along the span can give two.
+std::vector<Placement> placementsForLength(const Layout &layout, double pitchLength) {
+    std::optional<Mover> mover = moverOf(layout);
+    if (!mover)
+        return {};
+    std::vector<Placement> found;
+    const double tolerance = 1e-9 * pitchLength;
+    for (const std::vector<Sample> &stretch : stretches(*mover)) {
+        for (std::size_t k = 1; k < stretch.size(); ++k) {
+            const bool rising = stretch[k - 1].length < pitchLength;
+            if (rising == (stretch[k].length < pitchLength))
+                continue;
+            double low = stretch[k - 1].along, high = stretch[k].along;
+            for (;;) {
+                const double middle = low + (high - low) / 2;
+                auto path = mover->at(middle);
+                // Between two buildable samples the layout is buildable but for gaps narrower
+                // than a sample, where the length would jump: no belt fits there.
+                BeltPath *built = std::get_if<BeltPath>(&path);
+                if (!built) // GCOVR_EXCL_BR_LINE
+                    break;
+                const double miss = built->pitchLength - pitchLength;
+                if (std::abs(miss) <= tolerance || middle <= low ||
+                    middle >= high) { // GCOVR_EXCL_BR_LINE
+                    found.push_back({middle, centreAt(mover->motion, middle), std::move(*built)});
+                    break;
+                }
+                ((miss < 0) == rising ? low : high) = middle;
+            }
+        }
+    }
+    return found;
+}
+
+std::vector<LengthInterval> lengthsOnTravel(const Layout &layout) {
+    std::optional<Mover> mover = moverOf(layout);
+    if (!mover)
+        return {};
+    std::vector<LengthInterval> intervals;
+    for (const std::vector<Sample> &stretch : stretches(*mover)) {
+        const auto [shortest, longest] = std::ranges::minmax(stretch, {}, &Sample::length);
+        intervals.push_back({shortest.length, longest.length});
+    }
+    return intervals;
+}
+
+} // namespace geometry
