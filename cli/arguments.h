@@ -16,5 +16,6 @@ common::Result<Request> readArguments(const QStringList &arguments, const QLocal
 // back to the same request. Values as typed.
 QStringList commandOf(const BeltListRequest &request);
 QStringList commandOf(const DesignRequest &request);
+QStringList commandOf(const LayoutRequest &request);
 
 } // namespace cli

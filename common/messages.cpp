@@ -527,6 +527,223 @@ QString outputFailed(const QString &reason) {
     return QStringLiteral("Non è stato possibile scrivere i risultati: %1.").arg(reason);
 }
 
+QString layoutUnreadable(const QString &file, const QString &reason) {
+    const QString cannot = QStringLiteral("Il file delle pulegge %1 non si può leggere").arg(file);
+    return reason.isEmpty() ? cannot + u'.' : QStringLiteral("%1: %2.").arg(cannot, reason);
+}
+
+QString layoutTooLong(const QString &file, qint64 mostBytes) {
+    return QStringLiteral("Il file delle pulegge %1 supera %2 MiB, molto più di qualunque "
+                          "trasmissione: indicare il file giusto.")
+        .arg(file)
+        .arg(mostBytes / (1024 * 1024));
+}
+
+QString layoutTooFewPulleys(const QString &file) {
+    return QStringLiteral("Il file delle pulegge %1 ha meno di due pulegge: ne servono almeno "
+                          "due, una per riga, per esempio: motore 0 0 20.")
+        .arg(file);
+}
+
+QString layoutLine(const QString &file, int line, const QString &what) {
+    return QStringLiteral("%1, riga %2: %3").arg(file).arg(line).arg(what);
+}
+
+QString layoutLineNumber(int line) {
+    return QStringLiteral("riga %1").arg(line);
+}
+
+QString layoutLineNotEntry(const QString &text) {
+    return QStringLiteral("\"%1\" non è una puleggia: si scrive [nome] X Y DENTI oppure [nome] "
+                          "X Y liscia DIAMETRO, poi se servono dorso, folle e scorre X Y o ruota "
+                          "PX PY [DA:A]; un capo di una cinghia aperta, [nome] estremo X Y; il "
+                          "profilo, profilo NOME. Per esempio: tenditore 100 40 20 dorso folle "
+                          "scorre 100 70.")
+        .arg(quoted(text));
+}
+
+QString layoutNotANumber(const QString &typed) {
+    return QStringLiteral("\"%1\" non è un numero: scrivere le cifre con il punto o la virgola "
+                          "per i decimali, senza separatori delle migliaia.")
+        .arg(quoted(typed));
+}
+
+QString layoutBadTeeth() {
+    return QStringLiteral("i denti di un ingranaggio sono un numero intero, almeno 1; una "
+                          "puleggia senza denti si scrive liscia DIAMETRO.");
+}
+
+QString layoutBadDiameter() {
+    return QStringLiteral("il diametro di una puleggia liscia deve essere più di 0 mm.");
+}
+
+QString layoutBadAngles(const QString &typed) {
+    return QStringLiteral("\"%1\" non è un arco: gli angoli di ruota si scrivono DA:A in gradi, "
+                          "in senso antiorario da +x, per esempio 0:90.")
+        .arg(quoted(typed));
+}
+
+QString layoutProfileTwice(int firstLine) {
+    return QStringLiteral("il profilo è già scritto alla riga %1: va scritto una volta sola.")
+        .arg(firstLine);
+}
+
+QString layoutUnknownProfile(const QString &typed) {
+    return QStringLiteral("profilo \"%1\" sconosciuto: i profili sono quelli di interasse "
+                          "--profiles.")
+        .arg(quoted(typed));
+}
+
+QString layoutTooManyEntries(int most) {
+    return QStringLiteral("più di %1 pulegge: tenere nel file il percorso di una cinghia sola.")
+        .arg(most);
+}
+
+QString layoutNameTwice(const QString &name, int firstLine) {
+    return QStringLiteral("il nome \"%1\" è già della riga %2: ogni puleggia ha un nome suo.")
+        .arg(quoted(name))
+        .arg(firstLine);
+}
+
+QString layoutTwoMovable(int firstLine) {
+    return QStringLiteral("si muove già la puleggia della riga %1: si muove (scorre o ruota) una "
+                          "puleggia sola.")
+        .arg(firstLine);
+}
+
+QString layoutMisplacedClamp() {
+    return QStringLiteral("un estremo va sulla prima o sull'ultima riga delle pulegge, e una "
+                          "cinghia aperta ne ha due, uno per capo.");
+}
+
+QString layoutBadTravel() {
+    return QStringLiteral("la corsa non si può usare: scorre porta la puleggia in un altro punto, "
+                          "e l'arco di ruota comprende il punto della puleggia nel file.");
+}
+
+QString layoutNoBeltFigures(const QString &entry, const QString &profile) {
+    return QStringLiteral("Per il profilo %1 non sono pubblicati lo spessore della cinghia e "
+                          "l'altezza dei denti: la puleggia %2, liscia o sul dorso, non si può "
+                          "calcolare.")
+        .arg(profile, entry);
+}
+
+QString layoutOverlap(const QString &first, const QString &second) {
+    return QStringLiteral("Le pulegge %1 e %2 si sovrappongono dove passa la cinghia tra di "
+                          "loro: allontanarle.")
+        .arg(first, second);
+}
+
+QString layoutUntouched(const QString &entry) {
+    return QStringLiteral("La cinghia non tocca la puleggia %1: sta dalla parte sbagliata del "
+                          "tratto tra le sue vicine (dorso o no).")
+        .arg(entry);
+}
+
+QString layoutSpansCross(const QString &first, const QString &second) {
+    return QStringLiteral("I tratti della cinghia che partono da %1 e da %2 si incrociano: "
+                          "cambiare l'ordine delle righe o il lato (dorso) delle pulegge.")
+        .arg(first, second);
+}
+
+QString layoutNowhere(const QString &movable) {
+    return QStringLiteral("La cinghia non si monta in nessun punto della corsa di %1.")
+        .arg(movable);
+}
+
+QString layoutBeltOfOtherProfile(const QString &belt, const QString &beltProfile,
+                                 const QString &profile) {
+    return QStringLiteral("La cinghia %1 è del profilo %2, le pulegge del profilo %3: indicare "
+                          "una cinghia %3, o il profilo con -p.")
+        .arg(belt, beltProfile, profile);
+}
+
+QString layoutNoSuchBelt(const QString &profile, const QString &code,
+                         const std::optional<QString> &nearest) {
+    const QString none =
+        QStringLiteral("Nessuna cinghia %1 di denti interi ha il codice %2").arg(profile, code);
+    return nearest ? none + QStringLiteral(": la più vicina sotto è %1.").arg(*nearest)
+                   : none + u'.';
+}
+
+QString layoutBeltMisfit(const QString &belt, const QString &difference, bool longer) {
+    return QStringLiteral("La cinghia %1 è %2 mm più %3 del percorso: non si monta senza "
+                          "spostare una puleggia (scorre o ruota).")
+        .arg(belt, difference, longer ? QStringLiteral("lunga") : QStringLiteral("corta"));
+}
+
+QString layoutNoBeltFits(const QString &profile, const QString &movable, const QString &from,
+                         const QString &to, bool stock) {
+    return QStringLiteral("Nessuna cinghia %1%2 si monta sulla corsa di %3, che dà lunghezze "
+                          "primitive da %4 a %5 mm: allungare la corsa%6.")
+        .arg(profile, stock ? QStringLiteral(" dell'elenco") : QString(), movable, from, to,
+             stock ? QStringLiteral(" o aggiungere cinghie all'elenco (--stock)") : QString());
+}
+
+QString layoutBeltFitsNowhere(const QString &belt, const QString &movable, const QString &shortest,
+                              const QString &longest, bool stock) {
+    return QStringLiteral("La cinghia %1 non si monta in nessun punto della corsa di %2: vi si "
+                          "montano le cinghie%3 da %4 a %5.")
+        .arg(belt, movable, stock ? QStringLiteral(" dell'elenco") : QString(), shortest, longest);
+}
+
+QString tooManyLayoutBelts(qint64 most, bool stock) {
+    return QStringLiteral("Più di %1 cinghie: restringere la corsa nel file%2.")
+        .arg(most)
+        .arg(stock ? QStringLiteral(" o l'elenco di cinghie (--stock)") : QString());
+}
+
+QString moreLayoutBelts(qsizetype more) {
+    return more == 1 ? QStringLiteral("... e un'altra cinghia: --all le mostra tutte.")
+                     : QStringLiteral("... e altre %1 cinghie: --all le mostra tutte.").arg(more);
+}
+
+QString layoutSolution(int number, int of) {
+    return QStringLiteral("soluzione %1 di %2:").arg(number).arg(of);
+}
+
+QString layoutMovedTo(const QString &movable, const QString &x, const QString &y) {
+    return QStringLiteral("posizione di %1: x %2 mm, y %3 mm").arg(movable, x, y);
+}
+
+QString layoutFewTeethInMesh(const QString &entry, const QString &teeth) {
+    return QStringLiteral("Sulla puleggia %1 sono in presa solo %2 denti: ne servono almeno %3 "
+                          "per trasmettere il carico.")
+        .arg(entry, teeth)
+        .arg(geometry::fewestTeethInMesh);
+}
+
+QString layoutLittleWrap(const QString &entry, const QString &degrees, const QString &least) {
+    return QStringLiteral("La cinghia avvolge la puleggia %1 per soli %2°: ne servono almeno %3 "
+                          "per trasmettere il carico.")
+        .arg(entry, degrees, least);
+}
+
+QString layoutSmallIdler(const QString &entry, const QString &size, const QString &least,
+                         bool teeth, const QString &profile) {
+    return teeth ? QStringLiteral("La puleggia folle %1 ha solo %2 denti: per il profilo %3 un "
+                                  "costruttore ne consiglia almeno %4.")
+                       .arg(entry, size, profile, least)
+                 : QStringLiteral("La puleggia %1 ha un diametro di soli %2 mm: per il profilo "
+                                  "%3 un costruttore consiglia almeno %4 mm.")
+                       .arg(entry, size, profile, least);
+}
+
+QString fewTeethOnLoadLegend() {
+    return QStringLiteral("* meno di %1 denti in presa su un ingranaggio che porta il carico")
+        .arg(geometry::fewestTeethInMesh);
+}
+
+QString layoutForm() {
+    return QStringLiteral("--layout prende il file delle pulegge e al più una cinghia, per "
+                          "esempio: interasse --layout pulegge.txt 384-2GT.");
+}
+
+QString layoutWithoutFile() {
+    return QStringLiteral("Dopo --layout serve il nome del file delle pulegge, per esempio "
+                          "--layout pulegge.txt.");
+}
+
 QString unknownProfile(const QString &typed, const QString &names) {
     return QStringLiteral("Profilo \"%1\" sconosciuto: i profili sono %2 (interasse --profiles).")
         .arg(typed, names);
@@ -641,6 +858,10 @@ QString help(Help text) {
         return QStringLiteral("Scrive valori separati da virgole, con il punto per i decimali e "
                               "una riga di intestazione; i numeri dati negli argomenti restano "
                               "nel formato della lingua (120,5 in italiano).");
+    case Help::layout:
+        return QStringLiteral("Il percorso della cinghia sulle pulegge del file, una per riga "
+                              "(vedi sotto): lunghezza primitiva, avvolgimenti e tratti; con una "
+                              "cinghia dopo il file, dove si monta la puleggia che si muove.");
     case Help::largerPulley:
         return QStringLiteral("Denti dell'ingranaggio maggiore.");
     case Help::smallerPulley:

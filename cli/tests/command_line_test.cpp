@@ -38,6 +38,13 @@ QString valuesOf(const cli::Request &request) {
                  list->pulleys.swapped ? QStringLiteral(" swapped") : QString(), range(list->codes),
                  list->wanted ? number(list->wanted->value) : "-", range(list->slot),
                  list->stock.value_or("-"));
+    if (const auto *layout = std::get_if<cli::LayoutRequest>(&request.asked))
+        return QStringLiteral("%1 layout %2 belt %3 (%4 teeth) profile %5 stock %6%7 svg %8 dxf %9")
+            .arg(profile, layout->file, layout->belt ? number(layout->belt->code) : "-",
+                 layout->belt ? QString::number(layout->belt->teeth) : "-",
+                 layout->profile ? "typed" : "-", layout->stock.value_or("-"),
+                 layout->all ? QStringLiteral(" all") : QString(), layout->svg.value_or("-"),
+                 layout->dxf.value_or("-"));
     const auto &design = std::get<cli::DesignRequest>(request.asked);
     return QStringLiteral("%1 ratio %2 from %3 teeth %4 near %5 slot %6%7%8%9%10")
         .arg(profile, range(design.ratio), number(design.wantedRatio), range(design.teeth),
@@ -525,6 +532,73 @@ void CommandLineTest::answersInTheTerminal_data() {
     QTest::newRow("no belt of a stock list near, and no range that was not typed")
         << english << QStringList{"80", "60", "--near", "300", "--stock", stock} << 1 << ""
         << "Nessuna cinghia XL037 dell'elenco gira su questi ingranaggi: la più corta è 232XL037.";
+    // Layouts: the files in layouts/, each a case.
+    const auto layout = [](const char *file) {
+        return QStringLiteral(DATA_DIR "/layouts/") + QString::fromLatin1(file);
+    };
+    QTest::newRow("a printer's loop: the sides plus one turn, few teeth on the motor")
+        << italian << QStringList{"--layout", layout("stampante.txt")} << 0
+        << "nome            diametro primitivo  avvolgimento  denti in presa  tratto\n"
+           "motore          12,73 mm            90,00°        5,00 *          300,00 mm\n"
+           "riga 4          12,73 mm            90,00°        5,00            300,00 mm\n"
+           "riga 5          12,73 mm            90,00°        5,00            300,00 mm\n"
+           "riga 6          12,73 mm            90,00°        5,00            300,00 mm\n"
+           "* meno di 6 denti in presa su un ingranaggio che porta il carico\n"
+           "lunghezza primitiva: 1240,00 mm\n"
+           "cinghia             denti   lunghezza primitiva   differenza\n"
+           "1240-2GT            620     1240,00 mm            0,00 mm\n"
+        << "Sulla puleggia motore (riga 3) sono in presa solo 5,00 denti: ne servono almeno 6 per "
+           "trasmettere il carico.";
+    QTest::newRow("an idler on fixed centres, where a belt fits")
+        << italian << QStringList{"--layout", layout("tenditore.txt"), "384-2GT"} << 0
+        << "nome            diametro primitivo  avvolgimento  denti in presa  tratto\n"
+           "motore          12,73 mm            159,26°       8,85            149,46 mm\n"
+           "vite            38,20 mm            178,40°       29,73           76,93 mm\n"
+           "tenditore       12,73 mm            22,34°        1,24            77,97 mm\n"
+           "lunghezza primitiva: 384,00 mm\n"
+           "posizione di tenditore (riga 6): x 75,00 mm, y -21,32 mm\n"
+        << "";
+    QTest::newRow("the loops of a stock list that the idler's slot takes")
+        << english
+        << QStringList{"--layout", layout("tenditore.txt"), "--stock", layout("anelli.txt"),
+                       "--csv"}
+        << 0
+        << "cinghia,x_mm,y_mm,lunghezza_primitiva_mm\n382,75.00,-14.73,382.00\n"
+           "384,75.00,-21.32,384.00\n386,75.00,-25.85,386.00\n"
+        << "";
+    QTest::newRow("a belt that the slot cannot take, and those it can")
+        << english << QStringList{"--layout", layout("tenditore.txt"), "400"} << 1 << ""
+        << "La cinghia 400-2GT non si monta in nessun punto della corsa di tenditore (riga 6): vi "
+           "si montano le cinghie da 382-2GT a 388-2GT.";
+    QTest::newRow("an open belt: the clamps have no teeth, the last no span")
+        << english << QStringList{"--layout", layout("aperta.txt"), "--csv"} << 0
+        << "nome,x_mm,y_mm,diametro_primitivo_mm,avvolgimento_gradi,denti_in_presa,tratto_mm\n"
+           "carrello,-10.00,30.00,0.00,0.00,,30.98\nmotore,0.00,0.00,12.73,83.08,4.62,75.03\n"
+           "rullo,75.00,-15.00,17.01,9.75,,71.33\nvite,150.00,0.00,38.20,118.56,19.76,25.20\n"
+           "riga 6,160.00,30.00,0.00,0.00,,\n"
+        << "solo 4.62 denti";
+    QTest::newRow("a fixed layout and a belt too long for it")
+        << english << QStringList{"--layout", layout("stampante.txt"), "1250"} << 1
+        << "…1250-2GT            625     1250.00 mm            +10.00 mm\n"
+        << "La cinghia 1250-2GT è 10.00 mm più lunga del percorso";
+    QTest::newRow("pulleys that overlap, named")
+        << english << QStringList{"--layout", layout("sovrapposte.txt")} << 1 << ""
+        << "Le pulegge motore (riga 2) e vite (riga 3) si sovrappongono";
+    for (const auto &[file, words] : {
+             std::pair{"none.txt", "none.txt non si può leggere: il file non esiste."},
+             {"parola.txt", "parola.txt, riga 3: \"vite 150 0 60 storta\" non è una puleggia"},
+             {"migliaia.txt", "migliaia.txt, riga 2: \"1.500,5\" non è un numero"},
+             {"una.txt", "una.txt ha meno di due pulegge"},
+             {"due-mobili.txt", "due-mobili.txt, riga 3: si muove già la puleggia della riga 1"},
+             {"estremo.txt", "estremo.txt, riga 2: un estremo va sulla prima o sull'ultima riga"},
+             {"denti-zero.txt", "denti-zero.txt, riga 1: i denti di un ingranaggio sono un numero "
+                                "intero, almeno 1"},
+             {"denti-parte.txt", "denti-parte.txt, riga 2: i denti di un ingranaggio"},
+             {"diametro.txt", "diametro.txt, riga 3: il diametro di una puleggia liscia deve "
+                              "essere più di 0 mm"},
+         })
+        QTest::newRow(file) << english << QStringList{"--layout", layout(file)} << 2 << ""
+                            << QString::fromUtf8(words);
     for (const auto &[name, arguments, words] : {
              std::tuple{"slot backwards", QStringList{"36", "14", "--between", "250:150"},
                         "L'intervallo di --between va dal più piccolo al più grande: 150:250."},
@@ -600,6 +674,14 @@ void CommandLineTest::answersInTheTerminal_data() {
                         "--profiles elenca i profili"},
              std::tuple{"profiles with a search", QStringList{"--profiles", "--near", "3"},
                         "--near non va con --profiles."},
+             std::tuple{"a layout near a distance",
+                        QStringList{"--layout", "a.txt", "--near", "120"},
+                        "--near non va con --layout."},
+             std::tuple{"a layout and two belts", QStringList{"--layout", "a.txt", "380", "382"},
+                        "--layout prende il file delle pulegge e al più una cinghia"},
+             std::tuple{"a layout's belt of another profile",
+                        QStringList{"--layout", DATA_DIR "/layouts/stampante.txt", "150XL"},
+                        "La cinghia 150XL è del profilo XL, le pulegge del profilo 2GT"},
              std::tuple{"teeth beyond a search's",
                         QStringList{"--ratio", "3", "--between", "150:250", "--teeth", "14:10001"},
                         "da 1 a 10000"},
@@ -696,6 +778,10 @@ void CommandLineTest::refusesPastItsLimits_data() {
            "i denti (--teeth) o l'elenco di cinghie (--stock).";
     // 3:1 within 1 % from 14 to 60 teeth: 7 pairs, each searched twice among 2^48 belts of 5M,
     // and two rows each.
+    const QStringList layout{"--layout", DATA_DIR "/layouts/tenditore.txt", "--csv"}; // 4 belts
+    QTest::newRow("a layout's belts at the limit") << layout << 4LL << 0LL << "";
+    QTest::newRow("a layout's belts")
+        << layout << 3LL << 0LL << "Più di 3 cinghie: restringere la corsa nel file.";
     QTest::newRow("near at the limit of belts tried") << near << 14LL << 7 * (2 * 48LL + 4) << "";
     QTest::newRow("near, belts tried")
         << near << 14LL << 699LL
@@ -774,6 +860,14 @@ void CommandLineTest::readsEachFormIntoItsRequest_data() {
     QTest::newRow("a narrow range of ratios")
         << english << QStringList{"--ratio", "1.578947:1.578948", "--between", "0:100000"}
         << "XL037 ratio 1.5789:1.579 from 1.5789499999999999 teeth 10:150 near - slot 0:100000";
+    QTest::newRow("a layout, a belt as printed, every option")
+        << italian << QStringList{"--layout", "a b.txt", "384-2GT", "-p",    "GT2",   "--stock",
+                                  "s.txt",    "--all",   "--svg",   "t.svg", "--dxf", "t.dxf"}
+        << "2GT layout a b.txt belt 0 (192 teeth) profile typed stock s.txt all svg t.svg dxf "
+           "t.dxf";
+    QTest::newRow("a layout and a belt's code in the user's format")
+        << italian << QStringList{"--layout", "a.txt", "1553,6"}
+        << "XL037 layout a.txt belt 1553.6 (0 teeth) profile - stock - svg - dxf -";
 }
 
 void CommandLineTest::readsEachFormIntoItsRequest() {
@@ -789,6 +883,8 @@ void CommandLineTest::readsEachFormIntoItsRequest() {
         command = cli::commandOf(*list);
     else if (const auto *design = std::get_if<cli::DesignRequest>(&read->asked))
         command = cli::commandOf(*design);
+    else if (const auto *layout = std::get_if<cli::LayoutRequest>(&read->asked))
+        command = cli::commandOf(*layout);
     else
         return; // one belt: no command printed
     const common::Result<cli::Request> again = cli::readArguments(command, locale);
