@@ -63,14 +63,12 @@ struct Run {
     Point from, to, direction;
     double length;
 };
-std::optional<Run> runBetween(Point from, double fromRadius, Point to, double toRadius) {
+// The circles must be apart, so that |d| > |delta| whichever their sides.
+Run runBetween(Point from, double fromRadius, Point to, double toRadius) {
     const Point d = to - from;
     const double delta = toRadius - fromRadius;
     const double square = dot(d, d);
-    const double lengthSquared = square - delta * delta;
-    if (!(lengthSquared > 0))
-        return std::nullopt;
-    const double length = std::sqrt(lengthSquared);
+    const double length = std::sqrt(square - delta * delta);
     const Point direction = (1 / square) * (length * d - delta * turnedLeft(d));
     const Point normal = turnedLeft(direction);
     return Run{from - fromRadius * normal, to - toRadius * normal, direction, length};
@@ -88,7 +86,7 @@ double signedRadius(const LayoutEntry &entry, double radius, double sense) {
 
 bool apart(const LayoutEntry &one, double oneRadius, const LayoutEntry &other, double otherRadius) {
     const Point d = other.centre - one.centre;
-    return std::hypot(d.x, d.y) > oneRadius + otherRadius;
+    return std::hypot(d.x, d.y) > oneRadius + otherRadius; // false for NaN
 }
 
 // The belt followed in the layout's order with the teeth-side entries on its left (sense 1:
@@ -105,17 +103,22 @@ Following follow(const Layout &layout, const std::vector<double> &radii, double 
     const std::vector<LayoutEntry> &entries = layout.entries;
     const std::size_t count = entries.size();
     std::vector<double> signedRadii;
+    signedRadii.reserve(count);
     for (std::size_t i = 0; i < count; ++i)
         signedRadii.push_back(signedRadius(entries[i], radii[i], sense));
     std::vector<Run> runs;
+    runs.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
         const std::size_t j = (i + 1) % count;
         runs.push_back(
-            *runBetween(entries[i].centre, signedRadii[i], entries[j].centre, signedRadii[j]));
+            runBetween(entries[i].centre, signedRadii[i], entries[j].centre, signedRadii[j]));
     }
 
     Following result;
     BeltPath &path = result.path;
+    path.entries.reserve(count);
+    path.spans.reserve(count);
+    path.spanLengths.reserve(count);
     double turning = 0;
     for (std::size_t i = 0; i < count; ++i) {
         const Run &in = runs[(i + count - 1) % count], &out = runs[i];
@@ -146,23 +149,23 @@ Following follow(const Layout &layout, const std::vector<double> &radii, double 
 
 // An entry the belt would not touch: without it the belt closes either way round, and the
 // run that then goes from the entry before it to the one after stays clear of its circle.
+// Every two circles are apart.
 std::optional<std::size_t> untouchedEntry(const Layout &layout, const std::vector<double> &radii) {
     const std::vector<LayoutEntry> &entries = layout.entries;
     const std::size_t count = entries.size();
     for (const double sense : {1.0, -1.0}) {
         for (std::size_t i = 0; i < count && count > 2; ++i) {
             const std::size_t before = (i + count - 1) % count, after = (i + 1) % count;
-            if (isClamp(entries[i]) ||
-                !apart(entries[before], radii[before], entries[after], radii[after]))
+            if (isClamp(entries[i]))
                 continue;
             Layout without = layout;
             without.entries.erase(without.entries.begin() + static_cast<std::ptrdiff_t>(i));
             std::vector<double> radiiWithout = radii;
             radiiWithout.erase(radiiWithout.begin() + static_cast<std::ptrdiff_t>(i));
             const Following rest = follow(without, radiiWithout, sense);
-            if (!rest.closes || rest.crossing)
+            if (!rest.closes)
                 continue;
-            const Run past = *runBetween(
+            const Run past = runBetween(
                 entries[before].centre, signedRadius(entries[before], radii[before], sense),
                 entries[after].centre, signedRadius(entries[after], radii[after], sense));
             const double inward = dot(entries[i].centre - past.from, turnedLeft(past.direction));
@@ -224,12 +227,12 @@ std::optional<Motion> motionOf(const Layout &layout) {
     const double at = std::atan2(arm.y, arm.x) * degrees;
     if (travel.fullTurn)
         return Motion{travel.entry, true, travel.pivot, {0, 0}, radius, at, at + 360};
-    // The range runs counter-clockwise from its first angle to its second, through 0 if need be.
-    const double sweep = travel.toAngle - travel.fromAngle;
-    const double turn = sweep > 0 ? sweep : sweep + 360;
-    const double reached = std::fmod(std::fmod(at - travel.fromAngle, 360) + 360, 360);
+    // The range runs counter-clockwise from its first angle to its second, through 0 if need be;
+    // the same angle twice is a whole turn. The centre may lie a hair before the range's start.
+    const auto below360 = [](double angle) { return std::fmod(std::fmod(angle, 360) + 360, 360); };
+    const double turn = 360 - below360(travel.fromAngle - travel.toAngle);
     const double slack = 1e-9;
-    if (!(turn > 0 && turn <= 360 && (reached <= turn + slack || reached >= 360 - slack)))
+    if (!(below360(at - travel.fromAngle + slack) <= turn + 2 * slack))
         return std::nullopt;
     return Motion{travel.entry,           true, travel.pivot, {0, 0}, radius, travel.fromAngle,
                   travel.fromAngle + turn};
@@ -242,13 +245,57 @@ Point centreAt(const Motion &motion, double along) {
     return motion.origin + along * motion.unit;
 }
 
+// The path, or why there is none; which entry the belt runs past is found only when asked, since
+// the travel's samples need only know whether the layout builds.
+std::variant<BeltPath, LayoutFault> pathOrFault(const Layout &layout, bool nameEntries) {
+    if (const std::optional<LayoutFault> fault = entryFault(layout))
+        return *fault;
+    if (layout.travel && !motionOf(layout))
+        return LayoutFault{Fault::badTravel, layout.travel->entry};
+    const std::vector<LayoutEntry> &entries = layout.entries;
+    const std::size_t count = entries.size();
+    std::vector<double> radii;
+    radii.reserve(count);
+    for (const LayoutEntry &entry : entries)
+        radii.push_back(pitchRadiusOf(*layout.profile, entry));
+    // Pitch circles that overlap, as the one-belt form's do, are pulleys in each other's way
+    // and leave no room for a run between them; apart, every run between two exists, whichever
+    // sides the belt takes.
+    for (std::size_t i = 0; i < count; ++i)
+        for (std::size_t j = i + 1; j < count; ++j)
+            if (!apart(entries[i], radii[i], entries[j], radii[j]))
+                return LayoutFault{Fault::overlap, i, j};
+    // The layout may list its entries either way round the loop: the belt is the way that
+    // closes. Where both do, as three entries can (an idler between the spans may press on
+    // either), the belt is the shorter, which presses least.
+    Following ahead = follow(layout, radii, 1), behind = follow(layout, radii, -1);
+    Following *belt = nullptr;
+    for (Following *way : {&ahead, &behind})
+        if (way->closes && !way->crossing &&
+            (!belt || way->path.pitchLength < belt->path.pitchLength))
+            belt = way;
+    if (belt)
+        return std::move(belt->path);
+    if (!nameEntries)
+        return LayoutFault{Fault::untouched};
+    if (const std::optional<std::size_t> entry = untouchedEntry(layout, radii))
+        return LayoutFault{Fault::untouched, *entry};
+    for (const Following *way : {&ahead, &behind})
+        if (way->crossing)
+            return LayoutFault{Fault::spansCross, way->crossing->first, way->crossing->second};
+    // A loop that runs round no pulley on its teeth, such as one of back-side pulleys only.
+    return LayoutFault{Fault::untouched,
+                       static_cast<std::size_t>(
+                           std::ranges::find_if(entries, std::not_fn(isClamp)) - entries.begin())};
+}
+
 // The layout with its movable entry somewhere on its travel.
 struct Mover {
     Layout layout;
     Motion motion;
     std::variant<BeltPath, LayoutFault> at(double along) {
         layout.entries[motion.entry].centre = centreAt(motion, along);
-        return beltPath(layout);
+        return pathOrFault(layout, false);
     }
     std::optional<double> lengthAt(double along) {
         const auto path = at(along);
@@ -271,9 +318,9 @@ struct Sample {
     double along, length;
 };
 
-// The travel sampled this finely: fine enough that two places where the belt fits are
-// not missed unless they lie closer than a 256th of the travel.
-constexpr int samples = 256;
+// The travel sampled this finely: fine enough for the lengths along a slot or an arm, which
+// are smooth and have few extremes, each of which is then found exactly.
+constexpr int samples = 64;
 
 // The buildable stretches of the travel, each as its samples in order; where a stretch
 // begins or ends inside the travel, that end is found by bisection to the last bits.
@@ -289,7 +336,7 @@ std::vector<std::vector<Sample>> stretches(Mover &mover) {
         const std::optional<double> length = mover.lengthAt(along);
         if (length.has_value() != beforeLength.has_value()) {
             double built = beforeLength ? before : along, unbuilt = beforeLength ? along : before;
-            for (int step = 0; step < 60; ++step) {
+            for (int step = 0; step < 45; ++step) {
                 const double middle = built + (unbuilt - built) / 2;
                 (mover.lengthAt(middle) ? built : unbuilt) = middle;
             }
@@ -307,41 +354,79 @@ std::vector<std::vector<Sample>> stretches(Mover &mover) {
     return found;
 }
 
+// The sample between low and high with the most of way times the length, starting from one
+// that is known: golden section to the last bits of the place. Places where the layout cannot
+// be built never win.
+Sample extremeNear(Mover &mover, double low, double high, Sample best, double way) {
+    const double golden = (std::sqrt(5.0) - 1) / 2;
+    const auto value = [&](double along) {
+        const double length =
+            mover.lengthAt(along).value_or(-way * std::numeric_limits<double>::infinity());
+        if (way * length > way * best.length)
+            best = {along, length};
+        return way * length;
+    };
+    double inner = high - golden * (high - low), outer = low + golden * (high - low);
+    double atInner = value(inner), atOuter = value(outer);
+    for (int step = 0; step < 50; ++step) {
+        if (atInner > atOuter) {
+            high = outer;
+            outer = inner;
+            atOuter = atInner;
+            inner = high - golden * (high - low);
+            atInner = value(inner);
+        } else {
+            low = inner;
+            inner = outer;
+            atInner = atOuter;
+            outer = low + golden * (high - low);
+            atOuter = value(outer);
+        }
+    }
+    return best;
+}
+
+// The stretches' samples with their longest and shortest places made exact, so that no root
+// hides beside an extreme: a sample at least as long, or as short, as both its neighbours gives
+// way to the extreme place near it. At a stretch's end, where the length first moves away from
+// the next sample's (a full turn's ends are one place), the extreme is added beside the end.
+std::vector<std::vector<Sample>> knots(Mover &mover) {
+    std::vector<std::vector<Sample>> found = stretches(mover);
+    for (std::vector<Sample> &stretch : found) {
+        const std::vector<Sample> sampled = stretch;
+        for (std::size_t k = 1; k + 1 < sampled.size(); ++k) {
+            const double here = sampled[k].length;
+            const double before = sampled[k - 1].length, after = sampled[k + 1].length;
+            const double way = here >= std::max(before, after)   ? 1
+                               : here <= std::min(before, after) ? -1
+                                                                 : 0;
+            if (way != 0)
+                stretch[k] =
+                    extremeNear(mover, sampled[k - 1].along, sampled[k + 1].along, sampled[k], way);
+        }
+        const auto beside = [&](const Sample &end, const Sample &next) {
+            const double way = end.length >= next.length ? 1 : -1;
+            const double close = end.along + (next.along - end.along) / 64;
+            const Sample probe{close, mover.lengthAt(close).value_or(end.length)};
+            return way * (probe.length - end.length) > 0
+                       ? std::optional{extremeNear(mover, close, next.along, probe, way)}
+                       : std::nullopt;
+        };
+        const std::size_t last = sampled.size() - 1;
+        const std::optional<Sample> first = beside(sampled[0], sampled[1]);
+        if (const std::optional<Sample> end = beside(sampled[last], sampled[last - 1]))
+            stretch.insert(stretch.end() - 1, *end);
+        if (first)
+            stretch.insert(stretch.begin() + 1, *first);
+        std::ranges::sort(stretch, {}, &Sample::along); // extremes may pass a neighbour
+    }
+    return found;
+}
+
 } // namespace
 
 std::variant<BeltPath, LayoutFault> beltPath(const Layout &layout) {
-    if (const std::optional<LayoutFault> fault = entryFault(layout))
-        return *fault;
-    if (layout.travel && !motionOf(layout))
-        return LayoutFault{Fault::badTravel, layout.travel->entry};
-    const std::vector<LayoutEntry> &entries = layout.entries;
-    const std::size_t count = entries.size();
-    std::vector<double> radii;
-    for (const LayoutEntry &entry : entries)
-        radii.push_back(pitchRadiusOf(*layout.profile, entry));
-    // Pitch circles that overlap, as the one-belt form's do, leave no room for the run between
-    // them; apart, every run between them exists, whichever sides the belt takes.
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::size_t j = (i + 1) % count;
-        const Point apart = entries[j].centre - entries[i].centre;
-        if (!(std::hypot(apart.x, apart.y) > radii[i] + radii[j]))
-            return LayoutFault{Fault::overlap, i, j};
-    }
-    // The layout may list its entries either way round the loop: the belt is the way that
-    // closes.
-    const Following ways[] = {follow(layout, radii, 1), follow(layout, radii, -1)};
-    for (const Following &way : ways)
-        if (way.closes && !way.crossing)
-            return way.path;
-    if (const std::optional<std::size_t> entry = untouchedEntry(layout, radii))
-        return LayoutFault{Fault::untouched, *entry};
-    for (const Following &way : ways)
-        if (way.crossing)
-            return LayoutFault{Fault::spansCross, way.crossing->first, way.crossing->second};
-    // A loop that runs round no pulley on its teeth, such as one of back-side pulleys only.
-    return LayoutFault{Fault::untouched,
-                       static_cast<std::size_t>(
-                           std::ranges::find_if(entries, std::not_fn(isClamp)) - entries.begin())};
+    return pathOrFault(layout, true);
 }
 
 std::vector<LayoutWarning> layoutWarnings(const Layout &layout, const BeltPath &path) {
@@ -384,7 +469,7 @@ std::vector<Placement> placementsForLength(const Layout &layout, double pitchLen
         return {};
     std::vector<Placement> found;
     const double tolerance = 1e-9 * pitchLength;
-    for (const std::vector<Sample> &stretch : stretches(*mover)) {
+    for (const std::vector<Sample> &stretch : knots(*mover)) {
         for (std::size_t k = 1; k < stretch.size(); ++k) {
             const bool rising = stretch[k - 1].length < pitchLength;
             if (rising == (stretch[k].length < pitchLength))
@@ -399,11 +484,13 @@ std::vector<Placement> placementsForLength(const Layout &layout, double pitchLen
                 if (!built) // GCOVR_EXCL_BR_LINE
                     break;
                 const double miss = built->pitchLength - pitchLength;
-                if (std::abs(miss) <= tolerance || middle <= low ||
-                    middle >= high) { // GCOVR_EXCL_BR_LINE
+                if (std::abs(miss) <= tolerance) {
                     found.push_back({middle, centreAt(mover->motion, middle), std::move(*built)});
                     break;
                 }
+                // Where the doubles run out first, the length jumps there: no belt fits.
+                if (middle <= low || middle >= high) // GCOVR_EXCL_BR_LINE
+                    break;
                 ((miss < 0) == rising ? low : high) = middle;
             }
         }
@@ -416,7 +503,7 @@ std::vector<LengthInterval> lengthsOnTravel(const Layout &layout) {
     if (!mover)
         return {};
     std::vector<LengthInterval> intervals;
-    for (const std::vector<Sample> &stretch : stretches(*mover)) {
+    for (const std::vector<Sample> &stretch : knots(*mover)) {
         const auto [shortest, longest] = std::ranges::minmax(stretch, {}, &Sample::length);
         intervals.push_back({shortest.length, longest.length});
     }

@@ -46,11 +46,12 @@ struct Travel {
     bool operator==(const Travel &) const = default;
 };
 
-// A layout as read: an open belt has a clamp first and last and nowhere else.
+// A layout as read: an open belt has a clamp first and last and nowhere else. Its profile must
+// be set.
 struct Layout {
     const BeltProfile *profile = nullptr;
     std::vector<LayoutEntry> entries;
-    std::optional<Travel> travel;
+    std::optional<Travel> travel{};
     bool operator==(const Layout &) const = default;
 };
 
@@ -82,7 +83,7 @@ struct LayoutFault {
         badTeeth,        // first: teeth 0, negative or not whole
         badDiameter,     // first: a plain pulley's diameter 0 or negative
         noBeltFigures,   // first: plain or back-side, on a profile with no published thickness
-        overlap,         // first, second: pitch circles overlap where the span between them runs
+        overlap,         // first, second: two pitch circles overlap (clamps are points)
         untouched,       // first: the belt would not touch it (an idler on the wrong side)
         spansCross,      // first, second: two spans, named by the entries they start from
         badTravel,       // the travel's entry or range is not one the layout can use
