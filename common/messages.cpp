@@ -788,7 +788,10 @@ QString help(Help text) {
             "                                      il disegno in scala 1:1, per il browser e il "
             "CAD\n"
             "  interasse 36 14 --near 120 --stock cinghie.txt\n"
-            "                                      solo tra le cinghie del file");
+            "                                      solo tra le cinghie del file\n"
+            "  interasse --layout pulegge.txt      la cinghia su più pulegge, dal file\n"
+            "  interasse --layout pulegge.txt 384-2GT\n"
+            "                                      dove si monta la puleggia che si muove");
     case Help::help:
         return QStringLiteral("Mostra questa guida.");
     case Help::profile:
@@ -833,7 +836,8 @@ QString help(Help text) {
                               "10000 (se non indicato, dal più piccolo consigliato per il "
                               "profilo a 150).");
     case Help::stock:
-        return QStringLiteral("Limita --belts, --near, --between e --ratio alle cinghie elencate "
+        return QStringLiteral("Limita --belts, --near, --between, --ratio e --layout alle cinghie "
+                              "elencate "
                               "nel file, una per riga come sono stampate (150XL037, T5-500, "
                               "600-5M-15, 200-2GT), con commenti dopo # e righe vuote.");
     case Help::rpm:
@@ -842,13 +846,16 @@ QString help(Help text) {
                               "aggiunge i giri del maggiore, e con una cinghia sola la velocità "
                               "della cinghia.");
     case Help::svg:
-        return QStringLiteral("Con una cinghia sola: il disegno in scala 1:1 della trasmissione, "
-                              "in SVG, nel file (- per l'uscita standard, senza i risultati).");
+        return QStringLiteral("Con una cinghia sola o con --layout: il disegno in scala 1:1 della "
+                              "trasmissione, in SVG, nel file (- per l'uscita standard, senza i "
+                              "risultati).");
     case Help::dxf:
         return QStringLiteral("Lo stesso disegno in DXF, in millimetri, con un layer per ogni "
                               "tipo di elemento, da aprire in un programma CAD.");
     case Help::all:
-        return QStringLiteral("Con --ratio, mostra tutte le trasmissioni, non solo le prime 20.");
+        return QStringLiteral(
+            "Con --ratio, mostra tutte le trasmissioni, non solo le prime 20; con "
+            "--layout, tutte le cinghie.");
     case Help::design:
         return QStringLiteral("Apre la finestra \"Progetta trasmissione\": da due ingranaggi o da "
                               "un rapporto, e da un interasse voluto o da un intervallo, le "
@@ -870,7 +877,8 @@ QString help(Help text) {
         break;
     }
     return QStringLiteral("Il codice stampato sulla cinghia (150 per 150XL037, 500 per T5-500, "
-                          "600 per 600-5M); non con --belts e --near.");
+                          "600 per 600-5M); non con --belts e --near; con --layout, facoltativa, "
+                          "anche come è stampata (384-2GT).");
 }
 
 QString helpEpilogue() {
@@ -885,10 +893,11 @@ QString helpEpilogue() {
                "trasmissioni; --from-rpm e --to-rpm insieme al posto di --ratio; --stock\n"
                "con --belts, --near, --between e --ratio; --all e --sound-only con\n"
                "--ratio; --rpm con una cinghia sola o con --ratio; --svg e --dxf con una\n"
-               "cinghia sola (i due disegni in due file diversi; un disegno su \"-\" va\n"
-               "da solo, senza --csv né --rpm); --profile e --csv con ogni forma. Ogni\n"
-               "opzione si scrive una volta sola: un'opzione ripetuta, o che la forma\n"
-               "non usa, è un errore d'uso.\n\n"
+               "cinghia sola o con --layout (i due disegni in due file diversi; un\n"
+               "disegno su \"-\" va da solo, senza --csv né --rpm); --layout con una\n"
+               "cinghia, --stock, --all, --svg e --dxf; --profile e --csv con ogni\n"
+               "forma. Ogni opzione si scrive una volta sola: un'opzione ripetuta, o che\n"
+               "la forma non usa, è un errore d'uso.\n\n"
                "Ogni numero intero di denti è una cinghia che si può fare, non per forza\n"
                "una che si vende: --stock limita le cinghie a quelle di un elenco.\n"
                "La ricerca con --ratio elenca prima le trasmissioni senza segni, poi\n"
@@ -922,6 +931,25 @@ QString helpEpilogue() {
                "dell'utente (LC_NUMERIC); --csv li scrive sempre con il punto, ma quelli\n"
                "degli argomenti si leggono ancora nel formato della lingua (120,5 in\n"
                "italiano).\n\n"
+               "Il file di --layout ha una puleggia per riga, nell'ordine in cui la\n"
+               "cinghia le incontra, in un verso o nell'altro; # comincia un commento, i\n"
+               "numeri hanno il punto o la virgola per i decimali, senza separatori\n"
+               "delle migliaia, in ogni lingua:\n"
+               "  [nome] X Y DENTI|liscia DIAMETRO [dorso] [folle] [scorre X Y|ruota PX PY "
+               "[DA:A]]\n"
+               "  [nome] estremo X Y      un capo di una cinghia aperta: il primo e l'ultimo\n"
+               "  profilo NOME            il profilo (-p lo sostituisce)\n"
+               "X e Y in mm, y verso l'alto; dorso: sul dorso della cinghia; folle: non\n"
+               "porta carico; scorre X Y: la puleggia si muove in linea retta fino a\n"
+               "X Y; ruota PX PY DA:A: su un braccio attorno a PX PY, angoli in gradi in\n"
+               "senso antiorario da +x (senza DA:A un giro intero). Una puleggia senza\n"
+               "nome si chiama con la sua riga. Al più una puleggia si muove: con una\n"
+               "cinghia, le posizioni in cui si monta; senza, ogni cinghia che la corsa\n"
+               "accoglie (le prime 20, --all tutte). Senza pulegge che si muovono: la\n"
+               "lunghezza primitiva e le cinghie più vicine sotto e sopra, o la\n"
+               "differenza da quella data (stato 1 se non si monta); una cinghia\n"
+               "aperta si taglia a quella lunghezza. Il disegno mostra la prima\n"
+               "posizione trovata e la corsa (layer CORSA).\n\n"
                "Geometria (C l'interasse, R e r i raggi primitivi):\n"
                "  denti in presa = denti dell'ingranaggio × angolo di avvolgimento / 360°\n"
                "  diametro esterno = diametro primitivo − 2 × distanza della linea primitiva\n"
@@ -929,7 +957,8 @@ QString helpEpilogue() {
                "Stato di uscita:\n"
                "  0  fatto\n"
                "  1  calcolo non riuscito (cinghia troppo corta, nessuna cinghia adatta,\n"
-               "     elenco o ricerca oltre i limiti)\n"
+               "     elenco o ricerca oltre i limiti, pulegge di --layout che non si\n"
+               "     possono montare)\n"
                "  2  uso sbagliato (opzione o valore non valido, ripetuto o non usato)\n"
                "  3  non è stato possibile scrivere i risultati\n");
 }
