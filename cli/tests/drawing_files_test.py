@@ -137,10 +137,11 @@ with tempfile.TemporaryDirectory() as folder:
         dxf_distance = check_drawing(f"{name} DXF", circles, spans, arcs, drive)
         check(f"{name}: the same drive in both files", svg_distance, dxf_distance, 0)
 
-# A layout: an idler on a slot, drawn where a 384 mm loop puts it. Its belt is as long as the
-# loop, its slot is on a layer of its own (green, 3 in DXF), and it has no dimension.
+# A layout: a back-side idler on a slot, drawn where a 384 mm loop puts it. Its belt is as
+# long as the loop, its slot is on a layer of its own (green, 3 in DXF), and it has no
+# dimension.
 layout = os.path.join(os.path.dirname(os.path.abspath(__file__)), "layouts", "tenditore.txt")
-slot = ((75, -30), (75, -10))
+slot = ((75, -30), (75, -2))
 with tempfile.TemporaryDirectory() as folder:
     svg, dxf = f"{folder}/layout.svg", f"{folder}/layout.dxf"
     subprocess.run([program, "--layout", layout, "384-2GT", "--svg", svg, "--dxf", dxf],
