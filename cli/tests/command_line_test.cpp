@@ -570,6 +570,16 @@ void CommandLineTest::answersInTheTerminal_data() {
         << english << QStringList{"--layout", layout("tenditore.txt"), "400"} << 1 << ""
         << "La cinghia 400-2GT non si monta in nessun punto della corsa di rullo (riga 5): vi si "
            "montano le cinghie da 382-2GT a 384-2GT.";
+    QTest::newRow("an arm on which a belt fits twice: two numbered blocks")
+        << english << QStringList{"--layout", layout("braccio.txt"), "386", "--csv"} << 0
+        << "soluzione,nome,x_mm,y_mm,diametro_primitivo_mm,avvolgimento_gradi,denti_in_presa,"
+           "tratto_mm\n1,motore,0.00,0.00,12.73,153.36,8.52,149.46\n"
+           "1,vite,150.00,0.00,38.20,177.44,29.57,91.27\n"
+           "1,braccio,61.15,-24.43,12.73,29.20,1.62,65.84\n"
+           "2,motore,0.00,0.00,12.73,158.01,8.78,149.46\n"
+           "2,vite,150.00,0.00,38.20,172.88,28.81,67.91\n"
+           "2,braccio,86.22,-26.56,12.73,29.11,1.62,90.21\n"
+        << "";
     QTest::newRow("an open belt: the clamps have no teeth, the last no span")
         << english << QStringList{"--layout", layout("aperta.txt"), "--csv"} << 0
         << "nome,x_mm,y_mm,diametro_primitivo_mm,avvolgimento_gradi,denti_in_presa,tratto_mm\n"
