@@ -294,10 +294,12 @@ Drawing drawLayout(const Layout &layout, const BeltPath &path,
             const double arm = std::hypot(start.x - travel.pivot.x, start.y - travel.pivot.y);
             drawing.travel.push_back({travel.pivot, centres[travel.entry]});
             // A full turn as two halves: an arc from an angle to itself is no arc in SVG.
-            drawing.travelArcs =
-                travel.fullTurn
-                    ? std::vector<Arc>{{travel.pivot, arm, 0, 180}, {travel.pivot, arm, 180, 360}}
-                    : std::vector<Arc>{{travel.pivot, arm, travel.fromAngle, travel.toAngle}};
+            if (travel.fullTurn) {
+                drawing.travelArcs.push_back({travel.pivot, arm, 0, 180});
+                drawing.travelArcs.push_back({travel.pivot, arm, 180, 360});
+            } else {
+                drawing.travelArcs.push_back({travel.pivot, arm, travel.fromAngle, travel.toAngle});
+            }
             reach({travel.pivot.x - arm, travel.pivot.y - arm});
             reach({travel.pivot.x + arm, travel.pivot.y + arm});
         }
