@@ -587,10 +587,10 @@ void CommandLineTest::answersInTheTerminal_data() {
            "rullo,75.00,-15.00,17.01,9.75,,71.33\nvite,150.00,0.00,38.20,118.56,19.76,25.20\n"
            "riga 6,160.00,30.00,0.00,0.00,,\n"
         << "solo 4.62 denti";
-    QTest::newRow("a fixed layout and a belt too long for it")
-        << english << QStringList{"--layout", layout("stampante.txt"), "1250"} << 1
-        << "…1250-2GT            625     1250.00 mm            +10.00 mm\n"
-        << "La cinghia 1250-2GT è 10.00 mm più lunga del percorso";
+    QTest::newRow("a fixed layout, a width of -p over its profile, a belt too long for it")
+        << english << QStringList{"--layout", layout("stampante.txt"), "1250", "-p", "GT2-9"} << 1
+        << "…1250-2GT-9          625     1250.00 mm            +10.00 mm\n"
+        << "La cinghia 1250-2GT-9 è 10.00 mm più lunga del percorso";
     QTest::newRow("pulleys that overlap, named")
         << english << QStringList{"--layout", layout("sovrapposte.txt")} << 1 << ""
         << "Le pulegge motore (riga 2) e vite (riga 3) si sovrappongono";
