@@ -1,5 +1,6 @@
 #include "cli/arguments.h"
 #include "cli/command_line.h"
+#include "cli/layout_file.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -69,6 +70,11 @@ private slots:
         QFile drawing(folder.filePath(QStringLiteral("a.svg")));
         QVERIFY(drawing.open(QIODevice::WriteOnly));
         QVERIFY(drawing.link(folder.filePath(QStringLiteral("link.svg"))));
+        // A layout of one pulley more than a layout takes, the last on the line after the bound.
+        QFile many(folder.filePath(QStringLiteral("many.txt")));
+        QVERIFY(many.open(QIODevice::WriteOnly));
+        for (int line = 0; line <= cli::mostLayoutEntries; ++line)
+            many.write(QByteArray::number(line * 100) + " 0 20\n");
     }
     void answersInTheTerminal_data();
     void answersInTheTerminal();
@@ -79,7 +85,7 @@ private slots:
     void readsEachFormIntoItsRequest();
 
 private:
-    QTemporaryDir folder; // a drawing and a link to it
+    QTemporaryDir folder; // a drawing and a link to it, a layout past its bound
 };
 
 void CommandLineTest::answersInTheTerminal_data() {
@@ -609,6 +615,9 @@ void CommandLineTest::answersInTheTerminal_data() {
          })
         QTest::newRow(file) << english << QStringList{"--layout", layout(file)} << 2 << ""
                             << QString::fromUtf8(words);
+    QTest::newRow("a layout past its bound, refused at the line past it")
+        << english << QStringList{"--layout", folder.filePath("many.txt")} << 2 << ""
+        << "many.txt, riga 1001: più di 1000 pulegge";
     for (const auto &[name, arguments, words] : {
              std::tuple{"slot backwards", QStringList{"36", "14", "--between", "250:150"},
                         "L'intervallo di --between va dal più piccolo al più grande: 150:250."},
