@@ -234,8 +234,8 @@ std::optional<Motion> motionOf(const Layout &layout) {
     const double slack = 1e-9;
     if (!(below360(at - travel.fromAngle + slack) <= turn + 2 * slack))
         return std::nullopt;
-    return Motion{travel.entry,           true, travel.pivot, {0, 0}, radius, travel.fromAngle,
-                  travel.fromAngle + turn};
+    const double from = travel.fromAngle;
+    return Motion{travel.entry, true, travel.pivot, {0, 0}, radius, from, from + turn};
 }
 
 Point centreAt(const Motion &motion, double along) {

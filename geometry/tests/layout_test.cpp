@@ -90,6 +90,13 @@ geometry::BeltPath pathOf(const std::variant<geometry::BeltPath, LayoutFault> &r
     return std::get<geometry::BeltPath>(result);
 }
 
+// The layout fixed with its movable entry there.
+Layout placed(Layout layout, Point there) {
+    layout.entries[layout.travel->entry].centre = there;
+    layout.travel.reset();
+    return layout;
+}
+
 TEST(Layout, FollowsThePitchCirclesAsClosedFormsSay) {
     // Two toothed pulleys at the distance the one-belt form solves: its geometry exactly.
     const auto drive = geometry::openDrive(36, 14, 75, xl->pitch);
@@ -318,10 +325,8 @@ TEST(Layout, MovesItsPulleyUntilTheBeltFits) {
                 EXPECT_GT(found[i].centre.y, travel.pivot.y);
             }
             // And there the layout, fixed, has that length.
-            Layout there = c.layout;
-            there.travel.reset();
-            there.entries[travel.entry].centre = found[i].centre;
-            EXPECT_NEAR(pathOf(geometry::beltPath(there)).pitchLength, c.length, 1e-6);
+            EXPECT_NEAR(pathOf(geometry::beltPath(placed(c.layout, found[i].centre))).pitchLength,
+                        c.length, 1e-6);
         }
     }
 
@@ -330,18 +335,16 @@ TEST(Layout, MovesItsPulleyUntilTheBeltFits) {
     const double large = 60 * 2 / (2 * pi), apart = large - r20;
     const double alone = 2 * std::sqrt(150 * 150 - apart * apart) + pi * (large + r20) +
                          2 * apart * std::asin(apart / 150);
-    Layout top = slot;
-    top.travel.reset();
-    top.entries[2].centre = {75, -2};
     const auto reached = geometry::lengthsOnTravel(slot);
     ASSERT_EQ(reached.size(), 1u);
     EXPECT_NEAR(reached[0].shortest, alone, 1e-6);
-    EXPECT_NEAR(reached[0].longest, pathOf(geometry::beltPath(top)).pitchLength, 1e-9);
+    EXPECT_NEAR(reached[0].longest, pathOf(geometry::beltPath(placed(slot, {75, -2}))).pitchLength,
+                1e-9);
 
     // Whole turns of the arm from either side of its longest place, near 85 degrees, and the
     // slot along the span, against 3600 places on each.
-    const auto onArm = [](double part) {
-        return Point{75 + 10 * std::cos(2 * pi * part), -20 + 10 * std::sin(2 * pi * part)};
+    const auto onArm = [](double fraction) {
+        return Point{75 + 10 * std::cos(2 * pi * fraction), -20 + 10 * std::sin(2 * pi * fraction)};
     };
     Layout after = arm, before = arm;
     after.entries[2].centre = onArm(87 / 360.0);
@@ -349,22 +352,20 @@ TEST(Layout, MovesItsPulleyUntilTheBeltFits) {
     after.travel->fullTurn = before.travel->fullTurn = true;
     const struct {
         const Layout &layout;
-        Point (*place)(double part);
+        Point (*place)(double fraction);
     } travels[] = {
         {after, onArm},
         {before, onArm},
         {along,
-         [](double part) {
-             return Point{20 + 110 * part, -4 - 9.4 * part};
+         [](double fraction) {
+             return Point{20 + 110 * fraction, -4 - 9.4 * fraction};
          }},
     };
     for (const auto &travel : travels) {
         double shortest = INFINITY, longest = -INFINITY;
         for (int step = 0; step <= 3600; ++step) {
-            Layout there = travel.layout;
-            there.travel.reset();
-            there.entries[2].centre = travel.place(step / 3600.0);
-            const auto path = geometry::beltPath(there);
+            const auto path =
+                geometry::beltPath(placed(travel.layout, travel.place(step / 3600.0)));
             if (const auto *built = std::get_if<geometry::BeltPath>(&path)) {
                 shortest = std::min(shortest, built->pitchLength);
                 longest = std::max(longest, built->pitchLength);
