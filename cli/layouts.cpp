@@ -136,9 +136,10 @@ std::int64_t countBetween(double shortest, double longest, double pitch,
                           const geometry::Stock *stock) {
     const auto first = static_cast<std::int64_t>(std::ceil(std::max(shortest / pitch, 1.0)));
     const auto last = static_cast<std::int64_t>(std::floor(longest / pitch));
-    if (stock)
-        return std::ranges::upper_bound(*stock, last) - std::ranges::lower_bound(*stock, first);
-    return std::max<std::int64_t>(last - first + 1, 0);
+    return std::max<std::int64_t>(stock ? std::ranges::upper_bound(*stock, last) -
+                                              std::ranges::lower_bound(*stock, first)
+                                        : last - first + 1,
+                                  0);
 }
 
 LayoutPlace placeOf(const geometry::Layout &layout, std::optional<geometry::Point> moved,
@@ -233,9 +234,14 @@ common::Result<LayoutDescription> describeLayout(const LayoutRequest &request,
     std::vector<std::int64_t> fitting;
     for (const geometry::LengthInterval &interval : lengths)
         for (std::int64_t teeth : beltsBetween(interval.shortest, interval.longest, pitch, inStock))
-            if (fitting.empty() || teeth > fitting.back())
-                fitting.push_back(teeth);
-    const QString from = shown(lengths.front().shortest), to = shown(lengths.back().longest);
+            fitting.push_back(teeth);
+    std::ranges::sort(fitting);
+    fitting.erase(std::unique(fitting.begin(), fitting.end()), fitting.end());
+    // The intervals follow the travel, not the lengths.
+    const QString from = shown(
+                      std::ranges::min(lengths, {}, &geometry::LengthInterval::shortest).shortest),
+                  to = shown(
+                      std::ranges::max(lengths, {}, &geometry::LengthInterval::longest).longest);
 
     if (answer.belt) {
         for (geometry::Placement &place :
