@@ -245,12 +245,9 @@ Drawing drawLayout(const Layout &layout, const BeltPath &path,
     const double textHeight = std::clamp(0.12 * largest, 2.5, 10.0);
 
     Drawing drawing;
-    Point middle{0, 0};
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const Point c = centres[i];
         const PathEntry &at = path.entries[i];
-        middle = {middle.x + c.x / static_cast<double>(entries.size()),
-                  middle.y + c.y / static_cast<double>(entries.size())};
         // A clamp is a point of the belt: a cross, as large as the text, and no circles.
         const bool clamp = entries[i].kind == LayoutEntry::Kind::clamp;
         const double mark = clamp ? textHeight / 2 : 0.3 * at.pitchRadius;
@@ -278,7 +275,6 @@ Drawing drawLayout(const Layout &layout, const BeltPath &path,
     // An open belt's last span runs through the carriage that holds its clamps: no belt.
     const bool open = entries.front().kind == LayoutEntry::Kind::clamp;
     drawing.spans.assign(path.spans.begin(), path.spans.end() - (open ? 1 : 0));
-    drawing.labels.push_back({middle, textHeight, std::move(caption)});
 
     Point lowest = centres.front(), highest = centres.front();
     const auto reach = [&](Point p) {
@@ -313,6 +309,10 @@ Drawing drawLayout(const Layout &layout, const BeltPath &path,
             reach({circle.centre.x - circle.radius, circle.centre.y - circle.radius});
             reach({circle.centre.x + circle.radius, circle.centre.y + circle.radius});
         }
+    // The caption under everything, in the middle.
+    drawing.labels.push_back({{(lowest.x + highest.x) / 2, lowest.y - 1.5 * textHeight},
+                              textHeight,
+                              std::move(caption)});
     for (const Label &label : drawing.labels) {
         const Box box = labelBox(label);
         reach(box.lowest);

@@ -76,8 +76,8 @@ struct BeltPath;
 // The drawing of a layout whose path can be built, in the file's coordinates: each pulley's
 // outside circle and the circle the belt's pitch line follows round it, the belt (an open
 // belt without the piece through its clamps' carriage), a cross on each centre, the movable
-// entry's travel, each entry's name over it and the caption (the belt, or its length) in the
-// middle of the centres. movedTo: where the movable entry stands, when not at its centre in
+// entry's travel, each entry's name over it and the caption (the belt, or its length) under
+// everything. movedTo: where the movable entry stands, when not at its centre in
 // the file.
 Drawing drawLayout(const Layout &layout, const BeltPath &path,
                    const std::vector<std::string> &names, std::string caption,
