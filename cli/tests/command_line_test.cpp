@@ -586,6 +586,15 @@ void CommandLineTest::answersInTheTerminal_data() {
            "2,vite,150.00,0.00,38.20,172.88,28.81,67.91\n"
            "2,braccio,86.22,-26.56,12.73,29.11,1.62,90.21\n"
         << "";
+    QTest::newRow("a travel that takes more belts than a table shows")
+        << english << QStringList{"--layout", layout("lunga.txt")} << 0
+        << "…428-2GT             75.00 mm      -70.82 mm     428.00 mm\n"
+           "... e altre 20 cinghie: --all le mostra tutte.\n"
+        << "";
+    QTest::newRow("all of them") << english << QStringList{"--layout", layout("lunga.txt"), "--all"}
+                                 << 0
+                                 << "…468-2GT             75.00 mm      -99.10 mm     468.00 mm\n"
+                                 << "";
     QTest::newRow("an open belt: the clamps have no teeth, the last no span")
         << english << QStringList{"--layout", layout("aperta.txt"), "--csv"} << 0
         << "nome,x_mm,y_mm,diametro_primitivo_mm,avvolgimento_gradi,denti_in_presa,tratto_mm\n"
