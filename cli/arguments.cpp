@@ -150,7 +150,7 @@ common::Result<DesignRequest> withSpeeds(DesignRequest request, const QString &f
 // The command line's options, each with its help.
 struct Options {
     QCommandLineOption help, profile, profiles, belts, near, between, ratio, fromRpm, toRpm, teeth,
-        soundOnly, stock, rpm, all, svg, dxf, csv, design;
+        soundOnly, stock, rpm, all, svg, dxf, csv, design, layout;
 };
 
 Options options() {
@@ -181,7 +181,8 @@ Options options() {
             option("svg", Help::svg, "FILE"),
             option("dxf", Help::dxf, "FILE"),
             option("csv", Help::csv),
-            option("design", Help::design)};
+            option("design", Help::design),
+            option("layout", Help::layout, "FILE")};
 }
 
 QString optionName(const QCommandLineOption &option) {
@@ -214,7 +215,7 @@ std::optional<Problem> repeated(const QCommandLineParser &parser,
 // A file option followed by another option took that option for its file: --svg --dxf.
 std::optional<Problem> fileTakenByOption(const QCommandLineParser &parser, const Options &o,
                                          const QStringList &names) {
-    for (const QCommandLineOption *option : {&o.svg, &o.dxf, &o.stock}) {
+    for (const QCommandLineOption *option : {&o.svg, &o.dxf, &o.stock, &o.layout}) {
         const QString typed = unmarked(parser.value(*option));
         if (parser.isSet(*option) && names.contains(typed.section(u'=', 0, 0)))
             return wrongUse(messages::fileMissing(optionName(*option), typed));
@@ -240,6 +241,14 @@ bool sameFile(const QString &first, const QString &second) {
 // Which form the options and the values typed ask for, and the options that do not go with it.
 common::Result<Request::Form> formOf(const QCommandLineParser &parser, const Options &o,
                                      qsizetype values) {
+    if (parser.isSet(o.layout)) {
+        for (const QCommandLineOption *option : {&o.near, &o.between, &o.belts, &o.ratio, &o.teeth,
+                                                 &o.fromRpm, &o.toRpm, &o.rpm, &o.soundOnly})
+            if (parser.isSet(*option))
+                return wrongUse(messages::optionsApart(optionName(*option), optionName(o.layout)));
+        if (values > 1)
+            return wrongUse(messages::layoutForm());
+    }
     for (const auto &[first, second] : {std::pair{&o.between, &o.belts},
                                         {&o.between, &o.near},
                                         {&o.ratio, &o.belts},
@@ -252,7 +261,9 @@ common::Result<Request::Form> formOf(const QCommandLineParser &parser, const Opt
         return wrongUse(messages::speedsTogether());
     const bool ratio = parser.isSet(o.ratio) || parser.isSet(o.fromRpm);
     Request::Form form = Request::Form::oneBelt;
-    if (ratio || parser.isSet(o.teeth)) {
+    if (parser.isSet(o.layout)) {
+        form = Request::Form::layout;
+    } else if (ratio || parser.isSet(o.teeth)) {
         if (values != 0 || !(parser.isSet(o.between) || parser.isSet(o.near)) || !ratio)
             return wrongUse(messages::designSearchForm());
         form = Request::Form::design;
@@ -271,11 +282,12 @@ common::Result<Request::Form> formOf(const QCommandLineParser &parser, const Opt
     }
     if (parser.isSet(o.rpm) && form != Request::Form::oneBelt && form != Request::Form::design)
         return wrongUse(messages::speedOnlyForOneBelt());
-    if ((parser.isSet(o.svg) || parser.isSet(o.dxf)) && form != Request::Form::oneBelt)
+    const bool drawn = form == Request::Form::oneBelt || form == Request::Form::layout;
+    if ((parser.isSet(o.svg) || parser.isSet(o.dxf)) && !drawn)
         return wrongUse(messages::drawingOnlyForOneBelt());
     if (parser.isSet(o.stock) && form == Request::Form::oneBelt)
         return wrongUse(messages::stockOnlyForLists());
-    if (parser.isSet(o.all) && form != Request::Form::design)
+    if (parser.isSet(o.all) && form != Request::Form::design && form != Request::Form::layout)
         return wrongUse(messages::allOnlyForDesigns());
     if (parser.isSet(o.soundOnly) && form != Request::Form::design)
         return wrongUse(messages::soundOnlyForDesigns());
@@ -306,6 +318,17 @@ common::Result<std::optional<Value>> optionalValue(const std::optional<QString> 
     return std::optional<Value>{Value{*read, text->trimmed()}};
 }
 
+// A layout's belt as printed (384-2GT), or its code alone in the user's format (384).
+common::Result<LayoutBelt> readLayoutBelt(const QString &typed, const QLocale &locale) {
+    const QString text = typed.trimmed();
+    if (const std::optional<geometry::NamedBelt> named = geometry::readBeltName(text.toStdString()))
+        return LayoutBelt{text, 0, named->profile, named->teeth};
+    const common::Result<double> code = common::readInput(text, messages::belt, locale);
+    if (!code)
+        return code.problem();
+    return LayoutBelt{text, *code, nullptr, 0};
+}
+
 // The values of the request's options, each read and checked before anything is computed:
 // the ranges first, then the pulleys, the belt and the distance in the order typed.
 common::Result<Request> withValues(Request request, const QStringList &inputs,
@@ -334,6 +357,24 @@ common::Result<Request> withValues(Request request, const QStringList &inputs,
         range.field = *read;
     }
     const std::optional<QString> stock = value(o.stock);
+    if (request.form == Request::Form::layout) {
+        LayoutRequest layout{*value(o.layout),    {},           {},           stock,
+                             parser.isSet(o.all), value(o.svg), value(o.dxf), {}};
+        if (layout.file.isEmpty())
+            return wrongUse(messages::layoutWithoutFile());
+        if (stock && stock->isEmpty())
+            return wrongUse(messages::stockWithoutFile());
+        if (parser.isSet(o.profile))
+            layout.profile = request.profile;
+        if (!inputs.isEmpty()) {
+            const common::Result<LayoutBelt> belt = readLayoutBelt(inputs[0], locale);
+            if (!belt)
+                return belt.problem();
+            layout.belt = *belt;
+        }
+        request.asked = std::move(layout);
+        return request;
+    }
     if (request.form == Request::Form::design) {
         DesignRequest design;
         design.profile = request.profile;
@@ -424,7 +465,7 @@ common::Result<Request> readArguments(const QStringList &arguments, const QLocal
     const std::vector<const QCommandLineOption *> all{
         &o.help,  &version,   &o.profile, &o.profiles, &o.belts,     &o.near,  &o.between,
         &o.ratio, &o.fromRpm, &o.toRpm,   &o.teeth,    &o.soundOnly, &o.stock, &o.rpm,
-        &o.all,   &o.svg,     &o.dxf,     &o.csv,      &o.design};
+        &o.all,   &o.svg,     &o.dxf,     &o.csv,      &o.design,    &o.layout};
     for (const QCommandLineOption *option : all)
         if (option != &o.help && option != &version)
             parser.addOption(*option);
@@ -436,7 +477,7 @@ common::Result<Request> readArguments(const QStringList &arguments, const QLocal
     QStringList valueOptions{QStringLiteral("-p")};
     for (const QCommandLineOption *option :
          {&o.profile, &o.belts, &o.near, &o.between, &o.ratio, &o.fromRpm, &o.toRpm, &o.teeth,
-          &o.stock, &o.rpm, &o.svg, &o.dxf})
+          &o.stock, &o.rpm, &o.svg, &o.dxf, &o.layout})
         valueOptions << optionName(*option);
     if (!parser.parse(markNegativeNumbers(arguments, valueOptions)))
         return wrongUse(parser.errorText());
@@ -613,6 +654,23 @@ QStringList commandOf(const DesignRequest &request) {
         command << QStringLiteral("--all");
     if (request.soundOnly)
         command << QStringLiteral("--sound-only");
+    return command;
+}
+
+QStringList commandOf(const LayoutRequest &request) {
+    QStringList command{QStringLiteral("interasse"), QStringLiteral("--layout"), request.file};
+    if (request.belt)
+        command << request.belt->text;
+    if (request.profile)
+        command << QStringLiteral("-p")
+                << QString::fromStdString(geometry::profileName(*request.profile));
+    if (request.stock)
+        command << QStringLiteral("--stock") << *request.stock;
+    if (request.all)
+        command << QStringLiteral("--all");
+    for (const auto &[option, file] : {std::pair{"--svg", &request.svg}, {"--dxf", &request.dxf}})
+        if (*file)
+            command << QString::fromLatin1(option) << **file;
     return command;
 }
 

@@ -17,5 +17,6 @@ common::Result<Request> readArguments(const QStringList &arguments, const QLocal
 QStringList commandOf(const OneBeltRequest &request);
 QStringList commandOf(const BeltListRequest &request);
 QStringList commandOf(const DesignRequest &request);
+QStringList commandOf(const LayoutRequest &request);
 
 } // namespace cli

@@ -3,6 +3,7 @@
 #include "cli/arguments.h"
 #include "cli/belt_lists.h"
 #include "cli/design_search.h"
+#include "cli/layouts.h"
 #include "cli/one_belt.h"
 #include "cli/profile_list.h"
 #include "cli/writer.h"
@@ -37,6 +38,8 @@ common::Result<common::ExitStatus> answer(const Request &request, QTextStream &o
         return listBelts(std::get<BeltListRequest>(request.asked), write, err);
     case Request::Form::design:
         return searchDesigns(std::get<DesignRequest>(request.asked), write);
+    case Request::Form::layout:
+        return answerLayout(std::get<LayoutRequest>(request.asked), out, err, request.csv, locale);
     }
     return common::ExitStatus::done;
 }
@@ -51,6 +54,8 @@ common::ExitStatus runCommandLine(const QStringList &arguments, QTextStream &out
             list->limits = limits;
         if (auto *design = std::get_if<DesignRequest>(&(*request).asked))
             design->limits = limits;
+        if (auto *layout = std::get_if<LayoutRequest>(&(*request).asked))
+            layout->limits = limits;
     }
     const common::Result<common::ExitStatus> status =
         request ? answer(*request, out, err, locale) : request.problem();

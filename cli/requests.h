@@ -88,6 +88,29 @@ struct DesignRequest {
     bool operator==(const DesignRequest &) const = default;
 };
 
+// A belt for a layout, as typed: a code, of the layout's profile, or a belt as printed, of its
+// own profile.
+struct LayoutBelt {
+    QString text;
+    double code = 0;                                // without a profile
+    const geometry::BeltProfile *profile = nullptr; // as printed: its profile and teeth
+    std::int64_t teeth = 0;
+    bool operator==(const LayoutBelt &) const = default;
+};
+
+// interasse --layout FILE [BELT]: the belt's path over the pulleys of a file, and the belts
+// that fit it, or where its movable pulley sits on a belt.
+struct LayoutRequest {
+    QString file;
+    std::optional<LayoutBelt> belt;
+    std::optional<geometry::ProfileChoice> profile; // -p, over the file's
+    std::optional<QString> stock;
+    bool all = false; // every belt that fits, not the first 20
+    std::optional<QString> svg, dxf;
+    geometry::Limits limits;
+    bool operator==(const LayoutRequest &) const = default;
+};
+
 // The ratio as typed (a range, or one ratio searched within 1 %), set as M/m: a ratio below 1
 // is read as its inverse. Checked before.
 void setRatio(DesignRequest &request, const Range &typed, bool single);
@@ -106,12 +129,13 @@ Range defaultTeeth(const geometry::ProfileChoice &profile);
 
 // What the command line is asked to do, read from its arguments, every value read and checked.
 struct Request {
-    enum class Form { help, version, profiles, oneBelt, belts, nearest, slot, design };
+    enum class Form { help, version, profiles, oneBelt, belts, nearest, slot, design, layout };
     Form form = Form::help;
     QString helpText; // with Form::help
     bool csv = false;
     geometry::ProfileChoice profile; // XL037 unless chosen
-    std::variant<std::monostate, OneBeltRequest, BeltListRequest, DesignRequest> asked;
+    std::variant<std::monostate, OneBeltRequest, BeltListRequest, DesignRequest, LayoutRequest>
+        asked;
 };
 
 } // namespace cli

@@ -2,6 +2,7 @@
 
 #include "geometry/belt_profile.h"
 #include "geometry/design.h"
+#include "geometry/drawing.h"
 
 #include <QString>
 
@@ -33,6 +34,25 @@ struct DetailLine {
     const char *unit;
     const char *csvUnit;
     const char *csvName = nullptr; // where the label's letters are no column's
+};
+
+// A layout's entry as its table shows it, at one place of the layout.
+struct LayoutRow {
+    QString name;
+    geometry::Point centre;
+    double pitchDiameter; // of the circle the belt's pitch line follows round it; 0 for a clamp
+    double wrap;          // degrees
+    std::optional<double> teethInMesh; // toothed pulleys only
+    bool carriesLoad;
+    std::optional<double> span; // to the next entry: none from an open belt's last clamp
+};
+
+// A made belt for a layout: its pitch length less the path's, or for a movable entry where
+// it fits.
+struct LayoutBeltRow {
+    std::int64_t teeth = 0;
+    double difference = 0; // mm
+    std::optional<geometry::Point> centre;
 };
 
 } // namespace cli

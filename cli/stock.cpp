@@ -81,31 +81,28 @@ Bytes readBytes(const QString &file, const std::atomic<bool> *stop) {
 
 } // namespace
 
-common::Result<geometry::Stock> readStock(const QString &file,
-                                          const geometry::ProfileChoice &profile,
-                                          messages::Reader reader, const std::atomic<bool> *stop) {
+std::optional<common::Problem> readLines(const QString &file, const LinesWords &words,
+                                         const std::function<LineRead(int, const QString &)> &line,
+                                         const std::atomic<bool> *stop) {
     Bytes bytes = readBytes(file, stop);
     if (bytes.stopped) // no one waits for this answer
-        return wrongUse(messages::stockUnreadable(file, {}));
+        return wrongUse(words.unreadable(file, {}));
     if (bytes.error != 0)
-        return wrongUse(messages::stockUnreadable(file, messages::fileFailure(bytes.error)));
+        return wrongUse(words.unreadable(file, messages::fileFailure(bytes.error)));
     QBuffer list(&bytes.bytes);
     list.open(QIODevice::ReadOnly | QIODevice::Text);
-    geometry::Stock stock;
-    std::bitset<geometry::beltProfiles.size()> others;
     qint64 read = 0;
     // A pipe or a device says nothing of its size: each is read until it says it ends.
     for (int number = 1;; ++number) {
-        QByteArray line = list.readLine(longestLine + 1);
-        if (line.isEmpty())
+        QByteArray text = list.readLine(longestLine + 1);
+        if (text.isEmpty())
             break;
-        read += line.size();
-        bool whole = line.endsWith('\n');
-        if (!whole && line.size() > longestLine) {
-            line.chop(1); // read only to tell a line longer than the bound
-            if (!line.contains('#'))
-                return wrongUse(
-                    messages::stockLineNoBelt(file, number, QString::fromUtf8(line).trimmed()));
+        read += text.size();
+        bool whole = text.endsWith('\n');
+        if (!whole && text.size() > longestLine) {
+            text.chop(1); // read only to tell a line longer than the bound
+            if (!text.contains('#'))
+                return wrongUse(words.notRead(file, number, QString::fromUtf8(text).trimmed()));
             while (!whole && read <= mostBytes) { // the rest of a long comment
                 const QByteArray rest = list.readLine(longestLine + 1);
                 read += rest.size();
@@ -113,18 +110,41 @@ common::Result<geometry::Stock> readStock(const QString &file,
             }
         }
         if (read > mostBytes)
-            return wrongUse(messages::stockTooLong(file, mostBytes));
-        const QString belt = QString::fromUtf8(line).section(u'#', 0, 0).trimmed();
-        if (belt.isEmpty())
+            return wrongUse(words.tooLong(file, mostBytes));
+        const QString kept = QString::fromUtf8(text).section(u'#', 0, 0).trimmed();
+        if (kept.isEmpty())
             continue;
-        const std::optional<geometry::NamedBelt> named = geometry::readBeltName(belt.toStdString());
-        if (!named)
-            return wrongUse(messages::stockLineNoBelt(file, number, belt));
-        if (named->profile == profile.profile)
-            stock.push_back(named->teeth);
-        else
-            others.set(static_cast<std::size_t>(named->profile - geometry::beltProfiles.data()));
+        LineRead answer = line(number, kept);
+        if (answer)
+            return answer;
     }
+    return std::nullopt;
+}
+
+common::Result<geometry::Stock> readStock(const QString &file,
+                                          const geometry::ProfileChoice &profile,
+                                          messages::Reader reader, const std::atomic<bool> *stop) {
+    geometry::Stock stock;
+    std::bitset<geometry::beltProfiles.size()> others;
+    const LinesWords words{messages::stockUnreadable, messages::stockTooLong,
+                           messages::stockLineNoBelt};
+    const std::optional<common::Problem> problem = readLines(
+        file, words,
+        [&](int number, const QString &belt) -> LineRead {
+            const std::optional<geometry::NamedBelt> named =
+                geometry::readBeltName(belt.toStdString());
+            if (!named)
+                return wrongUse(messages::stockLineNoBelt(file, number, belt));
+            if (named->profile == profile.profile)
+                stock.push_back(named->teeth);
+            else
+                others.set(
+                    static_cast<std::size_t>(named->profile - geometry::beltProfiles.data()));
+            return std::nullopt;
+        },
+        stop);
+    if (problem)
+        return *problem;
     if (stock.empty() && others.any()) {
         QStringList names;
         for (std::size_t i = 0; i < others.size(); ++i)

@@ -7,9 +7,30 @@
 #include <QString>
 
 #include <atomic>
+#include <functional>
 #include <optional>
 
 namespace cli {
+
+// The words of what can go wrong in a user's file of lines: one that cannot be read (reason:
+// as messages::fileFailure says it, or nothing), one longer than the bound, and a line that is
+// not what the file holds, as it was read (quoted in part where long).
+struct LinesWords {
+    QString (*unreadable)(const QString &file, const QString &reason);
+    QString (*tooLong)(const QString &file, qint64 mostBytes);
+    QString (*notRead)(const QString &file, int line, const QString &text);
+};
+// What a line's reader says of it: nothing, or why the file is refused.
+using LineRead = std::optional<common::Problem>;
+
+// A user's file of lines, as stock lists and layouts are: read to its end (a pipe or a device
+// too) up to a bound, then each line without its # comment and the blanks round it, empty ones
+// skipped, given to line with its number until line refuses one. A file that cannot be read
+// or is longer than the bound, or a line longer than its bound that is no comment, is wrong
+// use, in those words. stop: as readStock takes it.
+std::optional<common::Problem> readLines(const QString &file, const LinesWords &words,
+                                         const std::function<LineRead(int, const QString &)> &line,
+                                         const std::atomic<bool> *stop = nullptr);
 
 // The belts of a profile in a stock list: a file of belts as they are printed, one a line,
 // with # comments and blank lines, read to its end (a pipe or a device too) up to a bound.

@@ -305,3 +305,98 @@ void Writer::details(const std::vector<DetailLine> &lines) {
 }
 
 } // namespace cli
+
+namespace cli {
+
+void Writer::layoutHeadings(bool numbered) {
+    QStringList headings;
+    if (numbered && m_csv)
+        headings << heading(QStringLiteral("soluzione"));
+    if (m_csv)
+        headings << heading(QStringLiteral("nome")) << heading(QStringLiteral("x"), "mm")
+                 << heading(QStringLiteral("y"), "mm");
+    else
+        headings << heading(QStringLiteral("nome"));
+    headings << heading(QStringLiteral("diametro primitivo"), "mm")
+             << heading(QStringLiteral("avvolgimento"), "gradi")
+             << heading(QStringLiteral("denti in presa"))
+             << heading(QStringLiteral("tratto"), "mm");
+    row(headings, layoutColumns);
+}
+
+void Writer::layoutRow(const LayoutRow &row, std::optional<int> solution) {
+    beginRow(layoutColumns);
+    if (solution && m_csv)
+        cell(std::int64_t{*solution});
+    cell(row.name.toStdString());
+    if (m_csv) {
+        cellFixed(row.centre.x, 2);
+        cellFixed(row.centre.y, 2);
+    }
+    cellFixed(row.pitchDiameter, 2, true);
+    cellFixed(row.wrap, 2);
+    if (!m_csv)
+        m_pending += "\u00B0";
+    beginCell();
+    if (row.teethInMesh) {
+        geometry::appendFixed(m_pending, *row.teethInMesh, 2, m_separator);
+        const bool few = row.carriesLoad && *row.teethInMesh < geometry::fewestTeethInMesh;
+        m_fewOnLoad = m_fewOnLoad || few;
+        if (few && !m_csv)
+            m_pending += " *";
+    }
+    beginCell();
+    if (row.span)
+        geometry::appendFixed(m_pending, *row.span, 2, m_separator);
+    if (row.span && !m_csv)
+        m_pending += " mm";
+    endRow();
+}
+
+void Writer::layoutLegend() {
+    flush();
+    if (m_fewOnLoad && !m_csv)
+        m_out << messages::fewTeethOnLoadLegend() << '\n';
+    m_fewOnLoad = false;
+}
+
+void Writer::pitchLength(double length) {
+    stream() << QStringLiteral("lunghezza primitiva: ") << twoDecimals(length)
+             << QStringLiteral(" mm\n");
+}
+
+void Writer::layoutBelts(const std::vector<LayoutBeltRow> &rows, bool placed, bool all) {
+    QStringList headings{heading(QStringLiteral("cinghia"))};
+    if (placed)
+        headings << heading(QStringLiteral("x"), "mm") << heading(QStringLiteral("y"), "mm")
+                 << heading(QStringLiteral("lunghezza primitiva"), "mm");
+    else
+        headings << heading(QStringLiteral("denti"))
+                 << heading(QStringLiteral("lunghezza primitiva"), "mm")
+                 << heading(QStringLiteral("differenza"), "mm");
+    static constexpr int placedColumns[] = {18, 12, 12, 20}, differenceColumns[] = {18, 6, 20, 12};
+    const std::span<const int> widths =
+        placed ? std::span<const int>(placedColumns) : std::span<const int>(differenceColumns);
+    row(headings, widths);
+    const auto shown = static_cast<qsizetype>(rows.size());
+    const qsizetype written = m_csv || all ? shown : std::min(shown, firstRows);
+    for (qsizetype i = 0; i < written && !failed(); ++i) {
+        const LayoutBeltRow &belt = rows[static_cast<std::size_t>(i)];
+        beginRow(widths);
+        cellBelt(belt.teeth);
+        if (belt.centre) {
+            cellFixed(belt.centre->x, 2, true);
+            cellFixed(belt.centre->y, 2, true);
+        } else {
+            cell(belt.teeth);
+        }
+        cellFixed(static_cast<double>(belt.teeth) * m_profile.profile->pitch, 2, true);
+        if (!belt.centre)
+            cell(millimetres(difference(belt.difference)).toStdString());
+        endRow();
+    }
+    if (written < shown)
+        stream() << messages::moreLayoutBelts(shown - written) << '\n';
+}
+
+} // namespace cli

@@ -79,8 +79,19 @@ public:
     void designs(const Drives &drives, bool all);
     void drives(const Drives &drives) { drives.ofPairs ? designs(drives, true) : belts(drives); }
     void details(const std::vector<DetailLine> &lines);
+    // A layout's table: a heading, with a first column that numbers the solutions in a
+    // spreadsheet; a row per entry, its teeth in mesh marked when too few on a pulley that
+    // carries load; and the legend of that mark. Its pitch length, in the line that follows.
+    void layoutHeadings(bool numbered);
+    void layoutRow(const LayoutRow &row, std::optional<int> solution);
+    void layoutLegend();
+    void pitchLength(double length);
+    // Made belts for a layout: each with its difference from the path, or with the movable
+    // entry's centre where it fits; the first 20 unless all are asked or for a spreadsheet.
+    void layoutBelts(const std::vector<LayoutBeltRow> &rows, bool placed, bool all);
 
     static constexpr int beltColumns[] = {18, 6, 14, 14};
+    static constexpr int layoutColumns[] = {14, 18, 12, 14, 12};
 
 private:
     // Rows of long tables wait here and go to the stream in large pieces, straight to its
@@ -104,7 +115,7 @@ private:
     std::string m_separator;
     QLocale m_locale;
     geometry::ProfileChoice m_profile;
-    bool m_marked = false, m_smallPulley = false, m_flangesClash = false;
+    bool m_marked = false, m_smallPulley = false, m_flangesClash = false, m_fewOnLoad = false;
 };
 
 } // namespace cli

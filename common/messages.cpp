@@ -531,6 +531,223 @@ QString outputFailed(const QString &reason) {
     return QStringLiteral("Non è stato possibile scrivere i risultati: %1.").arg(reason);
 }
 
+QString layoutUnreadable(const QString &file, const QString &reason) {
+    const QString cannot = QStringLiteral("Il file delle pulegge %1 non si può leggere").arg(file);
+    return reason.isEmpty() ? cannot + u'.' : QStringLiteral("%1: %2.").arg(cannot, reason);
+}
+
+QString layoutTooLong(const QString &file, qint64 mostBytes) {
+    return QStringLiteral("Il file delle pulegge %1 supera %2 MiB, molto più di qualunque "
+                          "trasmissione: indicare il file giusto.")
+        .arg(file)
+        .arg(mostBytes / (1024 * 1024));
+}
+
+QString layoutTooFewPulleys(const QString &file) {
+    return QStringLiteral("Il file delle pulegge %1 ha meno di due pulegge: ne servono almeno "
+                          "due, una per riga, per esempio: motore 0 0 20.")
+        .arg(file);
+}
+
+QString layoutLine(const QString &file, int line, const QString &what) {
+    return QStringLiteral("%1, riga %2: %3").arg(file).arg(line).arg(what);
+}
+
+QString layoutLineNumber(int line) {
+    return QStringLiteral("riga %1").arg(line);
+}
+
+QString layoutLineNotEntry(const QString &text) {
+    return QStringLiteral("\"%1\" non è una puleggia: si scrive [nome] X Y DENTI oppure [nome] "
+                          "X Y liscia DIAMETRO, poi se servono dorso, folle e scorre X Y o ruota "
+                          "PX PY [DA:A]; un capo di una cinghia aperta, [nome] estremo X Y; il "
+                          "profilo, profilo NOME. Per esempio: tenditore 100 40 20 dorso folle "
+                          "scorre 100 70.")
+        .arg(quoted(text));
+}
+
+QString layoutNotANumber(const QString &typed) {
+    return QStringLiteral("\"%1\" non è un numero: scrivere le cifre con il punto o la virgola "
+                          "per i decimali, senza separatori delle migliaia.")
+        .arg(quoted(typed));
+}
+
+QString layoutBadTeeth() {
+    return QStringLiteral("i denti di un ingranaggio sono un numero intero, almeno 1; una "
+                          "puleggia senza denti si scrive liscia DIAMETRO.");
+}
+
+QString layoutBadDiameter() {
+    return QStringLiteral("il diametro di una puleggia liscia deve essere più di 0 mm.");
+}
+
+QString layoutBadAngles(const QString &typed) {
+    return QStringLiteral("\"%1\" non è un arco: gli angoli di ruota si scrivono DA:A in gradi, "
+                          "in senso antiorario da +x, per esempio 0:90.")
+        .arg(quoted(typed));
+}
+
+QString layoutProfileTwice(int firstLine) {
+    return QStringLiteral("il profilo è già scritto alla riga %1: va scritto una volta sola.")
+        .arg(firstLine);
+}
+
+QString layoutUnknownProfile(const QString &typed) {
+    return QStringLiteral("profilo \"%1\" sconosciuto: i profili sono quelli di interasse "
+                          "--profiles.")
+        .arg(quoted(typed));
+}
+
+QString layoutTooManyEntries(int most) {
+    return QStringLiteral("più di %1 pulegge: tenere nel file il percorso di una cinghia sola.")
+        .arg(most);
+}
+
+QString layoutNameTwice(const QString &name, int firstLine) {
+    return QStringLiteral("il nome \"%1\" è già della riga %2: ogni puleggia ha un nome suo.")
+        .arg(quoted(name))
+        .arg(firstLine);
+}
+
+QString layoutTwoMovable(int firstLine) {
+    return QStringLiteral("si muove già la puleggia della riga %1: si muove (scorre o ruota) una "
+                          "puleggia sola.")
+        .arg(firstLine);
+}
+
+QString layoutMisplacedClamp() {
+    return QStringLiteral("un estremo va sulla prima o sull'ultima riga delle pulegge, e una "
+                          "cinghia aperta ne ha due, uno per capo.");
+}
+
+QString layoutBadTravel() {
+    return QStringLiteral("la corsa non si può usare: scorre porta la puleggia in un altro punto, "
+                          "e l'arco di ruota comprende il punto della puleggia nel file.");
+}
+
+QString layoutNoBeltFigures(const QString &entry, const QString &profile) {
+    return QStringLiteral("Per il profilo %1 non sono pubblicati lo spessore della cinghia e "
+                          "l'altezza dei denti: la puleggia %2, liscia o sul dorso, non si può "
+                          "calcolare.")
+        .arg(profile, entry);
+}
+
+QString layoutOverlap(const QString &first, const QString &second) {
+    return QStringLiteral("Le pulegge %1 e %2 si sovrappongono dove passa la cinghia tra di "
+                          "loro: allontanarle.")
+        .arg(first, second);
+}
+
+QString layoutUntouched(const QString &entry) {
+    return QStringLiteral("La cinghia non tocca la puleggia %1: sta dalla parte sbagliata del "
+                          "tratto tra le sue vicine (dorso o no).")
+        .arg(entry);
+}
+
+QString layoutSpansCross(const QString &first, const QString &second) {
+    return QStringLiteral("I tratti della cinghia che partono da %1 e da %2 si incrociano: "
+                          "cambiare l'ordine delle righe o il lato (dorso) delle pulegge.")
+        .arg(first, second);
+}
+
+QString layoutNowhere(const QString &movable) {
+    return QStringLiteral("La cinghia non si monta in nessun punto della corsa di %1.")
+        .arg(movable);
+}
+
+QString layoutBeltOfOtherProfile(const QString &belt, const QString &beltProfile,
+                                 const QString &profile) {
+    return QStringLiteral("La cinghia %1 è del profilo %2, le pulegge del profilo %3: indicare "
+                          "una cinghia %3, o il profilo con -p.")
+        .arg(belt, beltProfile, profile);
+}
+
+QString layoutNoSuchBelt(const QString &profile, const QString &code,
+                         const std::optional<QString> &nearest) {
+    const QString none =
+        QStringLiteral("Nessuna cinghia %1 di denti interi ha il codice %2").arg(profile, code);
+    return nearest ? none + QStringLiteral(": la più vicina sotto è %1.").arg(*nearest)
+                   : none + u'.';
+}
+
+QString layoutBeltMisfit(const QString &belt, const QString &difference, bool longer) {
+    return QStringLiteral("La cinghia %1 è %2 mm più %3 del percorso: non si monta senza "
+                          "spostare una puleggia (scorre o ruota).")
+        .arg(belt, difference, longer ? QStringLiteral("lunga") : QStringLiteral("corta"));
+}
+
+QString layoutNoBeltFits(const QString &profile, const QString &movable, const QString &from,
+                         const QString &to, bool stock) {
+    return QStringLiteral("Nessuna cinghia %1%2 si monta sulla corsa di %3, che dà lunghezze "
+                          "primitive da %4 a %5 mm: allungare la corsa%6.")
+        .arg(profile, stock ? QStringLiteral(" dell'elenco") : QString(), movable, from, to,
+             stock ? QStringLiteral(" o aggiungere cinghie all'elenco (--stock)") : QString());
+}
+
+QString layoutBeltFitsNowhere(const QString &belt, const QString &movable, const QString &shortest,
+                              const QString &longest, bool stock) {
+    return QStringLiteral("La cinghia %1 non si monta in nessun punto della corsa di %2: vi si "
+                          "montano le cinghie%3 da %4 a %5.")
+        .arg(belt, movable, stock ? QStringLiteral(" dell'elenco") : QString(), shortest, longest);
+}
+
+QString tooManyLayoutBelts(qint64 most, bool stock) {
+    return QStringLiteral("Più di %1 cinghie: restringere la corsa nel file%2.")
+        .arg(most)
+        .arg(stock ? QStringLiteral(" o l'elenco di cinghie (--stock)") : QString());
+}
+
+QString moreLayoutBelts(qsizetype more) {
+    return more == 1 ? QStringLiteral("... e un'altra cinghia: --all le mostra tutte.")
+                     : QStringLiteral("... e altre %1 cinghie: --all le mostra tutte.").arg(more);
+}
+
+QString layoutSolution(int number, int of) {
+    return QStringLiteral("soluzione %1 di %2:").arg(number).arg(of);
+}
+
+QString layoutMovedTo(const QString &movable, const QString &x, const QString &y) {
+    return QStringLiteral("posizione di %1: x %2 mm, y %3 mm").arg(movable, x, y);
+}
+
+QString layoutFewTeethInMesh(const QString &entry, const QString &teeth) {
+    return QStringLiteral("Sulla puleggia %1 sono in presa solo %2 denti: ne servono almeno %3 "
+                          "per trasmettere il carico.")
+        .arg(entry, teeth)
+        .arg(geometry::fewestTeethInMesh);
+}
+
+QString layoutLittleWrap(const QString &entry, const QString &degrees, const QString &least) {
+    return QStringLiteral("La cinghia avvolge la puleggia %1 per soli %2°: ne servono almeno %3 "
+                          "per trasmettere il carico.")
+        .arg(entry, degrees, least);
+}
+
+QString layoutSmallIdler(const QString &entry, const QString &size, const QString &least,
+                         bool teeth, const QString &profile) {
+    return teeth ? QStringLiteral("La puleggia folle %1 ha solo %2 denti: per il profilo %3 un "
+                                  "costruttore ne consiglia almeno %4.")
+                       .arg(entry, size, profile, least)
+                 : QStringLiteral("La puleggia %1 ha un diametro di soli %2 mm: per il profilo "
+                                  "%3 un costruttore consiglia almeno %4 mm.")
+                       .arg(entry, size, profile, least);
+}
+
+QString fewTeethOnLoadLegend() {
+    return QStringLiteral("* meno di %1 denti in presa su un ingranaggio che porta il carico")
+        .arg(geometry::fewestTeethInMesh);
+}
+
+QString layoutForm() {
+    return QStringLiteral("--layout prende il file delle pulegge e al più una cinghia, per "
+                          "esempio: interasse --layout pulegge.txt 384-2GT.");
+}
+
+QString layoutWithoutFile() {
+    return QStringLiteral("Dopo --layout serve il nome del file delle pulegge, per esempio "
+                          "--layout pulegge.txt.");
+}
+
 QString unknownProfile(const QString &typed, const QString &names) {
     return QStringLiteral("Profilo \"%1\" sconosciuto: i profili sono %2 (interasse --profiles).")
         .arg(typed, names);
@@ -575,7 +792,10 @@ QString help(Help text) {
             "                                      il disegno in scala 1:1, per il browser e il "
             "CAD\n"
             "  interasse 36 14 --near 120 --stock cinghie.txt\n"
-            "                                      solo tra le cinghie del file");
+            "                                      solo tra le cinghie del file\n"
+            "  interasse --layout pulegge.txt      la cinghia su più pulegge, dal file\n"
+            "  interasse --layout pulegge.txt 384-2GT\n"
+            "                                      dove si monta la puleggia che si muove");
     case Help::help:
         return QStringLiteral("Mostra questa guida.");
     case Help::profile:
@@ -620,7 +840,8 @@ QString help(Help text) {
                               "10000 (se non indicato, dal più piccolo consigliato per il "
                               "profilo a 150).");
     case Help::stock:
-        return QStringLiteral("Limita --belts, --near, --between e --ratio alle cinghie elencate "
+        return QStringLiteral("Limita --belts, --near, --between, --ratio e --layout alle cinghie "
+                              "elencate "
                               "nel file, una per riga come sono stampate (150XL037, T5-500, "
                               "600-5M-15, 200-2GT), con commenti dopo # e righe vuote.");
     case Help::rpm:
@@ -629,13 +850,16 @@ QString help(Help text) {
                               "aggiunge i giri del maggiore, e con una cinghia sola la velocità "
                               "della cinghia.");
     case Help::svg:
-        return QStringLiteral("Con una cinghia sola: il disegno in scala 1:1 della trasmissione, "
-                              "in SVG, nel file (- per l'uscita standard, senza i risultati).");
+        return QStringLiteral("Con una cinghia sola o con --layout: il disegno in scala 1:1 della "
+                              "trasmissione, in SVG, nel file (- per l'uscita standard, senza i "
+                              "risultati).");
     case Help::dxf:
         return QStringLiteral("Lo stesso disegno in DXF, in millimetri, con un layer per ogni "
                               "tipo di elemento, da aprire in un programma CAD.");
     case Help::all:
-        return QStringLiteral("Con --ratio, mostra tutte le trasmissioni, non solo le prime 20.");
+        return QStringLiteral(
+            "Con --ratio, mostra tutte le trasmissioni, non solo le prime 20; con "
+            "--layout, tutte le cinghie.");
     case Help::design:
         return QStringLiteral("Apre la finestra \"Progetta trasmissione\": da due ingranaggi o da "
                               "un rapporto, e da un interasse voluto o da un intervallo, le "
@@ -645,6 +869,10 @@ QString help(Help text) {
         return QStringLiteral("Scrive valori separati da virgole, con il punto per i decimali e "
                               "una riga di intestazione; i numeri dati negli argomenti restano "
                               "nel formato della lingua (120,5 in italiano).");
+    case Help::layout:
+        return QStringLiteral("Il percorso della cinghia sulle pulegge del file, una per riga "
+                              "(vedi sotto): lunghezza primitiva, avvolgimenti e tratti; con una "
+                              "cinghia dopo il file, dove si monta la puleggia che si muove.");
     case Help::largerPulley:
         return QStringLiteral("Denti dell'ingranaggio maggiore.");
     case Help::smallerPulley:
@@ -653,7 +881,8 @@ QString help(Help text) {
         break;
     }
     return QStringLiteral("Il codice stampato sulla cinghia (150 per 150XL037, 500 per T5-500, "
-                          "600 per 600-5M); non con --belts e --near.");
+                          "600 per 600-5M); non con --belts e --near; con --layout, facoltativa, "
+                          "anche come è stampata (384-2GT).");
 }
 
 QString helpEpilogue() {
@@ -668,10 +897,11 @@ QString helpEpilogue() {
                "trasmissioni; --from-rpm e --to-rpm insieme al posto di --ratio; --stock\n"
                "con --belts, --near, --between e --ratio; --all e --sound-only con\n"
                "--ratio; --rpm con una cinghia sola o con --ratio; --svg e --dxf con una\n"
-               "cinghia sola (i due disegni in due file diversi; un disegno su \"-\" va\n"
-               "da solo, senza --csv né --rpm); --profile e --csv con ogni forma. Ogni\n"
-               "opzione si scrive una volta sola: un'opzione ripetuta, o che la forma\n"
-               "non usa, è un errore d'uso.\n\n"
+               "cinghia sola o con --layout (i due disegni in due file diversi; un\n"
+               "disegno su \"-\" va da solo, senza --csv né --rpm); --layout con una\n"
+               "cinghia, --stock, --all, --svg e --dxf; --profile e --csv con ogni\n"
+               "forma. Ogni opzione si scrive una volta sola: un'opzione ripetuta, o che\n"
+               "la forma non usa, è un errore d'uso.\n\n"
                "Ogni numero intero di denti è una cinghia che si può fare, non per forza\n"
                "una che si vende: --stock limita le cinghie a quelle di un elenco.\n"
                "La ricerca con --ratio elenca prima le trasmissioni senza segni, poi\n"
@@ -705,6 +935,25 @@ QString helpEpilogue() {
                "dell'utente (LC_NUMERIC); --csv li scrive sempre con il punto, ma quelli\n"
                "degli argomenti si leggono ancora nel formato della lingua (120,5 in\n"
                "italiano).\n\n"
+               "Il file di --layout ha una puleggia per riga, nell'ordine in cui la\n"
+               "cinghia le incontra, in un verso o nell'altro; # comincia un commento, i\n"
+               "numeri hanno il punto o la virgola per i decimali, senza separatori\n"
+               "delle migliaia, in ogni lingua:\n"
+               "  [nome] X Y DENTI|liscia DIAMETRO [dorso] [folle]\n"
+               "                          [scorre X Y|ruota PX PY [DA:A]]\n"
+               "  [nome] estremo X Y      un capo di una cinghia aperta: il primo e l'ultimo\n"
+               "  profilo NOME            il profilo (-p lo sostituisce)\n"
+               "X e Y in mm, y verso l'alto; dorso: sul dorso della cinghia; folle: non\n"
+               "porta carico; scorre X Y: la puleggia si muove in linea retta fino a\n"
+               "X Y; ruota PX PY DA:A: su un braccio attorno a PX PY, angoli in gradi in\n"
+               "senso antiorario da +x (senza DA:A un giro intero). Una puleggia senza\n"
+               "nome si chiama con la sua riga. Al più una puleggia si muove: con una\n"
+               "cinghia, le posizioni in cui si monta; senza, ogni cinghia che la corsa\n"
+               "accoglie (le prime 20, --all tutte). Senza pulegge che si muovono: la\n"
+               "lunghezza primitiva e le cinghie più vicine sotto e sopra, o la\n"
+               "differenza da quella data (stato 1 se non si monta); una cinghia\n"
+               "aperta si taglia a quella lunghezza. Il disegno mostra la prima\n"
+               "posizione trovata e la corsa (layer CORSA).\n\n"
                "Geometria (C l'interasse, R e r i raggi primitivi):\n"
                "  denti in presa = denti dell'ingranaggio × angolo di avvolgimento / 360°\n"
                "  diametro esterno = diametro primitivo − 2 × distanza della linea primitiva\n"
@@ -712,7 +961,8 @@ QString helpEpilogue() {
                "Stato di uscita:\n"
                "  0  fatto\n"
                "  1  calcolo non riuscito (cinghia troppo corta, nessuna cinghia adatta,\n"
-               "     elenco o ricerca oltre i limiti)\n"
+               "     elenco o ricerca oltre i limiti, pulegge di --layout che non si\n"
+               "     possono montare)\n"
                "  2  uso sbagliato (opzione o valore non valido, ripetuto o non usato)\n"
                "  3  non è stato possibile scrivere i risultati\n");
 }

@@ -127,6 +127,59 @@ QString noBeltInRange(const QString &profile,
                       const std::optional<std::pair<QString, QString>> &codes,
                       const std::optional<QString> &shortestBelt, bool stock = false);
 QString outputFailed(const QString &reason);
+// A layout's file: one that cannot be read or is longer than the most that is read, one of
+// fewer than two pulleys, and what is wrong on one of its lines (layoutLine before it).
+QString layoutUnreadable(const QString &file, const QString &reason);
+QString layoutTooLong(const QString &file, qint64 mostBytes);
+QString layoutTooFewPulleys(const QString &file);
+QString layoutLine(const QString &file, int line, const QString &what);
+// How an unnamed entry is called: by its line.
+QString layoutLineNumber(int line);
+QString layoutLineNotEntry(const QString &text);
+QString layoutNotANumber(const QString &typed);
+QString layoutBadTeeth();
+QString layoutBadDiameter();
+QString layoutBadAngles(const QString &typed);
+QString layoutProfileTwice(int firstLine);
+QString layoutUnknownProfile(const QString &typed);
+QString layoutTooManyEntries(int most);
+QString layoutNameTwice(const QString &name, int firstLine);
+QString layoutTwoMovable(int firstLine);
+QString layoutMisplacedClamp();
+QString layoutBadTravel();
+// A layout that cannot be built, its entries named as sentences call them.
+QString layoutNoBeltFigures(const QString &entry, const QString &profile);
+QString layoutOverlap(const QString &first, const QString &second);
+QString layoutUntouched(const QString &entry);
+QString layoutSpansCross(const QString &first, const QString &second);
+QString layoutNowhere(const QString &movable);
+// A belt for a layout: of another profile than the layout's; one that does not fit a fixed
+// layout, by so many mm; none of the profile (or of the stock list) that fits the travel,
+// whose lengths run from..to mm; one that fits nowhere on it, and the belts that do.
+QString layoutBeltOfOtherProfile(const QString &belt, const QString &beltProfile,
+                                 const QString &profile);
+// nearest: the made belt whose code is the nearest below that one, as printed.
+QString layoutNoSuchBelt(const QString &profile, const QString &code,
+                         const std::optional<QString> &nearest);
+QString layoutBeltMisfit(const QString &belt, const QString &difference, bool longer);
+QString layoutNoBeltFits(const QString &profile, const QString &movable, const QString &from,
+                         const QString &to, bool stock);
+QString layoutBeltFitsNowhere(const QString &belt, const QString &movable, const QString &shortest,
+                              const QString &longest, bool stock);
+QString tooManyLayoutBelts(qint64 most, bool stock);
+QString moreLayoutBelts(qsizetype more);
+// A layout's answer: which of its two solutions follows, where the movable entry stands.
+QString layoutSolution(int number, int of);
+QString layoutMovedTo(const QString &movable, const QString &x, const QString &y);
+// A layout's warnings; a small idler in teeth or, for a plain or back-side one, in mm.
+QString layoutFewTeethInMesh(const QString &entry, const QString &teeth);
+QString layoutLittleWrap(const QString &entry, const QString &degrees, const QString &least);
+QString layoutSmallIdler(const QString &entry, const QString &size, const QString &least,
+                         bool teeth, const QString &profile);
+QString fewTeethOnLoadLegend();
+// The form of --layout, and the option without its file.
+QString layoutForm();
+QString layoutWithoutFile();
 // The command line's own words.
 QString unknownProfile(const QString &typed, const QString &names);
 QString searchTakesTwoPulleys();
@@ -155,6 +208,7 @@ enum class Help {
     dxf,
     csv,
     design,
+    layout,
     largerPulley,
     smallerPulley,
     belt,

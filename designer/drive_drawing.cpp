@@ -51,7 +51,7 @@ void DriveDrawing::paintEvent(QPaintEvent *) {
         made.setCosmetic(true);
         return made;
     };
-    const auto circles = [&](const std::array<geometry::Circle, 2> &list) {
+    const auto circles = [&](const std::vector<geometry::Circle> &list) {
         for (const geometry::Circle &circle : list)
             painter.drawEllipse(at(circle.centre), circle.radius * scale, circle.radius * scale);
     };

@@ -1,5 +1,6 @@
 #include "geometry/drawing.h"
 
+#include "geometry/layout.h"
 #include "geometry/number_text.h"
 #include "geometry/open_drive.h"
 
@@ -229,6 +230,100 @@ Drawing drawDrive(const ProfileChoice &profile, double z1, double z2, std::int64
     return drawing;
 }
 
+Drawing drawLayout(const Layout &layout, const BeltPath &path,
+                   const std::vector<std::string> &names, std::string caption,
+                   std::optional<Point> movedTo) {
+    const std::vector<LayoutEntry> &entries = layout.entries;
+    std::vector<Point> centres;
+    for (const LayoutEntry &entry : entries)
+        centres.push_back(entry.centre);
+    if (layout.travel && movedTo)
+        centres[layout.travel->entry] = *movedTo;
+    double largest = 0;
+    for (const PathEntry &entry : path.entries)
+        largest = std::max(largest, entry.pitchRadius);
+    const double textHeight = std::clamp(0.12 * largest, 2.5, 10.0);
+
+    Drawing drawing;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const Point c = centres[i];
+        const PathEntry &at = path.entries[i];
+        // A clamp is a point of the belt: a cross, as large as the text, and no circles.
+        const bool clamp = entries[i].kind == LayoutEntry::Kind::clamp;
+        const double mark = clamp ? textHeight / 2 : 0.3 * at.pitchRadius;
+        drawing.centreMarks.push_back({{c.x - mark, c.y}, {c.x + mark, c.y}});
+        drawing.centreMarks.push_back({{c.x, c.y - mark}, {c.x, c.y + mark}});
+        double outside = 0;
+        if (!clamp) {
+            outside = entries[i].kind == LayoutEntry::Kind::plain
+                          ? entries[i].size / 2
+                          : entries[i].size * layout.profile->pitch / (2 * std::numbers::pi) -
+                                layout.profile->pitchLineOffset;
+            drawing.pitchCircles.push_back({c, at.pitchRadius});
+            drawing.outsideCircles.push_back({c, outside});
+            const auto angle = [&](Point p) { return std::atan2(p.y - c.y, p.x - c.x) * degrees; };
+            // Arcs run counter-clockwise: a clockwise turn from arrive to leave is drawn back.
+            const Point from = at.counterClockwise ? at.arrive : at.leave;
+            const Point to = at.counterClockwise ? at.leave : at.arrive;
+            drawing.arcs.push_back({c, at.pitchRadius, angle(from), angle(to)});
+        }
+        // Over the pulley and the belt round it.
+        drawing.labels.push_back({{c.x, c.y + std::max(at.pitchRadius, outside) + 0.6 * textHeight},
+                                  textHeight,
+                                  names[i]});
+    }
+    // An open belt's last span runs through the carriage that holds its clamps: no belt.
+    const bool open = entries.front().kind == LayoutEntry::Kind::clamp;
+    drawing.spans.assign(path.spans.begin(), path.spans.end() - (open ? 1 : 0));
+
+    Point lowest = centres.front(), highest = centres.front();
+    const auto reach = [&](Point p) {
+        lowest = {std::min(lowest.x, p.x), std::min(lowest.y, p.y)};
+        highest = {std::max(highest.x, p.x), std::max(highest.y, p.y)};
+    };
+    if (layout.travel) {
+        const Travel &travel = *layout.travel;
+        const Point start = entries[travel.entry].centre;
+        if (travel.kind == Travel::Kind::slot) {
+            drawing.travel.push_back({start, travel.end});
+        } else {
+            const double arm = std::hypot(start.x - travel.pivot.x, start.y - travel.pivot.y);
+            drawing.travel.push_back({travel.pivot, centres[travel.entry]});
+            // A full turn as two halves: an arc from an angle to itself is no arc in SVG.
+            if (travel.fullTurn) {
+                drawing.travelArcs.push_back({travel.pivot, arm, 0, 180});
+                drawing.travelArcs.push_back({travel.pivot, arm, 180, 360});
+            } else {
+                drawing.travelArcs.push_back({travel.pivot, arm, travel.fromAngle, travel.toAngle});
+            }
+            reach({travel.pivot.x - arm, travel.pivot.y - arm});
+            reach({travel.pivot.x + arm, travel.pivot.y + arm});
+        }
+        for (const Segment &segment : drawing.travel) {
+            reach(segment.from);
+            reach(segment.to);
+        }
+    }
+    for (const std::vector<Circle> *circles : {&drawing.pitchCircles, &drawing.outsideCircles})
+        for (const Circle &circle : *circles) {
+            reach({circle.centre.x - circle.radius, circle.centre.y - circle.radius});
+            reach({circle.centre.x + circle.radius, circle.centre.y + circle.radius});
+        }
+    // The caption under everything, in the middle.
+    drawing.labels.push_back({{(lowest.x + highest.x) / 2, lowest.y - 1.5 * textHeight},
+                              textHeight,
+                              std::move(caption)});
+    for (const Label &label : drawing.labels) {
+        const Box box = labelBox(label);
+        reach(box.lowest);
+        reach(box.highest);
+    }
+    const double margin = std::max(5.0, textHeight);
+    drawing.lowest = {lowest.x - margin, lowest.y - margin};
+    drawing.highest = {highest.x + margin, highest.y + margin};
+    return drawing;
+}
+
 namespace {
 
 // SVG's y grows downwards.
@@ -269,12 +364,14 @@ std::string svgFile(const Drawing &drawing) {
                       number(width) + " " + number(height) + "\">\n";
     // A layer's primitives, drawn in its stroke.
     const auto group = [&](std::size_t layer, double stroke, const auto &draw) {
-        svg += "<g id=\"" + std::string(dxfLayers[layer]) + "\" fill=\"none\" stroke=\"" +
-               layerColours[layer] + "\" stroke-width=\"" + number(stroke) + "\">\n";
+        const bool travel = layer == dxfLayers.size();
+        svg += "<g id=\"" + std::string(travel ? travelLayer : dxfLayers[layer]) +
+               "\" fill=\"none\" stroke=\"" + (travel ? travelColour : layerColours[layer]) +
+               "\" stroke-width=\"" + number(stroke) + "\">\n";
         draw();
         svg += "</g>\n";
     };
-    const auto circles = [&](const std::array<Circle, 2> &list) {
+    const auto circles = [&](const std::vector<Circle> &list) {
         for (const Circle &circle : list)
             svg += "<circle" + svgPoint(circle.centre, "cx", "cy") + " r=\"" +
                    number(circle.radius) + "\"/>\n";
@@ -286,9 +383,8 @@ std::string svgFile(const Drawing &drawing) {
     };
     group(0, 0.25, [&] { circles(drawing.pitchCircles); });
     group(1, 0.18, [&] { circles(drawing.outsideCircles); });
-    group(2, 0.5, [&] {
-        segments(drawing.spans);
-        for (const Arc &arc : drawing.arcs) {
+    const auto arcs = [&](const std::vector<Arc> &list) {
+        for (const Arc &arc : list) {
             const double start = arc.startAngle / degrees, end = arc.endAngle / degrees;
             const double sweep = std::fmod(arc.endAngle - arc.startAngle + 360, 360);
             const Point from{arc.centre.x + arc.radius * std::cos(start),
@@ -301,9 +397,19 @@ std::string svgFile(const Drawing &drawing) {
                    (sweep > 180 ? "1" : "0") + " 0 " + number(to.x) + " " + number(-to.y) +
                    "\"/>\n";
         }
+    };
+    group(2, 0.5, [&] {
+        segments(drawing.spans);
+        arcs(drawing.arcs);
     });
     group(3, 0.18, [&] { segments(drawing.centreMarks); });
-    group(4, 0.18, [&] { segments(drawing.dimension); });
+    if (!drawing.dimension.empty())
+        group(4, 0.18, [&] { segments(drawing.dimension); });
+    if (!drawing.travel.empty())
+        group(dxfLayers.size(), 0.25, [&] {
+            segments(drawing.travel);
+            arcs(drawing.travelArcs);
+        });
     svg += "<g id=\"" + std::string(dxfLayers[5]) + "\" fill=\"" + layerColours[5] +
            "\" font-family=\"sans-serif\" text-anchor=\"middle\">\n";
     for (const Label &label : drawing.labels)
@@ -380,14 +486,18 @@ std::string dxfFile(const Drawing &drawing) {
     pair(dxf, 0, "ENDSEC");
 
     // Layer 0, which every drawing has, then ours, each with its colour.
-    static constexpr std::pair<std::string_view, int> layers[] = {
+    std::vector<std::pair<std::string_view, int>> layers{
         {"0", 7},          {dxfLayers[0], 5}, {dxfLayers[1], 8}, {dxfLayers[2], 1},
-        {dxfLayers[3], 7}, {dxfLayers[4], 7}, {dxfLayers[5], 7}};
+        {dxfLayers[3], 7}, {dxfLayers[4], 7}, {dxfLayers[5], 7}, {travelLayer, 3}};
+    if (drawing.travel.empty())
+        layers.pop_back();
+    if (drawing.dimension.empty())
+        layers.erase(layers.begin() + 5);
     pair(dxf, 0, "SECTION");
     pair(dxf, 2, "TABLES");
     pair(dxf, 0, "TABLE");
     pair(dxf, 2, "LAYER");
-    pair(dxf, 70, std::to_string(std::size(layers)));
+    pair(dxf, 70, std::to_string(layers.size()));
     for (const auto &[name, colour] : layers) {
         pair(dxf, 0, "LAYER");
         pair(dxf, 2, name);
@@ -404,7 +514,7 @@ std::string dxfFile(const Drawing &drawing) {
         pair(dxf, 0, kind);
         pair(dxf, 8, layer);
     };
-    const auto circles = [&](const std::array<Circle, 2> &list, std::string_view layer) {
+    const auto circles = [&](const std::vector<Circle> &list, std::string_view layer) {
         for (const Circle &circle : list) {
             entity("CIRCLE", layer);
             point(dxf, 10, circle.centre);
@@ -420,14 +530,17 @@ std::string dxfFile(const Drawing &drawing) {
     };
     circles(drawing.pitchCircles, dxfLayers[0]);
     circles(drawing.outsideCircles, dxfLayers[1]);
+    const auto arcs = [&](const std::vector<Arc> &list, std::string_view layer) {
+        for (const Arc &arc : list) {
+            entity("ARC", layer);
+            point(dxf, 10, arc.centre);
+            pair(dxf, 40, arc.radius);
+            pair(dxf, 50, arc.startAngle);
+            pair(dxf, 51, arc.endAngle);
+        }
+    };
     segments(drawing.spans, dxfLayers[2]);
-    for (const Arc &arc : drawing.arcs) {
-        entity("ARC", dxfLayers[2]);
-        point(dxf, 10, arc.centre);
-        pair(dxf, 40, arc.radius);
-        pair(dxf, 50, arc.startAngle);
-        pair(dxf, 51, arc.endAngle);
-    }
+    arcs(drawing.arcs, dxfLayers[2]);
     segments(drawing.centreMarks, dxfLayers[3]);
     segments(drawing.dimension, dxfLayers[4]);
     for (const Label &label : drawing.labels) {
@@ -438,6 +551,8 @@ std::string dxfFile(const Drawing &drawing) {
         pair(dxf, 72, "1"); // centred on its alignment point
         point(dxf, 11, label.at);
     }
+    segments(drawing.travel, travelLayer);
+    arcs(drawing.travelArcs, travelLayer);
     pair(dxf, 0, "ENDSEC");
     pair(dxf, 0, "EOF");
     return dxf;

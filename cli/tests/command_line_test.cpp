@@ -1,5 +1,6 @@
 #include "cli/arguments.h"
 #include "cli/command_line.h"
+#include "cli/layout_file.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -38,6 +39,13 @@ QString valuesOf(const cli::Request &request) {
                  list->pulleys.swapped ? QStringLiteral(" swapped") : QString(), range(list->codes),
                  list->wanted ? number(list->wanted->value) : "-", range(list->slot),
                  list->stock.value_or("-"));
+    if (const auto *layout = std::get_if<cli::LayoutRequest>(&request.asked))
+        return QStringLiteral("%1 layout %2 belt %3 (%4 teeth) profile %5 stock %6%7 svg %8 dxf %9")
+            .arg(profile, layout->file, layout->belt ? number(layout->belt->code) : "-",
+                 layout->belt ? QString::number(layout->belt->teeth) : "-",
+                 layout->profile ? "typed" : "-", layout->stock.value_or("-"),
+                 layout->all ? QStringLiteral(" all") : QString(), layout->svg.value_or("-"),
+                 layout->dxf.value_or("-"));
     const auto &design = std::get<cli::DesignRequest>(request.asked);
     return QStringLiteral("%1 ratio %2 from %3 teeth %4 near %5 slot %6%7%8%9%10")
         .arg(profile, range(design.ratio), number(design.wantedRatio), range(design.teeth),
@@ -62,6 +70,11 @@ private slots:
         QFile drawing(folder.filePath(QStringLiteral("a.svg")));
         QVERIFY(drawing.open(QIODevice::WriteOnly));
         QVERIFY(drawing.link(folder.filePath(QStringLiteral("link.svg"))));
+        // A layout of one pulley more than a layout takes, the last on the line after the bound.
+        QFile many(folder.filePath(QStringLiteral("many.txt")));
+        QVERIFY(many.open(QIODevice::WriteOnly));
+        for (int line = 0; line <= cli::mostLayoutEntries; ++line)
+            many.write(QByteArray::number(line * 100) + " 0 20\n");
     }
     void answersInTheTerminal_data();
     void answersInTheTerminal();
@@ -72,7 +85,7 @@ private slots:
     void readsEachFormIntoItsRequest();
 
 private:
-    QTemporaryDir folder; // a drawing and a link to it
+    QTemporaryDir folder; // a drawing and a link to it, a layout past its bound
 };
 
 void CommandLineTest::answersInTheTerminal_data() {
@@ -525,6 +538,95 @@ void CommandLineTest::answersInTheTerminal_data() {
     QTest::newRow("no belt of a stock list near, and no range that was not typed")
         << english << QStringList{"80", "60", "--near", "300", "--stock", stock} << 1 << ""
         << "Nessuna cinghia XL037 dell'elenco gira su questi ingranaggi: la più corta è 232XL037.";
+    // Layouts: the files in layouts/, each a case.
+    const auto layout = [](const char *file) {
+        return QStringLiteral(DATA_DIR "/layouts/") + QString::fromLatin1(file);
+    };
+    QTest::newRow("a printer's loop: the sides plus one turn, few teeth on the motor")
+        << italian << QStringList{"--layout", layout("stampante.txt")} << 0
+        << "nome            diametro primitivo  avvolgimento  denti in presa  tratto\n"
+           "motore          12,73 mm            90,00°        5,00 *          300,00 mm\n"
+           "riga 3          12,73 mm            90,00°        5,00            300,00 mm\n"
+           "riga 4          12,73 mm            90,00°        5,00            300,00 mm\n"
+           "riga 5          12,73 mm            90,00°        5,00            300,00 mm\n"
+           "* meno di 6 denti in presa su un ingranaggio che porta il carico\n"
+           "lunghezza primitiva: 1240,00 mm\n"
+           "cinghia             denti   lunghezza primitiva   differenza\n"
+           "1240-2GT            620     1240,00 mm            0,00 mm\n"
+        << "Sulla puleggia motore (riga 2) sono in presa solo 5,00 denti: ne servono almeno 6 per "
+           "trasmettere il carico.";
+    QTest::newRow("an idler on fixed centres, where a belt fits")
+        << italian << QStringList{"--layout", layout("tenditore.txt"), "384-2GT"} << 0
+        << "nome            diametro primitivo  avvolgimento  denti in presa  tratto\n"
+           "motore          12,73 mm            181,53°       10,08           149,46 mm\n"
+           "vite            38,20 mm            201,33°       33,56           70,61 mm\n"
+           "rullo           13,24 mm            22,86°        0,00            74,01 mm\n"
+           "lunghezza primitiva: 384,00 mm\n"
+           "posizione di rullo (riga 5): x 75,00 mm, y -4,66 mm\n"
+        << "";
+    QTest::newRow("the loops of a stock list that the idler's slot takes")
+        << english
+        << QStringList{"--layout", layout("tenditore.txt"), "--stock", layout("anelli.txt"),
+                       "--csv"}
+        << 0
+        << "cinghia,x_mm,y_mm,lunghezza_primitiva_mm\n382,75.00,-11.13,382.00\n"
+           "384,75.00,-4.66,384.00\n"
+        << "";
+    QTest::newRow("a belt that the slot cannot take, and those it can")
+        << english << QStringList{"--layout", layout("tenditore.txt"), "400"} << 1 << ""
+        << "La cinghia 400-2GT non si monta in nessun punto della corsa di rullo (riga 5): vi si "
+           "montano le cinghie da 382-2GT a 384-2GT.";
+    QTest::newRow("an arm on which a belt fits twice: two numbered blocks")
+        << english << QStringList{"--layout", layout("braccio.txt"), "386", "--csv"} << 0
+        << "soluzione,nome,x_mm,y_mm,diametro_primitivo_mm,avvolgimento_gradi,denti_in_presa,"
+           "tratto_mm\n1,motore,0.00,0.00,12.73,153.36,8.52,149.46\n"
+           "1,vite,150.00,0.00,38.20,177.44,29.57,91.27\n"
+           "1,braccio,61.15,-24.43,12.73,29.20,1.62,65.84\n"
+           "2,motore,0.00,0.00,12.73,158.01,8.78,149.46\n"
+           "2,vite,150.00,0.00,38.20,172.88,28.81,67.91\n"
+           "2,braccio,86.22,-26.56,12.73,29.11,1.62,90.21\n"
+        << "";
+    QTest::newRow("a travel that takes more belts than a table shows")
+        << english << QStringList{"--layout", layout("lunga.txt")} << 0
+        << "…428-2GT             75.00 mm      -70.82 mm     428.00 mm\n"
+           "... e altre 20 cinghie: --all le mostra tutte.\n"
+        << "";
+    QTest::newRow("all of them") << english << QStringList{"--layout", layout("lunga.txt"), "--all"}
+                                 << 0
+                                 << "…468-2GT             75.00 mm      -99.10 mm     468.00 mm\n"
+                                 << "";
+    QTest::newRow("an open belt: the clamps have no teeth, the last no span")
+        << english << QStringList{"--layout", layout("aperta.txt"), "--csv"} << 0
+        << "nome,x_mm,y_mm,diametro_primitivo_mm,avvolgimento_gradi,denti_in_presa,tratto_mm\n"
+           "carrello,-10.00,30.00,0.00,0.00,,30.98\nmotore,0.00,0.00,12.73,83.08,4.62,75.03\n"
+           "rullo,75.00,-15.00,17.01,9.75,,71.33\nvite,150.00,0.00,38.20,118.56,19.76,25.20\n"
+           "riga 6,160.00,30.00,0.00,0.00,,\n"
+        << "solo 4.62 denti";
+    QTest::newRow("a fixed layout, a width of -p over its profile, a belt too long for it")
+        << english << QStringList{"--layout", layout("stampante.txt"), "1250", "-p", "GT2-9"} << 1
+        << "…1250-2GT-9          625     1250.00 mm            +10.00 mm\n"
+        << "La cinghia 1250-2GT-9 è 10.00 mm più lunga del percorso";
+    QTest::newRow("pulleys that overlap, named")
+        << english << QStringList{"--layout", layout("sovrapposte.txt")} << 1 << ""
+        << "Le pulegge motore (riga 2) e vite (riga 3) si sovrappongono";
+    for (const auto &[file, words] : {
+             std::pair{"none.txt", "none.txt non si può leggere: il file non esiste."},
+             {"parola.txt", "parola.txt, riga 3: \"vite 150 0 60 storta\" non è una puleggia"},
+             {"migliaia.txt", "migliaia.txt, riga 2: \"1.500,5\" non è un numero"},
+             {"una.txt", "una.txt ha meno di due pulegge"},
+             {"due-mobili.txt", "due-mobili.txt, riga 3: si muove già la puleggia della riga 1"},
+             {"estremo.txt", "estremo.txt, riga 2: un estremo va sulla prima o sull'ultima riga"},
+             {"denti-zero.txt", "denti-zero.txt, riga 1: i denti di un ingranaggio sono un numero "
+                                "intero, almeno 1"},
+             {"denti-parte.txt", "denti-parte.txt, riga 2: i denti di un ingranaggio"},
+             {"diametro.txt", "diametro.txt, riga 3: il diametro di una puleggia liscia deve "
+                              "essere più di 0 mm"},
+         })
+        QTest::newRow(file) << english << QStringList{"--layout", layout(file)} << 2 << ""
+                            << QString::fromUtf8(words);
+    QTest::newRow("a layout past its bound, refused at the line past it")
+        << english << QStringList{"--layout", folder.filePath("many.txt")} << 2 << ""
+        << "many.txt, riga 1001: più di 1000 pulegge";
     for (const auto &[name, arguments, words] : {
              std::tuple{"slot backwards", QStringList{"36", "14", "--between", "250:150"},
                         "L'intervallo di --between va dal più piccolo al più grande: 150:250."},
@@ -600,6 +702,14 @@ void CommandLineTest::answersInTheTerminal_data() {
                         "--profiles elenca i profili"},
              std::tuple{"profiles with a search", QStringList{"--profiles", "--near", "3"},
                         "--near non va con --profiles."},
+             std::tuple{"a layout near a distance",
+                        QStringList{"--layout", "a.txt", "--near", "120"},
+                        "--near non va con --layout."},
+             std::tuple{"a layout and two belts", QStringList{"--layout", "a.txt", "380", "382"},
+                        "--layout prende il file delle pulegge e al più una cinghia"},
+             std::tuple{"a layout's belt of another profile",
+                        QStringList{"--layout", DATA_DIR "/layouts/stampante.txt", "150XL"},
+                        "La cinghia 150XL è del profilo XL, le pulegge del profilo 2GT"},
              std::tuple{"teeth beyond a search's",
                         QStringList{"--ratio", "3", "--between", "150:250", "--teeth", "14:10001"},
                         "da 1 a 10000"},
@@ -696,6 +806,10 @@ void CommandLineTest::refusesPastItsLimits_data() {
            "i denti (--teeth) o l'elenco di cinghie (--stock).";
     // 3:1 within 1 % from 14 to 60 teeth: 7 pairs, each searched twice among 2^48 belts of 5M,
     // and two rows each.
+    const QStringList layout{"--layout", DATA_DIR "/layouts/tenditore.txt", "--csv"}; // 2 belts
+    QTest::newRow("a layout's belts at the limit") << layout << 2LL << 0LL << "";
+    QTest::newRow("a layout's belts")
+        << layout << 1LL << 0LL << "Più di 1 cinghie: restringere la corsa nel file.";
     QTest::newRow("near at the limit of belts tried") << near << 14LL << 7 * (2 * 48LL + 4) << "";
     QTest::newRow("near, belts tried")
         << near << 14LL << 699LL
@@ -774,6 +888,14 @@ void CommandLineTest::readsEachFormIntoItsRequest_data() {
     QTest::newRow("a narrow range of ratios")
         << english << QStringList{"--ratio", "1.578947:1.578948", "--between", "0:100000"}
         << "XL037 ratio 1.5789:1.579 from 1.5789499999999999 teeth 10:150 near - slot 0:100000";
+    QTest::newRow("a layout, a belt as printed, every option")
+        << italian << QStringList{"--layout", "a b.txt", "384-2GT", "-p",    "GT2",   "--stock",
+                                  "s.txt",    "--all",   "--svg",   "t.svg", "--dxf", "t.dxf"}
+        << "2GT layout a b.txt belt 0 (192 teeth) profile typed stock s.txt all svg t.svg dxf "
+           "t.dxf";
+    QTest::newRow("a layout and a belt's code in the user's format")
+        << italian << QStringList{"--layout", "a.txt", "1553,6"}
+        << "XL037 layout a.txt belt 1553.6 (0 teeth) profile - stock - svg - dxf -";
 }
 
 void CommandLineTest::readsEachFormIntoItsRequest() {
@@ -789,6 +911,8 @@ void CommandLineTest::readsEachFormIntoItsRequest() {
         command = cli::commandOf(*list);
     else if (const auto *design = std::get_if<cli::DesignRequest>(&read->asked))
         command = cli::commandOf(*design);
+    else if (const auto *layout = std::get_if<cli::LayoutRequest>(&read->asked))
+        command = cli::commandOf(*layout);
     else
         command = cli::commandOf(std::get<cli::OneBeltRequest>(read->asked));
     const common::Result<cli::Request> again = cli::readArguments(command, locale);

@@ -4,6 +4,7 @@ parser, DXF by ezdxf. Checked in each file's own coordinates against the drive s
 another way: the centres are the true distance apart, every circle has its radius, each span
 touches both pitch circles, and the pitch line is as long as the belt."""
 import math
+import os
 import subprocess
 import sys
 import tempfile
@@ -136,7 +137,40 @@ with tempfile.TemporaryDirectory() as folder:
         dxf_distance = check_drawing(f"{name} DXF", circles, spans, arcs, drive)
         check(f"{name}: the same drive in both files", svg_distance, dxf_distance, 0)
 
+# A layout: a back-side idler on a slot, drawn where a 384 mm loop puts it. Its belt is as
+# long as the loop, its slot is on a layer of its own (green, 3 in DXF), and it has no
+# dimension.
+layout = os.path.join(os.path.dirname(os.path.abspath(__file__)), "layouts", "tenditore.txt")
+slot = ((75, -30), (75, -2))
+with tempfile.TemporaryDirectory() as folder:
+    svg, dxf = f"{folder}/layout.svg", f"{folder}/layout.dxf"
+    subprocess.run([program, "--layout", layout, "384-2GT", "--svg", svg, "--dxf", dxf],
+                   check=True, stdout=subprocess.DEVNULL, env={"LC_ALL": "C.UTF-8"})
+    ns = {"svg": "http://www.w3.org/2000/svg"}
+    layer = {g.get("id"): g for g in ET.parse(svg).getroot().findall("svg:g", ns)}
+    if "QUOTA" in layer or (layer["CORSA"].get("stroke"), layer["CORSA"].get("stroke-width")) != ("#008000", "0.25"):
+        failures.append(f"layout SVG: layers {sorted(layer)}, CORSA drawn {layer['CORSA'].attrib}")
+    length = sum(math.dist((float(l.get("x1")), float(l.get("y1"))), (float(l.get("x2")), float(l.get("y2"))))
+                 for l in layer["CINGHIA"].findall("svg:line", ns))
+    for path in layer["CINGHIA"].findall("svg:path", ns):
+        _, x1, y1, _, r, _, _, large_arc, _, x2, y2 = path.get("d").split()
+        angle = 2 * math.asin(min(1.0, math.dist((float(x1), float(y1)), (float(x2), float(y2))) / (2 * float(r))))
+        length += float(r) * (2 * math.pi - angle if large_arc == "1" else angle)
+    check("layout SVG: belt", length, 384, 1e-6)
+    doc = ezdxf.readfile(dxf)
+    msp = doc.modelspace()
+    if "QUOTA" in doc.layers or doc.layers.get("CORSA").color != 3:
+        failures.append(f"layout DXF: layers {[l.dxf.name for l in doc.layers]}")
+    travel = [((l.dxf.start.x, l.dxf.start.y), (l.dxf.end.x, l.dxf.end.y)) for l in msp.query('LINE[layer=="CORSA"]')]
+    if travel != [slot]:
+        failures.append(f"layout DXF: the slot drawn is {travel}, not {[slot]}")
+    length = sum(math.dist((l.dxf.start.x, l.dxf.start.y), (l.dxf.end.x, l.dxf.end.y))
+                 for l in msp.query('LINE[layer=="CINGHIA"]'))
+    length += sum(a.dxf.radius * math.radians((a.dxf.end_angle - a.dxf.start_angle) % 360)
+                  for a in msp.query('ARC[layer=="CINGHIA"]'))
+    check("layout DXF: belt", length, 384, 1e-6)
+
 for failure in failures:
     print("FAIL:", failure, file=sys.stderr)
-print(f"{len(drives)} drives drawn in SVG and DXF and read back: {len(failures)} failures")
+print(f"{len(drives)} drives and a layout drawn in SVG and DXF and read back: {len(failures)} failures")
 sys.exit(1 if failures else 0)

@@ -1,4 +1,5 @@
 #include "geometry/drawing.h"
+#include "geometry/layout.h"
 #include "geometry/open_drive.h"
 
 #include <gtest/gtest.h>
@@ -140,6 +141,94 @@ TEST(Drawing, FilesWriteWhatTheyAreGiven) {
     EXPECT_NE(dxf.find("\ncut \\U+0003\n"), std::string::npos); // a character cut short
     for (std::string_view layer : geometry::dxfLayers)
         EXPECT_NE(dxf.find("\n8\n" + std::string(layer) + "\n"), std::string::npos) << layer;
+}
+
+// A layout's drawing: the belt drawn is as long as its path (an open belt without the piece
+// through the carriage), every arc turning the belt's way; the travel on its own layer, where
+// the movable pulley stands; everything in the box, and no dimension.
+TEST(Drawing, LayoutsDrawTheirPathAndTravel) {
+    using Entry = geometry::LayoutEntry;
+    using Travel = geometry::Travel;
+    const Entry motor{Entry::Kind::toothed, {0, 0}, 20, geometry::BeltFace::teeth, false};
+    const Entry screw{Entry::Kind::toothed, {150, 0}, 60, geometry::BeltFace::teeth, false};
+    const Entry idler{Entry::Kind::toothed, {75, -30}, 20, geometry::BeltFace::teeth, true};
+    const Entry roller{Entry::Kind::plain, {75, -15}, 16, geometry::BeltFace::back, true};
+    const Entry clamp{Entry::Kind::clamp, {-10, 30}, 0, geometry::BeltFace::teeth, false};
+    const geometry::BeltProfile *gt2 = geometry::readProfile("GT2")->profile;
+    struct Case {
+        const char *name;
+        geometry::Layout layout;
+        std::optional<geometry::Point> movedTo;
+        double travelDegrees; // drawn on an arm
+    };
+    const Case cases[] = {
+        {"an open belt over a plain back-side roller",
+         {gt2, {clamp, motor, roller, screw, {clamp.kind, {160, 30}}}, std::nullopt},
+         std::nullopt,
+         0},
+        {"an idler on a slot, moved",
+         {gt2, {motor, screw, idler}, Travel{2, Travel::Kind::slot, {75, -10}}},
+         geometry::Point{75, -20},
+         0},
+        {"an idler on an arm",
+         {gt2, {motor, screw, idler}, Travel{2, Travel::Kind::arm, {}, {75, -50}, 45, 135}},
+         geometry::Point{85, -50 + std::sqrt(300.0)}, // 60 degrees on
+         90},
+        {"an idler on an arm that turns round",
+         {gt2, {motor, screw, idler}, Travel{2, Travel::Kind::arm, {}, {75, -50}, 0, 0, true}},
+         std::nullopt,
+         360},
+    };
+    for (const Case &each : cases) {
+        SCOPED_TRACE(each.name);
+        geometry::Layout there = each.layout;
+        if (each.movedTo)
+            there.entries[each.layout.travel->entry].centre = *each.movedTo;
+        const auto path = std::get<geometry::BeltPath>(geometry::beltPath(there));
+        const std::vector<std::string> names(there.entries.size(), "p");
+        const geometry::Drawing drawing =
+            geometry::drawLayout(each.layout, path, names, "384-2GT", each.movedTo);
+        double length = 0;
+        for (const geometry::Segment &span : drawing.spans)
+            length += distance(span.from, span.to);
+        for (const geometry::Arc &arc : drawing.arcs)
+            length += arc.radius * std::fmod(arc.endAngle - arc.startAngle + 360, 360) *
+                      std::numbers::pi / 180;
+        EXPECT_NEAR(length, path.pitchLength, 1e-9);
+        EXPECT_TRUE(drawing.dimension.empty());
+        EXPECT_EQ(drawing.labels.back().text, "384-2GT");
+        const std::string svg = geometry::svgFile(drawing), dxf = geometry::dxfFile(drawing);
+        EXPECT_EQ(svg.find("QUOTA"), std::string::npos);
+        EXPECT_EQ(dxf.find("QUOTA"), std::string::npos);
+        const bool moves = each.layout.travel.has_value();
+        EXPECT_EQ(svg.find("<g id=\"CORSA\"") != std::string::npos, moves);
+        EXPECT_EQ(dxf.find("\n8\nCORSA\n") != std::string::npos, moves);
+        std::vector<geometry::Point> drawn;
+        for (const geometry::Circle &circle : drawing.outsideCircles)
+            drawn.insert(drawn.end(), {{circle.centre.x - circle.radius, circle.centre.y},
+                                       {circle.centre.x, circle.centre.y + circle.radius}});
+        double turned = 0;
+        for (const geometry::Arc &arc : drawing.travelArcs) {
+            turned += std::fmod(arc.endAngle - arc.startAngle + 360, 360);
+            const double start = arc.startAngle * std::numbers::pi / 180;
+            drawn.push_back({arc.centre.x + arc.radius * std::cos(start),
+                             arc.centre.y + arc.radius * std::sin(start)});
+            EXPECT_DOUBLE_EQ(arc.radius, distance(arc.centre, each.layout.entries[2].centre));
+        }
+        EXPECT_NEAR(turned, each.travelDegrees, 1e-9);
+        for (const geometry::Segment &segment : drawing.travel)
+            drawn.insert(drawn.end(), {segment.from, segment.to});
+        if (moves) { // the slot from the file's centre, or the arm out to where the pulley stands
+            EXPECT_EQ(drawing.travel.front().to.y,
+                      each.layout.travel->kind == Travel::Kind::slot
+                          ? each.layout.travel->end.y
+                          : there.entries[each.layout.travel->entry].centre.y);
+        }
+        for (const geometry::Point &point : drawn)
+            EXPECT_TRUE(point.x > drawing.lowest.x && point.x < drawing.highest.x &&
+                        point.y > drawing.lowest.y && point.y < drawing.highest.y)
+                << point.x << " " << point.y;
+    }
 }
 
 } // namespace

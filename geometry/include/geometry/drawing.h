@@ -4,6 +4,7 @@
 #include "geometry/design.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,15 +48,19 @@ struct Box {
 };
 Box labelBox(const Label &label);
 
+// A drive's: the larger pulley's first, then the smaller's; the upper span, then the lower.
+// A layout's: its entries' in order, no dimension; the movable entry's travel.
 struct Drawing {
-    std::array<Circle, 2> pitchCircles;   // larger, smaller
-    std::array<Circle, 2> outsideCircles; // larger, smaller
-    std::array<Segment, 2> spans;         // the belt's pitch line: upper, lower
-    std::array<Arc, 2> arcs;              // on the larger, on the smaller
-    std::vector<Segment> centreMarks;     // a cross on each centre
-    std::vector<Segment> dimension;       // extension lines, dimension line, arrowheads
-    std::vector<Label> labels;            // the distance, each pulley, the belt
-    Point lowest, highest;                // corners of a box round everything
+    std::vector<Circle> pitchCircles;   // the circles the belt's pitch line follows
+    std::vector<Circle> outsideCircles; // the pulleys' outside circles
+    std::vector<Segment> spans;         // the belt's pitch line
+    std::vector<Arc> arcs;              // round each pulley
+    std::vector<Segment> centreMarks;   // a cross on each centre
+    std::vector<Segment> dimension;     // extension lines, dimension line, arrowheads
+    std::vector<Label> labels;          // the distance, each pulley, the belt
+    std::vector<Segment> travel;        // a slot, or an arm from its pivot
+    std::vector<Arc> travelArcs;        // the arc an arm's pulley moves on
+    Point lowest, highest;              // corners of a box round everything
 };
 
 // The drawing of a sound drive of these pulleys on a belt of that many teeth, its labels
@@ -65,6 +70,19 @@ struct Drawing {
 Drawing drawDrive(const ProfileChoice &profile, double z1, double z2, std::int64_t beltTeeth,
                   std::string_view decimalSeparator, double smallestText = 0);
 
+struct Layout;
+struct BeltPath;
+
+// The drawing of a layout whose path can be built, in the file's coordinates: each pulley's
+// outside circle and the circle the belt's pitch line follows round it, the belt (an open
+// belt without the piece through its clamps' carriage), a cross on each centre, the movable
+// entry's travel, each entry's name over it and the caption (the belt, or its length) under
+// everything. movedTo: where the movable entry stands, when not at its centre in
+// the file.
+Drawing drawLayout(const Layout &layout, const BeltPath &path,
+                   const std::vector<std::string> &names, std::string caption,
+                   std::optional<Point> movedTo = std::nullopt);
+
 // The drawing as files: SVG whose width, height and view box are in millimetres, so that it
 // prints 1:1; ASCII DXF in millimetres ($INSUNITS 4) with a layer for each kind of
 // primitive. Coordinates always with a point; the same drawing gives the same bytes.
@@ -72,10 +90,13 @@ std::string svgFile(const Drawing &drawing);
 std::string dxfFile(const Drawing &drawing);
 
 // The DXF layers, in Italian, in the order of their kinds above, and the colour that the SVG
-// file and the window draw each in.
+// file and the window draw each in; a drawing without a dimension has no QUOTA.
 inline constexpr std::array<std::string_view, 6> dxfLayers{
     "CIRCONFERENZE_PRIMITIVE", "CIRCONFERENZE_ESTERNE", "CINGHIA", "CENTRI", "QUOTA", "TESTI"};
 inline constexpr std::array<const char *, 6> layerColours{"#0050a0", "#808080", "#c00000",
                                                           "#000000", "#000000", "#000000"};
+// The layer of a layout's travel, drawn only where there is one.
+inline constexpr std::string_view travelLayer = "CORSA";
+inline constexpr const char *travelColour = "#008000";
 
 } // namespace geometry

@@ -1,0 +1,421 @@
+#include "cli/layouts.h"
+
+#include "cli/stock.h"
+#include "cli/writer.h"
+#include "common/messages.h"
+#include "common/output_file.h"
+#include "geometry/drawing.h"
+#include "geometry/number_text.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <iterator>
+
+namespace cli {
+
+namespace {
+
+using common::ExitStatus;
+using common::Problem;
+using geometry::LayoutEntry;
+
+// A belt fits a fixed layout when their lengths differ by less than the hundredth shown.
+constexpr double fitsWithin = 0.005; // mm
+
+QString text(const std::string &value) {
+    return QString::fromStdString(value);
+}
+
+// Why the layout cannot be built, naming its entries, with the status that it means: what
+// the file's reader lets through but the library refuses is the file's.
+Problem faultProblem(const LayoutFile &file, const QString &path,
+                     const geometry::ProfileChoice &profile, const geometry::LayoutFault &fault) {
+    using Kind = geometry::LayoutFault::Kind;
+    const QString first = file.called(fault.first), second = file.called(fault.second);
+    const auto line = [&](const QString &what) {
+        return Problem{messages::layoutLine(path, file.lines[fault.first], what),
+                       ExitStatus::wrongUse};
+    };
+    const auto failed = [](QString message) {
+        return Problem{std::move(message), ExitStatus::calculationFailed};
+    };
+    switch (fault.kind) {
+    case Kind::tooFewPulleys:
+        return {messages::layoutTooFewPulleys(path), ExitStatus::wrongUse};
+    case Kind::misplacedClamp:
+        return line(messages::layoutMisplacedClamp());
+    case Kind::badTeeth:
+        return line(messages::layoutBadTeeth());
+    case Kind::badDiameter:
+        return line(messages::layoutBadDiameter());
+    case Kind::badTravel:
+        return line(messages::layoutBadTravel());
+    case Kind::noBeltFigures:
+        return failed(messages::layoutNoBeltFigures(first, text(geometry::profileName(profile))));
+    case Kind::overlap:
+        return failed(messages::layoutOverlap(first, second));
+    case Kind::untouched:
+        return failed(messages::layoutUntouched(first));
+    case Kind::spansCross:
+        break;
+    }
+    return failed(messages::layoutSpansCross(first, second));
+}
+
+// The teeth of the belt asked, of the layout's profile.
+common::Result<std::int64_t> beltTeeth(const LayoutBelt &belt,
+                                       const geometry::ProfileChoice &profile,
+                                       const std::function<QString(double, const char *)> &shown) {
+    const QString profileName = text(geometry::profileName(profile));
+    if (belt.profile && belt.profile != profile.profile)
+        return Problem{messages::layoutBeltOfOtherProfile(
+                           belt.text, text(std::string(belt.profile->name)), profileName),
+                       ExitStatus::wrongUse};
+    if (belt.profile)
+        return belt.teeth;
+    const std::vector<std::int64_t> teeth = geometry::teethOfCode(*profile.profile, belt.code);
+    if (teeth.size() == 1)
+        return teeth.front();
+    if (teeth.empty()) {
+        const double below = std::floor(belt.code / profile.profile->codePerTooth);
+        return Problem{
+            messages::layoutNoSuchBelt(profileName, belt.text,
+                                       below >= 1 ? std::optional(text(geometry::beltName(
+                                                        profile, static_cast<std::int64_t>(below))))
+                                                  : std::nullopt),
+            ExitStatus::wrongUse};
+    }
+    const auto named = [&](std::int64_t count) {
+        return messages::SharedCodeBelt{text(geometry::beltName(profile, count)), count,
+                                        shown(geometry::beltCode(*profile.profile, count), "0.#")};
+    };
+    return Problem{messages::sharedCode(belt.text, named(teeth[0]), named(teeth[1])),
+                   ExitStatus::wrongUse};
+}
+
+// The made belts nearest a length from below and from above, of every tooth count or of the
+// stock list; one where it fits.
+std::vector<std::int64_t> nearestBelts(double length, double pitch, const geometry::Stock *stock) {
+    const double below = std::floor((length + fitsWithin) / pitch),
+                 above = std::max(std::ceil((length - fitsWithin) / pitch), 1.0);
+    std::vector<std::int64_t> nearest;
+    if (stock) {
+        const auto after = std::ranges::upper_bound(*stock, below);
+        if (after != stock->begin())
+            nearest.push_back(*std::prev(after));
+        const auto from = std::ranges::lower_bound(*stock, above);
+        if (from != stock->end())
+            nearest.push_back(*from);
+    } else {
+        if (below >= 1)
+            nearest.push_back(static_cast<std::int64_t>(below));
+        nearest.push_back(static_cast<std::int64_t>(above));
+    }
+    nearest.erase(std::unique(nearest.begin(), nearest.end()), nearest.end());
+    return nearest;
+}
+
+// The belts, of every tooth count or of the stock list, from shortest to longest mm long.
+std::vector<std::int64_t> beltsBetween(double shortest, double longest, double pitch,
+                                       const geometry::Stock *stock) {
+    const auto first = static_cast<std::int64_t>(std::ceil(std::max(shortest / pitch, 1.0)));
+    const auto last = static_cast<std::int64_t>(std::floor(longest / pitch));
+    if (stock) {
+        const auto from = std::ranges::lower_bound(*stock, first);
+        return {from, std::ranges::upper_bound(from, stock->end(), last)};
+    }
+    std::vector<std::int64_t> teeth;
+    for (std::int64_t count = first; count <= last; ++count)
+        teeth.push_back(count);
+    return teeth;
+}
+
+// How many of them there are, counted before any is listed.
+std::int64_t countBetween(double shortest, double longest, double pitch,
+                          const geometry::Stock *stock) {
+    const auto first = static_cast<std::int64_t>(std::ceil(std::max(shortest / pitch, 1.0)));
+    const auto last = static_cast<std::int64_t>(std::floor(longest / pitch));
+    return std::max<std::int64_t>(stock ? std::ranges::upper_bound(*stock, last) -
+                                              std::ranges::lower_bound(*stock, first)
+                                        : last - first + 1,
+                                  0);
+}
+
+LayoutPlace placeOf(const geometry::Layout &layout, std::optional<geometry::Point> moved,
+                    geometry::BeltPath path) {
+    geometry::Layout there = layout;
+    if (moved)
+        there.entries[layout.travel->entry].centre = *moved;
+    std::vector<geometry::LayoutWarning> warnings = geometry::layoutWarnings(there, path);
+    return {moved, std::move(path), std::move(warnings)};
+}
+
+} // namespace
+
+common::Result<LayoutDescription> describeLayout(const LayoutRequest &request,
+                                                 const QLocale &locale) {
+    common::Result<LayoutFile> read = readLayoutFile(request.file);
+    if (!read)
+        return read.problem();
+    const auto shown = [separator = locale.decimalPoint().toStdString()](
+                           double value, const char *pattern = "0.00") {
+        return text(geometry::formatNumber(value, pattern, separator));
+    };
+    LayoutDescription answer{std::move(*read), {}, {}, {}, {}, {}};
+    answer.profile = request.profile       ? *request.profile
+                     : answer.file.profile ? *answer.file.profile
+                                           : *geometry::readProfile("XL037");
+    geometry::Layout &layout = answer.file.layout;
+    layout.profile = answer.profile.profile;
+    const double pitch = layout.profile->pitch;
+    const QString profileName = text(geometry::profileName(answer.profile));
+    std::variant<geometry::BeltPath, geometry::LayoutFault> atFile = geometry::beltPath(layout);
+    const auto fault = [&] {
+        return faultProblem(answer.file, request.file, answer.profile,
+                            std::get<geometry::LayoutFault>(atFile));
+    };
+    // What is wrong with the file's entries comes first, as the file's other faults.
+    if (std::holds_alternative<geometry::LayoutFault>(atFile) &&
+        fault().status == ExitStatus::wrongUse)
+        return fault();
+    if (request.belt) {
+        const common::Result<std::int64_t> teeth = beltTeeth(*request.belt, answer.profile, shown);
+        if (!teeth)
+            return teeth.problem();
+        answer.belt = *teeth;
+    }
+    const common::Result<std::optional<geometry::Stock>> stock =
+        stockOf(request.stock, answer.profile, messages::Reader::commandLine);
+    if (!stock)
+        return stock.problem();
+    const geometry::Stock *inStock = *stock ? &**stock : nullptr;
+    const auto beltName = [&](std::int64_t teeth) {
+        return text(geometry::beltName(answer.profile, teeth));
+    };
+
+    if (!layout.travel) {
+        if (std::holds_alternative<geometry::LayoutFault>(atFile))
+            return fault();
+        answer.places.push_back(
+            placeOf(layout, std::nullopt, std::get<geometry::BeltPath>(std::move(atFile))));
+        const double length = answer.places.front().path.pitchLength;
+        const auto row = [&](std::int64_t teeth) {
+            return LayoutBeltRow{teeth, static_cast<double>(teeth) * pitch - length, {}};
+        };
+        if (answer.belt) {
+            answer.belts.push_back(row(*answer.belt));
+            if (std::abs(answer.belts.front().difference) >= fitsWithin)
+                answer.misfit = messages::layoutBeltMisfit(
+                    beltName(*answer.belt), shown(std::abs(answer.belts.front().difference)),
+                    answer.belts.front().difference > 0);
+            return answer;
+        }
+        // The nearest below and above, one where it fits; an open belt is cut to its length.
+        if (layout.entries.front().kind != LayoutEntry::Kind::clamp)
+            for (std::int64_t teeth : nearestBelts(length, pitch, inStock))
+                answer.belts.push_back(row(teeth));
+        return answer;
+    }
+
+    const std::vector<geometry::LengthInterval> lengths = geometry::lengthsOnTravel(layout);
+    const QString movable = answer.file.called(layout.travel->entry);
+    if (lengths.empty())
+        return std::holds_alternative<geometry::LayoutFault>(atFile)
+                   ? fault()
+                   : Problem{messages::layoutNowhere(movable), ExitStatus::calculationFailed};
+    // Every belt that fits somewhere, each once.
+    std::int64_t count = 0;
+    for (const geometry::LengthInterval &interval : lengths)
+        count += countBetween(interval.shortest, interval.longest, pitch, inStock);
+    if (count > request.limits.rows)
+        return Problem{messages::tooManyLayoutBelts(request.limits.rows, inStock != nullptr),
+                       ExitStatus::calculationFailed};
+    std::vector<std::int64_t> fitting;
+    for (const geometry::LengthInterval &interval : lengths)
+        for (std::int64_t teeth : beltsBetween(interval.shortest, interval.longest, pitch, inStock))
+            fitting.push_back(teeth);
+    std::ranges::sort(fitting);
+    fitting.erase(std::unique(fitting.begin(), fitting.end()), fitting.end());
+    // The intervals follow the travel, not the lengths.
+    const QString from = shown(
+                      std::ranges::min(lengths, {}, &geometry::LengthInterval::shortest).shortest),
+                  to = shown(
+                      std::ranges::max(lengths, {}, &geometry::LengthInterval::longest).longest);
+
+    if (answer.belt) {
+        for (geometry::Placement &place :
+             geometry::placementsForLength(layout, static_cast<double>(*answer.belt) * pitch))
+            answer.places.push_back(placeOf(layout, place.centre, std::move(place.path)));
+        if (answer.places.empty())
+            return Problem{
+                fitting.empty()
+                    ? messages::layoutNoBeltFits(profileName, movable, from, to, inStock != nullptr)
+                    : messages::layoutBeltFitsNowhere(beltName(*answer.belt), movable,
+                                                      beltName(fitting.front()),
+                                                      beltName(fitting.back()), inStock != nullptr),
+                ExitStatus::calculationFailed};
+        return answer;
+    }
+    for (std::int64_t teeth : fitting)
+        for (const geometry::Placement &place :
+             geometry::placementsForLength(layout, static_cast<double>(teeth) * pitch))
+            answer.belts.push_back({teeth, 0, place.centre});
+    if (answer.belts.empty())
+        return Problem{
+            messages::layoutNoBeltFits(profileName, movable, from, to, inStock != nullptr),
+            ExitStatus::calculationFailed};
+    if (std::holds_alternative<geometry::BeltPath>(atFile))
+        answer.places.push_back(
+            placeOf(layout, std::nullopt, std::get<geometry::BeltPath>(std::move(atFile))));
+    return answer;
+}
+
+namespace {
+
+// The rows of one place's table.
+std::vector<LayoutRow> rowsOf(const LayoutDescription &layout, const LayoutPlace &place) {
+    const std::vector<LayoutEntry> &entries = layout.file.layout.entries;
+    const bool open = entries.front().kind == LayoutEntry::Kind::clamp;
+    std::vector<LayoutRow> rows;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const LayoutEntry &entry = entries[i];
+        const geometry::PathEntry &at = place.path.entries[i];
+        const bool toothed = entry.kind == LayoutEntry::Kind::toothed;
+        const bool moved = place.moved && layout.file.layout.travel->entry == i;
+        rows.push_back(
+            {layout.file.names[static_cast<qsizetype>(i)], moved ? *place.moved : entry.centre,
+             2 * at.pitchRadius, at.wrap, toothed ? std::optional(at.teethInMesh) : std::nullopt,
+             toothed && entry.face == geometry::BeltFace::teeth && !entry.idler,
+             open && i + 1 == entries.size() ? std::nullopt
+                                             : std::optional(place.path.spanLengths[i])});
+    }
+    return rows;
+}
+
+// A warning in one sentence, naming its entry.
+QString warningText(const LayoutDescription &layout, const geometry::LayoutWarning &warning,
+                    const QLocale &locale) {
+    const QString called = layout.file.called(warning.entry);
+    const auto number = [&](double value) {
+        return text(geometry::formatNumber(value, "0.00", locale.decimalPoint().toStdString()));
+    };
+    using Kind = geometry::LayoutWarning::Kind;
+    const LayoutEntry &entry = layout.file.layout.entries[warning.entry];
+    switch (warning.kind) {
+    case Kind::fewTeethInMesh:
+        return messages::layoutFewTeethInMesh(called, number(warning.value));
+    case Kind::littleWrap:
+        return messages::layoutLittleWrap(called, number(warning.value), number(warning.least));
+    case Kind::smallIdler:
+        break;
+    }
+    return messages::layoutSmallIdler(called, number(warning.value), number(warning.least),
+                                      entry.kind == LayoutEntry::Kind::toothed &&
+                                          entry.face == geometry::BeltFace::teeth,
+                                      text(std::string(layout.profile.profile->name)));
+}
+
+// The drawing into each file asked for, a regular file whole or not at all; the one for
+// standard output returned as text.
+common::Result<QString> writeLayoutDrawings(const LayoutRequest &request,
+                                            const LayoutDescription &layout,
+                                            const QLocale &locale) {
+    const geometry::Layout &asRead = layout.file.layout;
+    // The first place shown, or where the first belt that fits puts the movable entry.
+    LayoutPlace place;
+    if (!layout.places.empty()) {
+        place = layout.places.front();
+    } else {
+        geometry::Layout there = asRead;
+        there.entries[asRead.travel->entry].centre = *layout.belts.front().centre;
+        place = {layout.belts.front().centre,
+                 std::get<geometry::BeltPath>(geometry::beltPath(there)),
+                 {}};
+    }
+    std::vector<std::string> names;
+    for (const QString &name : layout.file.names)
+        names.push_back(name.toStdString());
+    const std::string caption = layout.belt
+                                    ? geometry::beltName(layout.profile, *layout.belt)
+                                    : geometry::formatNumber(place.path.pitchLength, "0.00",
+                                                             locale.decimalPoint().toStdString()) +
+                                          " mm";
+    const geometry::Drawing drawing =
+        geometry::drawLayout(asRead, place.path, names, caption, place.moved);
+    QString onTheOutput;
+    for (const auto &[file, write] :
+         {std::pair{request.svg, &geometry::svgFile}, std::pair{request.dxf, &geometry::dxfFile}}) {
+        if (!file)
+            continue;
+        const std::string bytes = write(drawing);
+        if (*file == u'-') {
+            onTheOutput = text(bytes);
+            continue;
+        }
+        if (std::optional<Problem> problem = common::writeFile(
+                *file, QByteArray::fromStdString(bytes), messages::drawingNotWritten))
+            return *std::move(problem);
+    }
+    return onTheOutput;
+}
+
+} // namespace
+
+common::Result<ExitStatus> answerLayout(const LayoutRequest &request, QTextStream &out,
+                                        QTextStream &err, bool csv, const QLocale &locale) {
+    const common::Result<LayoutDescription> answer = describeLayout(request, locale);
+    if (!answer)
+        return answer.problem();
+    const LayoutDescription &layout = *answer;
+    Writer write(out, csv, locale, layout.profile);
+    QString drawing;
+    if (request.svg || request.dxf) {
+        const common::Result<QString> written = writeLayoutDrawings(request, layout, locale);
+        if (!written)
+            return written.problem();
+        drawing = *written;
+    }
+    const bool solved = layout.belt && layout.file.layout.travel;
+    const bool numbered = solved && layout.places.size() > 1;
+    if (!drawing.isEmpty()) {
+        write.stream() << drawing;
+    } else if (csv && layout.file.layout.travel && !layout.belt) {
+        write.layoutBelts(layout.belts, true, true);
+    } else {
+        const geometry::Travel *travel =
+            layout.file.layout.travel ? &*layout.file.layout.travel : nullptr;
+        for (std::size_t i = 0; i < layout.places.size() && !write.failed(); ++i) {
+            const LayoutPlace &place = layout.places[i];
+            if (numbered && !csv)
+                write.stream() << messages::layoutSolution(int(i) + 1, int(layout.places.size()))
+                               << '\n';
+            if (!csv || i == 0)
+                write.layoutHeadings(numbered);
+            for (const LayoutRow &row : rowsOf(layout, place))
+                write.layoutRow(row, numbered ? std::optional(int(i) + 1) : std::nullopt);
+            if (csv)
+                continue;
+            write.layoutLegend();
+            write.pitchLength(place.path.pitchLength);
+            if (place.moved)
+                write.stream() << messages::layoutMovedTo(layout.file.called(travel->entry),
+                                                          write.twoDecimals(place.moved->x),
+                                                          write.twoDecimals(place.moved->y))
+                               << '\n';
+        }
+        if (!csv && !solved && !layout.belts.empty())
+            write.layoutBelts(layout.belts, travel != nullptr, request.all);
+    }
+    write.stream().flush(); // the results first, then what is wrong with them
+    for (const LayoutPlace &place : layout.places)
+        for (const geometry::LayoutWarning &warning : place.warnings)
+            err << warningText(layout, warning, locale) << '\n';
+    if (layout.misfit) {
+        err << *layout.misfit << '\n';
+        return ExitStatus::calculationFailed;
+    }
+    return ExitStatus::done;
+}
+
+} // namespace cli

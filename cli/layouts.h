@@ -1,0 +1,54 @@
+#pragma once
+
+#include "cli/layout_file.h"
+#include "cli/requests.h"
+#include "cli/rows.h"
+#include "common/result.h"
+#include "geometry/layout.h"
+
+#include <QLocale>
+#include <QTextStream>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace cli {
+
+class Writer;
+
+// One place of a layout and the belt's path there: its centres as in the file, or with the
+// movable entry where the belt fits.
+struct LayoutPlace {
+    std::optional<geometry::Point> moved; // the movable entry's centre, where it is not the file's
+    geometry::BeltPath path;
+    std::vector<geometry::LayoutWarning> warnings;
+};
+
+// What interasse --layout answers. A fixed layout: its path, and the belt asked or the nearest
+// made belts below and above its length. A movable entry with a belt: every place on its
+// travel where the belt fits. Without one: the path at the file's centres, where it can be
+// built, and every belt that fits somewhere on the travel with the place, each belt once for
+// each place; within a stock list when one is given.
+struct LayoutDescription {
+    LayoutFile file;
+    geometry::ProfileChoice profile;
+    std::optional<std::int64_t> belt; // its teeth, when one is asked
+    std::vector<LayoutPlace> places;
+    std::vector<LayoutBeltRow> belts;
+    std::optional<QString> misfit; // a fixed layout's belt that does not fit, said after
+};
+
+// The layout's answer, or the one problem that keeps it: a file or a belt that cannot be used
+// (wrong use), a layout that cannot be built or a belt that fits nowhere (naming the entries,
+// or the belts that would), more belts than a list takes (refused before they are solved).
+// Numbers in its sentences in the user's format.
+common::Result<LayoutDescription> describeLayout(const LayoutRequest &request,
+                                                 const QLocale &locale);
+
+// interasse --layout FILE [BELT]: the table of each place, its length and the belts, or the
+// drawing alone on the output; the warnings follow on standard error.
+common::Result<common::ExitStatus> answerLayout(const LayoutRequest &request, QTextStream &out,
+                                                QTextStream &err, bool csv, const QLocale &locale);
+
+} // namespace cli
