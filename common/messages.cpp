@@ -428,6 +428,9 @@ QString fileFailure(int error, bool writing) {
         return QStringLiteral("il file supera la dimensione consentita");
     case EROFS:
         return QStringLiteral("il disco è di sola lettura");
+    case EBADF: // a standard output closed by whoever started the program
+        return writing ? QStringLiteral("non è aperto per scrivere")
+                       : QStringLiteral("non è aperto per leggere");
     default:
         return {};
     }

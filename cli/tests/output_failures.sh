@@ -40,7 +40,8 @@ done <<'TABLE'
 TABLE
 [ -z "$(ls)" ] || fail "a drawing that failed left: $(ls)"
 
-for target in /dev/full closed; do
+# the standard output | the reason said, in Italian
+while IFS='|' read -r target reason; do
     if [ "$target" = closed ]; then
         err=$("$program" 36 14 150 2>&1 >&-)
     else
@@ -48,8 +49,11 @@ for target in /dev/full closed; do
     fi
     status=$?
     [ "$status" -eq 3 ] || fail "$target: status $status"
-    [[ $err == *"Non è stato possibile scrivere i risultati"* ]] || fail "$target: $err"
-done
+    [ "$err" = "Non è stato possibile scrivere i risultati: $reason." ] || fail "$target: $err"
+done <<'TABLE'
+/dev/full|il disco è pieno
+closed|non è aperto per scrivere
+TABLE
 
 err=$({ "$program" 36 14 --belts 1:2000000 | head -n 1 >/dev/null; } 2>&1)
 [ -z "$err" ] || fail "broken pipe: $err"
