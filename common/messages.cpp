@@ -896,17 +896,18 @@ QString help(Help text) {
             "  interasse --layout pulegge.txt      la cinghia su più pulegge, dal file\n"
             "  interasse --layout pulegge.txt 384-2GT\n"
             "                                      dove si monta la puleggia che si muove\n"
-            "  interasse 20 20 440 -p T5 --tension 624 --mass 0.11\n"
-            "                                      la frequenza del tratto a 624 N, la freccia\n"
-            "                                      e i carichi sugli alberi\n"
+            "  interasse 20 20 440 -p T5-10 --tension 300\n"
+            "                                      la frequenza del tratto a 300 N, la freccia\n"
+            "                                      e i carichi sugli alberi (--mass: la massa\n"
+            "                                      in kg al metro, se la larghezza non c'è)\n"
             "  interasse 20 20 440 -p T5-10 --frequency 150\n"
             "                                      il tiro statico che quella frequenza vuol dire\n"
-            "  interasse --layout pulegge.txt 384-2GT --frequency 120 --span motore-vite\n"
+            "  interasse --layout pulegge.txt 384 -p GT2-6 --frequency 120 --span motore-vite\n"
             "                                      lo stesso, misurato su un tratto del file\n"
             "  interasse 20 20 150 -p L100 --rpm 1160\n"
             "                                      la potenza trasmissibile della cinghia L100\n"
-            "  interasse 30 15 120 -p XL --rpm 1450 --power 0.75 --service-factor 2\n"
-            "                                      la larghezza necessaria per 0,75 kW");
+            "  interasse 48 24 334 -p L --rpm 1450 --power 1 --service-factor 2\n"
+            "                                      la larghezza per 1 kW, per il fattore 2");
     case Help::help:
         return QStringLiteral("Mostra questa guida.");
     case Help::profile:
