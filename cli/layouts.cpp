@@ -427,14 +427,14 @@ PlaceLoads placeLoads(const LayoutRequest &request, const LayoutDescription &lay
             const bool carries = entry.kind == LayoutEntry::Kind::toothed &&
                                  entry.face == geometry::BeltFace::teeth && !entry.idler;
             const double diameter = 2 * path.entries[i].pitchRadius;
-            if (carries || (rated.empty() && i + 1 == entries.size()))
+            if (carries)
                 rated.push_back({{diameter, request.speed->value * firstDiameter / diameter,
                                   path.entries[i].teethInMesh},
                                  file.called(i)});
         }
-        const std::vector<DetailLine> power =
-            powerLines(request.loads, layout.profile, rated, tension, mass, write.separator(),
-                       write.csv(), loads.complaints);
+        const std::vector<DetailLine> power = powerLines(
+            request.loads, layout.profile, geometry::beltSpeed(firstDiameter, request.speed->value),
+            rated, tension, mass, write.separator(), write.csv(), loads.complaints);
         for (const DetailLine &line : power) {
             loads.lines.push_back(line);
             loads.headings << (line.csvName ? QString::fromLatin1(line.csvName)

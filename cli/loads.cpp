@@ -81,7 +81,7 @@ std::optional<double> staticTension(const LoadRequest &loads, std::optional<doub
 }
 
 std::vector<DetailLine> powerLines(const LoadRequest &loads, const geometry::ProfileChoice &profile,
-                                   const std::vector<RatedOn> &pulleys,
+                                   double speed, const std::vector<RatedOn> &pulleys,
                                    std::optional<double> tension, std::optional<double> mass,
                                    const std::string &separator, bool csv,
                                    QStringList &complaints) {
@@ -92,12 +92,8 @@ std::vector<DetailLine> powerLines(const LoadRequest &loads, const geometry::Pro
     const geometry::BeltProfile &belt = *profile.profile;
     const bool rated = geometry::hasRatingFormula(belt);
     std::vector<DetailLine> lines;
-    if (pulleys.empty())
-        return lines;
     const double power = loads.power ? loads.power->value * 1000 : 0; // W
     if (loads.power) {
-        const RatedOn &first = pulleys.front();
-        const double speed = geometry::beltSpeed(first.pulley.pitchDiameter, first.pulley.rpm);
         const double pull = geometry::effectivePull(power, speed);
         lines.push_back({QStringLiteral("tiro utile"), shown(pull), " N", "n"});
         if (tension) {
@@ -114,6 +110,8 @@ std::vector<DetailLine> powerLines(const LoadRequest &loads, const geometry::Pro
             complaints << messages::noRatingFormula(fromView(belt.name));
         return lines;
     }
+    if (pulleys.empty()) // no pulley carries the load
+        return lines;
     for (const RatedOn &on : pulleys)
         if (!geometry::teethInMeshFactor(on.pulley.teethInMesh))
             complaints << messages::tooFewTeethToRate(shown(on.pulley.teethInMesh), on.entry);

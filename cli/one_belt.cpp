@@ -184,7 +184,7 @@ std::vector<Line> loadLines(const OneBeltRequest &request, const geometry::Drive
     if (!request.speed)
         return lines;
     const std::vector<Line> power = powerLines(
-        loads, request.profile,
+        loads, request.profile, geometry::beltSpeed(drive.smaller.pitchDiameter, *request.speed),
         {RatedOn{{drive.smaller.pitchDiameter, *request.speed, drive.smaller.teethInMesh}, {}}},
         tension, mass, write.separator, csv, complaints);
     lines.insert(lines.end(), power.begin(), power.end());
