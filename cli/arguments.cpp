@@ -150,7 +150,8 @@ common::Result<DesignRequest> withSpeeds(DesignRequest request, const QString &f
 // The command line's options, each with its help.
 struct Options {
     QCommandLineOption help, profile, profiles, belts, near, between, ratio, fromRpm, toRpm, teeth,
-        soundOnly, stock, rpm, all, svg, dxf, csv, design, layout;
+        soundOnly, stock, rpm, all, svg, dxf, csv, design, layout, tension, frequency, span, mass,
+        power, serviceFactor;
 };
 
 Options options() {
@@ -182,7 +183,13 @@ Options options() {
             option("dxf", Help::dxf, "FILE"),
             option("csv", Help::csv),
             option("design", Help::design),
-            option("layout", Help::layout, "FILE")};
+            option("layout", Help::layout, "FILE"),
+            option("tension", Help::tension, "N"),
+            option("frequency", Help::frequency, "HZ"),
+            option("span", Help::span, "A-B"),
+            option("mass", Help::mass, "KG_PER_M"),
+            option("power", Help::power, "KW"),
+            option("service-factor", Help::serviceFactor, "F")};
 }
 
 QString optionName(const QCommandLineOption &option) {
@@ -238,12 +245,32 @@ bool sameFile(const QString &first, const QString &second) {
     return place(first) == place(second);
 }
 
+// The options of the belt's loads that do not go with the form, or together.
+std::optional<Problem> loadsProblem(const QCommandLineParser &parser, const Options &o, bool drawn,
+                                    Request::Form form) {
+    for (const QCommandLineOption *option :
+         {&o.tension, &o.frequency, &o.span, &o.mass, &o.power, &o.serviceFactor})
+        if (parser.isSet(*option) && !drawn)
+            return wrongUse(messages::loadsOnlyForOneBelt(optionName(*option)));
+    if (parser.isSet(o.tension) && parser.isSet(o.frequency))
+        return wrongUse(messages::optionsApart(optionName(o.tension), optionName(o.frequency)));
+    if (parser.isSet(o.span) && (form != Request::Form::layout || !parser.isSet(o.frequency)))
+        return wrongUse(messages::spanOnlyForLayoutFrequency());
+    if (parser.isSet(o.power) && !parser.isSet(o.rpm))
+        return wrongUse(messages::powerNeedsSpeed());
+    if (parser.isSet(o.serviceFactor) && !parser.isSet(o.power))
+        return wrongUse(messages::serviceFactorNeedsPower());
+    if (parser.isSet(o.mass) && !parser.isSet(o.tension) && !parser.isSet(o.frequency))
+        return wrongUse(messages::massNeedsTension());
+    return std::nullopt;
+}
+
 // Which form the options and the values typed ask for, and the options that do not go with it.
 common::Result<Request::Form> formOf(const QCommandLineParser &parser, const Options &o,
                                      qsizetype values) {
     if (parser.isSet(o.layout)) {
         for (const QCommandLineOption *option : {&o.near, &o.between, &o.belts, &o.ratio, &o.teeth,
-                                                 &o.fromRpm, &o.toRpm, &o.rpm, &o.soundOnly})
+                                                 &o.fromRpm, &o.toRpm, &o.soundOnly})
             if (parser.isSet(*option))
                 return wrongUse(messages::optionsApart(optionName(*option), optionName(o.layout)));
         if (values > 1)
@@ -280,9 +307,11 @@ common::Result<Request::Form> formOf(const QCommandLineParser &parser, const Opt
                : parser.isSet(o.belts) ? Request::Form::belts
                                        : Request::Form::oneBelt;
     }
-    if (parser.isSet(o.rpm) && form != Request::Form::oneBelt && form != Request::Form::design)
-        return wrongUse(messages::speedOnlyForOneBelt());
     const bool drawn = form == Request::Form::oneBelt || form == Request::Form::layout;
+    if (parser.isSet(o.rpm) && !drawn && form != Request::Form::design)
+        return wrongUse(messages::speedOnlyForOneBelt());
+    if (const std::optional<Problem> problem = loadsProblem(parser, o, drawn, form))
+        return *problem;
     if ((parser.isSet(o.svg) || parser.isSet(o.dxf)) && !drawn)
         return wrongUse(messages::drawingOnlyForOneBelt());
     if (parser.isSet(o.stock) && form == Request::Form::oneBelt)
@@ -300,7 +329,7 @@ common::Result<Request::Form> formOf(const QCommandLineParser &parser, const Opt
     }
     // A drawing on standard output goes there alone: no results to write as CSV or with speeds.
     const QCommandLineOption *onTheOutput = svg == u'-' ? &o.svg : dxf == u'-' ? &o.dxf : nullptr;
-    for (const QCommandLineOption *option : {&o.csv, &o.rpm})
+    for (const QCommandLineOption *option : {&o.csv, &o.rpm, &o.tension, &o.frequency, &o.power})
         if (onTheOutput && parser.isSet(*option))
             return wrongUse(messages::optionsApart(optionName(*option), optionName(*onTheOutput) +
                                                                             QStringLiteral(" -")));
@@ -316,6 +345,39 @@ common::Result<std::optional<Value>> optionalValue(const std::optional<QString> 
     if (!read)
         return read.problem();
     return std::optional<Value>{Value{*read, text->trimmed()}};
+}
+
+// The loads' values, each above 0 and named by its option where it is not.
+common::Result<LoadRequest> readLoads(const QCommandLineParser &parser, const Options &o,
+                                      const QLocale &locale) {
+    LoadRequest loads;
+    if (parser.isSet(o.span))
+        loads.span = unmarked(parser.value(o.span)).trimmed();
+    struct LoadOption {
+        const QCommandLineOption &option;
+        const char *example;
+        std::optional<Value> &field;
+    };
+    for (const LoadOption &load :
+         {LoadOption{o.tension, "300", loads.tension},
+          LoadOption{o.frequency, "120", loads.frequency}, LoadOption{o.mass, "0.03", loads.mass},
+          LoadOption{o.power, "0.75", loads.power},
+          LoadOption{o.serviceFactor, "1.5", loads.serviceFactor}}) {
+        if (!parser.isSet(load.option))
+            continue;
+        const QString name = optionName(load.option);
+        const QString example =
+            QString::fromLatin1(load.example).replace(u'.', locale.decimalPoint());
+        const QString text = unmarked(parser.value(load.option));
+        const common::Result<double> read =
+            common::readField(text, name, messages::loadToType(name, example), locale);
+        if (!read)
+            return read.problem();
+        if (!(*read > 0))
+            return wrongUse(messages::loadNotPositive(name, example));
+        load.field = Value{*read, text.trimmed()};
+    }
+    return loads;
 }
 
 // A layout's belt as printed (384-2GT), or its code alone in the user's format (384).
@@ -358,14 +420,24 @@ common::Result<Request> withValues(Request request, const QStringList &inputs,
     }
     const std::optional<QString> stock = value(o.stock);
     if (request.form == Request::Form::layout) {
-        LayoutRequest layout{*value(o.layout),    {},           {},           stock,
-                             parser.isSet(o.all), value(o.svg), value(o.dxf), {}};
+        LayoutRequest layout{*value(o.layout), {},           {}, stock, parser.isSet(o.all),
+                             value(o.svg),     value(o.dxf), {}, {},    {}};
         if (layout.file.isEmpty())
             return wrongUse(messages::layoutWithoutFile());
         if (stock && stock->isEmpty())
             return wrongUse(messages::stockWithoutFile());
         if (parser.isSet(o.profile))
             layout.profile = request.profile;
+        if (parser.isSet(o.rpm)) {
+            const common::Result<Value> speed = readSpeed(*value(o.rpm), optionName(o.rpm), locale);
+            if (!speed)
+                return speed.problem();
+            layout.speed = *speed;
+        }
+        const common::Result<LoadRequest> loads = readLoads(parser, o, locale);
+        if (!loads)
+            return loads.problem();
+        layout.loads = *loads;
         if (!inputs.isEmpty()) {
             const common::Result<LayoutBelt> belt = readLayoutBelt(inputs[0], locale);
             if (!belt)
@@ -425,7 +497,7 @@ common::Result<Request> withValues(Request request, const QStringList &inputs,
         return pulleys.problem();
     if (request.form == Request::Form::oneBelt) {
         OneBeltRequest one{request.profile, *pulleys,     {}, {}, {}, {},
-                           value(o.svg),    value(o.dxf), {}};
+                           value(o.svg),    value(o.dxf), {}, {}};
         const int larger = pulleys->swapped ? 1 : 0;
         one.largerText = inputs[larger];
         one.smallerText = inputs[1 - larger];
@@ -440,6 +512,10 @@ common::Result<Request> withValues(Request request, const QStringList &inputs,
             one.speed = speed->value;
             one.speedText = speed->text;
         }
+        const common::Result<LoadRequest> loads = readLoads(parser, o, locale);
+        if (!loads)
+            return loads.problem();
+        one.loads = *loads;
         request.asked = std::move(one);
         return request;
     }
@@ -463,9 +539,10 @@ common::Result<Request> readArguments(const QStringList &arguments, const QLocal
     parser.addOption(o.help);
     const QCommandLineOption version = parser.addVersionOption();
     const std::vector<const QCommandLineOption *> all{
-        &o.help,  &version,   &o.profile, &o.profiles, &o.belts,     &o.near,  &o.between,
-        &o.ratio, &o.fromRpm, &o.toRpm,   &o.teeth,    &o.soundOnly, &o.stock, &o.rpm,
-        &o.all,   &o.svg,     &o.dxf,     &o.csv,      &o.design,    &o.layout};
+        &o.help,      &version,   &o.profile, &o.profiles, &o.belts,        &o.near,   &o.between,
+        &o.ratio,     &o.fromRpm, &o.toRpm,   &o.teeth,    &o.soundOnly,    &o.stock,  &o.rpm,
+        &o.all,       &o.svg,     &o.dxf,     &o.csv,      &o.design,       &o.layout, &o.tension,
+        &o.frequency, &o.span,    &o.mass,    &o.power,    &o.serviceFactor};
     for (const QCommandLineOption *option : all)
         if (option != &o.help && option != &version)
             parser.addOption(*option);
@@ -477,7 +554,8 @@ common::Result<Request> readArguments(const QStringList &arguments, const QLocal
     QStringList valueOptions{QStringLiteral("-p")};
     for (const QCommandLineOption *option :
          {&o.profile, &o.belts, &o.near, &o.between, &o.ratio, &o.fromRpm, &o.toRpm, &o.teeth,
-          &o.stock, &o.rpm, &o.svg, &o.dxf, &o.layout})
+          &o.stock, &o.rpm, &o.svg, &o.dxf, &o.layout, &o.tension, &o.frequency, &o.span, &o.mass,
+          &o.power, &o.serviceFactor})
         valueOptions << optionName(*option);
     if (!parser.parse(markNegativeNumbers(arguments, valueOptions)))
         return wrongUse(parser.errorText());
@@ -610,6 +688,22 @@ void addPlace(QStringList &command, const geometry::ProfileChoice &profile,
 
 } // namespace
 
+namespace {
+
+void addLoads(QStringList &command, const LoadRequest &loads) {
+    for (const auto &[option, value] : {std::pair{"--tension", &loads.tension},
+                                        {"--frequency", &loads.frequency},
+                                        {"--mass", &loads.mass},
+                                        {"--power", &loads.power},
+                                        {"--service-factor", &loads.serviceFactor}})
+        if (*value)
+            command << QString::fromLatin1(option) << (*value)->text;
+    if (loads.span)
+        command << QStringLiteral("--span") << *loads.span;
+}
+
+} // namespace
+
 QStringList commandOf(const BeltListRequest &request) {
     const Pulleys &pulleys = request.pulleys;
     QStringList command{QStringLiteral("interasse")};
@@ -632,6 +726,7 @@ QStringList commandOf(const OneBeltRequest &request) {
             << QString::fromStdString(geometry::profileName(request.profile));
     if (request.speed)
         command << QStringLiteral("--rpm") << request.speedText;
+    addLoads(command, request.loads);
     return command;
 }
 
@@ -671,6 +766,9 @@ QStringList commandOf(const LayoutRequest &request) {
     for (const auto &[option, file] : {std::pair{"--svg", &request.svg}, {"--dxf", &request.dxf}})
         if (*file)
             command << QString::fromLatin1(option) << **file;
+    if (request.speed)
+        command << QStringLiteral("--rpm") << request.speed->text;
+    addLoads(command, request.loads);
     return command;
 }
 

@@ -1,5 +1,6 @@
 #include "cli/layouts.h"
 
+#include "cli/loads.h"
 #include "cli/stock.h"
 #include "cli/writer.h"
 #include "common/messages.h"
@@ -316,6 +317,136 @@ QString warningText(const LayoutDescription &layout, const geometry::LayoutWarni
                                       text(std::string(layout.profile.profile->name)));
 }
 
+// A place's loads: the lines after its table, or for a spreadsheet the cells after each
+// entry's (its span's and its shaft's) and those of the whole belt, which every row repeats.
+struct PlaceLoads {
+    std::vector<DetailLine> lines;
+    QStringList headings;
+    std::vector<QStringList> cells; // an entry's
+    QStringList complaints;
+};
+
+// The belt's spans, each from an entry to the next: an open belt's last runs through the
+// clamps' part, no belt.
+std::size_t beltSpans(const geometry::Layout &layout) {
+    const std::size_t entries = layout.entries.size();
+    return layout.entries.front().kind == LayoutEntry::Kind::clamp ? entries - 1 : entries;
+}
+
+QString spanName(const LayoutFile &file, std::size_t span) {
+    const auto next = static_cast<qsizetype>((span + 1) % file.names.size());
+    return file.names[static_cast<qsizetype>(span)] + u'-' + file.names[next];
+}
+
+// The span that --span names, from either end; or, where none is named, the first, when every
+// span is as long: a frequency on spans that differ means nothing unnamed.
+common::Result<std::size_t> measuredSpan(const LayoutRequest &request,
+                                         const LayoutDescription &layout) {
+    const LayoutFile &file = layout.file;
+    const std::size_t spans = beltSpans(file.layout);
+    if (request.loads.span) {
+        for (std::size_t i = 0; i < spans; ++i) {
+            const auto next = static_cast<qsizetype>((i + 1) % file.names.size());
+            const QString &from = file.names[static_cast<qsizetype>(i)], &to = file.names[next];
+            if (*request.loads.span == from + u'-' + to || *request.loads.span == to + u'-' + from)
+                return i;
+        }
+        return Problem{messages::spanUnknown(*request.loads.span, spanName(file, 0)),
+                       ExitStatus::wrongUse};
+    }
+    for (const LayoutPlace &place : layout.places)
+        for (std::size_t i = 1; i < spans; ++i)
+            if (std::abs(place.path.spanLengths[i] - place.path.spanLengths[0]) >= fitsWithin)
+                return Problem{messages::spanNeeded(spanName(file, 0)), ExitStatus::wrongUse};
+    return std::size_t{0};
+}
+
+// The tension and what it gives in each span and on each shaft, then what the power asks.
+PlaceLoads placeLoads(const LayoutRequest &request, const LayoutDescription &layout,
+                      const LayoutPlace &place, std::optional<double> mass, std::size_t measured,
+                      const Writer &write) {
+    const LayoutFile &file = layout.file;
+    const std::vector<LayoutEntry> &entries = file.layout.entries;
+    const geometry::BeltPath &path = place.path;
+    const std::size_t spans = beltSpans(file.layout);
+    PlaceLoads loads;
+    loads.cells.resize(entries.size());
+    const std::optional<double> tension =
+        staticTension(request.loads, mass, path.spanLengths[measured]);
+    QStringList beltCells;
+    const auto newtons = [&](double value) { return write.twoDecimals(value); };
+    if (tension) {
+        if (request.loads.frequency) {
+            loads.lines.push_back({QStringLiteral("tiro statico"), newtons(*tension), " N", "n"});
+            loads.headings << write.heading(QStringLiteral("tiro statico"), "n");
+            beltCells << newtons(*tension);
+        }
+        for (std::size_t i = 0; i < spans; ++i)
+            loads.lines.push_back(
+                {QStringLiteral("frequenza del tratto ") + spanName(file, i),
+                 write.twoDecimals(geometry::spanFrequency(*tension, *mass, path.spanLengths[i])),
+                 " Hz", "hz"});
+        for (std::size_t i = 0; i < spans; ++i)
+            loads.lines.push_back({QStringLiteral("freccia del tratto ") + spanName(file, i),
+                                   write.twoDecimals(geometry::spanDeflection(path.spanLengths[i])),
+                                   " mm", "mm"});
+        loads.lines.push_back({QStringLiteral("forza per la freccia"),
+                               newtons(geometry::deflectionForce(*tension)), " N", "n"});
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            if (entries[i].kind != LayoutEntry::Kind::clamp)
+                loads.lines.push_back(
+                    {QStringLiteral("carico sull'albero ") + file.names[static_cast<qsizetype>(i)],
+                     newtons(geometry::shaftLoad(*tension, path.entries[i].wrap)), " N", "n"});
+        loads.headings.prepend(write.heading(QStringLiteral("carico albero"), "n"));
+        loads.headings.prepend(write.heading(QStringLiteral("forza per la freccia"), "n"));
+        loads.headings.prepend(write.heading(QStringLiteral("freccia"), "mm"));
+        loads.headings.prepend(write.heading(QStringLiteral("frequenza del tratto"), "hz"));
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            const bool span = i < spans, shaft = entries[i].kind != LayoutEntry::Kind::clamp;
+            loads.cells[i] << (span ? write.twoDecimals(geometry::spanFrequency(
+                                          *tension, *mass, path.spanLengths[i]))
+                                    : QString())
+                           << (span ? write.twoDecimals(
+                                          geometry::spanDeflection(path.spanLengths[i]))
+                                    : QString())
+                           << newtons(geometry::deflectionForce(*tension))
+                           << (shaft ? newtons(geometry::shaftLoad(*tension, path.entries[i].wrap))
+                                     : QString());
+        }
+    }
+    if (request.speed) {
+        // The first pulley turns at --rpm; the belt turns every other at its own.
+        const auto first = std::ranges::find_if(entries, [](const LayoutEntry &entry) {
+            return entry.kind != LayoutEntry::Kind::clamp;
+        });
+        const double firstDiameter =
+            2 * path.entries[static_cast<std::size_t>(first - entries.begin())].pitchRadius;
+        std::vector<RatedOn> rated;
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            const LayoutEntry &entry = entries[i];
+            const bool carries = entry.kind == LayoutEntry::Kind::toothed &&
+                                 entry.face == geometry::BeltFace::teeth && !entry.idler;
+            const double diameter = 2 * path.entries[i].pitchRadius;
+            if (carries)
+                rated.push_back({{diameter, request.speed->value * firstDiameter / diameter,
+                                  path.entries[i].teethInMesh},
+                                 file.called(i)});
+        }
+        const std::vector<DetailLine> power = powerLines(
+            request.loads, layout.profile, geometry::beltSpeed(firstDiameter, request.speed->value),
+            rated, tension, mass, write.separator(), write.csv(), loads.complaints);
+        for (const DetailLine &line : power) {
+            loads.lines.push_back(line);
+            loads.headings << (line.csvName ? QString::fromLatin1(line.csvName)
+                                            : write.heading(line.label, line.csvUnit));
+            beltCells << line.value.value_or(QString());
+        }
+    }
+    for (QStringList &cells : loads.cells)
+        cells << beltCells;
+    return loads;
+}
+
 // The drawing into each file asked for, a regular file whole or not at all; the one for
 // standard output returned as text.
 common::Result<QString> writeLayoutDrawings(const LayoutRequest &request,
@@ -369,6 +500,25 @@ common::Result<ExitStatus> answerLayout(const LayoutRequest &request, QTextStrea
         return answer.problem();
     const LayoutDescription &layout = *answer;
     Writer write(out, csv, locale, layout.profile);
+    // The loads of every place, before anything is written.
+    std::vector<PlaceLoads> loads;
+    if (request.loads.asked() || request.speed) {
+        // A travel without a belt has no one place for the belt's loads.
+        if (layout.file.layout.travel && !layout.belt)
+            return Problem{messages::layoutLoadsNeedBelt(), ExitStatus::wrongUse};
+        const common::Result<std::optional<double>> mass = loadMass(request.loads, layout.profile);
+        if (!mass)
+            return mass.problem();
+        if (std::optional<Problem> unmade = unmadeWidth(request.loads, layout.profile))
+            return *std::move(unmade);
+        const common::Result<std::size_t> measured =
+            request.loads.frequency ? measuredSpan(request, layout) : std::size_t{0};
+        if (!measured)
+            return measured.problem();
+        for (const LayoutPlace &place : layout.places) {
+            loads.push_back(placeLoads(request, layout, place, *mass, *measured, write));
+        }
+    }
     QString drawing;
     if (request.svg || request.dxf) {
         const common::Result<QString> written = writeLayoutDrawings(request, layout, locale);
@@ -390,10 +540,13 @@ common::Result<ExitStatus> answerLayout(const LayoutRequest &request, QTextStrea
             if (numbered && !csv)
                 write.stream() << messages::layoutSolution(int(i) + 1, int(layout.places.size()))
                                << '\n';
+            const PlaceLoads *ofPlace = loads.empty() ? nullptr : &loads[i];
             if (!csv || i == 0)
-                write.layoutHeadings(numbered);
-            for (const LayoutRow &row : rowsOf(layout, place))
-                write.layoutRow(row, numbered ? std::optional(int(i) + 1) : std::nullopt);
+                write.layoutHeadings(numbered, ofPlace ? ofPlace->headings : QStringList());
+            const std::vector<LayoutRow> rows = rowsOf(layout, place);
+            for (std::size_t entry = 0; entry < rows.size(); ++entry)
+                write.layoutRow(rows[entry], numbered ? std::optional(int(i) + 1) : std::nullopt,
+                                ofPlace ? ofPlace->cells[entry] : QStringList());
             if (csv)
                 continue;
             write.layoutLegend();
@@ -403,6 +556,8 @@ common::Result<ExitStatus> answerLayout(const LayoutRequest &request, QTextStrea
                                                           write.twoDecimals(place.moved->x),
                                                           write.twoDecimals(place.moved->y))
                                << '\n';
+            if (ofPlace)
+                write.details(ofPlace->lines);
         }
         if (!csv && !solved && !layout.belts.empty())
             write.layoutBelts(layout.belts, travel != nullptr, request.all);
@@ -411,6 +566,14 @@ common::Result<ExitStatus> answerLayout(const LayoutRequest &request, QTextStrea
     for (const LayoutPlace &place : layout.places)
         for (const geometry::LayoutWarning &warning : place.warnings)
             err << warningText(layout, warning, locale) << '\n';
+    // Each sentence once, where the places share it.
+    QStringList complaints;
+    for (const PlaceLoads &ofPlace : loads)
+        for (const QString &complaint : ofPlace.complaints)
+            if (!complaints.contains(complaint))
+                complaints << complaint;
+    for (const QString &complaint : complaints)
+        err << complaint << '\n';
     if (layout.misfit) {
         err << *layout.misfit << '\n';
         return ExitStatus::calculationFailed;

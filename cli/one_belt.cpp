@@ -1,5 +1,6 @@
 #include "cli/one_belt.h"
 
+#include "cli/loads.h"
 #include "cli/pulleys.h"
 #include "cli/writer.h"
 #include "common/calculation.h"
@@ -155,6 +156,41 @@ std::vector<Line> resultLines(const OneBeltRequest &request, const Pulleys &pull
     return lines;
 }
 
+// How tight the belt is set and what the power asks of it, after its geometry and speeds.
+std::vector<Line> loadLines(const OneBeltRequest &request, const geometry::DriveGeometry &drive,
+                            std::optional<double> mass, const Numbers &write, bool csv,
+                            QStringList &complaints) {
+    const LoadRequest &loads = request.loads;
+    std::vector<Line> lines;
+    const std::optional<double> tension = staticTension(loads, mass, drive.span);
+    if (tension) {
+        const auto newtons = [&](const char *label, double value, const char *csvName = nullptr) {
+            lines.push_back(
+                {QString::fromUtf8(label), write.twoDecimals(value), " N", "n", csvName});
+        };
+        if (loads.frequency)
+            newtons("tiro statico", *tension);
+        lines.push_back({QStringLiteral("frequenza del tratto"),
+                         write.twoDecimals(geometry::spanFrequency(*tension, *mass, drive.span)),
+                         " Hz", "hz"});
+        lines.push_back({QStringLiteral("freccia"),
+                         write.twoDecimals(geometry::spanDeflection(drive.span)), " mm", "mm"});
+        newtons("forza per la freccia", geometry::deflectionForce(*tension));
+        newtons("carico sull'albero maggiore",
+                geometry::shaftLoad(*tension, drive.larger.wrapAngle), "carico_albero_maggiore_n");
+        newtons("carico sull'albero minore", geometry::shaftLoad(*tension, drive.smaller.wrapAngle),
+                "carico_albero_minore_n");
+    }
+    if (!request.speed)
+        return lines;
+    const std::vector<Line> power = powerLines(
+        loads, request.profile, geometry::beltSpeed(drive.smaller.pitchDiameter, *request.speed),
+        {RatedOn{{drive.smaller.pitchDiameter, *request.speed, drive.smaller.teethInMesh}, {}}},
+        tension, mass, write.separator, csv, complaints);
+    lines.insert(lines.end(), power.begin(), power.end());
+    return lines;
+}
+
 } // namespace
 
 common::Result<QString> writeDrawings(const OneBeltRequest &request, const DriveDescription &truth,
@@ -183,6 +219,12 @@ common::Result<DriveDescription> describeDrive(const OneBeltRequest &request, co
                                                bool csv) {
     const common::WindowProfile *window = common::windowProfileOf(*request.profile.profile);
     const Numbers numbers{csv ? "." : locale.decimalPoint().toStdString()};
+    // Wrong use before any answer.
+    const common::Result<std::optional<double>> mass = loadMass(request.loads, request.profile);
+    if (!mass)
+        return mass.problem();
+    if (std::optional<Problem> unmade = unmadeWidth(request.loads, request.profile))
+        return *std::move(unmade);
     common::Calculation shown;
     if (window) {
         shown = common::calculate(request.largerText, request.smallerText, request.code.text,
@@ -204,6 +246,11 @@ common::Result<DriveDescription> describeDrive(const OneBeltRequest &request, co
     }
     (*truth).lines = resultLines(request, request.pulleys, shown, window != nullptr, *truth,
                                  request.speed, numbers);
+    if (truth->drive) {
+        const std::vector<Line> loads =
+            loadLines(request, *truth->drive, *mass, numbers, csv, (*truth).complaints);
+        (*truth).lines.insert((*truth).lines.end(), loads.begin(), loads.end());
+    }
     return *std::move(truth);
 }
 
@@ -219,6 +266,7 @@ OneBeltRequest oneBeltRequest(const geometry::ProfileChoice &profile, const geom
             Value{code, QString::fromStdString(geometry::formatNumber(
                             code, "0.#", locale.decimalPoint().toStdString()))},
             speed,
+            {},
             {},
             {},
             {}};

@@ -41,6 +41,21 @@ std::optional<QString> searchTeethProblem(double teeth, const QString &name,
 std::optional<QString> ratioProblem(double ratio, const QString &name, messages::Reader reader);
 std::optional<QString> speedProblem(double speed, const QString &name, messages::Reader reader);
 
+// How tight the belt is set and what it is asked to carry: --tension or --frequency (on a
+// layout, of the span --span names), --mass, --power and --service-factor; each read and
+// checked, above 0.
+struct LoadRequest {
+    std::optional<Value> tension;   // N, static, in every span
+    std::optional<Value> frequency; // Hz, a span's when plucked
+    std::optional<QString> span;    // A-B: the entries a layout's measured span runs between
+    std::optional<Value> mass;      // kg/m, over the profile's own
+    std::optional<Value> power;     // kW
+    std::optional<Value> serviceFactor;
+    // Whether any was asked: the belt's loads follow its geometry.
+    bool asked() const { return tension || frequency || power; }
+    bool operator==(const LoadRequest &) const = default;
+};
+
 // interasse Z1 Z2 CODE: one belt on two pulleys, with the texts the window's figure is
 // computed from.
 struct OneBeltRequest {
@@ -51,6 +66,7 @@ struct OneBeltRequest {
     std::optional<double> speed;     // --rpm: of the smaller pulley
     std::optional<QString> svg, dxf; // files for the drawing, - for the output
     QString speedText;               // --rpm as typed
+    LoadRequest loads;
     bool operator==(const OneBeltRequest &) const = default;
 };
 
@@ -108,6 +124,8 @@ struct LayoutRequest {
     bool all = false; // every belt that fits, not the first 20
     std::optional<QString> svg, dxf;
     geometry::Limits limits;
+    std::optional<Value> speed; // --rpm: of the first pulley
+    LoadRequest loads;
     bool operator==(const LayoutRequest &) const = default;
 };
 

@@ -308,7 +308,7 @@ void Writer::details(const std::vector<DetailLine> &lines) {
 
 namespace cli {
 
-void Writer::layoutHeadings(bool numbered) {
+void Writer::layoutHeadings(bool numbered, const QStringList &more) {
     QStringList headings;
     if (numbered && m_csv)
         headings << heading(QStringLiteral("soluzione"));
@@ -321,10 +321,12 @@ void Writer::layoutHeadings(bool numbered) {
              << heading(QStringLiteral("avvolgimento"), "gradi")
              << heading(QStringLiteral("denti in presa"))
              << heading(QStringLiteral("tratto"), "mm");
+    if (m_csv)
+        headings << more;
     row(headings, layoutColumns);
 }
 
-void Writer::layoutRow(const LayoutRow &row, std::optional<int> solution) {
+void Writer::layoutRow(const LayoutRow &row, std::optional<int> solution, const QStringList &more) {
     beginRow(layoutColumns);
     if (solution && m_csv)
         cell(std::int64_t{*solution});
@@ -350,6 +352,9 @@ void Writer::layoutRow(const LayoutRow &row, std::optional<int> solution) {
         geometry::appendFixed(m_pending, *row.span, 2, m_separator);
     if (row.span && !m_csv)
         m_pending += " mm";
+    if (m_csv)
+        for (const QString &cell : more)
+            this->cell(cell.toStdString());
     endRow();
 }
 

@@ -30,6 +30,8 @@ public:
     Writer &operator=(const Writer &) = delete;
 
     bool csv() const { return m_csv; }
+    // The decimal separator that numbers are written with.
+    const std::string &separator() const { return m_separator; }
     // Whether writing has failed: rows not yet written are not asked.
     bool failed() const { return m_out.status() != QTextStream::Ok; }
     QTextStream &stream() {
@@ -82,8 +84,9 @@ public:
     // A layout's table: a heading, with a first column that numbers the solutions in a
     // spreadsheet; a row per entry, its teeth in mesh marked when too few on a pulley that
     // carries load; and the legend of that mark. Its pitch length, in the line that follows.
-    void layoutHeadings(bool numbered);
-    void layoutRow(const LayoutRow &row, std::optional<int> solution);
+    // A spreadsheet's rows go on with the belt's loads: more, their headings and cells.
+    void layoutHeadings(bool numbered, const QStringList &more = {});
+    void layoutRow(const LayoutRow &row, std::optional<int> solution, const QStringList &more = {});
     void layoutLegend();
     void pitchLength(double length);
     // Made belts for a layout: each with its difference from the path, or with the movable

@@ -225,8 +225,8 @@ QString optionsApart(const QString &first, const QString &second) {
 }
 
 QString speedOnlyForOneBelt() {
-    return QStringLiteral("--rpm va con una cinghia sola o con --ratio, per esempio: interasse 36 "
-                          "14 150 --rpm 1450.");
+    return QStringLiteral("--rpm va con una cinghia sola, con --ratio o con --layout, per "
+                          "esempio: interasse 36 14 150 --rpm 1450.");
 }
 
 QString speedsTogether() {
@@ -751,6 +751,106 @@ QString layoutWithoutFile() {
                           "--layout pulegge.txt.");
 }
 
+QString loadsOnlyForOneBelt(const QString &option) {
+    return QStringLiteral("%1 va con una cinghia sola o con --layout, per esempio: interasse 20 "
+                          "20 440 -p T5-10 --tension 300.")
+        .arg(option);
+}
+
+QString spanOnlyForLayoutFrequency() {
+    return QStringLiteral("--span va con --layout e --frequency e nomina il tratto misurato, per "
+                          "esempio: interasse --layout pulegge.txt --frequency 120 --span "
+                          "motore-vite.");
+}
+
+QString powerNeedsSpeed() {
+    return QStringLiteral("--power chiede anche i giri: --rpm N, dell'ingranaggio minore (con "
+                          "--layout, della prima puleggia), per esempio: interasse 36 14 150 "
+                          "--power 0.75 --rpm 1450.");
+}
+
+QString serviceFactorNeedsPower() {
+    return QStringLiteral("--service-factor va con --power, per esempio: interasse 36 14 150 "
+                          "--power 0.75 --rpm 1450 --service-factor 2.");
+}
+
+QString massNeedsTension() {
+    return QStringLiteral("--mass va con --tension o --frequency, per esempio: interasse 20 20 "
+                          "440 -p T5 --tension 300 --mass 0.11.");
+}
+
+QString loadToType(const QString &option, const QString &example) {
+    return QStringLiteral("un numero per %1, per esempio %2").arg(option, example);
+}
+
+QString loadNotPositive(const QString &option, const QString &example) {
+    return QStringLiteral("Il valore di %1 deve essere più di 0, per esempio %2.")
+        .arg(option, example);
+}
+
+QString massUnknown(const QString &profile, const std::optional<QString> &withWidth) {
+    if (withWidth)
+        return QStringLiteral("Per la frequenza serve la massa della cinghia: indicare la "
+                              "larghezza nel profilo, per esempio -p %1, o la massa in kg al "
+                              "metro con --mass.")
+            .arg(*withWidth);
+    return QStringLiteral("Per il profilo %1 non si trova una massa pubblicata: indicare la massa "
+                          "della cinghia in kg al metro con --mass.")
+        .arg(profile);
+}
+
+QString widthNotMade(const QString &belt, const QString &profile, const QStringList &widths) {
+    return QStringLiteral("La cinghia %1 non si fa in questa larghezza: il profilo %2 si fa "
+                          "largo %3; indicarne una, per esempio -p %2%4.")
+        .arg(belt, profile, listed(widths), widths.last());
+}
+
+QString slackSideLeaves(const QString &tension, const QString &least) {
+    return QStringLiteral("Con un tiro statico di %1 N il lato lento si stacca dai denti e la "
+                          "cinghia può saltare: serve un tiro statico di almeno %2 N.")
+        .arg(tension, least);
+}
+
+QString noRatingFormula(const QString &profile) {
+    return QStringLiteral("Per il profilo %1 i costruttori pubblicano tabelle delle proprie "
+                          "cinghie, non una formula: la potenza trasmissibile e la larghezza "
+                          "non si calcolano.")
+        .arg(profile);
+}
+
+QString tooFewTeethToRate(const QString &teeth, const std::optional<QString> &entry) {
+    return (entry
+                ? QStringLiteral("Sulla puleggia %1 sono in presa solo %2 denti").arg(*entry, teeth)
+                : QStringLiteral("Sull'ingranaggio minore sono in presa solo %1 denti")
+                      .arg(teeth)) +
+           QStringLiteral(", meno di 2: la potenza trasmissibile non si calcola.");
+}
+
+QString noWidthCarries(const QString &power, const QString &widest, const QString &rating) {
+    return QStringLiteral("Nessuna larghezza del profilo trasmette %1 kW (la potenza per il "
+                          "fattore di servizio): la più larga, %2, ne trasmette %3 kW; scegliere "
+                          "un profilo più grande o ingranaggi più grandi.")
+        .arg(power, widest, rating);
+}
+
+QString spanNeeded(const QString &example) {
+    return QStringLiteral("I tratti hanno lunghezze diverse: indicare con --span quello di cui "
+                          "si è misurata la frequenza, per esempio --span %1.")
+        .arg(example);
+}
+
+QString spanUnknown(const QString &typed, const QString &example) {
+    return QStringLiteral("Nessun tratto va da una puleggia all'altra in \"%1\": --span nomina "
+                          "due pulegge vicine nel file, per esempio --span %2.")
+        .arg(typed, example);
+}
+
+QString layoutLoadsNeedBelt() {
+    return QStringLiteral("Con una puleggia che si muove, --tension, --frequency, --power e --rpm "
+                          "chiedono la cinghia, che la mette al suo posto, per esempio: interasse "
+                          "--layout pulegge.txt 384-2GT --tension 30.");
+}
+
 QString unknownProfile(const QString &typed, const QString &names) {
     return QStringLiteral("Profilo \"%1\" sconosciuto: i profili sono %2 (interasse --profiles).")
         .arg(typed, names);
@@ -798,7 +898,19 @@ QString help(Help text) {
             "                                      solo tra le cinghie del file\n"
             "  interasse --layout pulegge.txt      la cinghia su più pulegge, dal file\n"
             "  interasse --layout pulegge.txt 384-2GT\n"
-            "                                      dove si monta la puleggia che si muove");
+            "                                      dove si monta la puleggia che si muove\n"
+            "  interasse 20 20 440 -p T5-10 --tension 300\n"
+            "                                      frequenza del tratto a 300 N, freccia e\n"
+            "                                      carichi sugli alberi (--mass: la massa in\n"
+            "                                      kg al metro, se la larghezza non c'è)\n"
+            "  interasse 20 20 440 -p T5-10 --frequency 150\n"
+            "                                      il tiro che quella frequenza vuol dire\n"
+            "  interasse --layout pulegge.txt 384 -p GT2-6 --frequency 120 --span motore-vite\n"
+            "                                      lo stesso, misurato su un tratto del file\n"
+            "  interasse 20 20 150 -p L100 --rpm 1160\n"
+            "                                      la potenza trasmissibile di L100\n"
+            "  interasse 48 24 334 -p L --rpm 1450 --power 1 --service-factor 2\n"
+            "                                      la larghezza per 1 kW, per il fattore 2");
     case Help::help:
         return QStringLiteral("Mostra questa guida.");
     case Help::profile:
@@ -851,7 +963,39 @@ QString help(Help text) {
         return QStringLiteral("Con una cinghia sola o con --ratio: giri al minuto "
                               "dell'ingranaggio minore, più di 0 (il motore, in un riduttore); "
                               "aggiunge i giri del maggiore, e con una cinghia sola la velocità "
-                              "della cinghia.");
+                              "della cinghia e, per MXL, XL, L, H, XH e XXH, la potenza "
+                              "trasmissibile alla larghezza del profilo. Con --layout: i giri "
+                              "della prima puleggia del file, per --power.");
+    case Help::tension:
+        return QStringLiteral("Con una cinghia sola o con --layout: il tiro statico in N, uguale "
+                              "in ogni tratto; aggiunge per ogni tratto la frequenza a cui vibra "
+                              "pizzicato, f = √(T/m) / 2s, la freccia s/64 e la forza che la dà, "
+                              "T/16 per una corda tesa (i costruttori vi aggiungono un termine "
+                              "di rigidezza loro), e il carico sull'albero di ogni puleggia, "
+                              "2·T·sen(avvolgimento/2).");
+    case Help::frequency:
+        return QStringLiteral("Al posto di --tension: la frequenza in Hz misurata pizzicando un "
+                              "tratto; ne dà il tiro statico, T = 4·m·s²·f², e con esso quanto "
+                              "dà --tension.");
+    case Help::span:
+        return QStringLiteral("Con --layout e --frequency: il tratto misurato, dalle due pulegge "
+                              "vicine che lo chiudono (motore-vite); serve se i tratti hanno "
+                              "lunghezze diverse.");
+    case Help::mass:
+        return QStringLiteral("Con --tension o --frequency: la massa della cinghia in kg al "
+                              "metro, alla sua larghezza. Se non indicata, quella pubblicata per "
+                              "il profilo per la larghezza nel suo nome (-p T5-10, XL037); senza "
+                              "l'una e l'altra, nessuna frequenza.");
+    case Help::power:
+        return QStringLiteral("Con --rpm: la potenza da trasmettere in kW; aggiunge il tiro "
+                              "utile P/v, con --tension i tiri del lato teso e del lato lento, e "
+                              "per MXL, XL, L, H, XH e XXH la larghezza più stretta che si fa "
+                              "la cui potenza trasmissibile (ISO 5295) è almeno la potenza per "
+                              "il fattore di servizio. Per gli altri profili i costruttori "
+                              "pubblicano tabelle, non una formula.");
+    case Help::serviceFactor:
+        return QStringLiteral("Con --power: il fattore di servizio F, più di 0 (se non indicato, "
+                              "1,5).");
     case Help::svg:
         return QStringLiteral("Con una cinghia sola o con --layout: il disegno in scala 1:1 della "
                               "trasmissione, in SVG, nel file (- per l'uscita standard, senza i "
@@ -899,10 +1043,13 @@ QString helpEpilogue() {
                "--belts); --between da solo, o con --ratio e --teeth per cercare le\n"
                "trasmissioni; --from-rpm e --to-rpm insieme al posto di --ratio; --stock\n"
                "con --belts, --near, --between e --ratio; --all e --sound-only con\n"
-               "--ratio; --rpm con una cinghia sola o con --ratio; --svg e --dxf con una\n"
-               "cinghia sola o con --layout (i due disegni in due file diversi; un\n"
-               "disegno su \"-\" va da solo, senza --csv né --rpm); --layout con una\n"
-               "cinghia, --stock, --all, --svg e --dxf; --profile e --csv con ogni\n"
+               "--ratio; --rpm con una cinghia sola, con --ratio o con --layout; --svg\n"
+               "e --dxf con una cinghia sola o con --layout (i due disegni in due file\n"
+               "diversi; un disegno su \"-\" va da solo, senza --csv, --rpm, --tension,\n"
+               "--frequency né --power); --layout con una cinghia, --stock, --all,\n"
+               "--svg, --dxf e --rpm; --tension o --frequency, --mass, --power (con\n"
+               "--rpm) e --service-factor (con --power) con una cinghia sola o con\n"
+               "--layout, --span con --layout e --frequency; --profile e --csv con ogni\n"
                "forma. Ogni opzione si scrive una volta sola: un'opzione ripetuta, o che\n"
                "la forma non usa, è un errore d'uso.\n\n"
                "Ogni numero intero di denti è una cinghia che si può fare, non per forza\n"

@@ -180,6 +180,35 @@ QString fewTeethOnLoadLegend();
 // The form of --layout, and the option without its file.
 QString layoutForm();
 QString layoutWithoutFile();
+// The belt's loads: options that go with one belt or a layout only, or with another; what to
+// type for a load's value (option: as typed, example: in the user's format), and one not
+// above 0.
+QString loadsOnlyForOneBelt(const QString &option);
+QString spanOnlyForLayoutFrequency();
+QString powerNeedsSpeed();
+QString serviceFactorNeedsPower();
+QString massNeedsTension();
+QString loadToType(const QString &option, const QString &example);
+QString loadNotPositive(const QString &option, const QString &example);
+// No mass for the frequency: the profile's name with an example width (T5-10) where the
+// profile has a published unit mass, nothing where it has none.
+QString massUnknown(const QString &profile, const std::optional<QString> &withWidth);
+// A width that the profile is not made in, with those it is (as the name prints them).
+QString widthNotMade(const QString &belt, const QString &profile, const QStringList &widths);
+// The slack side leaving the teeth at this static tension, and the least that keeps it on
+// (N, in the user's format).
+QString slackSideLeaves(const QString &tension, const QString &least);
+QString noRatingFormula(const QString &profile);
+// Fewer than two teeth in mesh to rate the belt by, on the pulley named (a layout's entry).
+QString tooFewTeethToRate(const QString &teeth, const std::optional<QString> &entry = {});
+// No made width carries power × service factor (kW), the widest with its rating.
+QString noWidthCarries(const QString &power, const QString &widest, const QString &rating);
+// A layout's measured span: --span needed where the spans differ, and one that no two
+// neighbouring entries make; example: the first span, as --span names it.
+QString spanNeeded(const QString &example);
+QString spanUnknown(const QString &typed, const QString &example);
+// The loads of a layout whose entry moves, asked without the belt that places it.
+QString layoutLoadsNeedBelt();
 // The command line's own words.
 QString unknownProfile(const QString &typed, const QString &names);
 QString searchTakesTwoPulleys();
@@ -209,6 +238,12 @@ enum class Help {
     csv,
     design,
     layout,
+    tension,
+    frequency,
+    span,
+    mass,
+    power,
+    serviceFactor,
     largerPulley,
     smallerPulley,
     belt,

@@ -246,7 +246,8 @@ Reading readFields(const Fields &fields, const QLocale &locale) {
                                                   reading.speed,
                                                   {},
                                                   {},
-                                                  read.typed(Field::speed)};
+                                                  read.typed(Field::speed),
+                                                  {}};
     } else {
         const std::optional<TwoPulleys> two = pulleys();
         place();

@@ -25,14 +25,28 @@ QString range(const std::optional<cli::Range> &range) {
     return range ? number(range->low) + u':' + number(range->high) : QStringLiteral("-");
 }
 
+// The loads read, where any was typed.
+QString loadsOf(const cli::LoadRequest &loads) {
+    if (loads == cli::LoadRequest{})
+        return {};
+    const auto shown = [](const std::optional<cli::Value> &value) {
+        return value ? number(value->value) : QStringLiteral("-");
+    };
+    return QStringLiteral(" loads %1 %2 %3 %4 %5 %6")
+        .arg(shown(loads.tension), shown(loads.frequency), loads.span.value_or("-"),
+             shown(loads.mass), shown(loads.power), shown(loads.serviceFactor));
+}
+
 // The values read into a request, in the words of the rows below.
 QString valuesOf(const cli::Request &request) {
     const QString profile = QString::fromStdString(geometry::profileName(request.profile));
     if (const auto *one = std::get_if<cli::OneBeltRequest>(&request.asked))
         return QStringLiteral("%1 %2/%3%4 belt %5 rpm %6")
-            .arg(profile, number(one->pulleys.larger), number(one->pulleys.smaller),
-                 one->pulleys.swapped ? QStringLiteral(" swapped") : QString(),
-                 number(one->code.value), one->speed ? number(*one->speed) : QStringLiteral("-"));
+                   .arg(profile, number(one->pulleys.larger), number(one->pulleys.smaller),
+                        one->pulleys.swapped ? QStringLiteral(" swapped") : QString(),
+                        number(one->code.value),
+                        one->speed ? number(*one->speed) : QStringLiteral("-")) +
+               loadsOf(one->loads);
     if (const auto *list = std::get_if<cli::BeltListRequest>(&request.asked))
         return QStringLiteral("%1 %2/%3%4 codes %5 near %6 slot %7 stock %8")
             .arg(profile, number(list->pulleys.larger), number(list->pulleys.smaller),
@@ -41,11 +55,13 @@ QString valuesOf(const cli::Request &request) {
                  list->stock.value_or("-"));
     if (const auto *layout = std::get_if<cli::LayoutRequest>(&request.asked))
         return QStringLiteral("%1 layout %2 belt %3 (%4 teeth) profile %5 stock %6%7 svg %8 dxf %9")
-            .arg(profile, layout->file, layout->belt ? number(layout->belt->code) : "-",
-                 layout->belt ? QString::number(layout->belt->teeth) : "-",
-                 layout->profile ? "typed" : "-", layout->stock.value_or("-"),
-                 layout->all ? QStringLiteral(" all") : QString(), layout->svg.value_or("-"),
-                 layout->dxf.value_or("-"));
+                   .arg(profile, layout->file, layout->belt ? number(layout->belt->code) : "-",
+                        layout->belt ? QString::number(layout->belt->teeth) : "-",
+                        layout->profile ? "typed" : "-", layout->stock.value_or("-"),
+                        layout->all ? QStringLiteral(" all") : QString(), layout->svg.value_or("-"),
+                        layout->dxf.value_or("-")) +
+               (layout->speed ? " rpm " + number(layout->speed->value) : QString()) +
+               loadsOf(layout->loads);
     const auto &design = std::get<cli::DesignRequest>(request.asked);
     return QStringLiteral("%1 ratio %2 from %3 teeth %4 near %5 slot %6%7%8%9%10")
         .arg(profile, range(design.ratio), number(design.wantedRatio), range(design.teeth),
@@ -168,7 +184,7 @@ void CommandLineTest::answersInTheTerminal_data() {
                "lunghezza primitiva: 381,00 mm\ntratto libero: 124,48 mm\n"
                "angolo di avvolgimento sul maggiore: 196,26°\n"
                "denti in presa sul maggiore: 19,63\ngiri maggiore al minuto: 563,9\n"
-               "velocità cinghia: 1,72 m/s\n"
+               "velocità cinghia: 1,72 m/s\npotenza trasmissibile: 0,087 kW\n"
         << "";
     QTest::newRow("speeds for a spreadsheet")
         << english << QStringList{"36", "14", "150", "--rpm", "1450", "--csv"} << 0
@@ -606,6 +622,88 @@ void CommandLineTest::answersInTheTerminal_data() {
         << english << QStringList{"--layout", layout("stampante.txt"), "1250", "-p", "GT2-9"} << 1
         << "…1250-2GT-9          625     1250.00 mm            +10.00 mm\n"
         << "La cinghia 1250-2GT-9 è 10.00 mm più lunga del percorso";
+    // The belt's loads.
+    QTest::newRow("a span plucked at a tension, a mass given")
+        << italian
+        << QStringList{"20", "20", "440", "-p", "T5", "--tension", "624", "--mass", "0,11"} << 0
+        << "…tratto libero: 170,00 mm\nangolo di avvolgimento sul maggiore: 180,00°\n"
+           "denti in presa sul maggiore: 10,00\nfrequenza del tratto: 221,52 Hz\n"
+           "freccia: 2,66 mm\nforza per la freccia: 39,00 N\n"
+           "carico sull'albero maggiore: 1248,00 N\ncarico sull'albero minore: 1248,00 N\n"
+        << "";
+    // A maker's table: 1.20 hp for 20 grooves on a 1-inch L belt at 1160 rpm.
+    QTest::newRow("the rating at the width of the name")
+        << italian << QStringList{"20", "20", "150", "-p", "L100", "--rpm", "1160"} << 0
+        << "…velocità cinghia: 3,68 m/s\npotenza trasmissibile: 0,896 kW\n"
+        << "";
+    QTest::newRow("a power: the pulls, the width that carries it, the slack side off the teeth")
+        << italian << QStringList{"44",   "22",      "323",  "-p",        "L100", "--rpm",
+                                  "1450", "--power", "0,75", "--tension", "50"}
+        << 0
+        << "…tiro utile: 148,10 N\ntiro lato teso: 124,05 N\ntiro lato lento: -24,05 N\n"
+           "potenza trasmissibile: 1,226 kW\nlarghezza necessaria: L100 (margine 1,09)\n"
+           "fattore di servizio: 1,50\n"
+        << "Con un tiro statico di 50,00 N il lato lento si stacca dai denti e la cinghia può "
+           "saltare: serve un tiro statico di almeno 76,13 N.";
+    QTest::newRow("a spreadsheet's width without its margin, a service factor")
+        << english
+        << QStringList{"44",      "22",   "323",       "-p",  "L",      "--rpm", "1450",
+                       "--power", "0.75", "--tension", "150", "--mass", "0.05",  "--service-factor",
+                       "2",       "--csv"}
+        << 0
+        << "…frequenza_del_tratto_hz,freccia_mm,forza_per_la_freccia_n,carico_albero_maggiore_n,"
+           "carico_albero_minore_n,tiro_utile_n,tiro_lato_teso_n,tiro_lato_lento_n,"
+           "larghezza_necessaria,fattore_di_servizio\n250.19,250.2,2.0,0.5,164.68,10.06,133.40,"
+           "66.70,132.64,65.94,819.15,247.95,195.32,23.87,725.0,5.06,110.45,3.87,9.38,297.32,"
+           "297.32,148.10,224.05,75.95,L150,2.00\n"
+        << "";
+    QTest::newRow("no rating formula")
+        << english
+        << QStringList{"20", "20", "200", "-p", "GT2", "--rpm", "3000", "--power", "0.05"} << 0
+        << "…velocità cinghia: 2.00 m/s\ntiro utile: 25.00 N\n"
+        << "Per il profilo 2GT i costruttori pubblicano tabelle delle proprie cinghie, non una "
+           "formula";
+    QTest::newRow("fewer than two teeth in mesh: no rating")
+        << english << QStringList{"60", "3", "150", "-p", "XL", "--rpm", "1000", "--power", "0.01"}
+        << 0 << "…tiro utile: 39.37 N\nfattore di servizio: 1.50\n"
+        << "Sull'ingranaggio minore sono in presa solo 1.04 denti, meno di 2: la potenza "
+           "trasmissibile non si calcola.";
+    QTest::newRow("a layout's tension: a line for each span and each shaft")
+        << english
+        << QStringList{"--layout", layout("tenditore.txt"), "384-2GT", "-p", "GT2-6", "--tension",
+                       "30"}
+        << 0
+        << "…posizione di rullo (riga 5): x 75.00 mm, y -4.66 mm\n"
+           "frequenza del tratto motore-vite: 225.55 Hz\n"
+           "frequenza del tratto vite-rullo: 477.43 Hz\n"
+           "frequenza del tratto rullo-motore: 455.45 Hz\n"
+           "freccia del tratto motore-vite: 2.34 mm\nfreccia del tratto vite-rullo: 1.10 mm\n"
+           "freccia del tratto rullo-motore: 1.16 mm\nforza per la freccia: 1.88 N\n"
+           "carico sull'albero motore: 59.99 N\ncarico sull'albero vite: 58.96 N\n"
+           "carico sull'albero rullo: 11.89 N\n"
+        << "";
+    QTest::newRow("a layout's span measured, named from either end")
+        << english << QStringList{"--layout",  layout("tenditore.txt"), "384-2GT", "-p",
+                                  "GT2-6",     "--frequency",           "120",     "--span",
+                                  "rullo-vite"}
+        << 0
+        << "…tiro statico: 1.90 N\nfrequenza del tratto motore-vite: 56.69 Hz\n"
+           "frequenza del tratto vite-rullo: 120.00 Hz\n"
+           "frequenza del tratto rullo-motore: 114.48 Hz\n"
+           "freccia del tratto motore-vite: 2.34 mm\nfreccia del tratto vite-rullo: 1.10 mm\n"
+           "freccia del tratto rullo-motore: 1.16 mm\nforza per la freccia: 0.12 N\n"
+           "carico sull'albero motore: 3.79 N\ncarico sull'albero vite: 3.72 N\n"
+           "carico sull'albero rullo: 0.75 N\n"
+        << "";
+    QTest::newRow("spans alike: any measured, a spreadsheet's row for each entry")
+        << english
+        << QStringList{"--layout", layout("stampante.txt"), "-p", "GT2-6", "--frequency", "40",
+                       "--csv"}
+        << 0
+        << "nome,x_mm,y_mm,diametro_primitivo_mm,avvolgimento_gradi,denti_in_presa,tratto_mm,"
+           "frequenza_del_tratto_hz,freccia_mm,forza_per_la_freccia_n,carico_albero_n,"
+           "tiro_statico_n\nmotore,0.00,0.00,12.73,90.00,5.00,300.00,40.00,4.69,0.24,5.38,3.80\n…"
+        << "solo 5.00 denti";
     QTest::newRow("pulleys that overlap, named")
         << english << QStringList{"--layout", layout("sovrapposte.txt")} << 1 << ""
         << "Le pulegge motore (riga 2) e vite (riga 3) si sovrappongono";
@@ -650,7 +748,7 @@ void CommandLineTest::answersInTheTerminal_data() {
              std::tuple{"slot and near", QStringList{"36", "14", "--between", "1:2", "--near", "3"},
                         "--between non va con --near."},
              std::tuple{"speed with a list", QStringList{"36", "14", "--near", "124", "--rpm", "3"},
-                        "--rpm va con una cinghia sola o con --ratio"},
+                        "--rpm va con una cinghia sola, con --ratio o con --layout"},
              std::tuple{"driving speed alone",
                         QStringList{"--from-rpm", "1450", "--between", "200:300"},
                         "--from-rpm e --to-rpm vanno insieme"},
@@ -710,6 +808,67 @@ void CommandLineTest::answersInTheTerminal_data() {
              std::tuple{"a layout's belt of another profile",
                         QStringList{"--layout", DATA_DIR "/layouts/stampante.txt", "150XL"},
                         "La cinghia 150XL è del profilo XL, le pulegge del profilo 2GT"},
+             std::tuple{"tension of 0", QStringList{"36", "14", "150", "--tension", "0"},
+                        "Il valore di --tension deve essere più di 0, per esempio 300."},
+             std::tuple{"frequency not a number",
+                        QStringList{"36", "14", "150", "--frequency", "1,5"},
+                        "Il valore di \"--frequency\" non è un numero"},
+             std::tuple{"negative mass",
+                        QStringList{"36", "14", "150", "--tension", "9", "--mass", "-0.1"},
+                        "Il valore di --mass deve essere più di 0"},
+             std::tuple{"power of 0",
+                        QStringList{"36", "14", "150", "--rpm", "1450", "--power", "0"},
+                        "Il valore di --power deve essere più di 0"},
+             std::tuple{"negative service factor",
+                        QStringList{"36", "14", "150", "--rpm", "1450", "--power", "1",
+                                    "--service-factor", "-2"},
+                        "Il valore di --service-factor deve essere più di 0"},
+             std::tuple{"power without a speed", QStringList{"36", "14", "150", "--power", "1"},
+                        "--power chiede anche i giri: --rpm N"},
+             std::tuple{"tension and frequency",
+                        QStringList{"36", "14", "150", "--tension", "9", "--frequency", "9"},
+                        "--tension non va con --frequency."},
+             std::tuple{"a service factor without a power",
+                        QStringList{"36", "14", "150", "--service-factor", "2"},
+                        "--service-factor va con --power"},
+             std::tuple{"a mass without a tension", QStringList{"36", "14", "150", "--mass", "2"},
+                        "--mass va con --tension o --frequency"},
+             std::tuple{"a tension with a list",
+                        QStringList{"36", "14", "--near", "124", "--tension", "9"},
+                        "--tension va con una cinghia sola o con --layout"},
+             std::tuple{"a span without a layout",
+                        QStringList{"36", "14", "150", "--frequency", "9", "--span", "a-b"},
+                        "--span va con --layout e --frequency"},
+             std::tuple{"no width, no mass",
+                        QStringList{"20", "20", "440", "-p", "T5", "--tension", "9"},
+                        "indicare la larghezza nel profilo, per esempio -p T5-10, o la massa in kg "
+                        "al metro con --mass."},
+             std::tuple{"no published mass",
+                        QStringList{"36", "14", "150", "-p", "MXL012", "--frequency", "9"},
+                        "Per il profilo MXL non si trova una massa pubblicata"},
+             std::tuple{
+                 "a width not made",
+                 QStringList{"36", "14", "150", "-p", "XL050", "--rpm", "1450", "--power", "0.1"},
+                 "il profilo XL si fa largo 025, 031 e 037; indicarne una, per esempio -p "
+                 "XL037."},
+             std::tuple{"spans that differ, none named",
+                        QStringList{"--layout", DATA_DIR "/layouts/tenditore.txt", "384",
+                                    "--frequency", "9", "--mass", "0.01"},
+                        "I tratti hanno lunghezze diverse: indicare con --span quello di cui si è "
+                        "misurata la frequenza, per esempio --span motore-vite."},
+             std::tuple{"a span with a tension",
+                        QStringList{"--layout", DATA_DIR "/layouts/tenditore.txt", "384",
+                                    "--tension", "9", "--mass", "0.01", "--span", "motore-vite"},
+                        "--span va con --layout e --frequency"},
+             std::tuple{"a span of entries that are not neighbours",
+                        QStringList{"--layout", DATA_DIR "/layouts/tenditore.txt", "384",
+                                    "--frequency", "9", "--mass", "0.01", "--span", "motore-x"},
+                        "Nessun tratto va da una puleggia all'altra in \"motore-x\""},
+             std::tuple{"a travel's loads without its belt",
+                        QStringList{"--layout", DATA_DIR "/layouts/tenditore.txt", "--tension", "9",
+                                    "--mass", "0.01"},
+                        "Con una puleggia che si muove, --tension, --frequency, --power e --rpm "
+                        "chiedono la cinghia"},
              std::tuple{"teeth beyond a search's",
                         QStringList{"--ratio", "3", "--between", "150:250", "--teeth", "14:10001"},
                         "da 1 a 10000"},
@@ -893,6 +1052,21 @@ void CommandLineTest::readsEachFormIntoItsRequest_data() {
                                   "s.txt",    "--all",   "--svg",   "t.svg", "--dxf", "t.dxf"}
         << "2GT layout a b.txt belt 0 (192 teeth) profile typed stock s.txt all svg t.svg dxf "
            "t.dxf";
+    QTest::newRow("one belt's loads, every option")
+        << italian << QStringList{"20",    "20",
+                                  "440",   "-p",
+                                  "T5",    "--frequency",
+                                  "221,5", "--mass",
+                                  "0,11",  "--rpm",
+                                  "1450",  "--power",
+                                  "0,75",  "--service-factor",
+                                  "2"}
+        << "T5 20/20 belt 440 rpm 1450 loads - 221.5 - 0.11 0.75 2";
+    QTest::newRow("a layout's loads and speed")
+        << english << QStringList{"--layout", "a.txt", "384",   "--frequency", "120",
+                                  "--span",   "a-b",   "--rpm", "900"}
+        << "XL037 layout a.txt belt 384 (0 teeth) profile - stock - svg - dxf - rpm 900 loads - "
+           "120 a-b - - -";
     QTest::newRow("a layout and a belt's code in the user's format")
         << italian << QStringList{"--layout", "a.txt", "1553,6"}
         << "XL037 layout a.txt belt 1553.6 (0 teeth) profile - stock - svg - dxf -";

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "cli/requests.h"
+#include "cli/rows.h"
+#include "common/result.h"
+#include "geometry/belt_profile.h"
+#include "geometry/loads.h"
+
+#include <QStringList>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace cli {
+
+// The belt's mass per metre for its span frequencies: --mass, or the profile's published one at
+// the width of its name; never a guess. Nothing when neither a tension nor a frequency is asked.
+common::Result<std::optional<double>> loadMass(const LoadRequest &loads,
+                                               const geometry::ProfileChoice &profile);
+
+// A width in the profile's name that is not made, where a power is asked of it.
+std::optional<common::Problem> unmadeWidth(const LoadRequest &loads,
+                                           const geometry::ProfileChoice &profile);
+
+// The static tension asked, or the one that the frequency measured on a span of that length
+// means.
+std::optional<double> staticTension(const LoadRequest &loads, std::optional<double> mass,
+                                    double measuredSpan);
+
+// A pulley the belt's rating is read on, and how sentences name it (a layout's entry).
+struct RatedOn {
+    geometry::RatedPulley pulley;
+    std::optional<QString> entry;
+};
+
+// What the power asks of the belt running at speed (m/s) and what the belt carries, after its
+// spans' lines: the effective pull, the sides' tensions from a static one, the rating at the
+// width of the profile's name and the narrowest made width for the power, each rated on the
+// least of the pulleys (none: no rating). With --rpm and no power, the rating alone. What is
+// wrong with the answer goes to complaints. separator: the decimal separator written; csv: for
+// a spreadsheet, the width without its margin.
+std::vector<DetailLine> powerLines(const LoadRequest &loads, const geometry::ProfileChoice &profile,
+                                   double speed, const std::vector<RatedOn> &pulleys,
+                                   std::optional<double> tension, std::optional<double> mass,
+                                   const std::string &separator, bool csv, QStringList &complaints);
+
+} // namespace cli
