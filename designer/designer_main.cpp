@@ -3,6 +3,31 @@
 #include "designer/designer_window.h"
 #include "desktop/desktop_start.h"
 
+#include <QFile>
+#include <QString>
+
+#include <optional>
+
+namespace {
+
+// Opens the layout's file in the window, once the window can: until then the window opens
+// without it.
+template <typename Window> void openLayoutIn(Window &window, const QString &file) {
+    if constexpr (requires { window.openLayout(file); })
+        window.openLayout(file);
+}
+
+} // namespace
+
+// argv: the program, then --design and the layout's file, if one, as main lets them through.
 extern "C" Q_DECL_EXPORT int interasseWindowMain(int &argc, char **argv) {
-    return desktop::runOnTheDesktop(argc, argv, [] { return new designer::DesignerWindow; });
+    // Read before Qt takes its own arguments out.
+    const std::optional<QString> file =
+        argc == 3 ? std::optional(QFile::decodeName(argv[2])) : std::nullopt;
+    return desktop::runOnTheDesktop(argc, argv, [&file] {
+        auto *window = new designer::DesignerWindow;
+        if (file)
+            openLayoutIn(*window, *file);
+        return window;
+    });
 }

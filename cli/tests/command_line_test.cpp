@@ -715,9 +715,9 @@ void CommandLineTest::answersInTheTerminal_data() {
              std::tuple{"csv with the DXF alone on the output",
                         QStringList{"36", "14", "150", "--dxf", "-", "--csv"},
                         "--csv non va con --dxf -."},
-             std::tuple{"the designer's window with arguments",
-                        QStringList{"36", "14", "150", "--design"},
-                        "--design apre la finestra \"Progetta trasmissione\" e va scritta da sola"},
+             std::tuple{
+                 "the designer's window with arguments", QStringList{"36", "14", "150", "--design"},
+                 "--design apre la finestra \"Progetta trasmissione\" e prende al più il file"},
              std::tuple{"all of a list that shows all",
                         QStringList{"36", "14", "--near", "120", "--all"}, "--all va con --ratio"},
              std::tuple{"profiles with pulleys", QStringList{"--profiles", "36", "14"},
