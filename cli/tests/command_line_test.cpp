@@ -878,17 +878,20 @@ void CommandLineTest::writesALayoutAsItReadsIt() {
     const QString head =
         "# A layout as a hand writes it: commas, unnamed entries, comments everywhere.\n\n"
         "   # the profile below, in lower case\nprofilo 2GT  # GT2, 2 mm\n"
-        "motore    0    0      20                             # carries load\n"
-        "puleggia2 12.5 -30.25 liscia 16 dorso\n";
+        "motore    0    0      20                             # carries load\n";
     QCOMPARE(QString::fromUtf8(cli::layoutFileText(*read)),
-             head + "braccio   75   -30    20 folle ruota 75 -10 200:340\n# the end\n");
+             head + "puleggia2 12.5 -30.25 liscia 16 dorso\n"
+                    "braccio   75   -30    20 folle ruota 75 -10 200:340\n# the end\n");
     QCOMPARE(writtenBack(*read, folder.filePath(QStringLiteral("commenti.trasmissione"))),
              QString());
+    // A name typed that a written one would have taken, a name taken twice, an entry added.
     cli::LayoutFile &edited = *read;
-    edited.names[2] = QStringLiteral("motore");
+    edited.names[2] = QStringLiteral("puleggia2");
+    edited.names << QStringLiteral("motore");
     edited.layout.entries.push_back({geometry::LayoutEntry::Kind::clamp, {150, 0.12345}});
     QCOMPARE(QString::fromUtf8(cli::layoutFileText(edited)),
-             head + "puleggia3 75   -30    20 folle ruota 75 -10 200:340\n"
+             head + "puleggia3 12.5 -30.25 liscia 16 dorso\n"
+                    "puleggia2 75   -30    20 folle ruota 75 -10 200:340\n"
                     "estremo4  estremo 150 0.1235\n# the end\n");
 }
 
