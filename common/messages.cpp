@@ -557,6 +557,10 @@ QString layoutLineNumber(int line) {
     return QStringLiteral("riga %1").arg(line);
 }
 
+QString layoutEntryName(bool clamp, int place) {
+    return (clamp ? QStringLiteral("estremo%1") : QStringLiteral("puleggia%1")).arg(place);
+}
+
 QString layoutLineNotEntry(const QString &text) {
     return QStringLiteral("\"%1\" non è una puleggia: si scrive [nome] X Y DENTI oppure [nome] "
                           "X Y liscia DIAMETRO, poi se servono dorso, folle e scorre X Y o ruota "

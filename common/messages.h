@@ -135,6 +135,8 @@ QString layoutTooFewPulleys(const QString &file);
 QString layoutLine(const QString &file, int line, const QString &what);
 // How an unnamed entry is called: by its line.
 QString layoutLineNumber(int line);
+// The name a written file gives an entry that has none, after its place in the belt's order.
+QString layoutEntryName(bool clamp, int place);
 QString layoutLineNotEntry(const QString &text);
 QString layoutNotANumber(const QString &typed);
 QString layoutBadTeeth();

@@ -58,6 +58,27 @@ QString valuesOf(const cli::Request &request) {
              design.soundOnly ? QStringLiteral(" sound only") : QString());
 }
 
+// A layout's file written as the window saves it, into copy, read back and written again: what
+// differs from what was read (the layout, its profile, a name that was typed, the text), if
+// anything.
+QString writtenBack(const cli::LayoutFile &read, const QString &copy) {
+    const QByteArray text = cli::layoutFileText(read);
+    QFile file(copy);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text) != text.size())
+        return file.errorString();
+    file.close();
+    const common::Result<cli::LayoutFile> again = cli::readLayoutFile(copy);
+    if (!again)
+        return again.problem().message;
+    if (again->layout != read.layout || again->profile != read.profile)
+        return "another layout: " + QString::fromUtf8(text);
+    for (qsizetype i = 0; i < read.names.size(); ++i)
+        if (cli::isLayoutName(read.names[i]) && again->names[i] != read.names[i])
+            return "another name: " + again->names[i];
+    const QByteArray twice = cli::layoutFileText(*again);
+    return twice == text ? QString() : "written again: " + QString::fromUtf8(twice);
+}
+
 } // namespace
 
 class CommandLineTest : public QObject {
@@ -81,6 +102,7 @@ private slots:
     void refusesPastItsLimits_data();
     void refusesPastItsLimits();
     void helpExitsDone();
+    void writesALayoutAsItReadsIt();
     void readsEachFormIntoItsRequest_data();
     void readsEachFormIntoItsRequest();
 
@@ -770,6 +792,11 @@ void CommandLineTest::answersInTheTerminal() {
         QCOMPARE(printed, out);
     QVERIFY2(complained.contains(err), qPrintable(complained));
     QCOMPARE(complained.isEmpty(), err.isEmpty());
+
+    if (arguments[1] == u"--layout")
+        if (const common::Result<cli::LayoutFile> read = cli::readLayoutFile(arguments[2]))
+            QCOMPARE(writtenBack(*read, folder.filePath(QStringLiteral("copia.trasmissione"))),
+                     QString());
 }
 
 // Every list is counted before its work, with limits lowered here: one past them prints
@@ -839,6 +866,30 @@ void CommandLineTest::refusesPastItsLimits() {
              err.isEmpty() ? common::ExitStatus::done : common::ExitStatus::calculationFailed);
     // What runs whole prints its every row, with a heading.
     QCOMPARE(printed.count(u'\n'), err.isEmpty() ? rows + 1 : 0);
+}
+
+// The file the window saves, as a hand wrote it and as the window changed it: "." decimals, a
+// name for every entry (the typed ones, if still names and not taken twice) and the comments,
+// blank lines and profilo line where they were.
+void CommandLineTest::writesALayoutAsItReadsIt() {
+    common::Result<cli::LayoutFile> read =
+        cli::readLayoutFile(QStringLiteral(DATA_DIR "/layouts/commenti.txt"));
+    QVERIFY(read);
+    const QString head =
+        "# A layout as a hand writes it: commas, unnamed entries, comments everywhere.\n\n"
+        "   # the profile below, in lower case\nprofilo 2GT  # GT2, 2 mm\n"
+        "motore    0    0      20                             # carries load\n"
+        "puleggia2 12.5 -30.25 liscia 16 dorso\n";
+    QCOMPARE(QString::fromUtf8(cli::layoutFileText(*read)),
+             head + "braccio   75   -30    20 folle ruota 75 -10 200:340\n# the end\n");
+    QCOMPARE(writtenBack(*read, folder.filePath(QStringLiteral("commenti.trasmissione"))),
+             QString());
+    cli::LayoutFile &edited = *read;
+    edited.names[2] = QStringLiteral("motore");
+    edited.layout.entries.push_back({geometry::LayoutEntry::Kind::clamp, {150, 0.12345}});
+    QCOMPARE(QString::fromUtf8(cli::layoutFileText(edited)),
+             head + "puleggia3 75   -30    20 folle ruota 75 -10 200:340\n"
+                    "estremo4  estremo 150 0.1235\n# the end\n");
 }
 
 void CommandLineTest::helpExitsDone() {
