@@ -27,8 +27,9 @@ QString text(const std::string &value) {
     return QString::fromStdString(value);
 }
 
-// Why the layout cannot be built, naming its entries, with the status that it means: what
-// the file's reader lets through but the library refuses is the file's.
+} // namespace
+
+// What the file's reader lets through but the library refuses is the file's.
 Problem faultProblem(const LayoutFile &file, const QString &path,
                      const geometry::ProfileChoice &profile, const geometry::LayoutFault &fault) {
     using Kind = geometry::LayoutFault::Kind;
@@ -62,6 +63,8 @@ Problem faultProblem(const LayoutFile &file, const QString &path,
     }
     return failed(messages::layoutSpansCross(first, second));
 }
+
+namespace {
 
 // The teeth of the belt asked, of the layout's profile.
 common::Result<std::int64_t> beltTeeth(const LayoutBelt &belt,
@@ -158,11 +161,16 @@ common::Result<LayoutDescription> describeLayout(const LayoutRequest &request,
     common::Result<LayoutFile> read = readLayoutFile(request.file);
     if (!read)
         return read.problem();
+    return describeLayout(std::move(*read), request, locale);
+}
+
+common::Result<LayoutDescription> describeLayout(LayoutFile read, const LayoutRequest &request,
+                                                 const QLocale &locale) {
     const auto shown = [separator = locale.decimalPoint().toStdString()](
                            double value, const char *pattern = "0.00") {
         return text(geometry::formatNumber(value, pattern, separator));
     };
-    LayoutDescription answer{std::move(*read), {}, {}, {}, {}, {}};
+    LayoutDescription answer{std::move(read), {}, {}, {}, {}, {}};
     answer.profile = request.profile       ? *request.profile
                      : answer.file.profile ? *answer.file.profile
                                            : *geometry::readProfile("XL037");
@@ -293,29 +301,6 @@ std::vector<LayoutRow> rowsOf(const LayoutDescription &layout, const LayoutPlace
     return rows;
 }
 
-// A warning in one sentence, naming its entry.
-QString warningText(const LayoutDescription &layout, const geometry::LayoutWarning &warning,
-                    const QLocale &locale) {
-    const QString called = layout.file.called(warning.entry);
-    const auto number = [&](double value) {
-        return text(geometry::formatNumber(value, "0.00", locale.decimalPoint().toStdString()));
-    };
-    using Kind = geometry::LayoutWarning::Kind;
-    const LayoutEntry &entry = layout.file.layout.entries[warning.entry];
-    switch (warning.kind) {
-    case Kind::fewTeethInMesh:
-        return messages::layoutFewTeethInMesh(called, number(warning.value));
-    case Kind::littleWrap:
-        return messages::layoutLittleWrap(called, number(warning.value), number(warning.least));
-    case Kind::smallIdler:
-        break;
-    }
-    return messages::layoutSmallIdler(called, number(warning.value), number(warning.least),
-                                      entry.kind == LayoutEntry::Kind::toothed &&
-                                          entry.face == geometry::BeltFace::teeth,
-                                      text(std::string(layout.profile.profile->name)));
-}
-
 // The drawing into each file asked for, a regular file whole or not at all; the one for
 // standard output returned as text.
 common::Result<QString> writeLayoutDrawings(const LayoutRequest &request,
@@ -364,7 +349,12 @@ common::Result<QString> writeLayoutDrawings(const LayoutRequest &request,
 
 common::Result<ExitStatus> answerLayout(const LayoutRequest &request, QTextStream &out,
                                         QTextStream &err, bool csv, const QLocale &locale) {
-    const common::Result<LayoutDescription> answer = describeLayout(request, locale);
+    return answerLayout(describeLayout(request, locale), request, out, err, csv, locale);
+}
+
+common::Result<ExitStatus> answerLayout(const common::Result<LayoutDescription> &answer,
+                                        const LayoutRequest &request, QTextStream &out,
+                                        QTextStream &err, bool csv, const QLocale &locale) {
     if (!answer)
         return answer.problem();
     const LayoutDescription &layout = *answer;
@@ -410,12 +400,34 @@ common::Result<ExitStatus> answerLayout(const LayoutRequest &request, QTextStrea
     write.stream().flush(); // the results first, then what is wrong with them
     for (const LayoutPlace &place : layout.places)
         for (const geometry::LayoutWarning &warning : place.warnings)
-            err << warningText(layout, warning, locale) << '\n';
+            err << warningText(layout.file, layout.profile, warning, locale) << '\n';
     if (layout.misfit) {
         err << *layout.misfit << '\n';
         return ExitStatus::calculationFailed;
     }
     return ExitStatus::done;
+}
+
+QString warningText(const LayoutFile &file, const geometry::ProfileChoice &profile,
+                    const geometry::LayoutWarning &warning, const QLocale &locale) {
+    const QString called = file.called(warning.entry);
+    const auto number = [&](double value) {
+        return text(geometry::formatNumber(value, "0.00", locale.decimalPoint().toStdString()));
+    };
+    using Kind = geometry::LayoutWarning::Kind;
+    const LayoutEntry &entry = file.layout.entries[warning.entry];
+    switch (warning.kind) {
+    case Kind::fewTeethInMesh:
+        return messages::layoutFewTeethInMesh(called, number(warning.value));
+    case Kind::littleWrap:
+        return messages::layoutLittleWrap(called, number(warning.value), number(warning.least));
+    case Kind::smallIdler:
+        break;
+    }
+    return messages::layoutSmallIdler(called, number(warning.value), number(warning.least),
+                                      entry.kind == LayoutEntry::Kind::toothed &&
+                                          entry.face == geometry::BeltFace::teeth,
+                                      text(std::string(profile.profile->name)));
 }
 
 } // namespace cli

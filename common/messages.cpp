@@ -1034,6 +1034,81 @@ QString designerHint() {
                           "l'interasse voluto o l'intervallo: le trasmissioni compaiono qui.");
 }
 
+QString layoutTableName() {
+    return QStringLiteral("Tabella");
+}
+
+QString layoutCell(int row, const QString &column, const QString &what) {
+    return QStringLiteral("Riga %1, %2: %3").arg(row).arg(column, what);
+}
+
+QString layoutSizeForm() {
+    return QStringLiteral("scrivere i denti, \"liscia\" e il diametro, o \"estremo\".");
+}
+
+QString layoutSideForm() {
+    return QStringLiteral("scrivere \"denti\" o \"dorso\".");
+}
+
+QString layoutTravelForm() {
+    return QStringLiteral("scrivere \"scorre X Y\", \"ruota PX PY\" o \"ruota PX PY DA:A\", "
+                          "o niente.");
+}
+
+QString layoutBadName() {
+    return QStringLiteral("un nome comincia con una lettera, non ha spazi e non è una parola "
+                          "del file (liscia, dorso, folle, scorre, ruota, estremo, profilo).");
+}
+
+QString layoutDragStopped(const QString &why) {
+    return QStringLiteral("La puleggia si ferma qui: %1").arg(why);
+}
+
+QString layoutKeys() {
+    return QStringLiteral("Trascinare una puleggia col mouse; le frecce la spostano di 1 mm "
+                          "(0,1 mm con Maiusc), quella che si muove lungo la sua corsa.");
+}
+
+QString layoutWarningLegend() {
+    return QStringLiteral("* un avvertimento su questa puleggia: lo dice la sua riga");
+}
+
+QString layoutPitchLength(const QString &length) {
+    return QStringLiteral("Lunghezza primitiva: %1 mm").arg(length);
+}
+
+QString layoutNearestBelts(const QStringList &belts) {
+    return QStringLiteral("Cinghie più vicine: %1").arg(belts.join(QStringLiteral(", ")));
+}
+
+QString layoutBeltsOnTravel(bool stock) {
+    return stock ? QStringLiteral("Cinghie dell'elenco che vanno bene sulla corsa:")
+                 : QStringLiteral("Cinghie che vanno bene sulla corsa:");
+}
+
+QString layoutBeltPlace(const QString &belt, const QString &x, const QString &y, int place,
+                        int places) {
+    return places > 1
+               ? QStringLiteral("Su %1 la puleggia che si muove sta in (%2; %3), "
+                                "posizione %4 di %5.")
+                     .arg(belt, x, y)
+                     .arg(place)
+                     .arg(places)
+               : QStringLiteral("Su %1 la puleggia che si muove sta in (%2; %3).").arg(belt, x, y);
+}
+
+QString layoutFileOpened(const QString &file) {
+    return QStringLiteral("Aperta %1.").arg(file);
+}
+
+QString layoutFileSaved(const QString &file) {
+    return QStringLiteral("Salvata %1.").arg(file);
+}
+
+QString layoutFileFilter() {
+    return QStringLiteral("Disposizioni (*.trasmissione);;Tutti i file (*)");
+}
+
 QString searching() {
     return QStringLiteral("Ricerca in corso…");
 }
