@@ -8,17 +8,6 @@
 
 #include <optional>
 
-namespace {
-
-// Opens the layout's file in the window, once the window can: until then the window opens
-// without it.
-template <typename Window> void openLayoutIn(Window &window, const QString &file) {
-    if constexpr (requires { window.openLayout(file); })
-        window.openLayout(file);
-}
-
-} // namespace
-
 // argv: the program, then --design and the layout's file, if one, as main lets them through.
 extern "C" Q_DECL_EXPORT int interasseWindowMain(int &argc, char **argv) {
     // Read before Qt takes its own arguments out.
@@ -27,7 +16,7 @@ extern "C" Q_DECL_EXPORT int interasseWindowMain(int &argc, char **argv) {
     return desktop::runOnTheDesktop(argc, argv, [&file] {
         auto *window = new designer::DesignerWindow;
         if (file)
-            openLayoutIn(*window, *file);
+            window->openLayout(*file);
         return window;
     });
 }
