@@ -96,6 +96,8 @@ private slots:
         QVERIFY(many.open(QIODevice::WriteOnly));
         for (int line = 0; line <= cli::mostLayoutEntries; ++line)
             many.write(QByteArray::number(line * 100) + " 0 20\n");
+        QFile nothing(folder.filePath(QStringLiteral("nothing.txt"))); // a comment alone
+        QVERIFY(nothing.open(QIODevice::WriteOnly) && nothing.write("# no pulley\n") > 0);
     }
     void answersInTheTerminal_data();
     void answersInTheTerminal();
@@ -107,7 +109,7 @@ private slots:
     void readsEachFormIntoItsRequest();
 
 private:
-    QTemporaryDir folder; // a drawing and a link to it, a layout past its bound
+    QTemporaryDir folder; // a drawing and a link to it, a layout past its bound and one empty
 };
 
 void CommandLineTest::answersInTheTerminal_data() {
@@ -646,6 +648,9 @@ void CommandLineTest::answersInTheTerminal_data() {
          })
         QTest::newRow(file) << english << QStringList{"--layout", layout(file)} << 2 << ""
                             << QString::fromUtf8(words);
+    QTest::newRow("a layout of no pulley at all")
+        << english << QStringList{"--layout", folder.filePath("nothing.txt")} << 2 << ""
+        << "nothing.txt ha meno di due pulegge";
     QTest::newRow("a layout past its bound, refused at the line past it")
         << english << QStringList{"--layout", folder.filePath("many.txt")} << 2 << ""
         << "many.txt, riga 1001: più di 1000 pulegge";
