@@ -380,17 +380,6 @@ common::Result<LoadRequest> readLoads(const QCommandLineParser &parser, const Op
     return loads;
 }
 
-// A layout's belt as printed (384-2GT), or its code alone in the user's format (384).
-common::Result<LayoutBelt> readLayoutBelt(const QString &typed, const QLocale &locale) {
-    const QString text = typed.trimmed();
-    if (const std::optional<geometry::NamedBelt> named = geometry::readBeltName(text.toStdString()))
-        return LayoutBelt{text, 0, named->profile, named->teeth};
-    const common::Result<double> code = common::readInput(text, messages::belt, locale);
-    if (!code)
-        return code.problem();
-    return LayoutBelt{text, *code, nullptr, 0};
-}
-
 // The values of the request's options, each read and checked before anything is computed:
 // the ranges first, then the pulleys, the belt and the distance in the order typed.
 common::Result<Request> withValues(Request request, const QStringList &inputs,
@@ -770,6 +759,16 @@ QStringList commandOf(const LayoutRequest &request) {
         command << QStringLiteral("--rpm") << request.speed->text;
     addLoads(command, request.loads);
     return command;
+}
+
+common::Result<LayoutBelt> readLayoutBelt(const QString &typed, const QLocale &locale) {
+    const QString text = typed.trimmed();
+    if (const std::optional<geometry::NamedBelt> named = geometry::readBeltName(text.toStdString()))
+        return LayoutBelt{text, 0, named->profile, named->teeth};
+    const common::Result<double> code = common::readInput(text, messages::belt, locale);
+    if (!code)
+        return code.problem();
+    return LayoutBelt{text, *code, nullptr, 0};
 }
 
 } // namespace cli

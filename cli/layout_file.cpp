@@ -5,7 +5,13 @@
 #include "geometry/errors.h"
 #include "geometry/number_text.h"
 
+#include <QLocale>
+#include <QSet>
+
+#include <algorithm>
 #include <array>
+#include <cmath>
+#include <utility>
 
 namespace cli {
 
@@ -138,8 +144,19 @@ common::Result<LayoutFile> readLayoutFile(const QString &file) {
                            [](const QString &, int, const QString &text) {
                                return messages::layoutLineNotEntry(text);
                            }};
-    std::optional<common::Problem> problem =
-        readLines(file, words, [&](int number, const QString &text) -> LineRead {
+    // What the file holds besides its entries, kept as it comes: the lines above the next entry
+    // and the comment of the line being read.
+    std::vector<LayoutNote> notes;
+    QString comment;
+    const auto asRead = [&](int, const QString &text) {
+        const qsizetype hash = text.indexOf(u'#');
+        comment = hash < 0 ? QString() : text.mid(hash);
+        if (text.left(hash).trimmed().isEmpty())
+            notes.push_back({false, text});
+    };
+    std::optional<common::Problem> problem = readLines(
+        file, words,
+        [&](int number, const QString &text) -> LineRead {
             Words line(file, number, text);
             if (line.take("profilo")) {
                 const QString name = line.word();
@@ -153,6 +170,7 @@ common::Result<LayoutFile> readLayoutFile(const QString &file) {
                     return line.problem(messages::layoutUnknownProfile(name));
                 read.profile = profile;
                 profileLine = number;
+                notes.push_back({true, comment});
                 return std::nullopt;
             }
             const std::size_t index = read.layout.entries.size();
@@ -184,11 +202,156 @@ common::Result<LayoutFile> readLayoutFile(const QString &file) {
             read.layout.entries.push_back(entry);
             read.names << name;
             read.lines.push_back(number);
+            read.comments << comment;
+            read.above.push_back(std::exchange(notes, {}));
             return std::nullopt;
-        });
+        },
+        nullptr, asRead);
     if (problem)
         return *std::move(problem);
+    read.below = std::move(notes);
     return read;
+}
+
+bool isLayoutName(const QString &name) {
+    return !name.isEmpty() && name.front().isLetter() && !isKeyword(name) &&
+           std::ranges::none_of(name, [](QChar c) { return c.isSpace() || c == u'#'; });
+}
+
+namespace {
+
+// As the reader keeps it: to four decimals, and no "-0".
+QString fileNumber(double value) {
+    return QString::number(std::round(value * 1e4) / 1e4 + 0.0, 'f',
+                           QLocale::FloatingPointShortest);
+}
+
+// A kept line or comment that is sure to be read as one.
+QString asComment(QString text) {
+    text.replace(u'\n', u' ').replace(u'\r', u' ');
+    while (!text.isEmpty() && text.back().isSpace())
+        text.chop(1);
+    return text.trimmed().isEmpty() || text.trimmed().startsWith(u'#') ? text : "# " + text;
+}
+
+} // namespace
+
+QByteArray layoutFileText(const LayoutFile &file) {
+    const std::vector<Entry> &entries = file.layout.entries;
+    const auto at = [](const auto &list, std::size_t index) {
+        using Item = std::decay_t<decltype(list[0])>;
+        return index < static_cast<std::size_t>(list.size()) ? list[static_cast<qsizetype>(index)]
+                                                             : Item{};
+    };
+    // The names typed that stay, the first of each; then one after its place for every other
+    // entry.
+    QStringList names;
+    QSet<QString> taken;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const QString name = at(file.names, i);
+        const bool kept = isLayoutName(name) && !taken.contains(name);
+        names << (kept ? name : QString());
+        if (kept)
+            taken.insert(name);
+    }
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        QString &name = names[static_cast<qsizetype>(i)];
+        for (std::size_t place = i + 1; name.isEmpty(); ++place)
+            if (const QString free = messages::layoutEntryName(
+                    entries[i].kind == Entry::Kind::clamp, static_cast<int>(place));
+                !taken.contains(free))
+                name = free;
+        taken.insert(name);
+    }
+    // Each entry's words, a pulley's centre apart from the rest, so that the columns line up.
+    std::vector<QStringList> words;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const Entry &entry = entries[i];
+        const QString x = fileNumber(entry.centre.x), y = fileNumber(entry.centre.y);
+        if (entry.kind == Entry::Kind::clamp) {
+            words.push_back({QStringLiteral("estremo %1 %2").arg(x, y)});
+            continue;
+        }
+        QStringList what{x, y};
+        QString rest = entry.kind == Entry::Kind::plain ? QStringLiteral("liscia ") : QString();
+        rest += fileNumber(entry.size);
+        if (entry.face == geometry::BeltFace::back)
+            rest += QStringLiteral(" dorso");
+        if (entry.idler)
+            rest += QStringLiteral(" folle");
+        if (const std::optional<geometry::Travel> &travel = file.layout.travel;
+            travel && travel->entry == i) {
+            using Kind = geometry::Travel::Kind;
+            const geometry::Point &to = travel->kind == Kind::slot ? travel->end : travel->pivot;
+            rest += QStringLiteral(" %1 %2 %3")
+                        .arg(travel->kind == Kind::slot ? "scorre" : "ruota", fileNumber(to.x),
+                             fileNumber(to.y));
+            if (travel->kind == Kind::arm && !travel->fullTurn)
+                rest += QStringLiteral(" %1:%2").arg(fileNumber(travel->fromAngle),
+                                                     fileNumber(travel->toAngle));
+        }
+        what << rest;
+        words.push_back(what);
+    }
+    qsizetype nameWidth = 0, xWidth = 0, yWidth = 0;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        nameWidth = std::max(nameWidth, names[static_cast<qsizetype>(i)].size());
+        if (words[i].size() == 3) {
+            xWidth = std::max(xWidth, words[i][0].size());
+            yWidth = std::max(yWidth, words[i][1].size());
+        }
+    }
+    QStringList lines;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const QStringList &what = words[i];
+        QString line = names[static_cast<qsizetype>(i)].leftJustified(nameWidth) + u' ';
+        if (what.size() == 3)
+            line += what[0].leftJustified(xWidth) + u' ' + what[1].leftJustified(yWidth) + u' ';
+        lines << line + what.back();
+    }
+    qsizetype width = 0;
+    for (const QString &line : lines)
+        width = std::max(width, line.size());
+
+    QString text;
+    bool profileWritten = false;
+    const auto writeNotes = [&](const std::vector<LayoutNote> &notes) {
+        for (const LayoutNote &note : notes) {
+            QString line;
+            if (note.profile && file.profile && !profileWritten) {
+                line = "profilo " + QString::fromStdString(geometry::profileName(*file.profile));
+                if (const QString comment = asComment(note.text); !comment.isEmpty())
+                    line += "  " + comment;
+                profileWritten = true;
+            } else if (note.profile) {
+                line = asComment(note.text);
+                if (line.isEmpty())
+                    continue;
+            } else {
+                line = asComment(note.text);
+            }
+            text += line + u'\n';
+        }
+    };
+    if (file.profile &&
+        std::ranges::none_of(
+            file.above,
+            [](const auto &notes) { return std::ranges::any_of(notes, &LayoutNote::profile); }) &&
+        std::ranges::none_of(file.below, &LayoutNote::profile))
+        text += "profilo " + QString::fromStdString(geometry::profileName(*file.profile)) + u'\n';
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (i < file.above.size())
+            writeNotes(file.above[i]);
+        const QString comment = asComment(at(file.comments, i));
+        text += comment.isEmpty()
+                    ? lines[static_cast<qsizetype>(i)]
+                    : lines[static_cast<qsizetype>(i)].leftJustified(width) + "  " + comment;
+        text += u'\n';
+    }
+    for (std::size_t i = entries.size(); i < file.above.size(); ++i)
+        writeNotes(file.above[i]); // above entries no longer there
+    writeNotes(file.below);
+    return text.toUtf8();
 }
 
 } // namespace cli

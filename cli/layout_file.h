@@ -12,14 +12,27 @@
 
 namespace cli {
 
+// A line of a layout's file that is no entry, kept to write the file back: a comment or a
+// blank line as read, or the profilo line (text: its comment), which says the profile of the
+// layout as it is when written.
+struct LayoutNote {
+    bool profile = false;
+    QString text;
+    bool operator==(const LayoutNote &) const = default;
+};
+
 // A layout as its file gives it: the entries in the library's words (its profile left to the
 // reader of the request), each entry's name as the user reads it and its line, and the profile
-// that the file names, if it does.
+// that the file names, if it does. The rest is what a file written back keeps: each entry's
+// comment ("# …" or empty) and the lines above it, and those below the last entry.
 struct LayoutFile {
     geometry::Layout layout;
     QStringList names; // an unnamed entry is called by its line: "riga 4"
     std::vector<int> lines;
     std::optional<geometry::ProfileChoice> profile;
+    QStringList comments;
+    std::vector<std::vector<LayoutNote>> above;
+    std::vector<LayoutNote> below;
     // An entry as a sentence names it: its name and its line.
     QString called(std::size_t entry) const;
 };
@@ -38,5 +51,18 @@ inline constexpr int mostLayoutEntries = 1000;
 // the file and the line; what the library refuses of the entries read (their teeth, sizes,
 // clamps and travel) is left to it.
 common::Result<LayoutFile> readLayoutFile(const QString &file);
+
+// Whether a file takes this word as an entry's name: a letter first, no blank or #, and no
+// keyword of the file.
+bool isLayoutName(const QString &name);
+
+// The text of a layout's file, as readLayoutFile reads it back: the entries in order, each on
+// its line with a name (the one it has if that is a name and no entry before has it; else
+// "puleggia3" or "estremo1" after its place, or the next free one), numbers with "." and the
+// four decimals that are read, the comments, blank lines and profilo line where they were, and
+// a profilo line first if the layout has a profile and the file had none. Read and written
+// again, it is the same text. Any of the kept lines and comments may be missing (an entry
+// added since); a travel is written on the pulley it moves, never on a clamp.
+QByteArray layoutFileText(const LayoutFile &file);
 
 } // namespace cli

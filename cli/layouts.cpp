@@ -28,12 +28,15 @@ QString text(const std::string &value) {
     return QString::fromStdString(value);
 }
 
-// Why the layout cannot be built, naming its entries, with the status that it means: what
-// the file's reader lets through but the library refuses is the file's.
+} // namespace
+
+// What the file's reader lets through but the library refuses is the file's.
 Problem faultProblem(const LayoutFile &file, const QString &path,
                      const geometry::ProfileChoice &profile, const geometry::LayoutFault &fault) {
     using Kind = geometry::LayoutFault::Kind;
-    const QString first = file.called(fault.first), second = file.called(fault.second);
+    // Named only where the fault names them: a file of no pulley has none to name.
+    const auto first = [&] { return file.called(fault.first); };
+    const auto second = [&] { return file.called(fault.second); };
     const auto line = [&](const QString &what) {
         return Problem{messages::layoutLine(path, file.lines[fault.first], what),
                        ExitStatus::wrongUse};
@@ -53,16 +56,18 @@ Problem faultProblem(const LayoutFile &file, const QString &path,
     case Kind::badTravel:
         return line(messages::layoutBadTravel());
     case Kind::noBeltFigures:
-        return failed(messages::layoutNoBeltFigures(first, text(geometry::profileName(profile))));
+        return failed(messages::layoutNoBeltFigures(first(), text(geometry::profileName(profile))));
     case Kind::overlap:
-        return failed(messages::layoutOverlap(first, second));
+        return failed(messages::layoutOverlap(first(), second()));
     case Kind::untouched:
-        return failed(messages::layoutUntouched(first));
+        return failed(messages::layoutUntouched(first()));
     case Kind::spansCross:
         break;
     }
-    return failed(messages::layoutSpansCross(first, second));
+    return failed(messages::layoutSpansCross(first(), second()));
 }
+
+namespace {
 
 // The teeth of the belt asked, of the layout's profile.
 common::Result<std::int64_t> beltTeeth(const LayoutBelt &belt,
@@ -159,11 +164,16 @@ common::Result<LayoutDescription> describeLayout(const LayoutRequest &request,
     common::Result<LayoutFile> read = readLayoutFile(request.file);
     if (!read)
         return read.problem();
+    return describeLayout(std::move(*read), request, locale);
+}
+
+common::Result<LayoutDescription> describeLayout(LayoutFile read, const LayoutRequest &request,
+                                                 const QLocale &locale) {
     const auto shown = [separator = locale.decimalPoint().toStdString()](
                            double value, const char *pattern = "0.00") {
         return text(geometry::formatNumber(value, pattern, separator));
     };
-    LayoutDescription answer{std::move(*read), {}, {}, {}, {}, {}};
+    LayoutDescription answer{std::move(read), {}, {}, {}, {}, {}};
     answer.profile = request.profile       ? *request.profile
                      : answer.file.profile ? *answer.file.profile
                                            : *geometry::readProfile("XL037");
@@ -292,29 +302,6 @@ std::vector<LayoutRow> rowsOf(const LayoutDescription &layout, const LayoutPlace
                                              : std::optional(place.path.spanLengths[i])});
     }
     return rows;
-}
-
-// A warning in one sentence, naming its entry.
-QString warningText(const LayoutDescription &layout, const geometry::LayoutWarning &warning,
-                    const QLocale &locale) {
-    const QString called = layout.file.called(warning.entry);
-    const auto number = [&](double value) {
-        return text(geometry::formatNumber(value, "0.00", locale.decimalPoint().toStdString()));
-    };
-    using Kind = geometry::LayoutWarning::Kind;
-    const LayoutEntry &entry = layout.file.layout.entries[warning.entry];
-    switch (warning.kind) {
-    case Kind::fewTeethInMesh:
-        return messages::layoutFewTeethInMesh(called, number(warning.value));
-    case Kind::littleWrap:
-        return messages::layoutLittleWrap(called, number(warning.value), number(warning.least));
-    case Kind::smallIdler:
-        break;
-    }
-    return messages::layoutSmallIdler(called, number(warning.value), number(warning.least),
-                                      entry.kind == LayoutEntry::Kind::toothed &&
-                                          entry.face == geometry::BeltFace::teeth,
-                                      text(std::string(layout.profile.profile->name)));
 }
 
 // A place's loads: the lines after its table, or for a spreadsheet the cells after each
@@ -495,7 +482,12 @@ common::Result<QString> writeLayoutDrawings(const LayoutRequest &request,
 
 common::Result<ExitStatus> answerLayout(const LayoutRequest &request, QTextStream &out,
                                         QTextStream &err, bool csv, const QLocale &locale) {
-    const common::Result<LayoutDescription> answer = describeLayout(request, locale);
+    return answerLayout(describeLayout(request, locale), request, out, err, csv, locale);
+}
+
+common::Result<ExitStatus> answerLayout(const common::Result<LayoutDescription> &answer,
+                                        const LayoutRequest &request, QTextStream &out,
+                                        QTextStream &err, bool csv, const QLocale &locale) {
     if (!answer)
         return answer.problem();
     const LayoutDescription &layout = *answer;
@@ -565,7 +557,7 @@ common::Result<ExitStatus> answerLayout(const LayoutRequest &request, QTextStrea
     write.stream().flush(); // the results first, then what is wrong with them
     for (const LayoutPlace &place : layout.places)
         for (const geometry::LayoutWarning &warning : place.warnings)
-            err << warningText(layout, warning, locale) << '\n';
+            err << warningText(layout.file, layout.profile, warning, locale) << '\n';
     // Each sentence once, where the places share it.
     QStringList complaints;
     for (const PlaceLoads &ofPlace : loads)
@@ -579,6 +571,28 @@ common::Result<ExitStatus> answerLayout(const LayoutRequest &request, QTextStrea
         return ExitStatus::calculationFailed;
     }
     return ExitStatus::done;
+}
+
+QString warningText(const LayoutFile &file, const geometry::ProfileChoice &profile,
+                    const geometry::LayoutWarning &warning, const QLocale &locale) {
+    const QString called = file.called(warning.entry);
+    const auto number = [&](double value) {
+        return text(geometry::formatNumber(value, "0.00", locale.decimalPoint().toStdString()));
+    };
+    using Kind = geometry::LayoutWarning::Kind;
+    const LayoutEntry &entry = file.layout.entries[warning.entry];
+    switch (warning.kind) {
+    case Kind::fewTeethInMesh:
+        return messages::layoutFewTeethInMesh(called, number(warning.value));
+    case Kind::littleWrap:
+        return messages::layoutLittleWrap(called, number(warning.value), number(warning.least));
+    case Kind::smallIdler:
+        break;
+    }
+    return messages::layoutSmallIdler(called, number(warning.value), number(warning.least),
+                                      entry.kind == LayoutEntry::Kind::toothed &&
+                                          entry.face == geometry::BeltFace::teeth,
+                                      text(std::string(profile.profile->name)));
 }
 
 } // namespace cli

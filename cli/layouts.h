@@ -45,10 +45,27 @@ struct LayoutDescription {
 // Numbers in its sentences in the user's format.
 common::Result<LayoutDescription> describeLayout(const LayoutRequest &request,
                                                  const QLocale &locale);
+// The same of a layout already read, as the designer holds it; request.file names it.
+common::Result<LayoutDescription> describeLayout(LayoutFile read, const LayoutRequest &request,
+                                                 const QLocale &locale);
+
+// Why the layout cannot be built, naming its entries (path and line, for what is the file's),
+// with the status that it means.
+common::Problem faultProblem(const LayoutFile &file, const QString &path,
+                             const geometry::ProfileChoice &profile,
+                             const geometry::LayoutFault &fault);
+
+// A warning in one sentence, naming its entry.
+QString warningText(const LayoutFile &file, const geometry::ProfileChoice &profile,
+                    const geometry::LayoutWarning &warning, const QLocale &locale);
 
 // interasse --layout FILE [BELT]: the table of each place, its length and the belts, or the
 // drawing alone on the output; the warnings follow on standard error.
 common::Result<common::ExitStatus> answerLayout(const LayoutRequest &request, QTextStream &out,
+                                                QTextStream &err, bool csv, const QLocale &locale);
+// The same of an answer already described, as the designer exports it.
+common::Result<common::ExitStatus> answerLayout(const common::Result<LayoutDescription> &answer,
+                                                const LayoutRequest &request, QTextStream &out,
                                                 QTextStream &err, bool csv, const QLocale &locale);
 
 } // namespace cli

@@ -83,7 +83,8 @@ Bytes readBytes(const QString &file, const std::atomic<bool> *stop) {
 
 std::optional<common::Problem> readLines(const QString &file, const LinesWords &words,
                                          const std::function<LineRead(int, const QString &)> &line,
-                                         const std::atomic<bool> *stop) {
+                                         const std::atomic<bool> *stop,
+                                         const std::function<void(int, const QString &)> &asRead) {
     Bytes bytes = readBytes(file, stop);
     if (bytes.stopped) // no one waits for this answer
         return wrongUse(words.unreadable(file, {}));
@@ -99,7 +100,9 @@ std::optional<common::Problem> readLines(const QString &file, const LinesWords &
             break;
         read += text.size();
         bool whole = text.endsWith('\n');
+        QByteArray comment; // the whole of a long one
         if (!whole && text.size() > longestLine) {
+            comment = text;
             text.chop(1); // read only to tell a line longer than the bound
             if (!text.contains('#'))
                 return wrongUse(words.notRead(file, number, QString::fromUtf8(text).trimmed()));
@@ -107,10 +110,18 @@ std::optional<common::Problem> readLines(const QString &file, const LinesWords &
                 const QByteArray rest = list.readLine(longestLine + 1);
                 read += rest.size();
                 whole = rest.isEmpty() || rest.endsWith('\n');
+                if (asRead)
+                    comment += rest;
             }
         }
         if (read > mostBytes)
             return wrongUse(words.tooLong(file, mostBytes));
+        if (asRead) {
+            QString asItCame = QString::fromUtf8(comment.isEmpty() ? text : comment);
+            while (!asItCame.isEmpty() && asItCame.back().isSpace())
+                asItCame.chop(1);
+            asRead(number, asItCame);
+        }
         const QString kept = QString::fromUtf8(text).section(u'#', 0, 0).trimmed();
         if (kept.isEmpty())
             continue;

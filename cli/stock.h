@@ -27,10 +27,13 @@ using LineRead = std::optional<common::Problem>;
 // too) up to a bound, then each line without its # comment and the blanks round it, empty ones
 // skipped, given to line with its number until line refuses one. A file that cannot be read
 // or is longer than the bound, or a line longer than its bound that is no comment, is wrong
-// use, in those words. stop: as readStock takes it.
-std::optional<common::Problem> readLines(const QString &file, const LinesWords &words,
-                                         const std::function<LineRead(int, const QString &)> &line,
-                                         const std::atomic<bool> *stop = nullptr);
+// use, in those words. stop: as readStock takes it. asRead, if given, is told each line first
+// as it was read, comment and all, without the blanks at its end.
+std::optional<common::Problem>
+readLines(const QString &file, const LinesWords &words,
+          const std::function<LineRead(int, const QString &)> &line,
+          const std::atomic<bool> *stop = nullptr,
+          const std::function<void(int, const QString &)> &asRead = {});
 
 // The belts of a profile in a stock list: a file of belts as they are printed, one a line,
 // with # comments and blank lines, read to its end (a pipe or a device too) up to a bound.

@@ -210,8 +210,9 @@ QString designSearchForm() {
 }
 
 QString designWindowAlone() {
-    return QStringLiteral("--design apre la finestra \"Progetta trasmissione\" e va scritta da "
-                          "sola, senza altri argomenti: interasse --design.");
+    return QStringLiteral("--design apre la finestra \"Progetta trasmissione\" e prende al più "
+                          "il file di pulegge da aprire, senza altri argomenti né opzioni: "
+                          "interasse --design [FILE].");
 }
 
 QString slotForm() {
@@ -558,6 +559,10 @@ QString layoutLine(const QString &file, int line, const QString &what) {
 
 QString layoutLineNumber(int line) {
     return QStringLiteral("riga %1").arg(line);
+}
+
+QString layoutEntryName(bool clamp, int place) {
+    return (clamp ? QStringLiteral("estremo%1") : QStringLiteral("puleggia%1")).arg(place);
 }
 
 QString layoutLineNotEntry(const QString &text) {
@@ -910,7 +915,9 @@ QString help(Help text) {
             "  interasse 20 20 150 -p L100 --rpm 1160\n"
             "                                      la potenza trasmissibile di L100\n"
             "  interasse 48 24 334 -p L --rpm 1450 --power 1 --service-factor 2\n"
-            "                                      la larghezza per 1 kW, per il fattore 2");
+            "                                      la larghezza per 1 kW, per il fattore 2\n"
+            "  interasse --design [FILE]           la finestra \"Progetta trasmissione\", sulle\n"
+            "                                      pulegge del file se c'è (pulegge.trasmissione)");
     case Help::help:
         return QStringLiteral("Mostra questa guida.");
     case Help::profile:
@@ -1010,8 +1017,9 @@ QString help(Help text) {
     case Help::design:
         return QStringLiteral("Apre la finestra \"Progetta trasmissione\": da due ingranaggi o da "
                               "un rapporto, e da un interasse voluto o da un intervallo, le "
-                              "trasmissioni adatte, con la geometria e il disegno di ciascuna. "
-                              "Va scritta da sola.");
+                              "trasmissioni adatte, con la geometria e il disegno di ciascuna; "
+                              "con FILE, sulle pulegge del file (come quello di --layout). Va "
+                              "scritta da sola o con il file: --design [FILE].");
     case Help::csv:
         return QStringLiteral("Scrive valori separati da virgole, con il punto per i decimali e "
                               "una riga di intestazione; i numeri dati negli argomenti restano "
@@ -1174,6 +1182,81 @@ QString fieldBackwards(const QString &from, const QString &to) {
 QString designerHint() {
     return QStringLiteral("Scrivere i denti dei due ingranaggi o il rapporto voluto, e "
                           "l'interasse voluto o l'intervallo: le trasmissioni compaiono qui.");
+}
+
+QString layoutTableName() {
+    return QStringLiteral("Tabella");
+}
+
+QString layoutCell(int row, const QString &column, const QString &what) {
+    return QStringLiteral("Riga %1, %2: %3").arg(row).arg(column, what);
+}
+
+QString layoutSizeForm() {
+    return QStringLiteral("scrivere i denti, \"liscia\" e il diametro, o \"estremo\".");
+}
+
+QString layoutSideForm() {
+    return QStringLiteral("scrivere \"denti\" o \"dorso\".");
+}
+
+QString layoutTravelForm() {
+    return QStringLiteral("scrivere \"scorre X Y\", \"ruota PX PY\" o \"ruota PX PY DA:A\", "
+                          "o niente.");
+}
+
+QString layoutBadName() {
+    return QStringLiteral("un nome comincia con una lettera, non ha spazi e non è una parola "
+                          "del file (liscia, dorso, folle, scorre, ruota, estremo, profilo).");
+}
+
+QString layoutDragStopped(const QString &why) {
+    return QStringLiteral("La puleggia si ferma qui: %1").arg(why);
+}
+
+QString layoutKeys() {
+    return QStringLiteral("Trascinare una puleggia col mouse; le frecce la spostano di 1 mm "
+                          "(0,1 mm con Maiusc), quella che si muove lungo la sua corsa.");
+}
+
+QString layoutWarningLegend() {
+    return QStringLiteral("* un avvertimento su questa puleggia: lo dice la sua riga");
+}
+
+QString layoutPitchLength(const QString &length) {
+    return QStringLiteral("Lunghezza primitiva: %1 mm").arg(length);
+}
+
+QString layoutNearestBelts(const QStringList &belts) {
+    return QStringLiteral("Cinghie più vicine: %1").arg(belts.join(QStringLiteral(", ")));
+}
+
+QString layoutBeltsOnTravel(bool stock) {
+    return stock ? QStringLiteral("Cinghie dell'elenco che vanno bene sulla corsa:")
+                 : QStringLiteral("Cinghie che vanno bene sulla corsa:");
+}
+
+QString layoutBeltPlace(const QString &belt, const QString &x, const QString &y, int place,
+                        int places) {
+    return places > 1
+               ? QStringLiteral("Su %1 la puleggia che si muove sta in (%2; %3), "
+                                "posizione %4 di %5.")
+                     .arg(belt, x, y)
+                     .arg(place)
+                     .arg(places)
+               : QStringLiteral("Su %1 la puleggia che si muove sta in (%2; %3).").arg(belt, x, y);
+}
+
+QString layoutFileOpened(const QString &file) {
+    return QStringLiteral("Aperta %1.").arg(file);
+}
+
+QString layoutFileSaved(const QString &file) {
+    return QStringLiteral("Salvata %1.").arg(file);
+}
+
+QString layoutFileFilter() {
+    return QStringLiteral("Disposizioni (*.trasmissione);;Tutti i file (*)");
 }
 
 QString searching() {

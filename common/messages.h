@@ -135,6 +135,8 @@ QString layoutTooFewPulleys(const QString &file);
 QString layoutLine(const QString &file, int line, const QString &what);
 // How an unnamed entry is called: by its line.
 QString layoutLineNumber(int line);
+// The name a written file gives an entry that has none, after its place in the belt's order.
+QString layoutEntryName(bool clamp, int place);
 QString layoutLineNotEntry(const QString &text);
 QString layoutNotANumber(const QString &typed);
 QString layoutBadTeeth();
@@ -274,6 +276,28 @@ QString fieldBackwards(const QString &from, const QString &to);
 QString fieldRangeForm(const QString &field, const QString &example);
 QString fieldRangeBackwards(const QString &field, const QString &from, const QString &to);
 QString designerHint();
+// The designer's page of layouts: a cell of its table that is no value, named with its row and
+// column; what a cell of the size, the side and the travel takes; a name that cannot be one.
+QString layoutTableName();
+QString layoutCell(int row, const QString &column, const QString &what);
+QString layoutSizeForm();
+QString layoutSideForm();
+QString layoutTravelForm();
+QString layoutBadName();
+// Under the drawing: why a dragged pulley stops, what the keys do, the mark of a warning.
+QString layoutDragStopped(const QString &why);
+QString layoutKeys();
+QString layoutWarningLegend();
+// Beside it: the path's length, the made belts nearest it, the belts a travel takes, where
+// the movable pulley sits on the chosen belt.
+QString layoutPitchLength(const QString &length);
+QString layoutNearestBelts(const QStringList &belts);
+QString layoutBeltsOnTravel(bool stock);
+QString layoutBeltPlace(const QString &belt, const QString &x, const QString &y, int place,
+                        int places);
+QString layoutFileOpened(const QString &file);
+QString layoutFileSaved(const QString &file);
+QString layoutFileFilter();
 QString searching();
 // A search that failed in a way no question explains: memory that ran out, or a fault.
 QString searchFailed(bool outOfMemory);

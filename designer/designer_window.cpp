@@ -8,6 +8,7 @@
 #include "common/output_file.h"
 #include "designer/drive_drawing.h"
 #include "designer/drive_table.h"
+#include "designer/layout_page.h"
 #include "desktop/window_icon.h"
 #include "geometry/belt_search.h"
 #include "geometry/drawing.h"
@@ -177,6 +178,14 @@ DesignerWindow::DesignerWindow(QWidget *parent) : QWidget(parent) {
     m_edits[static_cast<int>(Field::stock)]->setText(m_rememberedStock);
     chooseMode();
     setStatus(messages::designerHint());
+    auto *layouts = new QAction(this);
+    layouts->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    connect(layouts, &QAction::triggered, this, [this] {
+        layoutPage()->show();
+        layoutPage()->raise();
+        layoutPage()->activateWindow();
+    });
+    addAction(layouts);
     // Room for the form, a table of a dozen rows and a drawing, on any screen that has it.
     resize(QSize(1000, 640).boundedTo(screen()->availableSize() * 9 / 10));
 }
@@ -756,6 +765,21 @@ void DesignerWindow::copyRow() {
     const QModelIndex current = m_table->currentIndex();
     if (current.isValid())
         QApplication::clipboard()->setText(m_drives->rowText(current.row()));
+}
+
+LayoutPage *DesignerWindow::layoutPage() {
+    if (!m_layoutPage) {
+        m_layoutPage = new LayoutPage(this);
+        m_layoutPage->setWindowFlag(Qt::Window);
+        m_layoutPage->setWindowIcon(windowIcon());
+        m_layoutPage->resize(size());
+    }
+    return m_layoutPage;
+}
+
+void DesignerWindow::openLayout(const QString &file) {
+    layoutPage()->open(file);
+    m_layoutPage->show();
 }
 
 void DesignerWindow::copyDetails() {

@@ -52,6 +52,11 @@ public:
     bool saveDrawing(const QString &file, bool dxf);
     bool savingTable() const { return m_savingTable; }
 
+    // The page of layouts, built when first shown (Ctrl+L), and opened on a file: one that
+    // cannot be read is said there, naming the file and its line.
+    class LayoutPage *layoutPage();
+    void openLayout(const QString &file);
+
 signals:
     // A search has ended and its results, or why there are none, are shown.
     void searchEnded();
@@ -103,6 +108,7 @@ private:
     struct TableWriting;
     std::shared_ptr<TableWriting> m_tableWriting; // shared with the thread that writes
     QString m_typedProfile;                       // the profile's name in the table, as last read
+    class LayoutPage *m_layoutPage = nullptr;
 };
 
 } // namespace designer

@@ -40,12 +40,24 @@ void DriveDrawing::paintEvent(QPaintEvent *) {
             break;
         textHeight = smallest / scale;
     }
-    const double left = (this->width() - width * scale) / 2;
-    const double top = (this->height() - height * scale) / 2;
-    const auto at = [&](geometry::Point point) {
-        return QPointF(left + (point.x - drawing.lowest.x) * scale,
-                       top + (drawing.highest.y - point.y) * scale);
-    };
+    painter.setPen(QPen(Qt::black));
+    paintDrawing(painter, drawing, DrawingFrame::fitted(drawing, size() - QSize(8, 8)), font());
+}
+
+DrawingFrame DrawingFrame::fitted(const geometry::Drawing &drawing, QSizeF room) {
+    DrawingFrame frame{drawing.lowest, drawing.highest, 1, 0, 0};
+    const double width = drawing.highest.x - drawing.lowest.x,
+                 height = drawing.highest.y - drawing.lowest.y;
+    frame.scale = std::min(room.width() / width, room.height() / height);
+    frame.left = (room.width() + 8 - width * frame.scale) / 2;
+    frame.top = (room.height() + 8 - height * frame.scale) / 2;
+    return frame;
+}
+
+void paintDrawing(QPainter &painter, const geometry::Drawing &drawing, const DrawingFrame &frame,
+                  QFont font, double smallestText) {
+    const double scale = frame.scale;
+    const auto at = [&](geometry::Point point) { return frame.at(point); };
     const auto pen = [](std::size_t layer, double thickness, Qt::PenStyle style = Qt::SolidLine) {
         QPen made{QColor(QString::fromLatin1(geometry::layerColours[layer])), thickness, style};
         made.setCosmetic(true);
@@ -54,6 +66,14 @@ void DriveDrawing::paintEvent(QPaintEvent *) {
     const auto circles = [&](const std::vector<geometry::Circle> &list) {
         for (const geometry::Circle &circle : list)
             painter.drawEllipse(at(circle.centre), circle.radius * scale, circle.radius * scale);
+    };
+    const auto arcPath = [&](const geometry::Arc &arc) {
+        const QPointF centre = at(arc.centre);
+        const double radius = arc.radius * scale;
+        const QRectF box(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
+        const double sweep = std::fmod(arc.endAngle - arc.startAngle + 360, 360);
+        // Qt's angles are in sixteenths of a degree, counter-clockwise on the screen too.
+        painter.drawArc(box, qRound(arc.startAngle * 16), qRound(sweep * 16));
     };
     const auto segments = [&](const auto &list) {
         for (const geometry::Segment &segment : list)
@@ -67,21 +87,21 @@ void DriveDrawing::paintEvent(QPaintEvent *) {
     circles(drawing.pitchCircles);
     painter.setPen(pen(2, 2));
     segments(drawing.spans);
-    for (const geometry::Arc &arc : drawing.arcs) {
-        const QPointF centre = at(arc.centre);
-        const double radius = arc.radius * scale;
-        const QRectF box(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
-        const double sweep = std::fmod(arc.endAngle - arc.startAngle + 360, 360);
-        // Qt's angles are in sixteenths of a degree, counter-clockwise on the screen too.
-        painter.drawArc(box, qRound(arc.startAngle * 16), qRound(sweep * 16));
-    }
+    for (const geometry::Arc &arc : drawing.arcs)
+        arcPath(arc);
     painter.setPen(pen(3, 1));
     segments(drawing.centreMarks);
     segments(drawing.dimension);
+    QPen travel{QColor(QString::fromLatin1(geometry::travelColour)), 1, Qt::DashLine};
+    travel.setCosmetic(true);
+    painter.setPen(travel);
+    segments(drawing.travel);
+    for (const geometry::Arc &arc : drawing.travelArcs)
+        arcPath(arc);
+    painter.setPen(pen(5, 1));
 
-    QFont font = this->font();
     for (const geometry::Label &label : drawing.labels) {
-        font.setPixelSize(std::max(qRound(label.height * scale), 1));
+        font.setPixelSize(std::max(qRound(std::max(label.height * scale, smallestText)), 1));
         painter.setFont(font);
         const QString text = QString::fromStdString(label.text);
         const QPointF where = at(label.at);

@@ -2,6 +2,8 @@
 
 #include "geometry/drawing.h"
 
+#include <QFont>
+#include <QPainter>
 #include <QWidget>
 
 #include <optional>
@@ -16,6 +18,23 @@ struct DriveToDraw {
     std::int64_t beltTeeth;
     std::string decimalSeparator;
 };
+
+// A drawing's millimetres on a widget: y upwards, the drawing's box fitted and centred.
+struct DrawingFrame {
+    geometry::Point lowest{0, 0}, highest{0, 0};
+    double scale = 1, left = 0, top = 0;
+    static DrawingFrame fitted(const geometry::Drawing &drawing, QSizeF room);
+    QPointF at(geometry::Point point) const {
+        return {left + (point.x - lowest.x) * scale, top + (highest.y - point.y) * scale};
+    }
+    geometry::Point millimetres(QPointF pixel) const {
+        return {lowest.x + (pixel.x() - left) / scale, highest.y - (pixel.y() - top) / scale};
+    }
+};
+
+// The drawing in the SVG file's colours, its labels never smaller than smallestText pixels.
+void paintDrawing(QPainter &painter, const geometry::Drawing &drawing, const DrawingFrame &frame,
+                  QFont font, double smallestText = 0);
 
 // A drive drawn to scale from the library's drawing, in the SVG file's colours: fitted to the
 // widget, with its labels never smaller than the window's own text.

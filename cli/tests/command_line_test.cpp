@@ -74,6 +74,27 @@ QString valuesOf(const cli::Request &request) {
              design.soundOnly ? QStringLiteral(" sound only") : QString());
 }
 
+// A layout's file written as the window saves it, into copy, read back and written again: what
+// differs from what was read (the layout, its profile, a name that was typed, the text), if
+// anything.
+QString writtenBack(const cli::LayoutFile &read, const QString &copy) {
+    const QByteArray text = cli::layoutFileText(read);
+    QFile file(copy);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text) != text.size())
+        return file.errorString();
+    file.close();
+    const common::Result<cli::LayoutFile> again = cli::readLayoutFile(copy);
+    if (!again)
+        return again.problem().message;
+    if (again->layout != read.layout || again->profile != read.profile)
+        return "another layout: " + QString::fromUtf8(text);
+    for (qsizetype i = 0; i < read.names.size(); ++i)
+        if (cli::isLayoutName(read.names[i]) && again->names[i] != read.names[i])
+            return "another name: " + again->names[i];
+    const QByteArray twice = cli::layoutFileText(*again);
+    return twice == text ? QString() : "written again: " + QString::fromUtf8(twice);
+}
+
 } // namespace
 
 class CommandLineTest : public QObject {
@@ -91,17 +112,20 @@ private slots:
         QVERIFY(many.open(QIODevice::WriteOnly));
         for (int line = 0; line <= cli::mostLayoutEntries; ++line)
             many.write(QByteArray::number(line * 100) + " 0 20\n");
+        QFile nothing(folder.filePath(QStringLiteral("nothing.txt"))); // a comment alone
+        QVERIFY(nothing.open(QIODevice::WriteOnly) && nothing.write("# no pulley\n") > 0);
     }
     void answersInTheTerminal_data();
     void answersInTheTerminal();
     void refusesPastItsLimits_data();
     void refusesPastItsLimits();
     void helpExitsDone();
+    void writesALayoutAsItReadsIt();
     void readsEachFormIntoItsRequest_data();
     void readsEachFormIntoItsRequest();
 
 private:
-    QTemporaryDir folder; // a drawing and a link to it, a layout past its bound
+    QTemporaryDir folder; // a drawing and a link to it, a layout past its bound and one empty
 };
 
 void CommandLineTest::answersInTheTerminal_data() {
@@ -722,6 +746,9 @@ void CommandLineTest::answersInTheTerminal_data() {
          })
         QTest::newRow(file) << english << QStringList{"--layout", layout(file)} << 2 << ""
                             << QString::fromUtf8(words);
+    QTest::newRow("a layout of no pulley at all")
+        << english << QStringList{"--layout", folder.filePath("nothing.txt")} << 2 << ""
+        << "nothing.txt ha meno di due pulegge";
     QTest::newRow("a layout past its bound, refused at the line past it")
         << english << QStringList{"--layout", folder.filePath("many.txt")} << 2 << ""
         << "many.txt, riga 1001: più di 1000 pulegge";
@@ -791,9 +818,9 @@ void CommandLineTest::answersInTheTerminal_data() {
              std::tuple{"csv with the DXF alone on the output",
                         QStringList{"36", "14", "150", "--dxf", "-", "--csv"},
                         "--csv non va con --dxf -."},
-             std::tuple{"the designer's window with arguments",
-                        QStringList{"36", "14", "150", "--design"},
-                        "--design apre la finestra \"Progetta trasmissione\" e va scritta da sola"},
+             std::tuple{
+                 "the designer's window with arguments", QStringList{"36", "14", "150", "--design"},
+                 "--design apre la finestra \"Progetta trasmissione\" e prende al più il file"},
              std::tuple{"all of a list that shows all",
                         QStringList{"36", "14", "--near", "120", "--all"}, "--all va con --ratio"},
              std::tuple{"profiles with pulleys", QStringList{"--profiles", "36", "14"},
@@ -929,6 +956,11 @@ void CommandLineTest::answersInTheTerminal() {
         QCOMPARE(printed, out);
     QVERIFY2(complained.contains(err), qPrintable(complained));
     QCOMPARE(complained.isEmpty(), err.isEmpty());
+
+    if (arguments[1] == u"--layout")
+        if (const common::Result<cli::LayoutFile> read = cli::readLayoutFile(arguments[2]))
+            QCOMPARE(writtenBack(*read, folder.filePath(QStringLiteral("copia.trasmissione"))),
+                     QString());
 }
 
 // Every list is counted before its work, with limits lowered here: one past them prints
@@ -998,6 +1030,33 @@ void CommandLineTest::refusesPastItsLimits() {
              err.isEmpty() ? common::ExitStatus::done : common::ExitStatus::calculationFailed);
     // What runs whole prints its every row, with a heading.
     QCOMPARE(printed.count(u'\n'), err.isEmpty() ? rows + 1 : 0);
+}
+
+// The file the window saves, as a hand wrote it and as the window changed it: "." decimals, a
+// name for every entry (the typed ones, if still names and not taken twice) and the comments,
+// blank lines and profilo line where they were.
+void CommandLineTest::writesALayoutAsItReadsIt() {
+    common::Result<cli::LayoutFile> read =
+        cli::readLayoutFile(QStringLiteral(DATA_DIR "/layouts/commenti.txt"));
+    QVERIFY(read);
+    const QString head =
+        "# A layout as a hand writes it: commas, unnamed entries, comments everywhere.\n\n"
+        "   # the profile below, in lower case\nprofilo 2GT  # GT2, 2 mm\n"
+        "motore    0    0      20                             # carries load\n";
+    QCOMPARE(QString::fromUtf8(cli::layoutFileText(*read)),
+             head + "puleggia2 12.5 -30.25 liscia 16 dorso\n"
+                    "braccio   75   -30    20 folle ruota 75 -10 200:340\n# the end\n");
+    QCOMPARE(writtenBack(*read, folder.filePath(QStringLiteral("commenti.trasmissione"))),
+             QString());
+    // A name typed that a written one would have taken, a name taken twice, an entry added.
+    cli::LayoutFile &edited = *read;
+    edited.names[2] = QStringLiteral("puleggia2");
+    edited.names << QStringLiteral("motore");
+    edited.layout.entries.push_back({geometry::LayoutEntry::Kind::clamp, {150, 0.12345}});
+    QCOMPARE(QString::fromUtf8(cli::layoutFileText(edited)),
+             head + "puleggia3 12.5 -30.25 liscia 16 dorso\n"
+                    "puleggia2 75   -30    20 folle ruota 75 -10 200:340\n"
+                    "estremo4  estremo 150 0.1235\n# the end\n");
 }
 
 void CommandLineTest::helpExitsDone() {

@@ -16,6 +16,7 @@ namespace geometry {
 // these primitives and compute no geometry of their own.
 struct Point {
     double x, y;
+    bool operator==(const Point &) const = default;
 };
 
 struct Circle {
