@@ -660,6 +660,28 @@ void DesignerWindowTest::everyControlHasItsOwnAltKey() {
         QVERIFY2(!label->buddy() || seen.contains(label), qPrintable(label->text()));
     for (QAbstractButton *button : buttons)
         QVERIFY2(button->text().isEmpty() || seen.contains(button), qPrintable(button->text()));
+
+    // The page of layouts, a window of its own: every control's key its own there.
+    designer::LayoutPage *page = window->layoutPage();
+    page->show();
+    QApplication::setActiveWindow(page);
+    QVERIFY(QTest::qWaitFor([&] { return QApplication::activeWindow() == page; }));
+    QMap<QKeySequence, QString> owners;
+    const auto own = [&](const QString &text) {
+        const QKeySequence key = QKeySequence::mnemonic(text);
+        QVERIFY2(!key.isEmpty() && !owners.contains(key),
+                 qPrintable(owners.value(key) + QStringLiteral(" / ") + text));
+        owners[key] = text;
+    };
+    for (QLabel *label : page->findChildren<QLabel *>())
+        if (label->buddy()) {
+            own(label->text());
+            QTest::keySequence(page, QKeySequence::mnemonic(label->text()));
+            QVERIFY2(label->buddy()->hasFocus(), qPrintable(label->text()));
+        }
+    for (QAbstractButton *button : page->findChildren<QAbstractButton *>())
+        if (!button->text().isEmpty())
+            own(button->text());
 }
 
 void DesignerWindowTest::profileBoxReadsTheCommandLinesSpellings_data() {
@@ -930,7 +952,7 @@ void DesignerWindowTest::aDraggedPulleyIsTheProgramsLayout() {
 // along its slot; each move is a step undone and done again.
 void DesignerWindowTest::theLayoutPageByKeyboard() {
     designer::LayoutPage *page = openLayout(slotLayout);
-    page->activateWindow();
+    QApplication::setActiveWindow(page);
     named<QPushButton>(QStringLiteral("Apri"))->setFocus();
     QStringList walked;
     for (int step = 0; step < 15; ++step) {
