@@ -110,14 +110,16 @@ int openTheWindow(const char *module, int argc, char *argv[]) {
 
 } // namespace
 
-// With arguments the program answers in the terminal and needs no display; --design alone
-// opens the designer's window.
+// With arguments the program answers in the terminal and needs no display; --design, alone
+// or with the one file it opens, the designer's window. Anything else after --design, an
+// option or a second file, is left to the command line, which calls it wrong use.
 int main(int argc, char *argv[]) {
     const std::array<bool, 3> closed = holdClosedStandardFiles();
 #ifdef INTERASSE_WINDOW_MODULE
     if (argc == 1)
         return openTheWindow(INTERASSE_WINDOW_MODULE, argc, argv);
-    if (argc == 2 && std::strcmp(argv[1], "--design") == 0)
+    if ((argc == 2 || (argc == 3 && argv[2][0] != '-' && argv[2][0] != '\0')) &&
+        std::strcmp(argv[1], "--design") == 0)
         return openTheWindow(INTERASSE_DESIGNER_MODULE, argc, argv);
 #endif
     return answerInTheTerminal(argc, argv, closed[STDOUT_FILENO]);

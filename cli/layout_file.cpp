@@ -6,6 +6,7 @@
 #include "geometry/number_text.h"
 
 #include <QLocale>
+#include <QSet>
 
 #include <algorithm>
 #include <array>
@@ -242,19 +243,30 @@ QByteArray layoutFileText(const LayoutFile &file) {
         return index < static_cast<std::size_t>(list.size()) ? list[static_cast<qsizetype>(index)]
                                                              : Item{};
     };
-    // Each entry's words: its name, and for a pulley its centre apart from the rest, so that
-    // the columns line up.
+    // The names typed that stay, the first of each; then one after its place for every other
+    // entry.
     QStringList names;
+    QSet<QString> taken;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const QString name = at(file.names, i);
+        const bool kept = isLayoutName(name) && !taken.contains(name);
+        names << (kept ? name : QString());
+        if (kept)
+            taken.insert(name);
+    }
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        QString &name = names[static_cast<qsizetype>(i)];
+        for (std::size_t place = i + 1; name.isEmpty(); ++place)
+            if (const QString free = messages::layoutEntryName(
+                    entries[i].kind == Entry::Kind::clamp, static_cast<int>(place));
+                !taken.contains(free))
+                name = free;
+        taken.insert(name);
+    }
+    // Each entry's words, a pulley's centre apart from the rest, so that the columns line up.
     std::vector<QStringList> words;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const Entry &entry = entries[i];
-        QString name = at(file.names, i);
-        if (!isLayoutName(name) || names.contains(name)) {
-            const bool clamp = entry.kind == Entry::Kind::clamp;
-            for (std::size_t number = i + 1; !isLayoutName(name) || names.contains(name); ++number)
-                name = messages::layoutEntryName(clamp, static_cast<int>(number));
-        }
-        names << name;
         const QString x = fileNumber(entry.centre.x), y = fileNumber(entry.centre.y);
         if (entry.kind == Entry::Kind::clamp) {
             words.push_back({QStringLiteral("estremo %1 %2").arg(x, y)});

@@ -57,12 +57,12 @@ common::Result<LayoutFile> readLayoutFile(const QString &file);
 bool isLayoutName(const QString &name);
 
 // The text of a layout's file, as readLayoutFile reads it back: the entries in order, each on
-// its line with a name (one that is not a name, or is taken, is replaced by "puleggia3" or
-// "estremo1" after the entry's place), numbers with "." and as many decimals as are read (four),
-// the comments, blank lines and profilo line where they were, and a profilo line first if the
-// layout has a profile and the file had none. Read and written again, it is the same text.
-// Any of the kept lines and comments may be missing (an entry added since); a travel is written
-// on the pulley it moves, never on a clamp.
+// its line with a name (the one it has if that is a name and no entry before has it; else
+// "puleggia3" or "estremo1" after its place, or the next free one), numbers with "." and the
+// four decimals that are read, the comments, blank lines and profilo line where they were, and
+// a profilo line first if the layout has a profile and the file had none. Read and written
+// again, it is the same text. Any of the kept lines and comments may be missing (an entry
+// added since); a travel is written on the pulley it moves, never on a clamp.
 QByteArray layoutFileText(const LayoutFile &file);
 
 } // namespace cli

@@ -33,7 +33,9 @@ QString text(const std::string &value) {
 Problem faultProblem(const LayoutFile &file, const QString &path,
                      const geometry::ProfileChoice &profile, const geometry::LayoutFault &fault) {
     using Kind = geometry::LayoutFault::Kind;
-    const QString first = file.called(fault.first), second = file.called(fault.second);
+    // Named only where the fault names them: a file of no pulley has none to name.
+    const auto first = [&] { return file.called(fault.first); };
+    const auto second = [&] { return file.called(fault.second); };
     const auto line = [&](const QString &what) {
         return Problem{messages::layoutLine(path, file.lines[fault.first], what),
                        ExitStatus::wrongUse};
@@ -53,15 +55,15 @@ Problem faultProblem(const LayoutFile &file, const QString &path,
     case Kind::badTravel:
         return line(messages::layoutBadTravel());
     case Kind::noBeltFigures:
-        return failed(messages::layoutNoBeltFigures(first, text(geometry::profileName(profile))));
+        return failed(messages::layoutNoBeltFigures(first(), text(geometry::profileName(profile))));
     case Kind::overlap:
-        return failed(messages::layoutOverlap(first, second));
+        return failed(messages::layoutOverlap(first(), second()));
     case Kind::untouched:
-        return failed(messages::layoutUntouched(first));
+        return failed(messages::layoutUntouched(first()));
     case Kind::spansCross:
         break;
     }
-    return failed(messages::layoutSpansCross(first, second));
+    return failed(messages::layoutSpansCross(first(), second()));
 }
 
 namespace {

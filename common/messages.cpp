@@ -210,8 +210,9 @@ QString designSearchForm() {
 }
 
 QString designWindowAlone() {
-    return QStringLiteral("--design apre la finestra \"Progetta trasmissione\" e va scritta da "
-                          "sola, senza altri argomenti: interasse --design.");
+    return QStringLiteral("--design apre la finestra \"Progetta trasmissione\" e prende al più "
+                          "il file di pulegge da aprire, senza altri argomenti né opzioni: "
+                          "interasse --design [FILE].");
 }
 
 QString slotForm() {
@@ -799,7 +800,9 @@ QString help(Help text) {
             "                                      solo tra le cinghie del file\n"
             "  interasse --layout pulegge.txt      la cinghia su più pulegge, dal file\n"
             "  interasse --layout pulegge.txt 384-2GT\n"
-            "                                      dove si monta la puleggia che si muove");
+            "                                      dove si monta la puleggia che si muove\n"
+            "  interasse --design [FILE]           la finestra \"Progetta trasmissione\", sulle\n"
+            "                                      pulegge del file se c'è (pulegge.trasmissione)");
     case Help::help:
         return QStringLiteral("Mostra questa guida.");
     case Help::profile:
@@ -867,8 +870,9 @@ QString help(Help text) {
     case Help::design:
         return QStringLiteral("Apre la finestra \"Progetta trasmissione\": da due ingranaggi o da "
                               "un rapporto, e da un interasse voluto o da un intervallo, le "
-                              "trasmissioni adatte, con la geometria e il disegno di ciascuna. "
-                              "Va scritta da sola.");
+                              "trasmissioni adatte, con la geometria e il disegno di ciascuna; "
+                              "con FILE, sulle pulegge del file (come quello di --layout). Va "
+                              "scritta da sola o con il file: --design [FILE].");
     case Help::csv:
         return QStringLiteral("Scrive valori separati da virgole, con il punto per i decimali e "
                               "una riga di intestazione; i numeri dati negli argomenti restano "

@@ -29,6 +29,7 @@ expected=(
     "share/applications/$id.desktop"
     "share/applications/$id.Designer.desktop"
     "share/metainfo/$id.metainfo.xml"
+    "share/mime/packages/$id.xml"
     share/doc/interasse/copyright
     share/doc/interasse/changelog.gz
     share/man/man1/interasse.1.gz
@@ -62,7 +63,7 @@ installed=$(cd "$work/root" && find . -type f | sed "s|^\./${prefix#/}/||" | sor
     fail "installed files differ from the expected ones below $prefix:"$'\n'"$installed"
 
 # Each entry, its command and its own icon: the window, and the designer's window.
-for entry in "$id|interasse" "$id.Designer|interasse --design"; do
+for entry in "$id|interasse" "$id.Designer|interasse --design %f"; do
     name=${entry%%|*} command=${entry#*|}
     desktop-file-validate "$root/share/applications/$name.desktop"
     grep -qx "Exec=$command" "$root/share/applications/$name.desktop" || fail "Exec of $name"
@@ -70,12 +71,24 @@ for entry in "$id|interasse" "$id.Designer|interasse --design"; do
     grep -qx "  <launchable type=\"desktop-id\">$name.desktop</launchable>" \
         "$root/share/metainfo/$id.metainfo.xml" || fail "no launchable for $name"
 done
+# A layout's file, double-clicked, opens in the designer's window: the entry takes the type,
+# and the installed type, once in a MIME database (a copy: the tree stays as installed), is
+# what a file manager finds for a .trasmissione file.
+type=application/x-interasse-trasmissione
+grep -qx "MimeType=$type;" "$root/share/applications/$id.Designer.desktop" ||
+    fail "the designer's entry takes no $type"
+mkdir -p "$work/mime/mime/packages" && printf 'profilo GT2\n' >"$work/a.trasmissione"
+cp "$root/share/mime/packages/$id.xml" "$work/mime/mime/packages/"
+XDG_DATA_HOME=$work/mime update-mime-database "$work/mime/mime"
+found=$(XDG_DATA_HOME=$work/mime XDG_DATA_DIRS=/usr/share \
+    gio info -a standard::content-type "$work/a.trasmissione")
+[[ $found == *"standard::content-type: $type" ]] || fail "a .trasmissione file is not $type: $found"
 appstreamcli validate --no-net --pedantic "$root/share/metainfo/$id.metainfo.xml" >/dev/null ||
     appstreamcli validate --no-net "$root/share/metainfo/$id.metainfo.xml"
 program=$root/bin/interasse
 [ "$("$program" --version)" = "Interasse 1.00" ] || fail "--version"
 # Without arguments it finds its window where it was installed, and runs it until stopped.
-for arguments in "" --design; do
+for arguments in "" --design "--design $work/a.trasmissione"; do
     status=0
     QT_QPA_PLATFORM=offscreen timeout 3 "$program" $arguments || status=$?
     [ "$status" -eq 124 ] ||

@@ -8,10 +8,11 @@ cd "$(dirname "$0")/.."
 source scripts/packages.sh
 # DejaVu: the window is tested again with only the face of a minimal desktop. jemalloc: the
 # window starts with another allocator preloaded. devscripts: hardening-check. python3-ezdxf:
-# reads the drawings back.
+# reads the drawings back. shared-mime-info and libglib2.0-bin: the installed MIME type found
+# for a layout's file.
 ensure_packages "${build_packages[@]}" fonts-dejavu-core libjemalloc2 python3-ezdxf \
     desktop-file-utils appstream dpkg-dev file lintian man-db devscripts clang \
-    libclang-rt-14-dev gcovr
+    libclang-rt-14-dev gcovr shared-mime-info libglib2.0-bin
 
 for preset in default asan-ubsan clang; do
     echo "== $preset"

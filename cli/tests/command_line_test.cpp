@@ -96,6 +96,8 @@ private slots:
         QVERIFY(many.open(QIODevice::WriteOnly));
         for (int line = 0; line <= cli::mostLayoutEntries; ++line)
             many.write(QByteArray::number(line * 100) + " 0 20\n");
+        QFile nothing(folder.filePath(QStringLiteral("nothing.txt"))); // a comment alone
+        QVERIFY(nothing.open(QIODevice::WriteOnly) && nothing.write("# no pulley\n") > 0);
     }
     void answersInTheTerminal_data();
     void answersInTheTerminal();
@@ -107,7 +109,7 @@ private slots:
     void readsEachFormIntoItsRequest();
 
 private:
-    QTemporaryDir folder; // a drawing and a link to it, a layout past its bound
+    QTemporaryDir folder; // a drawing and a link to it, a layout past its bound and one empty
 };
 
 void CommandLineTest::answersInTheTerminal_data() {
@@ -646,6 +648,9 @@ void CommandLineTest::answersInTheTerminal_data() {
          })
         QTest::newRow(file) << english << QStringList{"--layout", layout(file)} << 2 << ""
                             << QString::fromUtf8(words);
+    QTest::newRow("a layout of no pulley at all")
+        << english << QStringList{"--layout", folder.filePath("nothing.txt")} << 2 << ""
+        << "nothing.txt ha meno di due pulegge";
     QTest::newRow("a layout past its bound, refused at the line past it")
         << english << QStringList{"--layout", folder.filePath("many.txt")} << 2 << ""
         << "many.txt, riga 1001: più di 1000 pulegge";
@@ -715,9 +720,9 @@ void CommandLineTest::answersInTheTerminal_data() {
              std::tuple{"csv with the DXF alone on the output",
                         QStringList{"36", "14", "150", "--dxf", "-", "--csv"},
                         "--csv non va con --dxf -."},
-             std::tuple{"the designer's window with arguments",
-                        QStringList{"36", "14", "150", "--design"},
-                        "--design apre la finestra \"Progetta trasmissione\" e va scritta da sola"},
+             std::tuple{
+                 "the designer's window with arguments", QStringList{"36", "14", "150", "--design"},
+                 "--design apre la finestra \"Progetta trasmissione\" e prende al più il file"},
              std::tuple{"all of a list that shows all",
                         QStringList{"36", "14", "--near", "120", "--all"}, "--all va con --ratio"},
              std::tuple{"profiles with pulleys", QStringList{"--profiles", "36", "14"},
@@ -878,17 +883,20 @@ void CommandLineTest::writesALayoutAsItReadsIt() {
     const QString head =
         "# A layout as a hand writes it: commas, unnamed entries, comments everywhere.\n\n"
         "   # the profile below, in lower case\nprofilo 2GT  # GT2, 2 mm\n"
-        "motore    0    0      20                             # carries load\n"
-        "puleggia2 12.5 -30.25 liscia 16 dorso\n";
+        "motore    0    0      20                             # carries load\n";
     QCOMPARE(QString::fromUtf8(cli::layoutFileText(*read)),
-             head + "braccio   75   -30    20 folle ruota 75 -10 200:340\n# the end\n");
+             head + "puleggia2 12.5 -30.25 liscia 16 dorso\n"
+                    "braccio   75   -30    20 folle ruota 75 -10 200:340\n# the end\n");
     QCOMPARE(writtenBack(*read, folder.filePath(QStringLiteral("commenti.trasmissione"))),
              QString());
+    // A name typed that a written one would have taken, a name taken twice, an entry added.
     cli::LayoutFile &edited = *read;
-    edited.names[2] = QStringLiteral("motore");
+    edited.names[2] = QStringLiteral("puleggia2");
+    edited.names << QStringLiteral("motore");
     edited.layout.entries.push_back({geometry::LayoutEntry::Kind::clamp, {150, 0.12345}});
     QCOMPARE(QString::fromUtf8(cli::layoutFileText(edited)),
-             head + "puleggia3 75   -30    20 folle ruota 75 -10 200:340\n"
+             head + "puleggia3 12.5 -30.25 liscia 16 dorso\n"
+                    "puleggia2 75   -30    20 folle ruota 75 -10 200:340\n"
                     "estremo4  estremo 150 0.1235\n# the end\n");
 }
 

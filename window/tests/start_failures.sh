@@ -39,6 +39,13 @@ expect "the designer's module missing" 1 "${cannot}manca il file $designer." \
 cp "$(dirname "$module")/libinterasse_designer.so" "$designer"
 expect "the designer without a display" 1 "${cannot}nessuno schermo disponibile. Con" \
     env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "${window[@]}" --design
+expect "the designer on a file, without a display" 1 "${cannot}nessuno schermo disponibile." \
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "${window[@]}" --design a.trasmissione
+# --design takes one file and no option: anything more is wrong use, with no window.
+for more in "a.trasmissione b.trasmissione" "--csv" "a.trasmissione --csv" "-"; do
+    # shellcheck disable=SC2086 # the words of each case, apart
+    expect "--design $more" 2 "--design apre la finestra" "${offscreen[@]}" --design $more
+done
 expect "unknown platform" 1 "${cannot}nessuno schermo disponibile." \
     env QT_QPA_PLATFORM=nowhere "${window[@]}"
 for size in 1000 500000; do
