@@ -927,7 +927,7 @@ void LayoutPage::moveEntry(int by) {
 bool LayoutPage::open(const QString &file) {
     const common::Result<cli::LayoutFile> read = cli::readLayoutFile(file);
     if (!read) {
-        setNote(m_status, read.problem().message);
+        setNote(m_status, read.problem().message, true);
         return false;
     }
     LayoutState next;
@@ -940,7 +940,7 @@ bool LayoutPage::open(const QString &file) {
     setNote(m_beltNote, {});
     m_undo.clear();
     apply(next);
-    setNote(m_status, messages::layoutFileOpened(QFileInfo(file).fileName()));
+    setNote(m_status, messages::layoutFileOpened(QFileInfo(file).fileName()), false);
     return true;
 }
 
@@ -948,7 +948,8 @@ bool LayoutPage::save(const QString &file) {
     const std::optional<common::Problem> problem =
         common::writeFile(file, cli::layoutFileText(m_state.file), messages::layoutNotWritten);
     setNote(m_status,
-            problem ? problem->message : messages::layoutFileSaved(QFileInfo(file).fileName()));
+            problem ? problem->message : messages::layoutFileSaved(QFileInfo(file).fileName()),
+            problem.has_value());
     if (!problem)
         m_fileName = file;
     return !problem;
@@ -977,7 +978,8 @@ bool LayoutPage::exportTo(const QString &file, Export kind) {
     else if (kind == Export::csv)
         problem = common::writeFile(file, bytes, messages::tableNotWritten);
     setNote(m_status,
-            problem ? problem->message : messages::layoutFileSaved(QFileInfo(file).fileName()));
+            problem ? problem->message : messages::layoutFileSaved(QFileInfo(file).fileName()),
+            problem.has_value());
     return !problem;
 }
 

@@ -977,7 +977,7 @@ void DesignerWindowTest::theLayoutPageByKeyboard() {
     // The idler's slot runs up from (75, -30) to (75, -2): forward is up.
     for (const Key &each :
          {Key{0, Qt::Key_Right, {}, {1, 0}}, Key{0, Qt::Key_Down, {}, {1, -1}},
-          Key{1, Qt::Key_Up, Qt::ShiftModifier, {150, 0.1}}, Key{2, Qt::Key_Right, {}, {75, -29}},
+          Key{1, Qt::Key_Up, Qt::ShiftModifier, {150, 0.1}}, Key{2, Qt::Key_Up, {}, {75, -29}},
           Key{2, Qt::Key_Left, Qt::ShiftModifier, {75, -29.1}}}) {
         pane->select(int(each.entry));
         QTest::keyClick(pane, each.key, each.modifiers);
