@@ -78,14 +78,23 @@ design 2 "$folder/designer-200.png"
 layout() {
     LC_ALL=it_IT.UTF-8 QT_SCALE_FACTOR=$1 "$program_file" --design "$2" &
     program=$!
-    local window
-    window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$program" \
-        --name 'Disposizione di pulegge' | head -n 1)
+    local window= candidate
+    # The page is the program's second window: the one of its name.
+    timeout 20 xdotool search --sync --onlyvisible --pid "$program" >/dev/null
+    for _ in $(seq 50); do
+        for candidate in $(xdotool search --onlyvisible --pid "$program"); do
+            [ "$(xdotool getwindowname "$candidate")" = 'Disposizione di pulegge' ] &&
+                window=$candidate
+        done
+        [ -n "$window" ] && break
+        sleep 0.1
+    done
     xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
-    sleep 0.5
+    # Mapped before it is painted.
+    sleep 2
     if [ -n "$3" ]; then
         xdotool key alt+e && xdotool type "$3" && xdotool key Return
-        sleep 0.5
+        sleep 1
     fi
     import -window "$window" "$4"
     kill "$program"
