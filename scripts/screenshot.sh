@@ -74,7 +74,8 @@ design 1 "$folder/designer.png"
 design 2 "$folder/designer-200.png"
 
 # The designer's page of layouts on a file given on the command line: scale, the layout's
-# file, what to type in the stock list's field (or nothing), then the picture to save.
+# file, the stock list to type in its field, with 384 as the belt (or nothing), then the
+# picture to save.
 layout() {
     LC_ALL=it_IT.UTF-8 QT_SCALE_FACTOR=$1 "$program_file" --design "$2" &
     program=$!
@@ -94,6 +95,8 @@ layout() {
     sleep 2
     if [ -n "$3" ]; then
         xdotool key alt+e && xdotool type "$3" && xdotool key Return
+        # and a loop of the list, which sends the idler where it fits
+        xdotool key alt+i && xdotool type 384 && xdotool key Return
         sleep 1
     fi
     import -window "$window" "$4"
