@@ -1255,6 +1255,10 @@ QString layoutFileSaved(const QString &file) {
     return QStringLiteral("Salvata %1.").arg(file);
 }
 
+QString layoutNotWritten(const QString &file, const QString &reason) {
+    return QStringLiteral("La disposizione non si è potuta scrivere in %1: %2.").arg(file, reason);
+}
+
 QString layoutFileFilter() {
     return QStringLiteral("Disposizioni (*.trasmissione);;Tutti i file (*)");
 }

@@ -297,6 +297,7 @@ QString layoutBeltPlace(const QString &belt, const QString &x, const QString &y,
                         int places);
 QString layoutFileOpened(const QString &file);
 QString layoutFileSaved(const QString &file);
+QString layoutNotWritten(const QString &file, const QString &reason);
 QString layoutFileFilter();
 QString searching();
 // A search that failed in a way no question explains: memory that ran out, or a fault.

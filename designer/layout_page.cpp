@@ -49,9 +49,6 @@ enum Column {
 };
 const char *const headings[] = {"Nome", "x (mm)", "y (mm)",  "Denti o diametro",
                                 "Lato", "Folle",  "Si muove"};
-const char *const keywords[] = {"liscia", "dorso",   "folle",   "scorre",
-                                "ruota",  "estremo", "profilo", "denti"};
-
 // A step of the undo stack: the page before and after one drag or one edit.
 class Change : public QUndoCommand {
 public:
@@ -69,8 +66,14 @@ QString text(const std::string &value) {
     return QString::fromStdString(value);
 }
 
-QString shown(double value, const char *pattern = "0.##") {
+QString shown(double value, const char *pattern) {
     return text(geometry::formatNumber(value, pattern, QLocale().decimalPoint().toStdString()));
+}
+
+// A value of the table: as few decimals as tell it.
+QString shown(double value) {
+    return QString::number(value + 0.0, 'f', QLocale::FloatingPointShortest)
+        .replace(u'.', QLocale().decimalPoint());
 }
 
 std::optional<double> number(const QString &typed) {
@@ -145,7 +148,9 @@ bool place(LayoutState &state, int entry, Point centre) {
         state.moved = onTravel(layout, centre);
         return true;
     }
-    layout.entries[at].centre = centre;
+    // To the hundredth that the table shows and the file keeps.
+    layout.entries[at].centre = {std::round(centre.x * 100) / 100,
+                                 std::round(centre.y * 100) / 100};
     return fitBelt(state);
 }
 
@@ -180,16 +185,16 @@ LayoutPage::LayoutPage(QWidget *parent) : QWidget(parent) {
     auto *splitter = new QSplitter(this);
     splitter->addWidget(side);
     splitter->addWidget(drawingSide);
-    splitter->setStretchFactor(1, 1);
     splitter->setChildrenCollapsible(false);
 
     auto *buttons = new QHBoxLayout;
+    QWidgetList order;
     const auto button = [&](const char *label, const QString &name, auto slot) {
         auto *made = new QPushButton(QString::fromUtf8(label), this);
         made->setAccessibleName(name);
         buttons->addWidget(made);
         connect(made, &QPushButton::clicked, this, slot);
-        return made;
+        order << made;
     };
     button("&Apri…", QStringLiteral("Apri"), &LayoutPage::askToOpen);
     button("&Salva…", QStringLiteral("Salva"), &LayoutPage::askToSave);
@@ -201,6 +206,15 @@ LayoutPage::LayoutPage(QWidget *parent) : QWidget(parent) {
     auto *page = new QVBoxLayout(this);
     page->addLayout(buttons);
     page->addWidget(splitter, 1);
+
+    // The files first, then the layout as the eye reads it, then its drawing.
+    order << m_profile << m_table;
+    for (QPushButton *each : side->findChildren<QPushButton *>())
+        if (each != m_otherPlace)
+            order << each;
+    order << m_belt << m_otherPlace << m_stock << m_belts << m_pane;
+    for (qsizetype at = 1; at < order.size(); ++at)
+        setTabOrder(order[at - 1], order[at]);
 
     QAction *undo = m_undo.createUndoAction(this);
     undo->setShortcut(QKeySequence::Undo);
@@ -215,7 +229,7 @@ LayoutPage::LayoutPage(QWidget *parent) : QWidget(parent) {
     });
     connect(m_pane, &LayoutPane::dragStarted, this, [this] {
         m_beforeDrag = m_state;
-        setNote(m_drawingNote, {});
+        m_stopped.clear();
     });
     connect(m_pane, &LayoutPane::draggedTo, this, &LayoutPage::dragTo);
     connect(m_pane, &LayoutPane::dragEnded, this, [this] {
@@ -327,7 +341,7 @@ void LayoutPage::buildTable(QWidget *side) {
                                                                                             : 0];
         change(next);
     });
-    m_beltNote = noteLabel(side, true);
+    m_beltNote = noteLabel(side, false);
     column->addWidget(m_beltNote);
     m_beltsHeading = noteLabel(side, false);
     column->addWidget(m_beltsHeading);
@@ -357,7 +371,14 @@ cli::LayoutRequest LayoutPage::beltRequest(const LayoutState &state) const {
     return request;
 }
 
-void LayoutPage::setNote(QLabel *label, const QString &text) {
+void LayoutPage::setNote(QLabel *label, const QString &text, std::optional<bool> problem) {
+    if (problem) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, *problem
+                                                   ? QColor(176, 0, 32)
+                                                   : this->palette().color(QPalette::WindowText));
+        label->setPalette(palette);
+    }
     label->setText(text);
     label->setVisible(!text.isEmpty());
 }
@@ -448,6 +469,7 @@ void LayoutPage::markCells() {
 void LayoutPage::cellEdited(int row, int column) {
     if (m_filling)
         return;
+    m_stopped.clear();
     const QTableWidgetItem *item = m_table->item(row, column);
     const QString typed = item->text().trimmed();
     const QStringList words = typed.split(u' ', Qt::SkipEmptyParts);
@@ -466,9 +488,7 @@ void LayoutPage::cellEdited(int row, int column) {
     };
     switch (column) {
     case nameColumn: {
-        const bool keyword = std::ranges::any_of(
-            keywords, [&](const char *word) { return typed == QLatin1String(word); });
-        if (words.size() != 1 || !typed.front().isLetter() || keyword)
+        if (!cli::isLayoutName(typed))
             problem = messages::layoutBadName();
         else if (const qsizetype first = file.names.indexOf(typed); first >= 0 && first != row)
             problem = messages::layoutNameTwice(typed, static_cast<int>(first) + 1);
@@ -583,8 +603,7 @@ void LayoutPage::refresh(bool dragging) {
             showBelts();
         return;
     }
-    if (!dragging && !m_pane->dragging())
-        setNote(m_drawingNote, {});
+    setNote(m_drawingNote, m_stopped);
     const geometry::BeltPath &there = std::get<geometry::BeltPath>(path);
     const geometry::Layout layout = layoutThere(m_state);
     const std::vector<geometry::LayoutWarning> warnings = geometry::layoutWarnings(layout, there);
@@ -660,8 +679,6 @@ void LayoutPage::showBelts() {
         setNote(m_nearest, nearest.isEmpty() ? QString() : messages::layoutNearestBelts(nearest));
     }
     m_otherPlace->setEnabled(m_state.belt && travel && m_places.size() > 1);
-    if (m_state.belt && travel && m_state.moved && m_beltNote->text().isEmpty())
-        setNote(m_beltNote, {});
 }
 
 void LayoutPage::chooseBelt(const QString &typed) {
@@ -676,21 +693,24 @@ void LayoutPage::chooseBelt(const QString &typed) {
     }
     const common::Result<cli::LayoutBelt> belt = cli::readLayoutBelt(typed, QLocale());
     if (!belt) {
-        setNote(m_beltNote, belt.problem().message);
+        setNote(m_beltNote, belt.problem().message, true);
         return;
     }
     std::int64_t teeth = belt->teeth;
     const QString profile = text(geometry::profileName(m_state.profile));
     if (belt->profile && belt->profile != m_state.profile.profile) {
-        setNote(m_beltNote, messages::layoutBeltOfOtherProfile(
-                                belt->text, text(std::string(belt->profile->name)), profile));
+        setNote(m_beltNote,
+                messages::layoutBeltOfOtherProfile(belt->text,
+                                                   text(std::string(belt->profile->name)), profile),
+                true);
         return;
     }
     if (!belt->profile) {
         const std::vector<std::int64_t> found =
             geometry::teethOfCode(*m_state.profile.profile, belt->code);
         if (found.empty()) {
-            setNote(m_beltNote, messages::layoutNoSuchBelt(profile, belt->text, std::nullopt));
+            setNote(m_beltNote, messages::layoutNoSuchBelt(profile, belt->text, std::nullopt),
+                    true);
             return;
         }
         teeth = found.front();
@@ -709,9 +729,9 @@ void LayoutPage::placeOnBelt(std::int64_t teeth, std::optional<Point> at) {
     const common::Result<cli::LayoutDescription> found =
         cli::describeLayout(m_state.file, beltRequest(next), QLocale());
     if (!found) {
-        setNote(m_beltNote, found.problem().message);
+        setNote(m_beltNote, found.problem().message, true);
     } else if (found->misfit) {
-        setNote(m_beltNote, *found->misfit);
+        setNote(m_beltNote, *found->misfit, true);
     } else if (m_state.file.layout.travel) {
         for (const cli::LayoutPlace &place : found->places)
             m_places.push_back(*place.moved);
@@ -729,24 +749,29 @@ void LayoutPage::placeOnBelt(std::int64_t teeth, std::optional<Point> at) {
                 m_places,
                 [&](Point place) { return place.x == next.moved->x && place.y == next.moved->y; }) -
             m_places.begin();
-        setNote(m_beltNote, messages::layoutBeltPlace(
-                                text(geometry::beltName(m_state.profile, teeth)),
-                                shown(next.moved->x, "0.00"), shown(next.moved->y, "0.00"),
-                                static_cast<int>(index) + 1, static_cast<int>(m_places.size())));
+        setNote(m_beltNote,
+                messages::layoutBeltPlace(text(geometry::beltName(m_state.profile, teeth)),
+                                          shown(next.moved->x, "0.00"),
+                                          shown(next.moved->y, "0.00"), static_cast<int>(index) + 1,
+                                          static_cast<int>(m_places.size())),
+                false);
         m_otherPlace->setEnabled(m_places.size() > 1);
     }
 }
 
 void LayoutPage::dragTo(int entry, Point centre) {
-    if (entry < 0 || std::holds_alternative<geometry::LayoutFault>(pathOf(m_state)))
+    if (entry < 0)
         return;
+    // From a layout that cannot be built there is no last buildable place to stop at.
+    const bool buildable = std::holds_alternative<geometry::BeltPath>(pathOf(m_state));
     const auto at = static_cast<std::size_t>(entry);
     const geometry::Layout &layout = m_state.file.layout;
     const bool movable = layout.travel && layout.travel->entry == at;
     const Point from =
         movable ? m_state.moved.value_or(layout.entries[at].centre) : layout.entries[at].centre;
     LayoutState next = m_state;
-    if (place(next, entry, centre) && std::holds_alternative<geometry::BeltPath>(pathOf(next))) {
+    const bool placed = place(next, entry, centre);
+    if (!buildable || (placed && std::holds_alternative<geometry::BeltPath>(pathOf(next)))) {
         m_state = next;
         refresh(true);
         fillTable();
@@ -786,7 +811,8 @@ void LayoutPage::dragTo(int entry, Point centre) {
     m_state = stopped;
     refresh(true);
     fillTable();
-    setNote(m_drawingNote, why.isEmpty() ? QString() : messages::layoutDragStopped(why));
+    m_stopped = why.isEmpty() ? QString() : messages::layoutDragStopped(why);
+    setNote(m_drawingNote, m_stopped);
 }
 
 void LayoutPage::nudge(int entry, Point step) {
@@ -814,13 +840,12 @@ void LayoutPage::nudge(int entry, Point step) {
         }
     }
     m_beforeDrag = m_state;
+    m_stopped.clear();
     dragTo(entry, asked);
     LayoutState moved = m_state;
     if (moved.file.layout != m_beforeDrag.file.layout || moved.moved != m_beforeDrag.moved) {
         m_state = m_beforeDrag;
-        const QString note = m_drawingNote->text();
         change(moved);
-        setNote(m_drawingNote, note);
     }
 }
 
@@ -839,6 +864,10 @@ void LayoutPage::addEntry() {
         ++count;
     file.names.insert(row + 1, QStringLiteral("puleggia%1").arg(count));
     file.lines.insert(file.lines.begin() + static_cast<std::ptrdiff_t>(after), 0);
+    if (file.comments.size() > row + 1)
+        file.comments.insert(row + 1, QString());
+    if (file.above.size() > after)
+        file.above.insert(file.above.begin() + static_cast<std::ptrdiff_t>(after), {});
     if (file.layout.travel && file.layout.travel->entry >= after)
         ++file.layout.travel->entry;
     change(next);
@@ -855,6 +884,15 @@ void LayoutPage::removeEntry() {
     file.layout.entries.erase(file.layout.entries.begin() + row);
     file.names.removeAt(row);
     file.lines.erase(file.lines.begin() + row);
+    // A comment goes with its entry; the lines above it stay above the next.
+    if (file.comments.size() > row)
+        file.comments.removeAt(row);
+    if (file.above.size() > at) {
+        if (file.above.size() > at + 1)
+            file.above[at + 1].insert(file.above[at + 1].begin(), file.above[at].begin(),
+                                      file.above[at].end());
+        file.above.erase(file.above.begin() + row);
+    }
     if (std::optional<Travel> &travel = file.layout.travel; travel && travel->entry == at) {
         travel.reset();
         next.moved.reset();
@@ -874,6 +912,8 @@ void LayoutPage::moveEntry(int by) {
               file.layout.entries[static_cast<std::size_t>(to)]);
     file.names.swapItemsAt(row, to);
     std::swap(file.lines[static_cast<std::size_t>(row)], file.lines[static_cast<std::size_t>(to)]);
+    if (file.comments.size() > std::max(row, to))
+        file.comments.swapItemsAt(row, to);
     if (std::optional<Travel> &travel = file.layout.travel; travel) {
         if (travel->entry == static_cast<std::size_t>(row))
             travel->entry = static_cast<std::size_t>(to);
@@ -887,7 +927,7 @@ void LayoutPage::moveEntry(int by) {
 bool LayoutPage::open(const QString &file) {
     const common::Result<cli::LayoutFile> read = cli::readLayoutFile(file);
     if (!read) {
-        setNote(m_status, read.problem().message);
+        setNote(m_status, read.problem().message, true);
         return false;
     }
     LayoutState next;
@@ -895,17 +935,24 @@ bool LayoutPage::open(const QString &file) {
     next.profile = read->profile ? *read->profile : *geometry::readProfile("XL037");
     next.file.layout.profile = next.profile.profile;
     m_fileName = file;
+    m_stopped.clear();
     m_places.clear();
     setNote(m_beltNote, {});
     m_undo.clear();
     apply(next);
-    setNote(m_status, messages::layoutFileOpened(file));
+    setNote(m_status, messages::layoutFileOpened(QFileInfo(file).fileName()), false);
     return true;
 }
 
 bool LayoutPage::save(const QString &file) {
-    (void)file;
-    return false;
+    const std::optional<common::Problem> problem =
+        common::writeFile(file, cli::layoutFileText(m_state.file), messages::layoutNotWritten);
+    setNote(m_status,
+            problem ? problem->message : messages::layoutFileSaved(QFileInfo(file).fileName()),
+            problem.has_value());
+    if (!problem)
+        m_fileName = file;
+    return !problem;
 }
 
 bool LayoutPage::exportTo(const QString &file, Export kind) {
@@ -930,7 +977,9 @@ bool LayoutPage::exportTo(const QString &file, Export kind) {
         problem = answered.problem();
     else if (kind == Export::csv)
         problem = common::writeFile(file, bytes, messages::tableNotWritten);
-    setNote(m_status, problem ? problem->message : messages::layoutFileSaved(file));
+    setNote(m_status,
+            problem ? problem->message : messages::layoutFileSaved(QFileInfo(file).fileName()),
+            problem.has_value());
     return !problem;
 }
 

@@ -73,7 +73,8 @@ private:
     void moveEntry(int by);
     void nudge(int entry, geometry::Point step);
     cli::LayoutRequest beltRequest(const LayoutState &state) const;
-    void setNote(QLabel *label, const QString &text);
+    // problem: said in red, or not; unsaid, as the label was.
+    void setNote(QLabel *label, const QString &text, std::optional<bool> problem = {});
     void askToOpen();
     void askToSave();
     void askToExport(Export kind);
@@ -81,6 +82,7 @@ private:
     LayoutState m_state, m_beforeDrag;
     QUndoStack m_undo;
     QString m_fileName; // as last opened or saved
+    QString m_stopped;  // why the last drag or key stopped a pulley short
     QMap<std::pair<int, int>, QString> m_cellProblems;
     std::vector<geometry::Point> m_places; // where the chosen belt fits
     bool m_filling = false;

@@ -1,7 +1,10 @@
 #include "common/application.h"
 #include "designer/designer_window.h"
 #include "designer/drive_table.h"
+#include "designer/layout_page.h"
+#include "designer/layout_pane.h"
 #include "desktop/tests/golden_picture.h"
+#include "geometry/number_text.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -17,6 +20,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -100,6 +104,12 @@ private slots:
     void theTableIsWrittenBesideTheWindow();
     void aDrawingSavedDuringASearchIsTheDriveOnScreen();
     void typingDuringASearchShowsTheLastTyped();
+    void layoutPageLooksAsItsGoldenPictures();
+    void aDraggedPulleyIsTheProgramsLayout_data();
+    void aDraggedPulleyIsTheProgramsLayout();
+    void theLayoutPageByKeyboard();
+    void aDamagedLayoutIsMarkedWithItsLine_data();
+    void aDamagedLayoutIsMarkedWithItsLine();
 
 private:
     template <typename Widget> Widget *named(const QString &name) const {
@@ -160,6 +170,35 @@ private:
         }
     }
     QTableView *table() const { return window->findChild<QTableView *>(); }
+    // The page of layouts opened on a file of these lines.
+    designer::LayoutPage *openLayout(const QByteArray &text) {
+        const QString file = layouts.filePath(QStringLiteral("disposizione.trasmissione"));
+        QFile written(file);
+        if (!written.open(QIODevice::WriteOnly) || written.write(text) != text.size())
+            qFatal("cannot write %s", qPrintable(file));
+        written.close();
+        window->openLayout(file);
+        designer::LayoutPage *page = window->layoutPage();
+        page->resize(1000, 640);
+        if (!QTest::qWaitForWindowExposed(page))
+            qFatal("the page is not shown");
+        return page;
+    }
+    QTemporaryDir layouts;
+    void chooseBelt(const QString &belt) {
+        QLineEdit *field = nullptr;
+        for (QLineEdit *each : window->layoutPage()->findChildren<QLineEdit *>())
+            if (each->accessibleName() == QStringLiteral("Cinghia"))
+                field = each;
+        field->setText(belt);
+        emit field->editingFinished();
+    }
+    static QString stoppedNote(const designer::LayoutPage *page) {
+        for (const QLabel *label : page->findChildren<QLabel *>())
+            if (label->isVisible() && label->text().startsWith(QStringLiteral("La puleggia")))
+                return label->text();
+        return {};
+    }
 
     std::unique_ptr<DesignerWindow> window;
     QTemporaryDir settings;
@@ -621,6 +660,28 @@ void DesignerWindowTest::everyControlHasItsOwnAltKey() {
         QVERIFY2(!label->buddy() || seen.contains(label), qPrintable(label->text()));
     for (QAbstractButton *button : buttons)
         QVERIFY2(button->text().isEmpty() || seen.contains(button), qPrintable(button->text()));
+
+    // The page of layouts, a window of its own: every control's key its own there.
+    designer::LayoutPage *page = window->layoutPage();
+    page->show();
+    QApplication::setActiveWindow(page);
+    QVERIFY(QTest::qWaitFor([&] { return QApplication::activeWindow() == page; }));
+    QMap<QKeySequence, QString> owners;
+    const auto own = [&](const QString &text) {
+        const QKeySequence key = QKeySequence::mnemonic(text);
+        QVERIFY2(!key.isEmpty() && !owners.contains(key),
+                 qPrintable(owners.value(key) + QStringLiteral(" / ") + text));
+        owners[key] = text;
+    };
+    for (QLabel *label : page->findChildren<QLabel *>())
+        if (label->buddy()) {
+            own(label->text());
+            QTest::keySequence(page, QKeySequence::mnemonic(label->text()));
+            QVERIFY2(label->buddy()->hasFocus(), qPrintable(label->text()));
+        }
+    for (QAbstractButton *button : page->findChildren<QAbstractButton *>())
+        if (!button->text().isEmpty())
+            own(button->text());
 }
 
 void DesignerWindowTest::profileBoxReadsTheCommandLinesSpellings_data() {
@@ -796,4 +857,163 @@ void DesignerWindowTest::typingDuringASearchShowsTheLastTyped() {
 }
 
 QTEST_MAIN(DesignerWindowTest)
+namespace {
+
+// A back-side idler on a slot under a 20 and 60-tooth GT2 drive; a printer's loop of a motor
+// pulley and three idlers on a 300 mm square.
+const QByteArray slotLayout = "profilo GT2\nmotore 0 0 20\ncondotta 150 0 60\n"
+                              "tenditore 75 -30 20 dorso folle scorre 75 -2\n";
+const QByteArray printerLoop = "profilo GT2\nmotore 0 0 20\na 300 0 20 folle\n"
+                               "b 300 300 20 folle\nc 0 300 20 folle\n";
+
+} // namespace
+
+void DesignerWindowTest::layoutPageLooksAsItsGoldenPictures() {
+    const QString configuration = golden::configuration();
+    if (configuration.isEmpty())
+        return;
+    designer::LayoutPage *page = openLayout(slotLayout);
+    chooseBelt(QStringLiteral("384"));
+    QApplication::processEvents();
+    const QString difference =
+        golden::differenceFrom(page->grab().toImage(), QStringLiteral(GOLDEN_DIR),
+                               configuration + QStringLiteral("-layout"));
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
+}
+
+void DesignerWindowTest::aDraggedPulleyIsTheProgramsLayout_data() {
+    QTest::addColumn<QByteArray>("layout");
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<QPoint>("by"); // pixels
+    QTest::addColumn<QString>("belt");
+    QTest::addColumn<bool>("stops");
+    QTest::newRow("an idler of the loop outward")
+        << printerLoop << 2 << QPoint(40, -25) << QString() << false;
+    QTest::newRow("an idler onto the motor pulley")
+        << printerLoop << 1 << QPoint(-600, 0) << QString() << true;
+    QTest::newRow("the drive's pulley, the idler on its belt")
+        << slotLayout << 1 << QPoint(2, 0) << "384-2GT" << false;
+}
+
+// Dragged with the mouse: the centre in the table, the file saved and the exports what the
+// program writes for it; a drag into an impossible place stops where the layout still holds.
+void DesignerWindowTest::aDraggedPulleyIsTheProgramsLayout() {
+    QFETCH(QByteArray, layout);
+    QFETCH(int, entry);
+    QFETCH(QPoint, by);
+    QFETCH(QString, belt);
+    QFETCH(bool, stops);
+    designer::LayoutPage *page = openLayout(layout);
+    if (!belt.isEmpty())
+        chooseBelt(belt);
+    const geometry::Point before = page->state().file.layout.entries[std::size_t(entry)].centre;
+    designer::LayoutPane *pane = page->pane();
+    const QPoint from = pane->pixelOf(before).toPoint();
+    const int steps = page->undoStack().count();
+    QTest::mousePress(pane, Qt::LeftButton, {}, from);
+    for (int step = 1; step <= 10; ++step)
+        QTest::mouseMove(pane, from + by * step / 10);
+    QTest::mouseRelease(pane, Qt::LeftButton, {}, from + by);
+    const geometry::Point after = page->state().file.layout.entries[std::size_t(entry)].centre;
+    QVERIFY(after.x != before.x || after.y != before.y);
+    geometry::Layout there = page->state().file.layout;
+    if (page->state().moved)
+        there.entries[there.travel->entry].centre = *page->state().moved;
+    const auto path = geometry::beltPath(there);
+    QVERIFY(std::holds_alternative<geometry::BeltPath>(path));
+    if (!belt.isEmpty()) // the idler solved again on the belt
+        QVERIFY(std::abs(std::get<geometry::BeltPath>(path).pitchLength - 384) < 1e-6);
+    const auto *table = page->findChild<QTableWidget *>();
+    QCOMPARE(table->item(entry, 1)->text(),
+             QString::fromStdString(geometry::formatNumber(after.x, "0.##", ",")));
+    QVERIFY2(stoppedNote(page).startsWith(QStringLiteral("La puleggia si ferma qui: ")) == stops,
+             qPrintable(stoppedNote(page)));
+    QCOMPARE(page->undoStack().count(), steps + 1); // one step for the whole drag
+    const QString saved = layouts.filePath(QStringLiteral("spostata.trasmissione"));
+    QVERIFY(page->save(saved));
+    using Export = designer::LayoutPage::Export;
+    for (const auto &[kind, option] :
+         {std::pair{Export::csv, "--csv"}, std::pair{Export::svg, "--svg"},
+          std::pair{Export::dxf, "--dxf"}}) {
+        const QString exported = layouts.filePath(QStringLiteral("esportata"));
+        QVERIFY(page->exportTo(exported, kind));
+        QFile file(exported);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QStringList arguments{QStringLiteral("--layout"), saved, QString::fromLatin1(option)};
+        if (!belt.isEmpty())
+            arguments.insert(2, belt);
+        if (kind != Export::csv)
+            arguments << QStringLiteral("-");
+        QCOMPARE(file.readAll(), programOutput(arguments));
+    }
+}
+
+// Tab walks the page in reading order; the arrows move the selected pulley, a movable one
+// along its slot; each move is a step undone and done again.
+void DesignerWindowTest::theLayoutPageByKeyboard() {
+    designer::LayoutPage *page = openLayout(slotLayout);
+    QApplication::setActiveWindow(page);
+    named<QPushButton>(QStringLiteral("Apri"))->setFocus();
+    QStringList walked;
+    for (int step = 0; step < 15; ++step) {
+        walked << QApplication::focusWidget()->accessibleName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(walked, QStringList({"Apri", "Salva", "Esporta CSV", "Esporta SVG", "Esporta DXF",
+                                  "Profilo", "Pulegge", "Aggiungi una puleggia",
+                                  "Rimuovi la puleggia", "Sposta su", "Sposta giù", "Cinghia",
+                                  "Elenco di cinghie", "Cinghie che vanno bene", "Disegno"}));
+    designer::LayoutPane *pane = page->pane();
+    const auto centre = [&](std::size_t entry) {
+        const designer::LayoutState &state = page->state();
+        return entry == 2 && state.moved ? *state.moved : state.file.layout.entries[entry].centre;
+    };
+    struct Key {
+        std::size_t entry;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        geometry::Point to;
+    };
+    // The idler's slot runs up from (75, -30) to (75, -2): forward is up.
+    for (const Key &each :
+         {Key{0, Qt::Key_Right, {}, {1, 0}}, Key{0, Qt::Key_Down, {}, {1, -1}},
+          Key{1, Qt::Key_Up, Qt::ShiftModifier, {150, 0.1}}, Key{2, Qt::Key_Up, {}, {75, -29}},
+          Key{2, Qt::Key_Left, Qt::ShiftModifier, {75, -29.1}}}) {
+        pane->select(int(each.entry));
+        QTest::keyClick(pane, each.key, each.modifiers);
+        QVERIFY(std::abs(centre(each.entry).x - each.to.x) < 1e-9);
+        QVERIFY(std::abs(centre(each.entry).y - each.to.y) < 1e-9);
+    }
+    QCOMPARE(page->undoStack().count(), 5);
+    QTest::keyClick(page, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(page, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(centre(2), (geometry::Point{75, -30}));
+    QCOMPARE(centre(1), (geometry::Point{150, 0.1}));
+    QTest::keyClick(page, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(centre(2), (geometry::Point{75, -29}));
+}
+
+void DesignerWindowTest::aDamagedLayoutIsMarkedWithItsLine_data() {
+    QTest::addColumn<QByteArray>("layout");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("no entry") << QByteArray("profilo GT2\nmotore 0 0 20\nfolle a caso\n")
+                              << "disposizione.trasmissione, riga 3: ";
+    QTest::newRow("two movable")
+        << QByteArray("a 0 0 20 scorre 0 9\nb 50 0 20\nc 9 9 20 ruota 0 0\n")
+        << "disposizione.trasmissione, riga 3: si muove già la puleggia della riga 1";
+}
+
+// Said on the page, naming the file and the line, and the layout shown stays.
+void DesignerWindowTest::aDamagedLayoutIsMarkedWithItsLine() {
+    QFETCH(QByteArray, layout);
+    QFETCH(QString, said);
+    const QList<QString> before = window->layoutPage()->state().file.names;
+    designer::LayoutPage *page = openLayout(layout);
+    QCOMPARE(page->state().file.names, before);
+    bool found = false;
+    for (const QLabel *label : page->findChildren<QLabel *>())
+        found = found || (label->isVisible() && label->text().contains(said));
+    QVERIFY2(found, qPrintable(said));
+}
+
 #include "designer_window_test.moc"
