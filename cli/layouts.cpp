@@ -321,7 +321,8 @@ std::size_t beltSpans(const geometry::Layout &layout) {
 }
 
 QString spanName(const LayoutFile &file, std::size_t span) {
-    const auto next = static_cast<qsizetype>((span + 1) % file.names.size());
+    const auto next =
+        static_cast<qsizetype>((span + 1) % static_cast<std::size_t>(file.names.size()));
     return file.names[static_cast<qsizetype>(span)] + u'-' + file.names[next];
 }
 
@@ -333,7 +334,8 @@ common::Result<std::size_t> measuredSpan(const LayoutRequest &request,
     const std::size_t spans = beltSpans(file.layout);
     if (request.loads.span) {
         for (std::size_t i = 0; i < spans; ++i) {
-            const auto next = static_cast<qsizetype>((i + 1) % file.names.size());
+            const auto next =
+                static_cast<qsizetype>((i + 1) % static_cast<std::size_t>(file.names.size()));
             const QString &from = file.names[static_cast<qsizetype>(i)], &to = file.names[next];
             if (*request.loads.span == from + u'-' + to || *request.loads.span == to + u'-' + from)
                 return i;
