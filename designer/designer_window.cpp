@@ -170,6 +170,7 @@ DesignerWindow::DesignerWindow(QWidget *parent) : QWidget(parent) {
     // The search and the page of layouts as the window's two tabs; the second is built when
     // first shown, so that the window's start does not pay for it.
     m_pages = new QTabWidget(this);
+    m_pages->setDocumentMode(true);
     auto *search = new QWidget(m_pages);
     auto *searchLayout = new QHBoxLayout(search);
     searchLayout->addWidget(formArea);
