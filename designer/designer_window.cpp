@@ -37,6 +37,7 @@
 #include <QSplitter>
 #include <QStandardItemModel>
 #include <QStandardPaths>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTextStream>
 #include <QVBoxLayout>
@@ -166,9 +167,26 @@ DesignerWindow::DesignerWindow(QWidget *parent) : QWidget(parent) {
         if (now && form->isAncestorOf(now))
             formArea->ensureWidgetVisible(now); // reached by an Alt key as well as by Tab
     });
-    auto *layout = new QHBoxLayout(this);
-    layout->addWidget(formArea);
-    layout->addWidget(results, 1);
+    // The search and the page of layouts as the window's two tabs; the second is built when
+    // first shown, so that the window's start does not pay for it.
+    m_pages = new QTabWidget(this);
+    m_pages->setDocumentMode(true);
+    auto *search = new QWidget(m_pages);
+    auto *searchLayout = new QHBoxLayout(search);
+    searchLayout->addWidget(formArea);
+    searchLayout->addWidget(results, 1);
+    m_layoutTab = new QWidget(m_pages);
+    new QVBoxLayout(m_layoutTab);
+    m_layoutTab->layout()->setContentsMargins(0, 0, 0, 0);
+    // Every letter is some field's Alt key already: the tabs take digits.
+    m_pages->addTab(search, QStringLiteral("&1 Ricerca"));
+    m_pages->addTab(m_layoutTab, QStringLiteral("&2 Più pulegge"));
+    connect(m_pages, &QTabWidget::currentChanged, this, [this](int shown) {
+        if (m_pages->widget(shown) == m_layoutTab)
+            layoutPage();
+    });
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_pages);
 
     connect(&m_search, &SearchService::typingPaused, this, &DesignerWindow::search);
     connect(&m_search, &SearchService::showBusy, m_busy, &QWidget::setVisible);
@@ -180,11 +198,7 @@ DesignerWindow::DesignerWindow(QWidget *parent) : QWidget(parent) {
     setStatus(messages::designerHint());
     auto *layouts = new QAction(this);
     layouts->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
-    connect(layouts, &QAction::triggered, this, [this] {
-        layoutPage()->show();
-        layoutPage()->raise();
-        layoutPage()->activateWindow();
-    });
+    connect(layouts, &QAction::triggered, this, [this] { m_pages->setCurrentWidget(m_layoutTab); });
     addAction(layouts);
     // Room for the form, a table of a dozen rows and a drawing, on any screen that has it.
     resize(QSize(1000, 640).boundedTo(screen()->availableSize() * 9 / 10));
@@ -769,17 +783,16 @@ void DesignerWindow::copyRow() {
 
 LayoutPage *DesignerWindow::layoutPage() {
     if (!m_layoutPage) {
-        m_layoutPage = new LayoutPage(this);
-        m_layoutPage->setWindowFlag(Qt::Window);
-        m_layoutPage->setWindowIcon(windowIcon());
-        m_layoutPage->resize(size());
+        m_layoutPage = new LayoutPage(m_layoutTab);
+        m_layoutTab->layout()->addWidget(m_layoutPage);
+        m_layoutPage->show(); // now, not after the events of its tab's showing
     }
     return m_layoutPage;
 }
 
 void DesignerWindow::openLayout(const QString &file) {
     layoutPage()->open(file);
-    m_layoutPage->show();
+    m_pages->setCurrentWidget(m_layoutTab);
 }
 
 void DesignerWindow::copyDetails() {

@@ -20,6 +20,7 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
+class QTabWidget;
 class QTableView;
 
 namespace designer {
@@ -52,8 +53,9 @@ public:
     bool saveDrawing(const QString &file, bool dxf);
     bool savingTable() const { return m_savingTable; }
 
-    // The page of layouts, built when first shown (Ctrl+L), and opened on a file: one that
-    // cannot be read is said there, naming the file and its line.
+    // The page of layouts, the window's second tab, built when first shown (Ctrl+L selects
+    // it), and opened on a file: one that cannot be read is said there, naming the file and
+    // its line.
     class LayoutPage *layoutPage();
     void openLayout(const QString &file);
 
@@ -108,6 +110,8 @@ private:
     struct TableWriting;
     std::shared_ptr<TableWriting> m_tableWriting; // shared with the thread that writes
     QString m_typedProfile;                       // the profile's name in the table, as last read
+    QTabWidget *m_pages;
+    QWidget *m_layoutTab; // holds the page of layouts once built
     class LayoutPage *m_layoutPage = nullptr;
 };
 

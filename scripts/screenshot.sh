@@ -79,17 +79,9 @@ design 2 "$folder/designer-200.png"
 layout() {
     LC_ALL=it_IT.UTF-8 QT_SCALE_FACTOR=$1 "$program_file" --design "$2" &
     program=$!
-    local window= candidate
-    # The page is the program's second window: the one of its name.
-    timeout 20 xdotool search --sync --onlyvisible --pid "$program" >/dev/null
-    for _ in $(seq 50); do
-        for candidate in $(xdotool search --onlyvisible --pid "$program"); do
-            [ "$(xdotool getwindowname "$candidate")" = 'Disposizione di pulegge' ] &&
-                window=$candidate
-        done
-        [ -n "$window" ] && break
-        sleep 0.1
-    done
+    local window
+    # The page is the designer's window's second tab, chosen by the file.
+    window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$program" | head -n 1)
     xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
     # Mapped before it is painted.
     sleep 2

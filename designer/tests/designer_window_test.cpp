@@ -19,6 +19,7 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -170,6 +171,7 @@ private:
         }
     }
     QTableView *table() const { return window->findChild<QTableView *>(); }
+    QTabBar *tabs() const { return window->findChild<QTabBar *>(); }
     // The page of layouts opened on a file of these lines.
     designer::LayoutPage *openLayout(const QByteArray &text) {
         const QString file = layouts.filePath(QStringLiteral("disposizione.trasmissione"));
@@ -179,8 +181,8 @@ private:
         written.close();
         window->openLayout(file);
         designer::LayoutPage *page = window->layoutPage();
-        page->resize(1000, 640);
-        if (!QTest::qWaitForWindowExposed(page))
+        window->resize(1000, 640);
+        if (!QTest::qWaitForWindowExposed(window.get()) || !page->isVisible())
             qFatal("the page is not shown");
         return page;
     }
@@ -626,6 +628,7 @@ void DesignerWindowTest::aFifoAsTheStockListBlocksNothing() {
 // key: two on one key would take turns. Controls never shown together may share one, and every
 // control is shown in some way; a label's key reaches its field.
 void DesignerWindowTest::everyControlHasItsOwnAltKey() {
+    QVERIFY(!window->findChild<designer::LayoutPage *>()); // built when its tab first shows
     QSet<QObject *> seen;
     const QList<QLabel *> labels = window->findChildren<QLabel *>();
     const QList<QAbstractButton *> buttons = window->findChildren<QAbstractButton *>();
@@ -653,6 +656,8 @@ void DesignerWindowTest::everyControlHasItsOwnAltKey() {
             for (QAbstractButton *button : buttons)
                 if (!button->text().isEmpty() && button->isVisible()) // not the table's corner
                     own(button, button->text());
+            for (int tab = 0; tab < tabs()->count(); ++tab)
+                own(tabs(), tabs()->tabText(tab));
             QCOMPARE(owners.value(QKeySequence(Qt::ALT | Qt::Key_D)),
                      QStringLiteral("Salva disegno &DXF…"));
         }
@@ -661,12 +666,14 @@ void DesignerWindowTest::everyControlHasItsOwnAltKey() {
     for (QAbstractButton *button : buttons)
         QVERIFY2(button->text().isEmpty() || seen.contains(button), qPrintable(button->text()));
 
-    // The page of layouts, a window of its own: every control's key its own there.
+    // The page of layouts, its tab reached by its key: every control's key its own there.
+    QTest::keySequence(window.get(), QKeySequence::mnemonic(tabs()->tabText(1)));
+    QCOMPARE(tabs()->currentIndex(), 1);
     designer::LayoutPage *page = window->layoutPage();
-    page->show();
-    QApplication::setActiveWindow(page);
-    QVERIFY(QTest::qWaitFor([&] { return QApplication::activeWindow() == page; }));
+    QVERIFY(page->isVisible());
     QMap<QKeySequence, QString> owners;
+    for (int tab = 0; tab < tabs()->count(); ++tab)
+        owners[QKeySequence::mnemonic(tabs()->tabText(tab))] = tabs()->tabText(tab);
     const auto own = [&](const QString &text) {
         const QKeySequence key = QKeySequence::mnemonic(text);
         QVERIFY2(!key.isEmpty() && !owners.contains(key),
@@ -748,6 +755,14 @@ void DesignerWindowTest::fitsASmallScreenAt200Percent() {
     const QSize least = window->minimumSizeHint().expandedTo(window->minimumSize());
     QVERIFY2(least.width() <= 800 && least.height() <= 500,
              qPrintable(QStringLiteral("%1 × %2").arg(least.width()).arg(least.height())));
+    // The page of layouts, its tab chosen by Ctrl+L, fits it too.
+    QTest::keyClick(window.get(), Qt::Key_L, Qt::ControlModifier);
+    QCOMPARE(tabs()->currentIndex(), 1);
+    const QSize withLayouts = window->minimumSizeHint().expandedTo(window->minimumSize());
+    QVERIFY2(
+        withLayouts.width() <= 800 && withLayouts.height() <= 500,
+        qPrintable(QStringLiteral("%1 × %2").arg(withLayouts.width()).arg(withLayouts.height())));
+    QTest::keyClick(window.get(), Qt::Key_1, Qt::AltModifier);
     // Lower still, a field reached by its Alt key comes into view.
     window->resize(800, 300);
     for (const auto &[key, field] :
