@@ -9,6 +9,7 @@
 #include "designer/drive_drawing.h"
 #include "designer/drive_table.h"
 #include "designer/layout_page.h"
+#include "designer/note_label.h"
 #include "desktop/window_icon.h"
 #include "geometry/belt_search.h"
 #include "geometry/drawing.h"
@@ -134,16 +135,6 @@ QByteArray written(bool csv, const geometry::ProfileChoice &profile, const QLoca
     }
     out.flush();
     return bytes;
-}
-
-QLabel *problemLabel(QWidget *parent) {
-    auto *label = new QLabel(parent);
-    label->setWordWrap(true);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, QColor(176, 0, 32));
-    label->setPalette(palette);
-    label->hide();
-    return label;
 }
 
 } // namespace
@@ -307,7 +298,7 @@ void DesignerWindow::buildForm(QWidget *form) {
             m_fieldWidgets[at] << units;
         }
         ++row;
-        auto *problem = problemLabel(form);
+        auto *problem = noteLabel(form, true);
         grid->addWidget(problem, row++, 0, 1, 3);
         m_edits[at] = edit;
         m_problems[at] = problem;

@@ -6,6 +6,7 @@
 #include "common/messages.h"
 #include "common/output_file.h"
 #include "designer/layout_pane.h"
+#include "designer/note_label.h"
 #include "geometry/number_text.h"
 
 #include <QAction>
@@ -154,22 +155,9 @@ bool place(LayoutState &state, int entry, Point centre) {
     return fitBelt(state);
 }
 
-QLabel *noteLabel(QWidget *parent, bool problem) {
-    auto *label = new QLabel(parent);
-    label->setWordWrap(true);
-    if (problem) {
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, QColor(176, 0, 32));
-        label->setPalette(palette);
-    }
-    label->hide();
-    return label;
-}
-
 } // namespace
 
 LayoutPage::LayoutPage(QWidget *parent) : QWidget(parent) {
-    setWindowTitle(QStringLiteral("Disposizione di pulegge"));
     auto *side = new QWidget(this);
     buildTable(side);
     auto *drawingSide = new QWidget(this);
