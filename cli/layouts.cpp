@@ -463,21 +463,7 @@ common::Result<QString> writeLayoutDrawings(const LayoutRequest &request,
                                           " mm";
     const geometry::Drawing drawing =
         geometry::drawLayout(asRead, place.path, names, caption, place.moved);
-    QString onTheOutput;
-    for (const auto &[file, write] :
-         {std::pair{request.svg, &geometry::svgFile}, std::pair{request.dxf, &geometry::dxfFile}}) {
-        if (!file)
-            continue;
-        const std::string bytes = write(drawing);
-        if (*file == u'-') {
-            onTheOutput = text(bytes);
-            continue;
-        }
-        if (std::optional<Problem> problem = common::writeFile(
-                *file, QByteArray::fromStdString(bytes), messages::drawingNotWritten))
-            return *std::move(problem);
-    }
-    return onTheOutput;
+    return common::writeDrawingFiles(drawing, request.svg, request.dxf);
 }
 
 } // namespace

@@ -198,21 +198,7 @@ common::Result<QString> writeDrawings(const OneBeltRequest &request, const Drive
     const geometry::Drawing drawing =
         geometry::drawDrive(request.profile, request.pulleys.larger, request.pulleys.smaller,
                             truth.beltTeeth, locale.decimalPoint().toStdString());
-    QString onTheOutput;
-    for (const auto &[file, write] :
-         {std::pair{request.svg, &geometry::svgFile}, std::pair{request.dxf, &geometry::dxfFile}}) {
-        if (!file)
-            continue;
-        const std::string text = write(drawing);
-        if (*file == u'-') {
-            onTheOutput = QString::fromStdString(text);
-            continue;
-        }
-        if (std::optional<Problem> problem = common::writeFile(
-                *file, QByteArray::fromStdString(text), messages::drawingNotWritten))
-            return *std::move(problem);
-    }
-    return onTheOutput;
+    return common::writeDrawingFiles(drawing, request.svg, request.dxf);
 }
 
 common::Result<DriveDescription> describeDrive(const OneBeltRequest &request, const QLocale &locale,

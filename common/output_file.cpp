@@ -90,4 +90,24 @@ std::optional<Problem> writeFile(const QString &file, const QByteArray &bytes,
     return std::nullopt;
 }
 
+Result<QString> writeDrawingFiles(const geometry::Drawing &drawing,
+                                  const std::optional<QString> &svg,
+                                  const std::optional<QString> &dxf) {
+    QString onTheOutput;
+    for (const auto &[file, write] :
+         {std::pair{&svg, &geometry::svgFile}, std::pair{&dxf, &geometry::dxfFile}}) {
+        if (!*file)
+            continue;
+        const std::string bytes = write(drawing);
+        if (**file == u'-') {
+            onTheOutput = QString::fromStdString(bytes);
+            continue;
+        }
+        if (std::optional<Problem> problem =
+                writeFile(**file, QByteArray::fromStdString(bytes), messages::drawingNotWritten))
+            return *std::move(problem);
+    }
+    return onTheOutput;
+}
+
 } // namespace common

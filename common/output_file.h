@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/result.h"
+#include "geometry/drawing.h"
 
 #include <QByteArray>
 #include <QString>
@@ -19,5 +20,11 @@ using NotWritten = QString (*)(const QString &file, const QString &reason);
 // The failure names the file, with status outputFailed.
 std::optional<Problem> writeFile(const QString &file, const QByteArray &bytes,
                                  NotWritten notWritten);
+
+// The drawing as SVG and as DXF into each file given, each as writeFile writes it; the one
+// for standard output ("-") returned as text instead.
+Result<QString> writeDrawingFiles(const geometry::Drawing &drawing,
+                                  const std::optional<QString> &svg,
+                                  const std::optional<QString> &dxf);
 
 } // namespace common
