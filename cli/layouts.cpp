@@ -268,10 +268,14 @@ common::Result<LayoutDescription> describeLayout(LayoutFile read, const LayoutRe
                 ExitStatus::calculationFailed};
         return answer;
     }
+    std::vector<double> beltLengths;
     for (std::int64_t teeth : fitting)
-        for (const geometry::Placement &place :
-             geometry::placementsForLength(layout, static_cast<double>(teeth) * pitch))
-            answer.belts.push_back({teeth, 0, place.centre});
+        beltLengths.push_back(static_cast<double>(teeth) * pitch);
+    const std::vector<std::vector<geometry::Placement>> places =
+        geometry::placementsForLengths(layout, beltLengths);
+    for (std::size_t i = 0; i < fitting.size(); ++i)
+        for (const geometry::Placement &place : places[i])
+            answer.belts.push_back({fitting[i], 0, place.centre});
     if (answer.belts.empty())
         return Problem{
             messages::layoutNoBeltFits(profileName, movable, from, to, inStock != nullptr),

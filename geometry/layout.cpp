@@ -463,13 +463,14 @@ std::vector<LayoutWarning> layoutWarnings(const Layout &layout, const BeltPath &
 // of its sign against the wanted length holds a root, found by bisection. It is monotonic
 // where the movable entry only pushes into one run (an idler on a slot across its span), and
 // then there is one root; an arm or a slot along the span can give two.
-std::vector<Placement> placementsForLength(const Layout &layout, double pitchLength) {
-    std::optional<Mover> mover = moverOf(layout);
-    if (!mover)
-        return {};
+namespace {
+
+std::vector<Placement> placementsOnKnots(Mover &mover,
+                                         const std::vector<std::vector<Sample>> &travel,
+                                         double pitchLength) {
     std::vector<Placement> found;
     const double tolerance = 1e-9 * pitchLength;
-    for (const std::vector<Sample> &stretch : knots(*mover)) {
+    for (const std::vector<Sample> &stretch : travel) {
         for (std::size_t k = 1; k < stretch.size(); ++k) {
             const bool rising = stretch[k - 1].length < pitchLength;
             if (rising == (stretch[k].length < pitchLength))
@@ -477,7 +478,7 @@ std::vector<Placement> placementsForLength(const Layout &layout, double pitchLen
             double low = stretch[k - 1].along, high = stretch[k].along;
             for (;;) {
                 const double middle = low + (high - low) / 2;
-                auto path = mover->at(middle);
+                auto path = mover.at(middle);
                 // Between two buildable samples the layout is buildable but for gaps narrower
                 // than a sample, where the length would jump: no belt fits there.
                 BeltPath *built = std::get_if<BeltPath>(&path);
@@ -485,7 +486,7 @@ std::vector<Placement> placementsForLength(const Layout &layout, double pitchLen
                     break;
                 const double miss = built->pitchLength - pitchLength;
                 if (std::abs(miss) <= tolerance) {
-                    found.push_back({middle, centreAt(mover->motion, middle), std::move(*built)});
+                    found.push_back({middle, centreAt(mover.motion, middle), std::move(*built)});
                     break;
                 }
                 // Where the doubles run out first, the length jumps there: no belt fits.
@@ -495,6 +496,26 @@ std::vector<Placement> placementsForLength(const Layout &layout, double pitchLen
             }
         }
     }
+    return found;
+}
+
+} // namespace
+
+std::vector<Placement> placementsForLength(const Layout &layout, double pitchLength) {
+    return std::move(placementsForLengths(layout, {&pitchLength, 1}).front());
+}
+
+// The travel is sampled once for all the lengths: its samples cost more than a length's
+// bisection.
+std::vector<std::vector<Placement>> placementsForLengths(const Layout &layout,
+                                                         std::span<const double> pitchLengths) {
+    std::vector<std::vector<Placement>> found(pitchLengths.size());
+    std::optional<Mover> mover = moverOf(layout);
+    if (!mover)
+        return found;
+    const std::vector<std::vector<Sample>> travel = knots(*mover);
+    for (std::size_t i = 0; i < pitchLengths.size(); ++i)
+        found[i] = placementsOnKnots(*mover, travel, pitchLengths[i]);
     return found;
 }
 

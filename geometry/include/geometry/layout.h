@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <variant>
 #include <vector>
 
@@ -78,15 +79,15 @@ struct BeltPath {
 // Why a layout cannot be built, naming its entries by index.
 struct LayoutFault {
     enum class Kind {
-        tooFewPulleys,   // fewer than two pulleys
-        misplacedClamp,  // a clamp that is not the first or last entry, or only one end clamped
-        badTeeth,        // first: teeth 0, negative or not whole
-        badDiameter,     // first: a plain pulley's diameter 0 or negative
-        noBeltFigures,   // first: plain or back-side, on a profile with no published thickness
-        overlap,         // first, second: two pitch circles overlap (clamps are points)
-        untouched,       // first: the belt would not touch it (an idler on the wrong side)
-        spansCross,      // first, second: two spans, named by the entries they start from
-        badTravel,       // the travel's entry or range is not one the layout can use
+        tooFewPulleys,  // fewer than two pulleys
+        misplacedClamp, // a clamp that is not the first or last entry, or only one end clamped
+        badTeeth,       // first: teeth 0, negative or not whole
+        badDiameter,    // first: a plain pulley's diameter 0 or negative
+        noBeltFigures,  // first: plain or back-side, on a profile with no published thickness
+        overlap,        // first, second: two pitch circles overlap (clamps are points)
+        untouched,      // first: the belt would not touch it (an idler on the wrong side)
+        spansCross,     // first, second: two spans, named by the entries they start from
+        badTravel,      // the travel's entry or range is not one the layout can use
     };
     Kind kind = Kind::tooFewPulleys;
     std::size_t first = 0, second = 0;
@@ -122,6 +123,9 @@ struct Placement {
 // Every place on the travel where the path is exactly this long, along the travel; only places
 // where the layout can be built count.
 std::vector<Placement> placementsForLength(const Layout &layout, double pitchLength);
+// The same for each of many lengths, in their order.
+std::vector<std::vector<Placement>> placementsForLengths(const Layout &layout,
+                                                         std::span<const double> pitchLengths);
 
 // The pitch lengths the buildable part of the travel reaches, as closed intervals in order;
 // empty when it can be built nowhere on it.
