@@ -1,7 +1,7 @@
 // The work of one frame of a drag on the designer's page of layouts: the pulley asked to its
 // new centre, the path solved (with a belt chosen, the tensioner solved again on it), the table
 // and the drawing shown, at 1000 x 640 for a loop of 8 pulleys. The GUI thread's own time, the
-// median and the longest of the frames, against the 4 ms that a frame may take.
+// median and the longest of the frames; the longest against the 4 ms that a frame may take.
 //   layout_drag [FRAMES]
 #include "designer/layout_page.h"
 #include "designer/layout_pane.h"
@@ -66,18 +66,20 @@ int main(int argc, char **argv) {
         return 1;
     }
 
-    // Pulley c to and fro along x by up to 1 mm, which keeps the belt on the travel.
+    // Pulley c to and fro along x, up to 40 mm a frame: below x 300 the belt leaves it, and
+    // past about x 330 the belt fits the slot no more, so that the frames alternate between the
+    // belt followed and the pulley stopped at either edge, from afar, and pushed on past it.
     std::vector<double> took;
     for (int frame = 0; frame < frames; ++frame) {
         const qint64 start = threadNanoseconds();
-        page.dragTo(3, {300 + std::sin(frame / 10.0), 150});
+        page.dragTo(3, {300 + 45 * std::sin(frame * 0.9), 150});
         page.pane()->repaint();
         took.push_back(double(threadNanoseconds() - start) / 1e6);
     }
     std::ranges::sort(took);
-    const double median = took[took.size() / 2];
+    const double median = took[took.size() / 2], longest = took.back();
     std::printf("a drag frame, 8 pulleys at 1000 x 640: median %.2f ms, longest %.2f ms, "
                 "against %.0f ms\n",
-                median, took.back(), budget);
-    return median > budget ? 2 : 0;
+                median, longest, budget);
+    return longest > budget ? 2 : 0;
 }

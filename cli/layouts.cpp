@@ -255,9 +255,14 @@ common::Result<LayoutDescription> describeLayout(LayoutFile read, const LayoutRe
                       std::ranges::max(lengths, {}, &geometry::LengthInterval::longest).longest);
 
     if (answer.belt) {
-        for (geometry::Placement &place :
-             geometry::placementsForLength(layout, static_cast<double>(*answer.belt) * pitch))
-            answer.places.push_back(placeOf(layout, place.centre, std::move(place.path)));
+        // Solved only where the travel takes its length: a drag that pushes a pulley past where
+        // the belt fits asks this on every frame.
+        const double wanted = static_cast<double>(*answer.belt) * pitch;
+        if (std::ranges::any_of(lengths, [&](const geometry::LengthInterval &interval) {
+                return interval.shortest <= wanted && wanted <= interval.longest;
+            }))
+            for (geometry::Placement &place : geometry::placementsForLength(layout, wanted))
+                answer.places.push_back(placeOf(layout, place.centre, std::move(place.path)));
         if (answer.places.empty())
             return Problem{
                 fitting.empty()

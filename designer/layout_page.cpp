@@ -140,9 +140,9 @@ bool fitBelt(LayoutState &state) {
     return true;
 }
 
-// The entry asked to a centre, a movable one held to its travel; false where the belt chosen
-// then fits nowhere.
-bool place(LayoutState &state, int entry, Point centre) {
+// The entry asked to a centre, a movable one held to its travel; with fit, false where the belt
+// chosen then fits nowhere. Without, the movable entry stays where it stands.
+bool place(LayoutState &state, int entry, Point centre, bool fit = true) {
     geometry::Layout &layout = state.file.layout;
     const auto at = static_cast<std::size_t>(entry);
     if (layout.travel && layout.travel->entry == at) {
@@ -152,7 +152,7 @@ bool place(LayoutState &state, int entry, Point centre) {
     // To the hundredth that the table shows and the file keeps.
     layout.entries[at].centre = {std::round(centre.x * 100) / 100,
                                  std::round(centre.y * 100) / 100};
-    return fitBelt(state);
+    return !fit || fitBelt(state);
 }
 
 } // namespace
@@ -218,9 +218,14 @@ LayoutPage::LayoutPage(QWidget *parent) : QWidget(parent) {
     connect(m_pane, &LayoutPane::dragStarted, this, [this] {
         m_beforeDrag = m_state;
         m_stopped.clear();
+        m_pushedTo.reset();
+        m_unsure.reset();
     });
     connect(m_pane, &LayoutPane::draggedTo, this, &LayoutPage::dragTo);
     connect(m_pane, &LayoutPane::dragEnded, this, [this] {
+        if (m_pushedTo)
+            moveTowards(m_pushedTo->first, m_pushedTo->second, exactly);
+        m_pushedTo.reset();
         if (m_state.file.layout != m_beforeDrag.file.layout || m_state.moved != m_beforeDrag.moved)
             m_undo.push(new Change(this, m_beforeDrag, m_state));
         else
@@ -748,6 +753,12 @@ void LayoutPage::placeOnBelt(std::int64_t teeth, std::optional<Point> at) {
 }
 
 void LayoutPage::dragTo(int entry, Point centre) {
+    // A frame affords a few solves of the belt's fit; the drag's end finds the edge exactly.
+    moveTowards(entry, centre, 2);
+    m_pushedTo = m_stopped.isEmpty() ? std::nullopt : std::optional{std::pair{entry, centre}};
+}
+
+void LayoutPage::moveTowards(int entry, Point centre, int wholeTries) {
     if (entry < 0)
         return;
     // From a layout that cannot be built there is no last buildable place to stop at.
@@ -760,36 +771,68 @@ void LayoutPage::dragTo(int entry, Point centre) {
     LayoutState next = m_state;
     const bool placed = place(next, entry, centre);
     if (!buildable || (placed && std::holds_alternative<geometry::BeltPath>(pathOf(next)))) {
+        m_unsure.reset();
         m_state = next;
         refresh(true);
         fillTable();
         return;
     }
-    // The last buildable place on the way from where it stands, by halving the step.
-    double good = 0, bad = 1;
-    for (int step = 0; step < 16; ++step) {
-        const double half = (good + bad) / 2;
+    // The last buildable place on the way from where it stands, by halving the step to the
+    // hundredth of a millimetre that the table shows. A whole try solves the belt's fit again and
+    // costs a tenth of a frame: the way is halved first on the layout alone, the movable entry
+    // held, which finds where the belt would leave a pulley or cross itself; only where the belt
+    // then fits no more is it halved whole, at most wholeTries times.
+    const auto builds = [&](double share, bool fit) {
         LayoutState tried = m_state;
-        if (place(tried, entry,
-                  {from.x + half * (centre.x - from.x), from.y + half * (centre.y - from.y)}) &&
-            std::holds_alternative<geometry::BeltPath>(pathOf(tried)))
-            good = half;
+        return place(tried, entry,
+                     {from.x + share * (centre.x - from.x), from.y + share * (centre.y - from.y)},
+                     fit) &&
+               std::holds_alternative<geometry::BeltPath>(pathOf(tried));
+    };
+    constexpr double resolution = 0.01; // mm
+    const double distance = std::hypot(centre.x - from.x, centre.y - from.y);
+    const auto halve = [&](double &good, double &bad, bool fit, int tries) {
+        while ((bad - good) * distance > resolution && tries-- > 0) {
+            const double half = (good + bad) / 2;
+            (builds(half, fit) ? good : bad) = half;
+        }
+    };
+    double good = 0, bad = 1;
+    // Pushed on from where it last stopped, the edge lies within what that stop left unsure:
+    // tried there first, the stop closes in on the edge frame by frame, and a pulley at the edge
+    // costs one try.
+    if (m_unsure && distance > resolution) {
+        const double near = std::min(1.0, std::max(*m_unsure, resolution) / distance);
+        (builds(near, true) ? good : bad) = near;
+    }
+    if ((bad - good) * distance > resolution) {
+        double alone = good, unbuilt = bad;
+        if (!builds(unbuilt, false))
+            halve(alone, unbuilt, false, exactly);
         else
-            bad = half;
+            alone = unbuilt; // the belt's fit stops it, not the layout
+        if (alone < bad && alone > good && builds(alone, true)) {
+            good = alone;
+            bad = unbuilt;
+        } else {
+            bad = std::max(alone, good + resolution / distance);
+            halve(good, bad, true, wholeTries);
+        }
     }
     LayoutState stopped = m_state;
     if (good > 0)
         place(stopped, entry,
               {from.x + good * (centre.x - from.x), from.y + good * (centre.y - from.y)});
-    // Why it stops: the fault just past the place, or a belt that fits nowhere.
+    // Why it stops: the fault just past the place, or a belt that fits nowhere, which the
+    // description finds as it fits the belt.
     LayoutState past = stopped;
     const Point beyond{from.x + bad * (centre.x - from.x), from.y + bad * (centre.y - from.y)};
     QString why;
-    if (place(past, entry, beyond)) {
-        const std::variant<geometry::BeltPath, geometry::LayoutFault> faulty = pathOf(past);
-        if (const auto *fault = std::get_if<geometry::LayoutFault>(&faulty))
-            why = cli::faultProblem(past.file, messages::layoutTableName(), past.profile, *fault)
-                      .message;
+    place(past, entry, beyond, false);
+    const std::variant<geometry::BeltPath, geometry::LayoutFault> faulty = pathOf(past);
+    if (const auto *fault = std::get_if<geometry::LayoutFault>(&faulty)) {
+        why =
+            cli::faultProblem(past.file, messages::layoutTableName(), past.profile, *fault).message;
     } else {
         const common::Result<cli::LayoutDescription> found =
             cli::describeLayout(past.file, beltRequest(past), QLocale());
@@ -799,6 +842,7 @@ void LayoutPage::dragTo(int entry, Point centre) {
     m_state = stopped;
     refresh(true);
     fillTable();
+    m_unsure = (bad - good) * distance;
     m_stopped = why.isEmpty() ? QString() : messages::layoutDragStopped(why);
     setNote(m_drawingNote, m_stopped);
 }
@@ -829,7 +873,8 @@ void LayoutPage::nudge(int entry, Point step) {
     }
     m_beforeDrag = m_state;
     m_stopped.clear();
-    dragTo(entry, asked);
+    m_unsure.reset();
+    moveTowards(entry, asked, exactly);
     LayoutState moved = m_state;
     if (moved.file.layout != m_beforeDrag.file.layout || moved.moved != m_beforeDrag.moved) {
         m_state = m_beforeDrag;

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -56,7 +57,8 @@ public:
     // stack sets.
     void apply(const LayoutState &state);
     void change(const LayoutState &state);
-    // A drag's frame: the entry asked to this centre, stopped at the last buildable place.
+    // A drag's frame: the entry asked to this centre, stopped near the last buildable place, at
+    // it when the drag ends.
     void dragTo(int entry, geometry::Point centre);
 
 private:
@@ -72,6 +74,9 @@ private:
     void removeEntry();
     void moveEntry(int by);
     void nudge(int entry, geometry::Point step);
+    // Tries of the layout with the belt's fit solved again, to find where the entry stops.
+    static constexpr int exactly = 64;
+    void moveTowards(int entry, geometry::Point centre, int wholeTries);
     cli::LayoutRequest beltRequest(const LayoutState &state) const;
     // problem: said in red, or not; unsaid, as the label was.
     void setNote(QLabel *label, const QString &text, std::optional<bool> problem = {});
@@ -83,6 +88,8 @@ private:
     QUndoStack m_undo;
     QString m_fileName; // as last opened or saved
     QString m_stopped;  // why the last drag or key stopped a pulley short
+    std::optional<std::pair<int, geometry::Point>> m_pushedTo; // the drag's centre past the edge
+    std::optional<double> m_unsure; // mm: how far past the last stop the edge may be
     QMap<std::pair<int, int>, QString> m_cellProblems;
     std::vector<geometry::Point> m_places; // where the chosen belt fits
     bool m_filling = false;

@@ -92,14 +92,16 @@ bool apart(const LayoutEntry &one, double oneRadius, const LayoutEntry &other, d
 // The belt followed in the layout's order with the teeth-side entries on its left (sense 1:
 // the loop runs counter-clockwise) or on its right (-1). It closes as a belt can only when its
 // direction makes exactly one turn that way and no two runs cross. Every run must exist: the
-// circles of neighbours are apart.
+// circles of neighbours are apart. Whether the runs of a way that does not close cross, which
+// costs the most here, is found only when asked: it names a fault, never a belt.
 struct Following {
     BeltPath path;
     bool closes = false;
     std::optional<std::pair<std::size_t, std::size_t>> crossing;
 };
 
-Following follow(const Layout &layout, const std::vector<double> &radii, double sense) {
+Following follow(const Layout &layout, const std::vector<double> &radii, double sense,
+                 bool crossingsOfAny = true) {
     const std::vector<LayoutEntry> &entries = layout.entries;
     const std::size_t count = entries.size();
     std::vector<double> signedRadii;
@@ -140,6 +142,8 @@ Following follow(const Layout &layout, const std::vector<double> &radii, double 
     if (isClamp(entries.front()))
         path.pitchLength -= path.spanLengths.back(); // the carriage's piece, not belt
     result.closes = std::lround(turning / (2 * pi)) == std::lround(sense);
+    if (!result.closes && !crossingsOfAny)
+        return result;
     for (std::size_t i = 0; i < count && !result.crossing; ++i)
         for (std::size_t j = i + 1; j < count && !result.crossing; ++j)
             if (crossProperly(path.spans[i], path.spans[j]))
@@ -268,7 +272,8 @@ std::variant<BeltPath, LayoutFault> pathOrFault(const Layout &layout, bool nameE
     // The layout may list its entries either way round the loop: the belt is the way that
     // closes. Where both do, as three entries can (an idler between the spans may press on
     // either), the belt is the shorter, which presses least.
-    Following ahead = follow(layout, radii, 1), behind = follow(layout, radii, -1);
+    Following ahead = follow(layout, radii, 1, nameEntries),
+              behind = follow(layout, radii, -1, nameEntries);
     Following *belt = nullptr;
     for (Following *way : {&ahead, &behind})
         if (way->closes && !way->crossing &&

@@ -902,12 +902,16 @@ void DesignerWindowTest::aDraggedPulleyIsTheProgramsLayout_data() {
     QTest::addColumn<QPoint>("by"); // pixels
     QTest::addColumn<QString>("belt");
     QTest::addColumn<bool>("stops");
+    QTest::addColumn<int>("moves");
     QTest::newRow("an idler of the loop outward")
-        << printerLoop << 2 << QPoint(40, -25) << QString() << false;
+        << printerLoop << 2 << QPoint(40, -25) << QString() << false << 10;
     QTest::newRow("an idler onto the motor pulley")
-        << printerLoop << 1 << QPoint(-600, 0) << QString() << true;
+        << printerLoop << 1 << QPoint(-600, 0) << QString() << true << 10;
     QTest::newRow("the drive's pulley, the idler on its belt")
-        << slotLayout << 1 << QPoint(2, 0) << "384-2GT" << false;
+        << slotLayout << 1 << QPoint(2, 0) << "384-2GT" << false << 10;
+    // One long move: the frame stops it short, letting go at the edge.
+    QTest::newRow("the drive's pulley past where its belt fits")
+        << slotLayout << 1 << QPoint(60, 0) << "384-2GT" << true << 1;
 }
 
 // Dragged with the mouse: the centre in the table, the file saved and the exports what the
@@ -918,6 +922,7 @@ void DesignerWindowTest::aDraggedPulleyIsTheProgramsLayout() {
     QFETCH(QPoint, by);
     QFETCH(QString, belt);
     QFETCH(bool, stops);
+    QFETCH(int, moves);
     designer::LayoutPage *page = openLayout(layout);
     if (!belt.isEmpty())
         chooseBelt(belt);
@@ -926,8 +931,8 @@ void DesignerWindowTest::aDraggedPulleyIsTheProgramsLayout() {
     const QPoint from = pane->pixelOf(before).toPoint();
     const int steps = page->undoStack().count();
     QTest::mousePress(pane, Qt::LeftButton, {}, from);
-    for (int step = 1; step <= 10; ++step)
-        QTest::mouseMove(pane, from + by * step / 10);
+    for (int step = 1; step <= moves; ++step)
+        QTest::mouseMove(pane, from + by * step / moves);
     QTest::mouseRelease(pane, Qt::LeftButton, {}, from + by);
     const geometry::Point after = page->state().file.layout.entries[std::size_t(entry)].centre;
     QVERIFY(after.x != before.x || after.y != before.y);
@@ -944,6 +949,16 @@ void DesignerWindowTest::aDraggedPulleyIsTheProgramsLayout() {
     QVERIFY2(stoppedNote(page).startsWith(QStringLiteral("La puleggia si ferma qui: ")) == stops,
              qPrintable(stoppedNote(page)));
     QCOMPARE(page->undoStack().count(), steps + 1); // one step for the whole drag
+    if (stops) { // at the edge once the hand lets go: a little further, no farther than a hundredth
+        const double dx = after.x - before.x, dy = after.y - before.y, way = std::hypot(dx, dy);
+        page->dragTo(entry, {after.x + 0.05 * dx / way, after.y + 0.05 * dy / way});
+        const geometry::Point pushed = page->state().file.layout.entries[std::size_t(entry)].centre;
+        QVERIFY2(
+            std::hypot(pushed.x - after.x, pushed.y - after.y) < 0.0101,
+            qPrintable(QStringLiteral("%1 %2").arg(pushed.x - after.x).arg(pushed.y - after.y)));
+        page->undoStack().undo();
+        page->undoStack().redo();
+    }
     const QString saved = layouts.filePath(QStringLiteral("spostata.trasmissione"));
     QVERIFY(page->save(saved));
     using Export = designer::LayoutPage::Export;
