@@ -48,8 +48,12 @@ enum Column {
     travelColumn,
     columns
 };
-const char *const headings[] = {"Nome", "x (mm)", "y (mm)",  "Denti o diametro",
+const char *const headings[] = {"Nome", "x (mm)", "y (mm)",  "Denti o\ndiametro",
                                 "Lato", "Folle",  "Si muove"};
+// A column as sentences name it, on one line.
+QString columnName(int column) {
+    return QString::fromUtf8(headings[column]).replace(u'\n', u' ');
+}
 // A step of the undo stack: the page before and after one drag or one edit.
 class Change : public QUndoCommand {
 public:
@@ -170,7 +174,7 @@ LayoutPage::LayoutPage(QWidget *parent) : QWidget(parent) {
     drawingColumn->addWidget(m_pane, 1);
     drawingColumn->addWidget(m_drawingNote);
     drawingColumn->addWidget(m_legend);
-    auto *splitter = new QSplitter(this);
+    auto *splitter = m_splitter = new QSplitter(this);
     splitter->addWidget(side);
     splitter->addWidget(drawingSide);
     splitter->setChildrenCollapsible(false);
@@ -245,6 +249,16 @@ LayoutPage::LayoutPage(QWidget *parent) : QWidget(parent) {
     apply(start);
 }
 
+// Room for the table's columns, a travel's among them, beside the drawing: set once the page
+// has its width, then the user's.
+void LayoutPage::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    if (std::exchange(m_splitterSet, true))
+        return;
+    const int width = m_splitter->width() - m_splitter->handleWidth();
+    m_splitter->setSizes({width * 45 / 100, width - width * 45 / 100});
+}
+
 void LayoutPage::buildTable(QWidget *side) {
     auto *column = new QVBoxLayout(side);
     column->setContentsMargins(0, 0, 0, 0);
@@ -284,6 +298,7 @@ void LayoutPage::buildTable(QWidget *side) {
         names << QString::fromUtf8(heading);
     m_table->setHorizontalHeaderLabels(names);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->horizontalHeader()->setSectionResizeMode(columns - 1, QHeaderView::Stretch);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setTabKeyNavigation(false); // Tab leaves the table; the arrows walk it
@@ -452,8 +467,7 @@ void LayoutPage::markCells() {
                 item->setBackground(problem.isEmpty() ? QBrush() : QBrush(QColor(255, 220, 220)));
                 item->setToolTip(problem);
                 if (!problem.isEmpty())
-                    lines << messages::layoutCell(row + 1, QString::fromUtf8(headings[column]),
-                                                  problem);
+                    lines << messages::layoutCell(row + 1, columnName(column), problem);
             }
     setNote(m_tableProblems, lines.join(u'\n'));
     m_filling = false;
@@ -475,7 +489,7 @@ void LayoutPage::cellEdited(int row, int column) {
     const auto read = [&](const QString &word, double &into) {
         const std::optional<double> value = number(word);
         if (!value && problem.isEmpty())
-            problem = messages::notANumber(QString::fromUtf8(headings[column]), separator);
+            problem = messages::notANumber(columnName(column), separator);
         if (value)
             into = *value;
     };

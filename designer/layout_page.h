@@ -19,6 +19,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QSplitter;
 class QTableWidget;
 
 namespace designer {
@@ -61,6 +62,9 @@ public:
     // it when the drag ends.
     void dragTo(int entry, geometry::Point centre);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void buildTable(QWidget *side);
     void fillTable();
@@ -93,8 +97,10 @@ private:
     QMap<std::pair<int, int>, QString> m_cellProblems;
     std::vector<geometry::Point> m_places; // where the chosen belt fits
     bool m_filling = false;
+    bool m_splitterSet = false;
 
     QTableWidget *m_table;
+    QSplitter *m_splitter;
     LayoutPane *m_pane;
     QLineEdit *m_profile, *m_belt, *m_stock;
     QLabel *m_status, *m_tableProblems, *m_drawingNote, *m_legend, *m_length, *m_nearest,
