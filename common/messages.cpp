@@ -1179,6 +1179,24 @@ QString fieldBackwards(const QString &from, const QString &to) {
     return QStringLiteral("Il valore di \"%1\" deve essere al più quello di \"%2\".").arg(from, to);
 }
 
+QString fieldsApart(const QString &first, const QString &second) {
+    return QStringLiteral("Scrivere \"%1\" o \"%2\", non tutti e due.").arg(first, second);
+}
+
+QString fieldNeeds(const QString &field, const QString &needed) {
+    return QStringLiteral("Il valore di \"%1\" chiede anche \"%2\".").arg(field, needed);
+}
+
+QString fieldMassUnknown(const QString &field, const std::optional<QString> &withWidth) {
+    if (withWidth)
+        return QStringLiteral("Il valore di \"%1\" serve per il tiro e la frequenza: scrivere la "
+                              "massa in kg al metro, o la larghezza nel profilo, per esempio %2.")
+            .arg(field, *withWidth);
+    return QStringLiteral("Il valore di \"%1\" serve per il tiro e la frequenza: il profilo non "
+                          "ha una massa pubblicata, scrivere la massa in kg al metro.")
+        .arg(field);
+}
+
 QString designerHint() {
     return QStringLiteral("Scrivere i denti dei due ingranaggi o il rapporto voluto, e "
                           "l'interasse voluto o l'intervallo: le trasmissioni compaiono qui.");

@@ -272,6 +272,11 @@ QString windowUnavailable(WindowProblem problem, const QString &file = {},
 QString fieldNotWholeTeeth(const QString &field);
 QString fieldNotPositive(const QString &field);
 QString fieldBackwards(const QString &from, const QString &to);
+// Two fields of which one is given, not both; a field that asks for another; a tension or a
+// frequency without a mass that the profile can give.
+QString fieldsApart(const QString &first, const QString &second);
+QString fieldNeeds(const QString &field, const QString &needed);
+QString fieldMassUnknown(const QString &field, const std::optional<QString> &withWidth);
 // A field that takes one value or FROM:TO, typed otherwise or backwards.
 QString fieldRangeForm(const QString &field, const QString &example);
 QString fieldRangeBackwards(const QString &field, const QString &from, const QString &to);
