@@ -1179,8 +1179,30 @@ QString fieldBackwards(const QString &from, const QString &to) {
     return QStringLiteral("Il valore di \"%1\" deve essere al più quello di \"%2\".").arg(from, to);
 }
 
+QString shortOfPowerLegend(const QString &kilowatts) {
+    return QStringLiteral("§ potenza trasmissibile sotto %1 kW, la potenza per il fattore di "
+                          "servizio")
+        .arg(kilowatts);
+}
+
+QString noWidthCarriesLegend(const QString &kilowatts, const QString &profile) {
+    return QStringLiteral("§ nessuna larghezza del profilo %1 porta %2 kW, la potenza per il "
+                          "fattore di servizio")
+        .arg(profile, kilowatts);
+}
+
+QString allShortOfPower(qint64 leftOut) {
+    return QStringLiteral(
+               "Nessuna delle %1 trasmissioni trovate porta la potenza per il fattore di "
+               "servizio (§): si vedono mostrando anche le trasmissioni segnate; oppure "
+               "scegliere una cinghia più larga o ingranaggi più grandi.")
+        .arg(leftOut);
+}
+
 QString fieldsApart(const QString &first, const QString &second) {
-    return QStringLiteral("Scrivere \"%1\" o \"%2\", non tutti e due.").arg(first, second);
+    return QStringLiteral("Il valore di \"%2\" va al posto di quello di \"%1\": scriverne uno "
+                          "solo.")
+        .arg(first, second);
 }
 
 QString fieldNeeds(const QString &field, const QString &needed) {
