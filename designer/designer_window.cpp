@@ -348,7 +348,8 @@ void DesignerWindow::buildForm(QWidget *form) {
     // box in the order of Tab.
     m_loadsBox = new QCheckBox(QStringLiteral("Carichi (k&W, N, Hz)"), form);
     grid->addWidget(m_loadsBox, row++, 0, 1, 3);
-    m_loadsRow = row++;
+    m_loadsRow = row;
+    row += LoadFields::rowsTaken;
     m_form = grid;
     connect(m_loadsBox, &QCheckBox::toggled, this, &DesignerWindow::showLoads);
     m_edits[static_cast<int>(Field::ratioTo)]->setPlaceholderText(QStringLiteral("entro l'1 %"));
@@ -492,14 +493,7 @@ void DesignerWindow::chooseMode() {
 // Built when first shown: the window's first paint does not pay for them.
 void DesignerWindow::showLoads(bool shown) {
     if (shown && !m_loadFields) {
-        QWidget *form = m_loadsBox->parentWidget();
-        m_loadFields = new LoadFields(form);
-        // In the form's columns.
-        auto *grid = static_cast<QGridLayout *>(m_loadFields->layout());
-        grid->setHorizontalSpacing(m_form->horizontalSpacing());
-        grid->setColumnMinimumWidth(0, m_form->cellRect(m_loadsRow - 3, 0).width());
-        grid->setColumnMinimumWidth(2, m_form->cellRect(m_loadsRow - 3, 2).width());
-        m_form->addWidget(m_loadFields, m_loadsRow, 0, 1, 3);
+        m_loadFields = new LoadFields(m_loadsBox->parentWidget(), m_form, m_loadsRow);
         QWidget *previous = m_loadsBox;
         for (int i = 0; i < loadFieldCount; ++i) {
             QWidget *next = m_loadFields->edit(static_cast<LoadField>(i));

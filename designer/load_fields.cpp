@@ -96,26 +96,36 @@ LoadReading readLoads(const LoadTexts &texts, const QLocale &locale,
     return reading;
 }
 
-LoadFields::LoadFields(QWidget *parent) : QWidget(parent) {
-    auto *grid = new QGridLayout(this);
-    grid->setContentsMargins(0, 0, 0, 0);
-    int row = 0;
+LoadFields::LoadFields(QWidget *form, QGridLayout *grid, int firstRow) : QObject(form) {
+    int row = firstRow;
     for (int i = 0; i < loadFieldCount; ++i) {
         const Heading &heading = headings[i];
-        auto *edit = new QLineEdit(this);
+        auto *edit = new QLineEdit(form);
         edit->setAccessibleName(QString::fromUtf8(heading.heading));
         if (heading.placeholder)
             edit->setPlaceholderText(QString::fromUtf8(heading.placeholder));
-        grid->addWidget(new QLabel(QString::fromUtf8(heading.heading), this), row, 0);
+        auto *label = new QLabel(QString::fromUtf8(heading.heading), form);
+        grid->addWidget(label, row, 0);
         grid->addWidget(edit, row, 1);
-        if (heading.unit)
-            grid->addWidget(new QLabel(QString::fromUtf8(heading.unit), this), row, 2);
+        m_shown << label << edit;
+        if (heading.unit) {
+            auto *unit = new QLabel(QString::fromUtf8(heading.unit), form);
+            grid->addWidget(unit, row, 2);
+            m_shown << unit;
+        }
         ++row;
-        m_problems[static_cast<std::size_t>(i)] = noteLabel(this, true);
+        m_problems[static_cast<std::size_t>(i)] = noteLabel(form, true);
         grid->addWidget(m_problems[static_cast<std::size_t>(i)], row++, 0, 1, 3);
         m_edits[static_cast<std::size_t>(i)] = edit;
         connect(edit, &QLineEdit::textChanged, this, &LoadFields::changed);
     }
+}
+
+void LoadFields::setVisible(bool visible) {
+    for (QWidget *widget : m_shown)
+        widget->setVisible(visible);
+    for (QLabel *problem : m_problems)
+        problem->setVisible(visible && !problem->text().isEmpty());
 }
 
 LoadTexts LoadFields::texts() const {

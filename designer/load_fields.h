@@ -4,13 +4,15 @@
 #include "geometry/belt_profile.h"
 
 #include <QLocale>
-#include <QWidget>
+#include <QObject>
 
 #include <array>
 #include <vector>
 
+class QGridLayout;
 class QLabel;
 class QLineEdit;
+class QWidget;
 
 namespace designer {
 
@@ -42,12 +44,16 @@ LoadReading readLoads(const LoadTexts &texts, const QLocale &locale,
                       const std::optional<QString> &speedNeeded = std::nullopt);
 
 // The fields of the loads, each with its unit and, under it, the line that says what is wrong
-// with it. Their labels take no Alt key: the letters of a page's labels run out, and the
-// fields follow one another in the order of Tab.
-class LoadFields : public QWidget {
+// with it, in rows of a form's grid of three columns (label, box, unit), so that they line up
+// with its other fields. Their labels take no Alt key: the letters of a page's labels run
+// out, and the fields follow one another in the order of Tab.
+class LoadFields : public QObject {
     Q_OBJECT
 public:
-    explicit LoadFields(QWidget *parent = nullptr);
+    // The grid's rows from firstRow, rowsTaken of them.
+    static constexpr int rowsTaken = 2 * loadFieldCount;
+    LoadFields(QWidget *form, QGridLayout *grid, int firstRow);
+    void setVisible(bool visible);
     LoadTexts texts() const;
     void setText(LoadField field, const QString &text);
     void markProblems(const std::vector<LoadProblem> &problems);
@@ -59,6 +65,7 @@ signals:
 private:
     std::array<QLineEdit *, loadFieldCount> m_edits{};
     std::array<QLabel *, loadFieldCount> m_problems{};
+    QList<QWidget *> m_shown; // all but the problems, which show when they have one
 };
 
 } // namespace designer

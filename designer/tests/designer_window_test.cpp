@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTabBar>
@@ -205,6 +206,7 @@ private:
         QTest::mouseClick(radio("Giri di motrice e condotta"), Qt::LeftButton);
         type(Field::fromSpeed, QStringLiteral("1450"));
         type(Field::toSpeed, QStringLiteral("725"));
+        QTest::mouseClick(radio("Vicino a un interasse"), Qt::LeftButton);
         type(Field::distance, QStringLiteral("250"));
     }
     QTableView *table() const { return window->findChild<QTableView *>(); }
@@ -274,6 +276,13 @@ void DesignerWindowTest::looksAsItsGoldenPictures() {
     table()->sortByColumn(designer::DriveTable::teethInMesh, Qt::DescendingOrder);
     table()->selectRow(2);
     compare("selected");
+    // The motor's drive with its loads: the rating column, and the details' last lines.
+    askForTheMotorsDrive(QStringLiteral("L100"));
+    typeLoads({{LoadField::power, "0,75"}, {LoadField::tension, "100"}});
+    QVERIFY(settled());
+    auto *details = named<QPlainTextEdit>(QStringLiteral("Dettagli della trasmissione"));
+    details->verticalScrollBar()->setValue(details->verticalScrollBar()->maximum());
+    compare("loads");
     QVERIFY2(differences.isEmpty(), qPrintable(differences.join(u'\n')));
 }
 
@@ -624,10 +633,11 @@ void DesignerWindowTest::exportsAreTheProgramsFiles() {
 // exports, the table and the details; each with a name that a screen reader announces.
 void DesignerWindowTest::tabWalksTheFormInOrder() {
     askForADrive();
+    typeLoads({}); // the loads' fields, opened, follow their box
     QVERIFY(settled());
     named<QComboBox>(QStringLiteral("Profilo"))->setFocus();
     QStringList walked;
-    for (int step = 0; step < 20; ++step) {
+    for (int step = 0; step < 26; ++step) {
         QWidget *focused = QApplication::focusWidget();
         QVERIFY(focused);
         const QString name = focused->accessibleName().isEmpty()
@@ -651,6 +661,11 @@ void DesignerWindowTest::tabWalksTheFormInOrder() {
                                   "Scegli l'elenco di cinghie",
                                   "Giri del minore al minuto",
                                   "Carichi (kW, N, Hz)",
+                                  "Potenza",
+                                  "Fattore di servizio",
+                                  "Tiro statico",
+                                  "Frequenza del tratto",
+                                  "Massa della cinghia",
                                   "Salva tabella…",
                                   "Copia questa riga",
                                   "Salva disegno SVG…",
