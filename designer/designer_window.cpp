@@ -625,8 +625,9 @@ void DesignerWindow::showDrives(common::Result<RatedDrives> found, const Reading
         m_shown = std::monostate{};
         setStatus(found.problem().message);
     } else {
-        // up to a million rows: moved, not copied
-        m_drives->setDrives(std::move(found->drives), std::move(found->ratings));
+        // up to a million rows: moved, not copied (through the answer's non-const access)
+        RatedDrives &rated = *found;
+        m_drives->setDrives(std::move(rated.drives), std::move(rated.ratings));
         m_shown = asked.request;
         m_shownSpeed = asked.speed;
         m_shownLoads = asked.loads;
