@@ -1209,6 +1209,14 @@ QString fieldNeeds(const QString &field, const QString &needed) {
     return QStringLiteral("Il valore di \"%1\" chiede anche \"%2\".").arg(field, needed);
 }
 
+QString fieldWidthNotMade(const QString &field, const QString &belt, const QString &profile,
+                          const QStringList &widths) {
+    return QStringLiteral("Il valore di \"%1\" chiede una larghezza che si fa: la cinghia %2 non "
+                          "si fa, il profilo %3 si fa largo %4; indicarne una nel profilo, per "
+                          "esempio %3%5.")
+        .arg(field, belt, profile, listed(widths), widths.last());
+}
+
 QString fieldMassUnknown(const QString &field, const std::optional<QString> &withWidth) {
     if (withWidth)
         return QStringLiteral("Il valore di \"%1\" serve per il tiro e la frequenza: scrivere la "

@@ -282,6 +282,9 @@ QString noWidthCarriesLegend(const QString &kilowatts, const QString &profile);
 QString allShortOfPower(qint64 leftOut);
 QString fieldsApart(const QString &first, const QString &second);
 QString fieldNeeds(const QString &field, const QString &needed);
+// A power asked of a belt whose width, typed in the profile, is not made.
+QString fieldWidthNotMade(const QString &field, const QString &belt, const QString &profile,
+                          const QStringList &widths);
 QString fieldMassUnknown(const QString &field, const std::optional<QString> &withWidth);
 // A field that takes one value or FROM:TO, typed otherwise or backwards.
 QString fieldRangeForm(const QString &field, const QString &example);

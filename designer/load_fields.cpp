@@ -30,12 +30,16 @@ const Heading &headingFor(LoadField field) {
     return headings[static_cast<std::size_t>(field)];
 }
 
+QString nameOf(const geometry::BeltProfile &profile) {
+    return QString::fromUtf8(profile.name.data(), qsizetype(profile.name.size()));
+}
+
 // The profile with a width that gives it a mass, for an example; nothing where no mass is
 // published.
 std::optional<QString> withWidth(const geometry::BeltProfile &profile) {
     if (!(profile.unitMass > 0))
         return std::nullopt;
-    const QString name = QString::fromUtf8(profile.name.data(), qsizetype(profile.name.size()));
+    const QString name = nameOf(profile);
     const std::span<const int> made = geometry::madeWidths(profile);
     if (!made.empty())
         return name + QStringLiteral("%1").arg(made.front(), 3, 10, QChar(u'0'));
@@ -84,6 +88,16 @@ LoadReading readLoads(const LoadTexts &texts, const QLocale &locale,
     if (loads.tension && loads.frequency)
         fail(LoadField::frequency,
              messages::fieldsApart(headingOf(LoadField::tension), headingOf(LoadField::frequency)));
+    if (loads.power && geometry::hasRatingFormula(*profile.profile) && !profile.width.empty() &&
+        !geometry::isMadeWidth(profile)) {
+        QStringList widths;
+        for (const int hundredths : geometry::madeWidths(*profile.profile))
+            widths << QStringLiteral("%1").arg(hundredths, 3, 10, QChar(u'0'));
+        fail(LoadField::power,
+             messages::fieldWidthNotMade(headingOf(LoadField::power),
+                                         QString::fromStdString(geometry::profileName(profile)),
+                                         nameOf(*profile.profile), widths));
+    }
     if (loads.power && speedNeeded)
         fail(LoadField::power, messages::fieldNeeds(headingOf(LoadField::power), *speedNeeded));
     // Never a frequency from a guessed mass.

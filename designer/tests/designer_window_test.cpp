@@ -402,28 +402,42 @@ void DesignerWindowTest::aBadLoadIsMarkedUnderItsField_data() {
     QTest::addColumn<bool>("speed"); // the smaller pulley's typed
     QTest::addColumn<LoadField>("field");
     QTest::addColumn<QString>("words");
+    QTest::addColumn<QString>("profile");
     QTest::newRow("power") << Loads{{LoadField::power, "tre"}} << true << LoadField::power
-                           << "Il valore di \"Potenza\" non è un numero";
+                           << "Il valore di \"Potenza\" non è un numero"
+                           << "L";
     QTest::newRow("power without the speed")
         << Loads{{LoadField::power, "0,75"}} << false << LoadField::power
-        << "Il valore di \"Potenza\" chiede anche \"Giri del minore al minuto\".";
+        << "Il valore di \"Potenza\" chiede anche \"Giri del minore al minuto\"."
+        << "L";
+    QTest::addColumn<QString>("profile");
     QTest::newRow("service factor")
         << Loads{{LoadField::power, "0,75"}, {LoadField::serviceFactor, "0"}} << true
-        << LoadField::serviceFactor << "Il valore di \"Fattore di servizio\" deve essere maggiore";
+        << LoadField::serviceFactor << "Il valore di \"Fattore di servizio\" deve essere maggiore"
+        << "L";
     QTest::newRow("tension") << Loads{{LoadField::tension, "-100"}} << true << LoadField::tension
-                             << "Il valore di \"Tiro statico\" deve essere maggiore di 0.";
+                             << "Il valore di \"Tiro statico\" deve essere maggiore di 0."
+                             << "L";
     QTest::newRow("frequency with a tension")
         << Loads{{LoadField::tension, "100"},
                  {LoadField::frequency, "70"},
                  {LoadField::mass, "0,2"}}
         << true << LoadField::frequency
-        << "Il valore di \"Frequenza del tratto\" va al posto di quello di \"Tiro statico\"";
+        << "Il valore di \"Frequenza del tratto\" va al posto di quello di \"Tiro statico\""
+        << "L";
     QTest::newRow("mass") << Loads{{LoadField::tension, "100"}, {LoadField::mass, "1.5"}} << true
-                          << LoadField::mass << "Il valore di \"Massa della cinghia\" non è";
+                          << LoadField::mass << "Il valore di \"Massa della cinghia\" non è"
+                          << "L";
+    QTest::newRow("power on a width not made")
+        << Loads{{LoadField::power, "0,75"}} << true << LoadField::power
+        << "Il valore di \"Potenza\" chiede una larghezza che si fa: la cinghia L040 non si fa, il "
+           "profilo L si fa largo 050, 075, 100 e 150; indicarne una nel profilo, per esempio L150."
+        << "L040";
     QTest::newRow("mass that the width would give")
         << Loads{{LoadField::frequency, "70"}} << true << LoadField::mass
         << "Il valore di \"Massa della cinghia\" serve per il tiro e la frequenza: scrivere la "
-           "massa in kg al metro, o la larghezza nel profilo, per esempio L050.";
+           "massa in kg al metro, o la larghezza nel profilo, per esempio L050."
+        << "L";
 }
 
 // Under its field, naming it, and no drives until it is mended.
@@ -432,7 +446,8 @@ void DesignerWindowTest::aBadLoadIsMarkedUnderItsField() {
     QFETCH(bool, speed);
     QFETCH(LoadField, field);
     QFETCH(QString, words);
-    askForTheMotorsDrive(QStringLiteral("L"));
+    QFETCH(QString, profile);
+    askForTheMotorsDrive(profile);
     QTest::mouseClick(radio("Un rapporto di velocità"), Qt::LeftButton);
     type(Field::ratio, QStringLiteral("2"));
     type(Field::speed, speed ? QStringLiteral("1450") : QString());
