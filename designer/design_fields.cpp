@@ -184,7 +184,8 @@ Reading readFields(const Fields &fields, const QLocale &locale) {
     if (!bySpeeds)
         reading.speed = read.checked(Field::speed, cli::speedProblem, true);
     if (fields.loads) {
-        // The shafts' speeds give each drive its own.
+        // A power needs the smaller pulley's speed, unless the shafts' speeds give each drive
+        // its own.
         const bool speedTyped = bySpeeds || !read.typed(Field::speed).isEmpty();
         LoadReading loads =
             readLoads(fields.loadTexts, locale, profile,

@@ -584,7 +584,6 @@ void DesignerWindow::search() {
         emit searchEnded();
         return;
     }
-    // The job holds copies only: it may outlive the window.
     // With a power, each drive's belt rated on its smaller pulley; the drives that fall short
     // left out with the other marked ones.
     std::optional<PowerAsked> power;
@@ -595,6 +594,7 @@ void DesignerWindow::search() {
             reading.speed};
     const auto *design = std::get_if<cli::DesignRequest>(&reading.request);
     const bool leaveShortOut = design && design->soundOnly;
+    // The job holds copies only: it may outlive the window.
     m_search.start(
         [request = reading.request, locale, power,
          leaveShortOut](const SearchService::Stop &stop) -> common::Result<RatedDrives> {

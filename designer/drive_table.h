@@ -9,6 +9,8 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <vector>
 
 namespace designer {
 
@@ -29,15 +31,15 @@ struct Ratings {
     std::vector<double> values;
 };
 
-// The ratings of the drives of a profile with a rating formula, the drives that fall short
-// left out if asked; nothing for any other profile. Done with the search, off the window's
-// thread: a million rows take a while.
 // The drives found, with their ratings where a power is asked.
 struct RatedDrives {
     Drives drives;
     std::optional<Ratings> ratings;
 };
 
+// The ratings of the drives of a profile with a rating formula, the drives that fall short
+// left out if asked; nothing for any other profile. Done with the search, off the window's
+// thread: a million rows take a while.
 std::optional<Ratings> rateDrives(Drives &drives, const PowerAsked &asked, bool leaveShortOut);
 
 // The drives found, one a row, in the columns of the command line's table and its numbers'
