@@ -1179,6 +1179,54 @@ QString fieldBackwards(const QString &from, const QString &to) {
     return QStringLiteral("Il valore di \"%1\" deve essere al più quello di \"%2\".").arg(from, to);
 }
 
+QString shortOfPowerLegend(const QString &kilowatts) {
+    return QStringLiteral("§ potenza trasmissibile sotto %1 kW, la potenza per il fattore di "
+                          "servizio")
+        .arg(kilowatts);
+}
+
+QString noWidthCarriesLegend(const QString &kilowatts, const QString &profile) {
+    return QStringLiteral("§ nessuna larghezza del profilo %1 porta %2 kW, la potenza per il "
+                          "fattore di servizio")
+        .arg(profile, kilowatts);
+}
+
+QString allShortOfPower(qint64 leftOut) {
+    return QStringLiteral(
+               "Nessuna delle %1 trasmissioni trovate porta la potenza per il fattore di "
+               "servizio (§): si vedono mostrando anche le trasmissioni segnate; oppure "
+               "scegliere una cinghia più larga o ingranaggi più grandi.")
+        .arg(leftOut);
+}
+
+QString fieldsApart(const QString &first, const QString &second) {
+    return QStringLiteral("Il valore di \"%2\" va al posto di quello di \"%1\": scriverne uno "
+                          "solo.")
+        .arg(first, second);
+}
+
+QString fieldNeeds(const QString &field, const QString &needed) {
+    return QStringLiteral("Il valore di \"%1\" chiede anche \"%2\".").arg(field, needed);
+}
+
+QString fieldWidthNotMade(const QString &field, const QString &belt, const QString &profile,
+                          const QStringList &widths) {
+    return QStringLiteral("Il valore di \"%1\" chiede una larghezza che si fa: la cinghia %2 non "
+                          "si fa, il profilo %3 si fa largo %4; indicarne una nel profilo, per "
+                          "esempio %3%5.")
+        .arg(field, belt, profile, listed(widths), widths.last());
+}
+
+QString fieldMassUnknown(const QString &field, const std::optional<QString> &withWidth) {
+    if (withWidth)
+        return QStringLiteral("Il valore di \"%1\" serve per il tiro e la frequenza: scrivere la "
+                              "massa in kg al metro, o la larghezza nel profilo, per esempio %2.")
+            .arg(field, *withWidth);
+    return QStringLiteral("Il valore di \"%1\" serve per il tiro e la frequenza: il profilo non "
+                          "ha una massa pubblicata, scrivere la massa in kg al metro.")
+        .arg(field);
+}
+
 QString designerHint() {
     return QStringLiteral("Scrivere i denti dei due ingranaggi o il rapporto voluto, e "
                           "l'interasse voluto o l'intervallo: le trasmissioni compaiono qui.");

@@ -272,6 +272,20 @@ QString windowUnavailable(WindowProblem problem, const QString &file = {},
 QString fieldNotWholeTeeth(const QString &field);
 QString fieldNotPositive(const QString &field);
 QString fieldBackwards(const QString &from, const QString &to);
+// Two fields of which one is given, not both; a field that asks for another; a tension or a
+// frequency without a mass that the profile can give.
+// A drive whose belt does not carry the power times the service factor (kilowatts as
+// printed): at the width of the profile typed, or at any of the profile's made widths.
+QString shortOfPowerLegend(const QString &kilowatts);
+QString noWidthCarriesLegend(const QString &kilowatts, const QString &profile);
+// Every drive found left out, none carrying the power times the service factor.
+QString allShortOfPower(qint64 leftOut);
+QString fieldsApart(const QString &first, const QString &second);
+QString fieldNeeds(const QString &field, const QString &needed);
+// A power asked of a belt whose width, typed in the profile, is not made.
+QString fieldWidthNotMade(const QString &field, const QString &belt, const QString &profile,
+                          const QStringList &widths);
+QString fieldMassUnknown(const QString &field, const std::optional<QString> &withWidth);
 // A field that takes one value or FROM:TO, typed otherwise or backwards.
 QString fieldRangeForm(const QString &field, const QString &example);
 QString fieldRangeBackwards(const QString &field, const QString &from, const QString &to);

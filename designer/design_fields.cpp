@@ -183,6 +183,16 @@ Reading readFields(const Fields &fields, const QLocale &locale) {
     // The shafts' speeds give each drive's own: the motor's is not asked again.
     if (!bySpeeds)
         reading.speed = read.checked(Field::speed, cli::speedProblem, true);
+    if (fields.loads) {
+        // A power needs the smaller pulley's speed, unless the shafts' speeds give each drive
+        // its own.
+        const bool speedTyped = bySpeeds || !read.typed(Field::speed).isEmpty();
+        LoadReading loads =
+            readLoads(fields.loadTexts, locale, profile,
+                      speedTyped ? std::nullopt : std::optional(headingOf(Field::speed)));
+        reading.loads = loads.loads;
+        reading.loadProblems = std::move(loads.problems);
+    }
     if (fields.way == Way::ratio || bySpeeds) {
         cli::DesignRequest design;
         design.profile = profile;
@@ -247,7 +257,7 @@ Reading readFields(const Fields &fields, const QLocale &locale) {
                                                   {},
                                                   {},
                                                   read.typed(Field::speed),
-                                                  {}};
+                                                  reading.loads};
     } else {
         const std::optional<TwoPulleys> two = pulleys();
         place();
@@ -256,7 +266,7 @@ Reading readFields(const Fields &fields, const QLocale &locale) {
                 cli::BeltListRequest{profile, two->pulleys, std::nullopt, wanted, slot, stock, {}};
     }
     reading.problems = std::move(read.problems);
-    if (!reading.problems.empty())
+    if (!reading.problems.empty() || !reading.loadProblems.empty())
         reading.request = std::monostate{};
     return reading;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/requests.h"
+#include "designer/load_fields.h"
 #include "geometry/design.h"
 
 #include <QLocale>
@@ -47,6 +48,8 @@ struct Fields {
     QString distance;
     QString slotFrom, slotTo;
     QString stock, speed; // both optional
+    bool loads = false;   // the loads' fields shown, and read
+    LoadTexts loadTexts;
 
     QString &operator[](Field field);
     const QString &operator[](Field field) const;
@@ -68,6 +71,8 @@ struct Reading {
     Asked request; // empty with problems
     std::vector<FieldProblem> problems;
     std::optional<double> speed; // of the smaller pulley, for each drive's details
+    cli::LoadRequest loads;      // for each drive's details and the rating column
+    std::vector<LoadProblem> loadProblems;
 };
 Reading readFields(const Fields &fields, const QLocale &locale);
 

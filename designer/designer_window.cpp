@@ -9,10 +9,12 @@
 #include "designer/drive_drawing.h"
 #include "designer/drive_table.h"
 #include "designer/layout_page.h"
+#include "designer/load_fields.h"
 #include "designer/note_label.h"
 #include "desktop/window_icon.h"
 #include "geometry/belt_search.h"
 #include "geometry/drawing.h"
+#include "geometry/loads.h"
 
 #include <QAction>
 #include <QApplication>
@@ -35,6 +37,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QStandardItemModel>
 #include <QStandardPaths>
@@ -244,8 +247,8 @@ void DesignerWindow::buildForm(QWidget *form) {
     }
     m_profile->setModel(profiles);
     // Typed as the command line reads it (HTD5M, GT2, T2,5, XL037…); the box shows the name
-    // of the table once the typing is done. The window has no place for a width: it is read
-    // and left.
+    // of the table once the typing is done, with the width typed, which the belts' names and
+    // their loads take.
     m_profile->setEditable(true);
     m_profile->setInsertPolicy(QComboBox::NoInsert);
     m_profile->setCompleter(nullptr); // a completion would take keys of the other spellings
@@ -254,7 +257,12 @@ void DesignerWindow::buildForm(QWidget *form) {
     m_typedProfile = m_profile->currentData(Qt::UserRole).toString();
     connect(m_profile, &QComboBox::editTextChanged, this, &DesignerWindow::profileTyped);
     connect(m_profile->lineEdit(), &QLineEdit::editingFinished, this, [this] {
-        m_profile->setCurrentIndex(m_profile->findData(m_typedProfile, Qt::UserRole));
+        const geometry::BeltProfile &profile =
+            *geometry::readProfile(m_typedProfile.toStdString())->profile;
+        const QSignalBlocker quiet(m_profile); // the width stays
+        m_profile->setCurrentIndex(m_profile->findData(
+            QString::fromUtf8(profile.name.data(), static_cast<qsizetype>(profile.name.size())),
+            Qt::UserRole));
         m_profile->setEditText(m_typedProfile);
     });
     m_profile->setAccessibleName(QStringLiteral("Profilo"));
@@ -336,6 +344,14 @@ void DesignerWindow::buildForm(QWidget *form) {
     m_fieldWidgets[static_cast<std::size_t>(Field::stock)] << m_browse;
     connect(m_browse, &QPushButton::clicked, this, &DesignerWindow::chooseStockList);
     field(Field::speed, "&Giri del minore al minuto", nullptr);
+    // Every letter is some control's already: the loads' fields take none, and follow their
+    // box in the order of Tab.
+    m_loadsBox = new QCheckBox(QStringLiteral("Carichi (k&W, N, Hz)"), form);
+    grid->addWidget(m_loadsBox, row++, 0, 1, 3);
+    m_loadsRow = row;
+    row += LoadFields::rowsTaken;
+    m_form = grid;
+    connect(m_loadsBox, &QCheckBox::toggled, this, &DesignerWindow::showLoads);
     m_edits[static_cast<int>(Field::ratioTo)]->setPlaceholderText(QStringLiteral("entro l'1 %"));
     m_edits[static_cast<int>(Field::toSpeed)]->setPlaceholderText(
         QStringLiteral("entro l'1 % o DA:A"));
@@ -434,6 +450,9 @@ Fields DesignerWindow::fields() const {
                                           : Way::pulleys;
     typed.bySlot = m_bySlot->isChecked();
     typed.soundOnly = m_soundOnly->isChecked();
+    typed.loads = m_loadFields && m_loadsBox->isChecked();
+    if (typed.loads)
+        typed.loadTexts = m_loadFields->texts();
     for (int i = 0; i < fieldCount; ++i)
         typed[static_cast<Field>(i)] = m_edits[static_cast<std::size_t>(i)]->text();
     return typed;
@@ -471,13 +490,30 @@ void DesignerWindow::chooseMode() {
     fieldsChanged();
 }
 
+// Built when first shown: the window's first paint does not pay for them.
+void DesignerWindow::showLoads(bool shown) {
+    if (shown && !m_loadFields) {
+        m_loadFields = new LoadFields(m_loadsBox->parentWidget(), m_form, m_loadsRow);
+        QWidget *previous = m_loadsBox;
+        for (int i = 0; i < loadFieldCount; ++i) {
+            QWidget *next = m_loadFields->edit(static_cast<LoadField>(i));
+            QWidget::setTabOrder(previous, next);
+            previous = next;
+        }
+        connect(m_loadFields, &LoadFields::changed, this, &DesignerWindow::fieldsChanged);
+    }
+    if (m_loadFields)
+        m_loadFields->setVisible(shown);
+    fieldsChanged();
+}
+
 void DesignerWindow::profileTyped(const QString &text) {
     const std::optional<geometry::ProfileChoice> read =
         geometry::readProfile(text.trimmed().toStdString());
     if (!read || !geometry::hasValidWidth(*read))
         return; // the profile searched stays until the text reads as one
-    const QString name = QString::fromUtf8(read->profile->name.data(),
-                                           static_cast<qsizetype>(read->profile->name.size()));
+    // With the width typed: the belts are named with it, and rated at it.
+    const QString name = QString::fromStdString(geometry::profileName(*read));
     if (name == m_typedProfile)
         return;
     m_typedProfile = name;
@@ -533,30 +569,55 @@ void DesignerWindow::search() {
             shown.push_back(problem);
     }
     markProblems(shown);
+    if (m_loadFields)
+        m_loadFields->markProblems(reading.loadProblems);
     if (!m_savingTable)
         m_saveStatus.clear(); // said once, until the fields change
-    if (waiting || !shown.empty()) {
+    if (waiting || !shown.empty() || !reading.loadProblems.empty()) {
         m_search.cancel();
         m_drives->clear();
         m_shown = std::monostate{};
         enableSaveTable();
         showSelectedDrive();
-        setStatus(shown.empty() ? messages::designerHint() : QString());
+        setStatus(shown.empty() && reading.loadProblems.empty() ? messages::designerHint()
+                                                                : QString());
         emit searchEnded();
         return;
     }
+    // With a power, each drive's belt rated on its smaller pulley; the drives that fall short
+    // left out with the other marked ones.
+    std::optional<PowerAsked> power;
+    if (const cli::LoadRequest &loads = reading.loads; loads.power)
+        power = PowerAsked{
+            loads.power->value * 1000 *
+                (loads.serviceFactor ? loads.serviceFactor->value : geometry::defaultServiceFactor),
+            reading.speed};
+    const auto *design = std::get_if<cli::DesignRequest>(&reading.request);
+    const bool leaveShortOut = design && design->soundOnly;
     // The job holds copies only: it may outlive the window.
     m_search.start(
-        [request = reading.request, locale](const SearchService::Stop &stop) {
-            return findDrives(request, &stop, locale);
+        [request = reading.request, locale, power,
+         leaveShortOut](const SearchService::Stop &stop) -> common::Result<RatedDrives> {
+            common::Result<Drives> found = findDrives(request, &stop, locale);
+            if (!found)
+                return found.problem();
+            RatedDrives rated{std::move(*found), std::nullopt};
+            if (power) {
+                const auto count = static_cast<qint64>(rated.drives.rows.size());
+                rated.ratings = rateDrives(rated.drives, *power, leaveShortOut);
+                if (count > 0 && rated.drives.rows.empty())
+                    return common::Problem{messages::allShortOfPower(count),
+                                           common::ExitStatus::calculationFailed};
+            }
+            return rated;
         },
-        [this, reading](quint64, common::Result<Drives> found) {
+        [this, reading](quint64, common::Result<RatedDrives> found) {
             showDrives(std::move(found), reading);
         });
     setStatus(messages::searching());
 }
 
-void DesignerWindow::showDrives(common::Result<Drives> found, const Reading &asked) {
+void DesignerWindow::showDrives(common::Result<RatedDrives> found, const Reading &asked) {
     // New rows come in the ranking's order, which no heading's arrow stands for.
     m_table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     if (!found) {
@@ -564,9 +625,12 @@ void DesignerWindow::showDrives(common::Result<Drives> found, const Reading &ask
         m_shown = std::monostate{};
         setStatus(found.problem().message);
     } else {
-        m_drives->setDrives(std::move(*found)); // up to a million rows: moved, not copied
+        // up to a million rows: moved, not copied (through the answer's non-const access)
+        RatedDrives &rated = *found;
+        m_drives->setDrives(std::move(rated.drives), std::move(rated.ratings));
         m_shown = asked.request;
         m_shownSpeed = asked.speed;
+        m_shownLoads = asked.loads;
         // Kept only once read: a list that cannot be read, or that blocks, is not met again at
         // the next start. Written only when it changes; a drive already chosen reads none.
         const QString stock = std::visit(
@@ -650,7 +714,10 @@ cli::OneBeltRequest DesignerWindow::detailsRequest(const geometry::Design &drive
         speed = speeds->largerDrives ? speeds->driving * static_cast<double>(drive.larger) /
                                            static_cast<double>(drive.smaller)
                                      : speeds->driving;
-    return cli::oneBeltRequest(m_drives->drives().profile, drive, speed, QLocale());
+    cli::OneBeltRequest request =
+        cli::oneBeltRequest(m_drives->drives().profile, drive, speed, QLocale());
+    request.loads = m_shownLoads;
+    return request;
 }
 
 // Written from the rows on screen, as the command line writes them for the same request: a

@@ -14,6 +14,7 @@
 class QAbstractButton;
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -72,7 +73,8 @@ private:
     void profileTyped(const QString &text);
     void fieldsChanged();
     void search();
-    void showDrives(common::Result<Drives> found, const Reading &asked);
+    void showDrives(common::Result<RatedDrives> found, const Reading &asked);
+    void showLoads(bool shown);
     void showSelectedDrive();
     cli::OneBeltRequest detailsRequest(const geometry::Design &drive) const;
     void markProblems(const std::vector<FieldProblem> &problems);
@@ -93,6 +95,10 @@ private:
     std::array<QList<QWidget *>, fieldCount> m_fieldWidgets; // its label, box and unit
     std::array<QLabel *, fieldCount> m_problems{};
     QPushButton *m_browse;
+    QCheckBox *m_loadsBox;
+    class LoadFields *m_loadFields = nullptr; // built when first shown
+    QGridLayout *m_form;
+    int m_loadsRow = 0; // of the form, where they go
     QLabel *m_status, *m_legend;
     QProgressBar *m_busy;
     QTableView *m_table;
@@ -104,6 +110,7 @@ private:
     SearchService m_search;
     Asked m_shown;                        // what the table answers
     std::optional<double> m_shownSpeed;   // for the details of its drives
+    cli::LoadRequest m_shownLoads;        // and their loads
     QString m_rememberedStock;            // the stock list as the settings hold it
     QString m_searchStatus, m_saveStatus; // the status line: the table's, then the last save's
     bool m_savingTable = false;

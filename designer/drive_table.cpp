@@ -3,6 +3,7 @@
 #include "cli/writer.h"
 #include "common/messages.h"
 #include "geometry/design.h"
+#include "geometry/loads.h"
 #include "geometry/number_text.h"
 #include "geometry/open_drive.h"
 
@@ -10,6 +11,8 @@
 #include <QColor>
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <numeric>
 #include <optional>
 
@@ -22,6 +25,7 @@ namespace {
 const QString fewInMeshMark = QStringLiteral(" *");
 const QString smallPulleyMark = QStringLiteral(" †");
 const QString flangesMark = QStringLiteral(" ‡");
+const QString shortOfPowerMark = QStringLiteral(" §");
 
 // The speed of the shaft that does not drive, or of the larger pulley, in turns a minute.
 double otherSpeed(const Drives::Speeds &speeds, const geometry::Design &drive) {
@@ -74,14 +78,18 @@ struct Sorted {
 // The drives sorted by a column, or nothing once the sort is no longer the latest: sorted in
 // runs, then merged in passes, each a few milliseconds' work at most between two looks at
 // latest.
-std::optional<Sorted> sortDrives(const Drives &drives, int kind, Qt::SortOrder order,
-                                 const std::atomic<std::uint64_t> &latest, std::uint64_t mine) {
+std::optional<Sorted> sortDrives(const Drives &drives, const std::vector<double> &ratings, int kind,
+                                 Qt::SortOrder order, const std::atomic<std::uint64_t> &latest,
+                                 std::uint64_t mine) {
     const auto stopped = [&] { return latest.load(std::memory_order_relaxed) != mine; };
     const std::size_t count = drives.rows.size();
     std::vector<Key> keys(count);
     const double sign = order == Qt::AscendingOrder ? 1 : -1;
-    for (std::size_t row = 0; row < count; ++row)
-        keys[row] = {sign * sortValue(drives, drives.rows[row], kind), static_cast<int>(row)};
+    for (std::size_t row = 0; row < count; ++row) // a drive that cannot be rated lowest
+        keys[row] = {sign * (kind == DriveTable::rating
+                                 ? (std::isnan(ratings[row]) ? -1 : ratings[row])
+                                 : sortValue(drives, drives.rows[row], kind)),
+                     static_cast<int>(row)};
     constexpr std::size_t run = 16'384;
     for (std::size_t first = 0; first < count; first += run) {
         if (stopped())
@@ -110,7 +118,7 @@ std::optional<Sorted> sortDrives(const Drives &drives, int kind, Qt::SortOrder o
     return sorted;
 }
 
-std::vector<int> columnsOf(const Drives &drives) {
+std::vector<int> columnsOf(const Drives &drives, bool rated) {
     std::vector<int> columns{DriveTable::larger, DriveTable::smaller, DriveTable::ratio};
     if (drives.speeds && drives.speeds->shafts)
         columns.insert(columns.end(),
@@ -121,14 +129,25 @@ std::vector<int> columnsOf(const Drives &drives) {
                                    DriveTable::teethInMesh});
     if (drives.wanted)
         columns.push_back(DriveTable::difference);
+    if (rated)
+        columns.push_back(DriveTable::rating);
     return columns;
+}
+
+// The smaller pulley's speed in a row, in turns a minute.
+std::optional<double> smallerSpeed(const Drives &drives, const geometry::Design &drive,
+                                   const PowerAsked &asked) {
+    if (!drives.speeds)
+        return asked.speed;
+    return drives.speeds->largerDrives ? otherSpeed(*drives.speeds, drive) : drives.speeds->driving;
 }
 
 } // namespace
 
 DriveTable::DriveTable(QObject *parent)
     : QAbstractTableModel(parent), m_drives(std::make_shared<const Drives>()),
-      m_columns(columnsOf(*m_drives)), m_separator(m_locale.decimalPoint().toStdString()) {
+      m_ratings(std::make_shared<const std::vector<double>>()),
+      m_columns(columnsOf(*m_drives, false)), m_separator(m_locale.decimalPoint().toStdString()) {
     m_sorter.setMaxThreadCount(1);
 }
 
@@ -136,12 +155,52 @@ DriveTable::~DriveTable() {
     ++m_latestSort; // the worker's sort stops, and the pool waits for it
 }
 
-void DriveTable::setDrives(Drives drives) {
+std::optional<Ratings> rateDrives(Drives &drives, const PowerAsked &asked, bool leaveShortOut) {
+    const geometry::ProfileChoice &profile = drives.profile;
+    if (!profile.profile || !geometry::hasRatingFormula(*profile.profile))
+        return std::nullopt;
+    Ratings ratings{asked, geometry::isMadeWidth(profile), {}};
+    ratings.values.reserve(drives.rows.size());
+    std::size_t kept = 0;
+    for (std::size_t row = 0; row < drives.rows.size(); ++row) {
+        const geometry::Design &drive = drives.rows[row];
+        const std::optional<double> speed = smallerSpeed(drives, drive, asked);
+        if (!speed)
+            return std::nullopt;
+        const geometry::OpenDrive &open = drive.belt.drive;
+        const geometry::RatedPulley pulley{2 * open.smallRadius, *speed, open.teethInMesh};
+        double value = std::numeric_limits<double>::quiet_NaN();
+        if (ratings.atWidth) {
+            if (const std::optional<double> rating = geometry::ratedPower(profile, pulley))
+                value = *rating;
+        } else if (geometry::teethInMeshFactor(open.teethInMesh)) {
+            const std::optional<geometry::WidthChoice> width =
+                geometry::narrowestWidth(*profile.profile, pulley, asked.needed, 1);
+            value = width ? std::stod(width->belt.width) : 0;
+        }
+        const bool fallsShort =
+            std::isnan(value) || (ratings.atWidth ? value < asked.needed : value == 0);
+        if (leaveShortOut && fallsShort)
+            continue;
+        if (kept != row)
+            drives.rows[kept] = drive;
+        ++kept;
+        ratings.values.push_back(value);
+    }
+    drives.rows.resize(kept);
+    return ratings;
+}
+
+void DriveTable::setDrives(Drives drives, std::optional<Ratings> ratings) {
     ++m_latestSort;
     beginResetModel();
     m_drives = std::make_shared<const Drives>(std::move(drives));
+    m_powerAsked = ratings ? std::optional(ratings->asked) : std::nullopt;
+    m_ratedAtWidth = ratings && ratings->atWidth;
+    m_ratings = std::make_shared<const std::vector<double>>(ratings ? std::move(ratings->values)
+                                                                    : std::vector<double>{});
     m_order.resize(m_drives->rows.size());
-    m_columns = columnsOf(*m_drives);
+    m_columns = columnsOf(*m_drives, m_powerAsked.has_value());
     std::iota(m_order.begin(), m_order.end(), 0);
     m_anyFewInMesh =
         std::ranges::any_of(m_drives->rows, [&](const auto &d) { return fewInMesh(d); });
@@ -149,6 +208,9 @@ void DriveTable::setDrives(Drives drives) {
         std::ranges::any_of(m_drives->rows, [&](const auto &d) { return smallPulley(d); });
     m_anyFlangesClash =
         std::ranges::any_of(m_drives->rows, [&](const auto &d) { return flangesClash(d); });
+    m_anyShortOfPower = false;
+    for (std::size_t row = 0; row < m_ratings->size() && !m_anyShortOfPower; ++row)
+        m_anyShortOfPower = shortOfPower(row);
     endResetModel();
 }
 
@@ -180,6 +242,26 @@ bool DriveTable::flangesClash(const geometry::Design &drive) const {
     const geometry::BeltProfile *profile = m_drives->profile.profile;
     return profile &&
            geometry::outsideGap(*profile, drive.belt.drive) < geometry::flangeRoom(*profile);
+}
+
+bool DriveTable::shortOfPower(std::size_t row) const {
+    const double value = ratingOf(row);
+    return std::isnan(value) || (m_ratedAtWidth ? value < m_powerAsked->needed : value == 0);
+}
+
+QString DriveTable::text(std::size_t row, int kind) const {
+    if (kind != rating)
+        return text(m_drives->rows[row], kind);
+    const double value = ratingOf(row);
+    const QString mark = shortOfPower(row) ? shortOfPowerMark : QString();
+    if (std::isnan(value) || value == 0)
+        return QStringLiteral("—") + mark;
+    if (m_ratedAtWidth)
+        return QString::fromStdString(geometry::formatNumber(value / 1000, "0.000", m_separator)) +
+               mark;
+    return QString::fromStdString(geometry::profileName(
+        {m_drives->profile.profile,
+         QStringLiteral("%1").arg(static_cast<int>(value), 3, 10, QChar(u'0')).toStdString()}));
 }
 
 QString DriveTable::text(const geometry::Design &drive, int kind) const {
@@ -220,16 +302,17 @@ QString DriveTable::text(const geometry::Design &drive, int kind) const {
 QVariant DriveTable::data(const QModelIndex &index, int role) const {
     if (!index.isValid())
         return {};
-    const geometry::Design &shown = drive(index.row());
+    const auto row = static_cast<std::size_t>(m_order[static_cast<std::size_t>(index.row())]);
+    const geometry::Design &shown = m_drives->rows[row];
     const int column = kindOf(index.column());
-    const bool marked = (column == smaller && smallPulley(shown)) ||
-                        (column == teethInMesh && fewInMesh(shown)) ||
-                        (column == distance && flangesClash(shown));
+    const bool marked =
+        (column == smaller && smallPulley(shown)) || (column == teethInMesh && fewInMesh(shown)) ||
+        (column == distance && flangesClash(shown)) || (column == rating && shortOfPower(row));
     switch (role) {
     case Qt::DisplayRole:
-        return text(shown, column);
+        return text(row, column);
     case sortRole:
-        return sortValue(*m_drives, shown, column);
+        return column == rating ? ratingOf(row) : sortValue(*m_drives, shown, column);
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     case Qt::BackgroundRole:
@@ -243,6 +326,8 @@ QVariant DriveTable::data(const QModelIndex &index, int role) const {
                 m_drives->profile.profile->smallestPulley);
         if (column == distance && flangesClash(shown))
             return flangesLegend();
+        if (column == rating && shortOfPower(row))
+            return ratingLegend();
         return {};
     default:
         return {};
@@ -257,6 +342,8 @@ QVariant DriveTable::headerData(int section, Qt::Orientation orientation, int ro
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
         section >= columnCount())
         return QAbstractTableModel::headerData(section, orientation, role);
+    if (kindOf(section) == rating)
+        return m_ratedAtWidth ? QStringLiteral("Potenza (kW)") : QStringLiteral("Larghezza");
     return QString::fromUtf8(headings[kindOf(section)]);
 }
 
@@ -266,12 +353,13 @@ void DriveTable::sort(int column, Qt::SortOrder order) {
     const std::uint64_t mine = ++m_latestSort;
     const int kind = kindOf(column);
     if (m_order.size() <= sortedAtOnce) {
-        Sorted sorted = *sortDrives(*m_drives, kind, order, m_latestSort, mine);
+        Sorted sorted = *sortDrives(*m_drives, *m_ratings, kind, order, m_latestSort, mine);
         showSorted(std::move(sorted.order), sorted.rowOf);
         return;
     }
-    m_sorter.start([this, drives = m_drives, kind, order, mine] {
-        std::optional<Sorted> sorted = sortDrives(*drives, kind, order, m_latestSort, mine);
+    m_sorter.start([this, drives = m_drives, ratings = m_ratings, kind, order, mine] {
+        std::optional<Sorted> sorted =
+            sortDrives(*drives, *ratings, kind, order, m_latestSort, mine);
         if (!sorted)
             return;
         QMetaObject::invokeMethod(
@@ -302,6 +390,16 @@ QString DriveTable::widestText(int shownColumn) const {
     if (m_drives->rows.empty())
         return {};
     const int column = kindOf(shownColumn);
+    if (column == rating) { // a few characters, whatever the rows
+        double most = 0;
+        for (const double value : *m_ratings)
+            most = std::isnan(value) ? most : std::max(most, value);
+        const QString widest =
+            m_ratedAtWidth
+                ? QString::fromStdString(geometry::formatNumber(most / 1000, "0.000", m_separator))
+                : QStringLiteral("XXH500");
+        return widest + (m_anyShortOfPower ? shortOfPowerMark : QString());
+    }
     const auto widest =
         std::ranges::max_element(m_drives->rows, {}, [&](const geometry::Design &d) {
             const double value = sortValue(*m_drives, d, column);
@@ -332,13 +430,27 @@ QStringList DriveTable::legend() const {
             m_drives->profile.profile->smallestPulley);
     if (m_anyFlangesClash)
         lines << flangesLegend();
+    if (m_anyShortOfPower)
+        lines << ratingLegend();
     return lines;
+}
+
+QString DriveTable::ratingLegend() const {
+    const QString kilowatts = QString::fromStdString(
+        geometry::formatNumber(m_powerAsked->needed / 1000, "0.000", m_separator));
+    return m_ratedAtWidth
+               ? messages::shortOfPowerLegend(kilowatts)
+               : messages::noWidthCarriesLegend(
+                     kilowatts,
+                     QString::fromUtf8(m_drives->profile.profile->name.data(),
+                                       qsizetype(m_drives->profile.profile->name.size())));
 }
 
 QString DriveTable::rowText(int row) const {
     QStringList cells;
     for (int column = 0; column < columnCount(); ++column)
-        cells << text(drive(row), kindOf(column));
+        cells << text(static_cast<std::size_t>(m_order[static_cast<std::size_t>(row)]),
+                      kindOf(column));
     return cells.join(u'\t');
 }
 

@@ -9,15 +9,44 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <vector>
 
 namespace designer {
 
 using Drives = cli::Drives;
 
+// The power asked of each drive's belt, on its smaller pulley.
+struct PowerAsked {
+    double needed = 0;           // W: the power times the service factor
+    std::optional<double> speed; // the smaller pulley's rpm, where the rows carry no speeds
+};
+
+// What each row's belt does with that power, in the rows' order: where the profile names a
+// made width, the rating at it (W); otherwise the narrowest made width that carries it, in
+// hundredths of an inch (0: none does). NaN: no rating, fewer than two teeth in mesh.
+struct Ratings {
+    PowerAsked asked;
+    bool atWidth = false;
+    std::vector<double> values;
+};
+
+// The drives found, with their ratings where a power is asked.
+struct RatedDrives {
+    Drives drives;
+    std::optional<Ratings> ratings;
+};
+
+// The ratings of the drives of a profile with a rating formula, the drives that fall short
+// left out if asked; nothing for any other profile. Done with the search, off the window's
+// thread: a million rows take a while.
+std::optional<Ratings> rateDrives(Drives &drives, const PowerAsked &asked, bool leaveShortOut);
+
 // The drives found, one a row, in the columns of the command line's table and its numbers'
 // decimals, in the user's format. Rows come in the command line's order; a sort on screen
 // reorders only the view of them. A smaller pulley below its profile's recommended smallest,
-// and too few teeth in mesh, are marked in the row.
+// and too few teeth in mesh, are marked in the row; with ratings, a last column has each
+// belt's, marked where it falls short of the power.
 //
 // A sort of a long table runs on a worker and the rows change order when it is done, their
 // selection kept, so that the window keeps answering; a newer sort or new rows stop it.
@@ -39,7 +68,8 @@ public:
         driving,
         drivingSpeed,
         drivenSpeed,
-        largerSpeed
+        largerSpeed,
+        rating
     };
     // The value a column sorts by, under this role.
     static constexpr int sortRole = Qt::UserRole;
@@ -51,7 +81,7 @@ public:
     explicit DriveTable(QObject *parent = nullptr);
     ~DriveTable() override;
 
-    void setDrives(Drives drives);
+    void setDrives(Drives drives, std::optional<Ratings> ratings = std::nullopt);
     void clear();
     // The drive shown at this row of the table as it is sorted now.
     const geometry::Design &drive(int row) const;
@@ -76,20 +106,29 @@ private:
     // What a column of the table shows, one of Column.
     int kindOf(int column) const { return m_columns[static_cast<std::size_t>(column)]; }
     QString text(const geometry::Design &drive, int kind) const;
+    QString text(std::size_t row, int kind) const;
     bool smallPulley(const geometry::Design &drive) const;
     bool fewInMesh(const geometry::Design &drive) const;
     bool flangesClash(const geometry::Design &drive) const;
+    // The rating's figure of a row of m_drives, and whether it falls short.
+    double ratingOf(std::size_t row) const { return (*m_ratings)[row]; }
+    bool shortOfPower(std::size_t row) const;
+    QString ratingLegend() const;
     QString flangesLegend() const;
     // The rows in a new order; rowOf: where each row of m_drives now stands.
     void showSorted(std::vector<int> order, const std::vector<int> &rowOf);
 
     // Shared with a sort on the worker, which reads them while new ones may come.
     std::shared_ptr<const Drives> m_drives;
+    std::shared_ptr<const std::vector<double>> m_ratings; // as Ratings::values, or empty
+    std::optional<PowerAsked> m_powerAsked;
+    bool m_ratedAtWidth = false;
     std::vector<int> m_order;                    // the rows of m_drives in the order shown
     std::vector<int> m_columns;                  // what each column shows
     std::atomic<std::uint64_t> m_latestSort = 0; // a sort that is not the latest stops
     QThreadPool m_sorter;                        // one thread: a stopped sort ends first
-    bool m_anyFewInMesh = false, m_anySmallPulley = false, m_anyFlangesClash = false;
+    bool m_anyFewInMesh = false, m_anySmallPulley = false, m_anyFlangesClash = false,
+         m_anyShortOfPower = false;
     QLocale m_locale;
     std::string m_separator;
 };

@@ -2,7 +2,8 @@
 # Starts the program in a virtual X display, computes the worked example and saves the
 # window as docs/window.png, and at 200 % as docs/window-200.png; then asks the designer's
 # window for 3:1 from a 1,450 rpm motor, axes 150 to 250 mm, 5M, selects 48/16 on 565-5M and
-# saves docs/designer.png and docs/designer-200.png; then opens the designer on a printer's
+# saves docs/designer.png and docs/designer-200.png; asks it for the belt and the tension of
+# a 0,75 kW motor's drive, docs/designer-loads.png; then opens the designer on a printer's
 # loop and on a back-side idler on a slot with its stock loops, docs/layout-loop.png and
 # docs/layout-slot.png, each also at 200 %. Into another folder when one is given,
 # and with the program at PROGRAM (an installed one) when that is set.
@@ -72,6 +73,37 @@ design() {
 }
 design 1 "$folder/designer.png"
 design 2 "$folder/designer-200.png"
+
+# The designer's loads, by keyboard alone: 0,75 kW at 1450 rpm to 725 rpm, L 1 inch wide, axes
+# about 250 mm, set to 100 N; the first drive's details scrolled to its loads. Scale, then the
+# file to save.
+loads() {
+    LC_ALL=it_IT.UTF-8 QT_SCALE_FACTOR=$1 "$program_file" --design &
+    program=$!
+    local window
+    window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$program" | head -n 1)
+    xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
+    sleep 0.3
+    xdotool type --delay 50 L100
+    # Each key after the fields it shows are there.
+    xdotool key alt+t && sleep 0.3 && xdotool key alt+r && xdotool type --delay 50 1450
+    xdotool key alt+o && xdotool type --delay 50 725
+    xdotool key alt+e && xdotool type --delay 50 250
+    # "Carichi" opens the loads' fields: the power, then the static tension.
+    xdotool key alt+w && sleep 0.3 && xdotool key Tab && xdotool type --delay 50 0,75
+    xdotool key Tab Tab && xdotool type --delay 50 100
+    sleep 1
+    # Past the exports, to the table's last column, its ratings; then the details' end.
+    xdotool key Tab Tab Tab Tab Tab Tab Tab Tab End Tab Next Next Next
+    sleep 0.5
+    import -window "$window" "$2"
+    kill "$program"
+    wait "$program" 2>/dev/null || true
+    program=
+    echo "saved $2"
+}
+loads 1 "$folder/designer-loads.png"
+loads 2 "$folder/designer-loads-200.png"
 
 # The designer's page of layouts on a file given on the command line: scale, the layout's
 # file, the stock list to type in its field, with 384 as the belt (or nothing), then the

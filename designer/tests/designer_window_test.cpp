@@ -3,6 +3,7 @@
 #include "designer/drive_table.h"
 #include "designer/layout_page.h"
 #include "designer/layout_pane.h"
+#include "designer/load_fields.h"
 #include "desktop/tests/golden_picture.h"
 #include "geometry/number_text.h"
 
@@ -17,6 +18,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTabBar>
@@ -34,9 +37,12 @@
 
 using designer::DesignerWindow;
 using designer::Field;
+using designer::LoadField;
 // Fields typed, in order.
 using Typed = QList<std::pair<Field, QString>>;
+using Loads = QList<std::pair<LoadField, QString>>;
 Q_DECLARE_METATYPE(Typed)
+Q_DECLARE_METATYPE(Loads)
 
 namespace {
 
@@ -85,6 +91,12 @@ private slots:
     void looksAsItsGoldenPictures();
     void tableHoldsTheProgramsRows_data();
     void tableHoldsTheProgramsRows();
+    void detailsWithLoadsAreTheProgramsAnswer_data();
+    void detailsWithLoadsAreTheProgramsAnswer();
+    void aBadLoadIsMarkedUnderItsField_data();
+    void aBadLoadIsMarkedUnderItsField();
+    void beltsShortOfThePowerAreMarkedAndLeftOut_data();
+    void beltsShortOfThePowerAreMarkedAndLeftOut();
     void aDriveAlreadyChosenIsTheProgramsAnswer_data();
     void aDriveAlreadyChosenIsTheProgramsAnswer();
     void exportsAreTheProgramsFiles_data();
@@ -170,7 +182,41 @@ private:
             type(Field::belt, QStringLiteral("565"));
         }
     }
+    // The profile typed in its box as the designer types it, width and all.
+    void typeProfile(const QString &typed) {
+        auto *box = named<QComboBox>(QStringLiteral("Profilo"));
+        box->setFocus(Qt::TabFocusReason);
+        box->lineEdit()->selectAll();
+        QTest::keyClicks(box, typed);
+    }
+    // The loads' fields opened and typed.
+    void typeLoads(const Loads &loads) {
+        for (QCheckBox *box : window->findChildren<QCheckBox *>())
+            if (box->text().startsWith(QStringLiteral("Carichi")) && !box->isChecked())
+                QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+        for (const auto &[field, text] : loads) {
+            QLineEdit *load = named<QLineEdit>(designer::headingOf(field));
+            load->clear();
+            QTest::keyClicks(load, text);
+        }
+    }
+    // The question of the loads: 0,75 kW at 1450 rpm to about 725 rpm, axes about 250 mm.
+    void askForTheMotorsDrive(const QString &profile) {
+        typeProfile(profile);
+        QTest::mouseClick(radio("Giri di motrice e condotta"), Qt::LeftButton);
+        type(Field::fromSpeed, QStringLiteral("1450"));
+        type(Field::toSpeed, QStringLiteral("725"));
+        QTest::mouseClick(radio("Vicino a un interasse"), Qt::LeftButton);
+        type(Field::distance, QStringLiteral("250"));
+    }
     QTableView *table() const { return window->findChild<QTableView *>(); }
+    int beltColumn() const {
+        const QAbstractItemModel *model = table()->model();
+        for (int column = 0; column < model->columnCount(); ++column)
+            if (model->headerData(column, Qt::Horizontal).toString() == QStringLiteral("Cinghia"))
+                return column;
+        qFatal("no belt column");
+    }
     QTabBar *tabs() const { return window->findChild<QTabBar *>(); }
     // The page of layouts opened on a file of these lines.
     designer::LayoutPage *openLayout(const QByteArray &text) {
@@ -230,6 +276,13 @@ void DesignerWindowTest::looksAsItsGoldenPictures() {
     table()->sortByColumn(designer::DriveTable::teethInMesh, Qt::DescendingOrder);
     table()->selectRow(2);
     compare("selected");
+    // The motor's drive with its loads: the rating column, and the details' last lines.
+    askForTheMotorsDrive(QStringLiteral("L100"));
+    typeLoads({{LoadField::power, "0,75"}, {LoadField::tension, "100"}});
+    QVERIFY(settled());
+    auto *details = named<QPlainTextEdit>(QStringLiteral("Dettagli della trasmissione"));
+    details->verticalScrollBar()->setValue(details->verticalScrollBar()->maximum());
+    compare("loads");
     QVERIFY2(differences.isEmpty(), qPrintable(differences.join(u'\n')));
 }
 
@@ -296,6 +349,186 @@ void DesignerWindowTest::tableHoldsTheProgramsRows() {
         QCOMPARE(shown.join(u',').remove(QStringLiteral("-5M")), lines[row]);
     }
     QVERIFY2(marked ? marks >= marked : marks == 0, qPrintable(QString::number(marks)));
+}
+
+void DesignerWindowTest::detailsWithLoadsAreTheProgramsAnswer_data() {
+    QTest::addColumn<QString>("profile");
+    QTest::addColumn<bool>("bySpeeds"); // else a ratio of 3 near 200 mm at 1450 rpm
+    QTest::addColumn<Loads>("loads");
+    QTest::addColumn<QStringList>("options");
+    QTest::newRow("the motor's drive on L100, power and tension")
+        << "L100" << true << Loads{{LoadField::power, "0,75"}, {LoadField::tension, "100"}}
+        << QStringList{"--rpm", "1450", "--power", "0,75", "--tension", "100"};
+    QTest::newRow("a measured frequency on T5, its mass typed")
+        << "T5" << false << Loads{{LoadField::frequency, "200"}, {LoadField::mass, "0,11"}}
+        << QStringList{"--rpm", "1450", "--frequency", "200", "--mass", "0,11"};
+}
+
+// The selected drive's details with its loads, byte for byte the program's for that drive.
+void DesignerWindowTest::detailsWithLoadsAreTheProgramsAnswer() {
+    QFETCH(QString, profile);
+    QFETCH(bool, bySpeeds);
+    QFETCH(Loads, loads);
+    QFETCH(QStringList, options);
+    if (bySpeeds) {
+        askForTheMotorsDrive(profile);
+    } else {
+        askForADrive();
+        typeProfile(profile);
+        QTest::mouseClick(radio("Vicino a un interasse"), Qt::LeftButton);
+        type(Field::distance, QStringLiteral("200"));
+    }
+    typeLoads(loads);
+    QVERIFY(settled());
+    const QAbstractItemModel *model = table()->model();
+    QVERIFY(model->rowCount() > 0);
+    table()->selectRow(0);
+    const auto cell = [&](int column) { return model->index(0, column).data().toString(); };
+    QString code = cell(beltColumn());
+    code.remove(profile.endsWith(u'5') ? profile + u'-' : profile);
+    const QStringList asked = QStringList{cell(0).section(u' ', 0, 0), cell(1).section(u' ', 0, 0),
+                                          code, QStringLiteral("-p"), profile} +
+                              options;
+    const QByteArray expected = programOutput(asked, true);
+    QVERIFY(expected.contains("frequenza del tratto: "));
+    QCOMPARE(named<QPlainTextEdit>(QStringLiteral("Dettagli della trasmissione"))
+                 ->toPlainText()
+                 .toUtf8(),
+             expected);
+}
+
+void DesignerWindowTest::aBadLoadIsMarkedUnderItsField_data() {
+    QTest::addColumn<Loads>("loads");
+    QTest::addColumn<bool>("speed"); // the smaller pulley's typed
+    QTest::addColumn<LoadField>("field");
+    QTest::addColumn<QString>("words");
+    QTest::addColumn<QString>("profile");
+    QTest::newRow("power") << Loads{{LoadField::power, "tre"}} << true << LoadField::power
+                           << "Il valore di \"Potenza\" non è un numero"
+                           << "L";
+    QTest::newRow("power without the speed")
+        << Loads{{LoadField::power, "0,75"}} << false << LoadField::power
+        << "Il valore di \"Potenza\" chiede anche \"Giri del minore al minuto\"."
+        << "L";
+    QTest::addColumn<QString>("profile");
+    QTest::newRow("service factor")
+        << Loads{{LoadField::power, "0,75"}, {LoadField::serviceFactor, "0"}} << true
+        << LoadField::serviceFactor << "Il valore di \"Fattore di servizio\" deve essere maggiore"
+        << "L";
+    QTest::newRow("tension") << Loads{{LoadField::tension, "-100"}} << true << LoadField::tension
+                             << "Il valore di \"Tiro statico\" deve essere maggiore di 0."
+                             << "L";
+    QTest::newRow("frequency with a tension")
+        << Loads{{LoadField::tension, "100"},
+                 {LoadField::frequency, "70"},
+                 {LoadField::mass, "0,2"}}
+        << true << LoadField::frequency
+        << "Il valore di \"Frequenza del tratto\" va al posto di quello di \"Tiro statico\""
+        << "L";
+    QTest::newRow("mass") << Loads{{LoadField::tension, "100"}, {LoadField::mass, "1.5"}} << true
+                          << LoadField::mass << "Il valore di \"Massa della cinghia\" non è"
+                          << "L";
+    QTest::newRow("power on a width not made")
+        << Loads{{LoadField::power, "0,75"}} << true << LoadField::power
+        << "Il valore di \"Potenza\" chiede una larghezza che si fa: la cinghia L040 non si fa, il "
+           "profilo L si fa largo 050, 075, 100 e 150; indicarne una nel profilo, per esempio L150."
+        << "L040";
+    QTest::newRow("mass that the width would give")
+        << Loads{{LoadField::frequency, "70"}} << true << LoadField::mass
+        << "Il valore di \"Massa della cinghia\" serve per il tiro e la frequenza: scrivere la "
+           "massa in kg al metro, o la larghezza nel profilo, per esempio L050."
+        << "L";
+}
+
+// Under its field, naming it, and no drives until it is mended.
+void DesignerWindowTest::aBadLoadIsMarkedUnderItsField() {
+    QFETCH(Loads, loads);
+    QFETCH(bool, speed);
+    QFETCH(LoadField, field);
+    QFETCH(QString, words);
+    QFETCH(QString, profile);
+    askForTheMotorsDrive(profile);
+    QTest::mouseClick(radio("Un rapporto di velocità"), Qt::LeftButton);
+    type(Field::ratio, QStringLiteral("2"));
+    type(Field::speed, speed ? QStringLiteral("1450") : QString());
+    typeLoads(loads);
+    QVERIFY(settled());
+    QCOMPARE(table()->model()->rowCount(), 0);
+    QList<QLabel *> marked;
+    for (QLabel *label : window->findChildren<QLabel *>())
+        if (label->isVisible() && label->text().startsWith(QStringLiteral("Il valore")))
+            marked << label;
+    QCOMPARE(marked.size(), 1);
+    QVERIFY2(marked[0]->text().startsWith(words), qPrintable(marked[0]->text()));
+    QLineEdit *box = named<QLineEdit>(designer::headingOf(field));
+    QCOMPARE(box->accessibleDescription(), marked[0]->text());
+    const QRect under = marked[0]->geometry(), above = box->geometry();
+    QVERIFY(under.top() >= above.bottom() && under.top() - above.bottom() < above.height());
+}
+
+void DesignerWindowTest::beltsShortOfThePowerAreMarkedAndLeftOut_data() {
+    QTest::addColumn<QString>("profile");
+    QTest::addColumn<QString>("heading");
+    QTest::addColumn<QString>("line"); // the program's, that the column's cell shows
+    QTest::newRow("at the width typed") << "L100"
+                                        << "Potenza (kW)"
+                                        << "potenza trasmissibile: ";
+    QTest::newRow("no width typed: the width needed") << "L"
+                                                      << "Larghezza"
+                                                      << "larghezza necessaria: ";
+}
+
+// 1 kW: the belt's column is the program's figure for each drive, marked where it falls short;
+// marked drives, this mark's and the others', are then left out.
+void DesignerWindowTest::beltsShortOfThePowerAreMarkedAndLeftOut() {
+    QFETCH(QString, profile);
+    QFETCH(QString, heading);
+    QFETCH(QString, line);
+    askForTheMotorsDrive(profile);
+    QTest::mouseClick(radio("In un intervallo"), Qt::LeftButton);
+    type(Field::slotFrom, QStringLiteral("200"));
+    type(Field::slotTo, QStringLiteral("300"));
+    typeLoads({{LoadField::power, "1"}});
+    QVERIFY(settled());
+    const QAbstractItemModel *model = table()->model();
+    const int column = model->columnCount() - 1;
+    QCOMPARE(model->headerData(column, Qt::Horizontal).toString(), heading);
+    int marked = 0, sound = 0;
+    std::optional<int> firstMarked, firstUnmarked;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        QStringList cells;
+        for (int each = 0; each < model->columnCount(); ++each)
+            cells << model->index(row, each).data().toString();
+        const bool falls = cells.last().endsWith(QStringLiteral(" §"));
+        marked += falls;
+        std::optional<int> &first = falls ? firstMarked : firstUnmarked;
+        first = first.value_or(row);
+        sound += !cells.join(u'|').contains(QRegularExpression(QStringLiteral(" [*†‡§]")));
+    }
+    QVERIFY(firstMarked && firstUnmarked);
+    QList<int> compared{*firstMarked, *firstUnmarked};
+    for (int row = 0; row < model->rowCount(); row += 50) // and some across the table
+        compared << row;
+    for (const int row : compared) {
+        const auto cell = [&](int at) {
+            return model->index(row, at).data().toString().section(u' ', 0, 0);
+        };
+        QString code = cell(beltColumn());
+        code.remove(profile);
+        const QString details = QString::fromUtf8(programOutput(
+            {cell(0), cell(1), code, "-p", profile, "--rpm", "1450", "--power", "1"}, true));
+        const qsizetype at = details.indexOf(line);
+        const QString said =
+            at < 0 ? QStringLiteral("—") : details.mid(at + line.size()).section(u'\n', 0, 0);
+        QCOMPARE(said.section(u' ', 0, 0), cell(column));
+    }
+    const QString legend = model->index(*firstMarked, column).data(Qt::ToolTipRole).toString();
+    QVERIFY2(legend.startsWith(QStringLiteral("§ ")) && legend.contains(QStringLiteral("1,500 kW")),
+             qPrintable(legend));
+    QTest::mouseClick(window->findChild<QCheckBox *>(), Qt::LeftButton); // the sound ones only
+    QVERIFY(settled());
+    QCOMPARE(model->rowCount(), sound);
+    QVERIFY(marked > 0 && sound > 0);
 }
 
 void DesignerWindowTest::aDriveAlreadyChosenIsTheProgramsAnswer_data() {
@@ -418,10 +651,11 @@ void DesignerWindowTest::exportsAreTheProgramsFiles() {
 // exports, the table and the details; each with a name that a screen reader announces.
 void DesignerWindowTest::tabWalksTheFormInOrder() {
     askForADrive();
+    typeLoads({}); // the loads' fields, opened, follow their box
     QVERIFY(settled());
     named<QComboBox>(QStringLiteral("Profilo"))->setFocus();
     QStringList walked;
-    for (int step = 0; step < 20; ++step) {
+    for (int step = 0; step < 26; ++step) {
         QWidget *focused = QApplication::focusWidget();
         QVERIFY(focused);
         const QString name = focused->accessibleName().isEmpty()
@@ -444,6 +678,12 @@ void DesignerWindowTest::tabWalksTheFormInOrder() {
                                   "Elenco di cinghie",
                                   "Scegli l'elenco di cinghie",
                                   "Giri del minore al minuto",
+                                  "Carichi (kW, N, Hz)",
+                                  "Potenza",
+                                  "Fattore di servizio",
+                                  "Tiro statico",
+                                  "Frequenza del tratto",
+                                  "Massa della cinghia",
                                   "Salva tabella…",
                                   "Copia questa riga",
                                   "Salva disegno SVG…",
@@ -694,19 +934,27 @@ void DesignerWindowTest::everyControlHasItsOwnAltKey() {
 void DesignerWindowTest::profileBoxReadsTheCommandLinesSpellings_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("profile");
+    QTest::addColumn<QString>("item"); // of the box's list
     QTest::newRow("maker's prefix") << "HTD5M"
+                                    << "5M"
                                     << "5M";
     QTest::newRow("family first") << "GT2"
+                                  << "2GT"
                                   << "2GT";
     QTest::newRow("with M") << "8MGT"
+                            << "8GT"
                             << "8GT";
     QTest::newRow("decimal comma") << "t2,5"
+                                   << "T2.5"
                                    << "T2.5";
     QTest::newRow("inch width") << "XL037"
+                                << "XL037"
                                 << "XL";
     QTest::newRow("metric width") << "T5-10"
+                                  << "T5-10"
                                   << "T5";
     QTest::newRow("no profile: the last one stays") << "ZZ"
+                                                    << "5M"
                                                     << "5M";
 }
 
@@ -714,6 +962,7 @@ void DesignerWindowTest::profileBoxReadsTheCommandLinesSpellings_data() {
 void DesignerWindowTest::profileBoxReadsTheCommandLinesSpellings() {
     QFETCH(QString, typed);
     QFETCH(QString, profile);
+    QFETCH(QString, item);
     askForADrive();
     auto *box = named<QComboBox>(QStringLiteral("Profilo"));
     box->setFocus(Qt::TabFocusReason);
@@ -723,7 +972,7 @@ void DesignerWindowTest::profileBoxReadsTheCommandLinesSpellings() {
     QCOMPARE(shown.value(shown.indexOf(QStringLiteral("-p")) + 1), profile);
     QTest::keyClick(box, Qt::Key_Return);
     QCOMPARE(box->currentText(), profile);
-    QCOMPARE(box->currentData(Qt::UserRole).toString(), profile);
+    QCOMPARE(box->currentData(Qt::UserRole).toString(), item);
 }
 
 // A click on a heading sorts by it under an arrow; new rows, in the ranking's order, have none.
