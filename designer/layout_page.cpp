@@ -173,7 +173,10 @@ LayoutPage::LayoutPage(QWidget *parent) : QWidget(parent) {
     drawingColumn->addWidget(m_legend);
     m_loads = new LayoutLoads(drawingSide);
     drawingColumn->addWidget(m_loads);
-    static_cast<QVBoxLayout *>(side->layout())->addWidget(m_loads->detailsPane(), 1);
+    // The details share the column's room with the table, and with the belts of a travel.
+    auto *sideColumn = static_cast<QVBoxLayout *>(side->layout());
+    sideColumn->addWidget(m_loads->detailsPane(), 2);
+    sideColumn->setStretchFactor(m_table, 2);
     connect(m_loads, &LayoutLoads::changed, this, &LayoutPage::showLoads);
     auto *splitter = new QSplitter(this);
     splitter->addWidget(side);
@@ -341,7 +344,7 @@ void LayoutPage::buildTable(QWidget *side) {
     m_belts = new QListWidget(side);
     m_belts->setAccessibleName(QStringLiteral("Cinghie che vanno bene"));
     m_belts->hide();
-    // The room that the table leaves, shared with the loads' details.
+    // A share of the room that the table leaves, whatever its lines.
     m_belts->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
     m_belts->setMinimumHeight(3 * m_belts->fontMetrics().lineSpacing());
     column->addWidget(m_belts, 1);
