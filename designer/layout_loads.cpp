@@ -54,7 +54,6 @@ LayoutLoads::LayoutLoads(QWidget *parent) : QWidget(parent) {
     };
     m_speedOf = new QComboBox(this);
     m_span = new QComboBox(this);
-    // Two by two, each row's notes under it.
     const QString massLabel =
         messages::layoutMassHeading().replace(QStringLiteral("(kg"), QStringLiteral("(&kg"));
     for (int field = 0; field < fieldCount; ++field) {
@@ -71,26 +70,29 @@ LayoutLoads::LayoutLoads(QWidget *parent) : QWidget(parent) {
             }
         });
     }
-    const QWidgetList cells[4][2] = {
-        {{m_fields[speed]}, {m_speedOf}},
-        {{m_fields[power]}, {m_fields[serviceFactor]}},
-        {{m_fields[tension]}, {m_fields[frequency]}},
-        {{m_span}, {m_fields[mass]}},
+    const auto text = [](Field field) { return QString::fromUtf8(headings[field].label); };
+    // Two by two, each row's notes under it.
+    struct Cell {
+        QWidget *field;
+        QString label;
+        QLabel *note; // under it, where it can be wrong
     };
-    const QString labels[4][2] = {
-        {QString::fromUtf8(headings[speed].label), QStringLiteral("della pu&leggia")},
-        {QString::fromUtf8(headings[power].label),
-         QString::fromUtf8(headings[serviceFactor].label)},
-        {QString::fromUtf8(headings[tension].label), QString::fromUtf8(headings[frequency].label)},
-        {QStringLiteral("&del tratto"), massLabel},
+    const Cell cells[4][2] = {
+        {{m_fields[speed], text(speed), m_notes[speed]},
+         {m_speedOf, QStringLiteral("della pu&leggia"), nullptr}},
+        {{m_fields[power], text(power), m_notes[power]},
+         {m_fields[serviceFactor], text(serviceFactor), m_notes[serviceFactor]}},
+        {{m_fields[tension], text(tension), m_notes[tension]},
+         {m_fields[frequency], text(frequency), m_notes[frequency]}},
+        {{m_span, QStringLiteral("&del tratto"), nullptr},
+         {m_fields[mass], massLabel, m_notes[mass]}},
     };
     for (int row = 0; row < 4; ++row)
         for (int column = 0; column < 2; ++column) {
-            QWidget *field = cells[row][column].front();
-            labelled(labels[row][column], field, 2 * row, 2 * column);
-            for (int each = 0; each < fieldCount; ++each)
-                if (m_fields[each] == field)
-                    grid->addWidget(m_notes[each], 2 * row + 1, 2 * column, 1, 2);
+            const Cell &cell = cells[row][column];
+            labelled(cell.label, cell.field, 2 * row, 2 * column);
+            if (cell.note)
+                grid->addWidget(cell.note, 2 * row + 1, 2 * column, 1, 2);
         }
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);

@@ -642,7 +642,7 @@ void LayoutPage::refresh(bool dragging) {
     if (!dragging || !file.layout.travel)
         showBelts();
     m_loads->setNames(file);
-    if (!dragging) // the details cost a frame more than it may take
+    if (!dragging) // they cost as much again as the rest of a frame
         showLoads();
 }
 
