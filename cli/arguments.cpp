@@ -409,8 +409,12 @@ common::Result<Request> withValues(Request request, const QStringList &inputs,
     }
     const std::optional<QString> stock = value(o.stock);
     if (request.form == Request::Form::layout) {
-        LayoutRequest layout{*value(o.layout), {},           {}, stock, parser.isSet(o.all),
-                             value(o.svg),     value(o.dxf), {}, {},    {}};
+        LayoutRequest layout;
+        layout.file = *value(o.layout);
+        layout.stock = stock;
+        layout.all = parser.isSet(o.all);
+        layout.svg = value(o.svg);
+        layout.dxf = value(o.dxf);
         if (layout.file.isEmpty())
             return wrongUse(messages::layoutWithoutFile());
         if (stock && stock->isEmpty())

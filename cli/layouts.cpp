@@ -335,6 +335,17 @@ QString spanName(const LayoutFile &file, std::size_t span) {
     return file.names[static_cast<qsizetype>(span)] + u'-' + file.names[next];
 }
 
+} // namespace
+
+QStringList layoutSpanNames(const LayoutFile &file) {
+    QStringList names;
+    for (std::size_t span = 0; span < beltSpans(file.layout); ++span)
+        names << spanName(file, span);
+    return names;
+}
+
+namespace {
+
 // The span that --span names, from either end; or, where none is named, the first, when every
 // span is as long: a frequency on spans that differ means nothing unnamed.
 common::Result<std::size_t> measuredSpan(const LayoutRequest &request,
@@ -362,7 +373,7 @@ common::Result<std::size_t> measuredSpan(const LayoutRequest &request,
 // The tension and what it gives in each span and on each shaft, then what the power asks.
 PlaceLoads placeLoads(const LayoutRequest &request, const LayoutDescription &layout,
                       const LayoutPlace &place, std::optional<double> mass, std::size_t measured,
-                      const Writer &write) {
+                      std::size_t turning, const Writer &write) {
     const LayoutFile &file = layout.file;
     const std::vector<LayoutEntry> &entries = file.layout.entries;
     const geometry::BeltPath &path = place.path;
@@ -413,12 +424,9 @@ PlaceLoads placeLoads(const LayoutRequest &request, const LayoutDescription &lay
         }
     }
     if (request.speed) {
-        // The first pulley turns at --rpm; the belt turns every other at its own.
-        const auto first = std::ranges::find_if(entries, [](const LayoutEntry &entry) {
-            return entry.kind != LayoutEntry::Kind::clamp;
-        });
-        const double firstDiameter =
-            2 * path.entries[static_cast<std::size_t>(first - entries.begin())].pitchRadius;
+        // One pulley turns at --rpm, the first unless named; the belt turns every other at its
+        // own.
+        const double turningDiameter = 2 * path.entries[turning].pitchRadius;
         std::vector<RatedOn> rated;
         for (std::size_t i = 0; i < entries.size(); ++i) {
             const LayoutEntry &entry = entries[i];
@@ -426,13 +434,14 @@ PlaceLoads placeLoads(const LayoutRequest &request, const LayoutDescription &lay
                                  entry.face == geometry::BeltFace::teeth && !entry.idler;
             const double diameter = 2 * path.entries[i].pitchRadius;
             if (carries)
-                rated.push_back({{diameter, request.speed->value * firstDiameter / diameter,
+                rated.push_back({{diameter, request.speed->value * turningDiameter / diameter,
                                   path.entries[i].teethInMesh},
                                  file.called(i)});
         }
-        const std::vector<DetailLine> power = powerLines(
-            request.loads, layout.profile, geometry::beltSpeed(firstDiameter, request.speed->value),
-            rated, tension, mass, write.separator(), write.csv(), loads.complaints);
+        const std::vector<DetailLine> power =
+            powerLines(request.loads, layout.profile,
+                       geometry::beltSpeed(turningDiameter, request.speed->value), rated, tension,
+                       mass, write.separator(), write.csv(), loads.complaints);
         for (const DetailLine &line : power) {
             loads.lines.push_back(line);
             loads.headings << (line.csvName ? QString::fromLatin1(line.csvName)
@@ -442,6 +451,51 @@ PlaceLoads placeLoads(const LayoutRequest &request, const LayoutDescription &lay
     }
     for (QStringList &cells : loads.cells)
         cells << beltCells;
+    return loads;
+}
+
+// The entry that --rpm gives the speed of: the one named, or the first pulley.
+common::Result<std::size_t> turningEntry(const LayoutRequest &request, const LayoutFile &file) {
+    const std::vector<LayoutEntry> &entries = file.layout.entries;
+    if (request.speedOf) {
+        const qsizetype named = file.names.indexOf(*request.speedOf);
+        if (named < 0 || entries[static_cast<std::size_t>(named)].kind == LayoutEntry::Kind::clamp)
+            return Problem{messages::layoutSpeedOfUnknown(*request.speedOf), ExitStatus::wrongUse};
+        return static_cast<std::size_t>(named);
+    }
+    return static_cast<std::size_t>(std::ranges::find_if(entries,
+                                                         [](const LayoutEntry &entry) {
+                                                             return entry.kind !=
+                                                                    LayoutEntry::Kind::clamp;
+                                                         }) -
+                                    entries.begin());
+}
+
+// The loads of every place, none where none is asked.
+common::Result<std::vector<PlaceLoads>>
+loadsOfPlaces(const LayoutRequest &request, const LayoutDescription &layout, const Writer &write,
+              messages::Reader reader = messages::Reader::commandLine) {
+    std::vector<PlaceLoads> loads;
+    if (!request.loads.asked() && !request.speed)
+        return loads;
+    // A travel without a belt has no one place for the belt's loads.
+    if (layout.file.layout.travel && !layout.belt)
+        return Problem{messages::layoutLoadsNeedBelt(), ExitStatus::wrongUse};
+    const common::Result<std::optional<double>> mass =
+        loadMass(request.loads, layout.profile, reader);
+    if (!mass)
+        return mass.problem();
+    if (std::optional<Problem> unmade = unmadeWidth(request.loads, layout.profile))
+        return *std::move(unmade);
+    const common::Result<std::size_t> measured =
+        request.loads.frequency ? measuredSpan(request, layout) : std::size_t{0};
+    if (!measured)
+        return measured.problem();
+    const common::Result<std::size_t> turning = turningEntry(request, layout.file);
+    if (!turning)
+        return turning.problem();
+    for (const LayoutPlace &place : layout.places)
+        loads.push_back(placeLoads(request, layout, place, *mass, *measured, *turning, write));
     return loads;
 }
 
@@ -490,24 +544,11 @@ common::Result<ExitStatus> answerLayout(const common::Result<LayoutDescription> 
     const LayoutDescription &layout = *answer;
     Writer write(out, csv, locale, layout.profile);
     // The loads of every place, before anything is written.
-    std::vector<PlaceLoads> loads;
-    if (request.loads.asked() || request.speed) {
-        // A travel without a belt has no one place for the belt's loads.
-        if (layout.file.layout.travel && !layout.belt)
-            return Problem{messages::layoutLoadsNeedBelt(), ExitStatus::wrongUse};
-        const common::Result<std::optional<double>> mass = loadMass(request.loads, layout.profile);
-        if (!mass)
-            return mass.problem();
-        if (std::optional<Problem> unmade = unmadeWidth(request.loads, layout.profile))
-            return *std::move(unmade);
-        const common::Result<std::size_t> measured =
-            request.loads.frequency ? measuredSpan(request, layout) : std::size_t{0};
-        if (!measured)
-            return measured.problem();
-        for (const LayoutPlace &place : layout.places) {
-            loads.push_back(placeLoads(request, layout, place, *mass, *measured, write));
-        }
-    }
+    const common::Result<std::vector<PlaceLoads>> placesLoads =
+        loadsOfPlaces(request, layout, write);
+    if (!placesLoads)
+        return placesLoads.problem();
+    const std::vector<PlaceLoads> &loads = *placesLoads;
     QString drawing;
     if (request.svg || request.dxf) {
         const common::Result<QString> written = writeLayoutDrawings(request, layout, locale);
@@ -568,6 +609,28 @@ common::Result<ExitStatus> answerLayout(const common::Result<LayoutDescription> 
         return ExitStatus::calculationFailed;
     }
     return ExitStatus::done;
+}
+
+common::Result<QString> layoutLoadLines(const LayoutDescription &layout,
+                                        const LayoutRequest &request, const QLocale &locale,
+                                        QStringList &complaints, messages::Reader reader) {
+    QString text;
+    QTextStream out(&text);
+    {
+        Writer write(out, false, locale, layout.profile);
+        const common::Result<std::vector<PlaceLoads>> loads =
+            loadsOfPlaces(request, layout, write, reader);
+        if (!loads)
+            return loads.problem();
+        for (const PlaceLoads &ofPlace : *loads) {
+            write.details(ofPlace.lines);
+            for (const QString &complaint : ofPlace.complaints)
+                if (!complaints.contains(complaint))
+                    complaints << complaint;
+        }
+    }
+    out.flush();
+    return text;
 }
 
 QString warningText(const LayoutFile &file, const geometry::ProfileChoice &profile,

@@ -55,6 +55,16 @@ common::Problem faultProblem(const LayoutFile &file, const QString &path,
                              const geometry::ProfileChoice &profile,
                              const geometry::LayoutFault &fault);
 
+// The loads of a layout's places, as the command line writes them after each place's table;
+// what is wrong with them, one sentence each, added to complaints. reader: whose words say why
+// there are none.
+common::Result<QString> layoutLoadLines(const LayoutDescription &layout,
+                                        const LayoutRequest &request, const QLocale &locale,
+                                        QStringList &complaints, messages::Reader reader);
+
+// The layout's spans as --span names them, each from an entry to the next.
+QStringList layoutSpanNames(const LayoutFile &file);
+
 // A warning in one sentence, naming its entry.
 QString warningText(const LayoutFile &file, const geometry::ProfileChoice &profile,
                     const geometry::LayoutWarning &warning, const QLocale &locale);

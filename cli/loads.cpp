@@ -34,7 +34,8 @@ std::optional<double> leastRating(const geometry::ProfileChoice &belt,
 } // namespace
 
 common::Result<std::optional<double>> loadMass(const LoadRequest &loads,
-                                               const geometry::ProfileChoice &profile) {
+                                               const geometry::ProfileChoice &profile,
+                                               messages::Reader reader) {
     if (!loads.tension && !loads.frequency)
         return std::optional<double>{};
     if (loads.mass)
@@ -48,12 +49,13 @@ common::Result<std::optional<double>> loadMass(const LoadRequest &loads,
                                             : belt.family == geometry::BeltFamily::inchTrapezoidal
                                                 ? geometry::ProfileChoice{&belt, "037"}
                                                 : geometry::ProfileChoice{&belt, "-10"};
-    return common::Problem{
-        messages::massUnknown(fromView(belt.name), belt.unitMass > 0
-                                                       ? std::optional(QString::fromStdString(
-                                                             geometry::profileName(example)))
-                                                       : std::nullopt),
-        common::ExitStatus::wrongUse};
+    return common::Problem{messages::massUnknown(fromView(belt.name),
+                                                 belt.unitMass > 0
+                                                     ? std::optional(QString::fromStdString(
+                                                           geometry::profileName(example)))
+                                                     : std::nullopt,
+                                                 reader),
+                           common::ExitStatus::wrongUse};
 }
 
 std::optional<common::Problem> unmadeWidth(const LoadRequest &loads,

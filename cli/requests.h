@@ -124,8 +124,9 @@ struct LayoutRequest {
     bool all = false; // every belt that fits, not the first 20
     std::optional<QString> svg, dxf;
     geometry::Limits limits;
-    std::optional<Value> speed; // --rpm: of the first pulley
+    std::optional<Value> speed; // --rpm: of the first pulley, unless another is named here
     LoadRequest loads;
+    std::optional<QString> speedOf; // the name of the entry that turns at speed (the designer's)
     bool operator==(const LayoutRequest &) const = default;
 };
 

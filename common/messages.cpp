@@ -793,7 +793,16 @@ QString loadNotPositive(const QString &option, const QString &example) {
         .arg(option, example);
 }
 
-QString massUnknown(const QString &profile, const std::optional<QString> &withWidth) {
+QString massUnknown(const QString &profile, const std::optional<QString> &withWidth,
+                    Reader reader) {
+    if (reader == Reader::window)
+        return withWidth ? QStringLiteral("Per la frequenza serve la massa della cinghia: indicare "
+                                          "la larghezza nel profilo, per esempio %1, o la massa "
+                                          "in \"%2\".")
+                               .arg(*withWidth, layoutMassHeading())
+                         : QStringLiteral("Per il profilo %1 non si trova una massa pubblicata: "
+                                          "scrivere la massa della cinghia in \"%2\".")
+                               .arg(profile, layoutMassHeading());
     if (withWidth)
         return QStringLiteral("Per la frequenza serve la massa della cinghia: indicare la "
                               "larghezza nel profilo, per esempio -p %1, o la massa in kg al "
@@ -854,6 +863,22 @@ QString layoutLoadsNeedBelt() {
     return QStringLiteral("Con una puleggia che si muove, --tension, --frequency, --power e --rpm "
                           "chiedono la cinghia, che la mette al suo posto, per esempio: interasse "
                           "--layout pulegge.txt 384-2GT --tension 30.");
+}
+
+QString layoutSpeedOfUnknown(const QString &name) {
+    return QStringLiteral(
+               "Nella disposizione non c'è una puleggia di nome \"%1\" di cui dare i giri.")
+        .arg(name);
+}
+
+QString layoutMassHeading() {
+    return QStringLiteral("Massa (kg/m)");
+}
+
+QString layoutLoadsHint() {
+    return QStringLiteral("Con i giri, la potenza, il tiro statico o la frequenza, qui i carichi "
+                          "della cinghia: la frequenza e la freccia di ogni tratto, i carichi "
+                          "sugli alberi, i tiri e la larghezza che serve.");
 }
 
 QString unknownProfile(const QString &typed, const QString &names) {

@@ -5,6 +5,7 @@
 #include "cli/writer.h"
 #include "common/messages.h"
 #include "common/output_file.h"
+#include "designer/layout_loads.h"
 #include "designer/layout_pane.h"
 #include "designer/note_label.h"
 #include "geometry/number_text.h"
@@ -174,6 +175,13 @@ LayoutPage::LayoutPage(QWidget *parent) : QWidget(parent) {
     drawingColumn->addWidget(m_pane, 1);
     drawingColumn->addWidget(m_drawingNote);
     drawingColumn->addWidget(m_legend);
+    m_loads = new LayoutLoads(drawingSide);
+    drawingColumn->addWidget(m_loads);
+    // The details share the column's room with the table, and with the belts of a travel.
+    auto *sideColumn = static_cast<QVBoxLayout *>(side->layout());
+    sideColumn->addWidget(m_loads->detailsPane(), 2);
+    sideColumn->setStretchFactor(m_table, 2);
+    connect(m_loads, &LayoutLoads::changed, this, &LayoutPage::showLoads);
     auto *splitter = m_splitter = new QSplitter(this);
     splitter->addWidget(side);
     splitter->addWidget(drawingSide);
@@ -204,7 +212,7 @@ LayoutPage::LayoutPage(QWidget *parent) : QWidget(parent) {
     for (QPushButton *each : side->findChildren<QPushButton *>())
         if (each != m_otherPlace)
             order << each;
-    order << m_belt << m_otherPlace << m_stock << m_belts << m_pane;
+    order << m_belt << m_otherPlace << m_stock << m_belts << m_pane << m_loads->fields();
     for (qsizetype at = 1; at < order.size(); ++at)
         setTabOrder(order[at - 1], order[at]);
 
@@ -356,7 +364,10 @@ void LayoutPage::buildTable(QWidget *side) {
     m_belts = new QListWidget(side);
     m_belts->setAccessibleName(QStringLiteral("Cinghie che vanno bene"));
     m_belts->hide();
-    column->addWidget(m_belts);
+    // A share of the room that the table leaves, whatever its lines.
+    m_belts->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+    m_belts->setMinimumHeight(3 * m_belts->fontMetrics().lineSpacing());
+    column->addWidget(m_belts, 1);
     connect(m_belts, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) {
         const QList<QVariant> at = item->data(Qt::UserRole + 1).toList();
         m_belt->setText(item->data(Qt::UserRole + 2).toString());
@@ -606,6 +617,8 @@ void LayoutPage::refresh(bool dragging) {
         m_length->clear();
         setNote(m_nearest, {});
         setNote(m_legend, messages::layoutKeys());
+        m_loads->setNames(file);
+        m_loads->clearDetails();
         if (!dragging)
             showBelts();
         return;
@@ -647,6 +660,25 @@ void LayoutPage::refresh(bool dragging) {
                           (warnings.empty() ? QString() : u'\n' + messages::layoutWarningLegend()));
     if (!dragging || !file.layout.travel)
         showBelts();
+    m_loads->setNames(file);
+    if (!dragging) // they cost as much again as the rest of a frame
+        showLoads();
+}
+
+// The belt's loads on the layout as it stands, its movable entry where it is.
+void LayoutPage::showLoads() {
+    LayoutState asked = m_state;
+    asked.belt.reset();
+    cli::LayoutRequest request = beltRequest(asked);
+    request.stock.reset();
+    if (!m_loads->ask(m_state.file, request)) {
+        m_loads->clearDetails();
+        return;
+    }
+    cli::LayoutFile there = m_state.file;
+    there.layout = layoutThere(m_state);
+    there.layout.travel.reset();
+    m_loads->showDetails(there, request);
 }
 
 // The made belts nearest a fixed layout, or those that fit the travel, as the command line

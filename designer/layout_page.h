@@ -24,6 +24,7 @@ class QTableWidget;
 
 namespace designer {
 
+class LayoutLoads;
 class LayoutPane;
 
 // What the page shows: the layout as its file holds it (the movable entry's centre is where
@@ -72,6 +73,7 @@ private:
     void markCells();
     void refresh(bool dragging);
     void showBelts();
+    void showLoads();
     void chooseBelt(const QString &typed);
     void placeOnBelt(std::int64_t teeth, std::optional<geometry::Point> at);
     void addEntry();
@@ -102,6 +104,7 @@ private:
     QTableWidget *m_table;
     QSplitter *m_splitter;
     LayoutPane *m_pane;
+    LayoutLoads *m_loads;
     QLineEdit *m_profile, *m_belt, *m_stock;
     QLabel *m_status, *m_tableProblems, *m_drawingNote, *m_legend, *m_length, *m_nearest,
         *m_beltNote, *m_beltsHeading;

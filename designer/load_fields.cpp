@@ -30,7 +30,7 @@ const Heading &headingFor(LoadField field) {
     return headings[static_cast<std::size_t>(field)];
 }
 
-QString nameOf(const geometry::BeltProfile &profile) {
+QString profileNameOf(const geometry::BeltProfile &profile) {
     return QString::fromUtf8(profile.name.data(), qsizetype(profile.name.size()));
 }
 
@@ -39,7 +39,7 @@ QString nameOf(const geometry::BeltProfile &profile) {
 std::optional<QString> withWidth(const geometry::BeltProfile &profile) {
     if (!(profile.unitMass > 0))
         return std::nullopt;
-    const QString name = nameOf(profile);
+    const QString name = profileNameOf(profile);
     const std::span<const int> made = geometry::madeWidths(profile);
     if (!made.empty())
         return name + QStringLiteral("%1").arg(made.front(), 3, 10, QChar(u'0'));
@@ -54,9 +54,13 @@ QString headingOf(LoadField field) {
 }
 
 LoadReading readLoads(const LoadTexts &texts, const QLocale &locale,
-                      const geometry::ProfileChoice &profile,
-                      const std::optional<QString> &speedNeeded) {
+                      const geometry::ProfileChoice *profile,
+                      const std::optional<QString> &speedNeeded,
+                      const std::optional<LoadTexts> &names) {
     LoadReading reading;
+    const auto nameOf = [&](LoadField field) {
+        return names ? (*names)[static_cast<std::size_t>(field)] : headingOf(field);
+    };
     const auto text = [&](LoadField field) {
         return texts[static_cast<std::size_t>(field)].trimmed();
     };
@@ -66,7 +70,7 @@ LoadReading readLoads(const LoadTexts &texts, const QLocale &locale,
     const auto read = [&](LoadField field, std::optional<cli::Value> &into) {
         if (text(field).isEmpty())
             return;
-        const QString heading = headingOf(field);
+        const QString heading = nameOf(field);
         // The example in the user's own decimal separator.
         const QString whatToType =
             QString::fromUtf8(headingFor(field).whatToType).replace(u',', locale.decimalPoint());
@@ -87,24 +91,24 @@ LoadReading readLoads(const LoadTexts &texts, const QLocale &locale,
     read(LoadField::mass, loads.mass);
     if (loads.tension && loads.frequency)
         fail(LoadField::frequency,
-             messages::fieldsApart(headingOf(LoadField::tension), headingOf(LoadField::frequency)));
-    if (loads.power && geometry::hasRatingFormula(*profile.profile) && !profile.width.empty() &&
-        !geometry::isMadeWidth(profile)) {
+             messages::fieldsApart(nameOf(LoadField::tension), nameOf(LoadField::frequency)));
+    if (loads.power && profile && geometry::hasRatingFormula(*profile->profile) &&
+        !profile->width.empty() && !geometry::isMadeWidth(*profile)) {
         QStringList widths;
-        for (const int hundredths : geometry::madeWidths(*profile.profile))
+        for (const int hundredths : geometry::madeWidths(*profile->profile))
             widths << QStringLiteral("%1").arg(hundredths, 3, 10, QChar(u'0'));
         fail(LoadField::power,
-             messages::fieldWidthNotMade(headingOf(LoadField::power),
-                                         QString::fromStdString(geometry::profileName(profile)),
-                                         nameOf(*profile.profile), widths));
+             messages::fieldWidthNotMade(nameOf(LoadField::power),
+                                         QString::fromStdString(geometry::profileName(*profile)),
+                                         profileNameOf(*profile->profile), widths));
     }
     if (loads.power && speedNeeded)
-        fail(LoadField::power, messages::fieldNeeds(headingOf(LoadField::power), *speedNeeded));
+        fail(LoadField::power, messages::fieldNeeds(nameOf(LoadField::power), *speedNeeded));
     // Never a frequency from a guessed mass.
-    if ((loads.tension || loads.frequency) && !loads.mass && text(LoadField::mass).isEmpty() &&
-        !geometry::massPerMetre(profile))
+    if (profile && (loads.tension || loads.frequency) && !loads.mass &&
+        text(LoadField::mass).isEmpty() && !geometry::massPerMetre(*profile))
         fail(LoadField::mass,
-             messages::fieldMassUnknown(headingOf(LoadField::mass), withWidth(*profile.profile)));
+             messages::fieldMassUnknown(nameOf(LoadField::mass), withWidth(*profile->profile)));
     if (!reading.problems.empty())
         loads = {};
     return reading;

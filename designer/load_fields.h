@@ -37,11 +37,13 @@ struct LoadReading {
 
 // The loads typed, each value above 0 and in the user's locale, as the command line checks
 // its options: a tension and a frequency not both, and a mass known where a frequency or a
-// tension asks for one (the profile's, from the width of its name). speedNeeded: the speed
-// that a power needs is not given, and is named by that heading.
+// tension asks for one (the profile's, from the width of its name; none is asked where no
+// profile is known). speedNeeded: the speed that a power needs is not given, and is named by
+// that heading. names: the fields as their page labels them, where it does not use headingOf.
 LoadReading readLoads(const LoadTexts &texts, const QLocale &locale,
-                      const geometry::ProfileChoice &profile,
-                      const std::optional<QString> &speedNeeded = std::nullopt);
+                      const geometry::ProfileChoice *profile,
+                      const std::optional<QString> &speedNeeded = std::nullopt,
+                      const std::optional<LoadTexts> &names = std::nullopt);
 
 // The fields of the loads, each with its unit and, under it, the line that says what is wrong
 // with it, in rows of a form's grid of three columns (label, box, unit), so that they line up

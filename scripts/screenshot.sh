@@ -4,8 +4,9 @@
 # window for 3:1 from a 1,450 rpm motor, axes 150 to 250 mm, 5M, selects 48/16 on 565-5M and
 # saves docs/designer.png and docs/designer-200.png; asks it for the belt and the tension of
 # a 0,75 kW motor's drive, docs/designer-loads.png; then opens the designer on a printer's
-# loop and on a back-side idler on a slot with its stock loops, docs/layout-loop.png and
-# docs/layout-slot.png, each also at 200 %. Into another folder when one is given,
+# loop and on a back-side idler on a slot with its stock loops and its loads at 600 rpm and
+# 20 N, docs/layout-loop.png and docs/layout-slot.png, each also at 200 %. Into another
+# folder when one is given,
 # and with the program at PROGRAM (an installed one) when that is set.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -106,8 +107,8 @@ loads 1 "$folder/designer-loads.png"
 loads 2 "$folder/designer-loads-200.png"
 
 # The designer's page of layouts on a file given on the command line: scale, the layout's
-# file, the stock list to type in its field, with 384 as the belt (or nothing), then the
-# picture to save.
+# file, the stock list to type in its field, with 384 as the belt and the motor's speed and the
+# static tension (or nothing), then the picture to save.
 layout() {
     LC_ALL=it_IT.UTF-8 QT_SCALE_FACTOR=$1 "$program_file" --design "$2" &
     program=$!
@@ -121,6 +122,8 @@ layout() {
         xdotool key alt+e && xdotool type "$3" && xdotool key Return
         # and a loop of the list, which sends the idler where it fits
         xdotool key alt+i && xdotool type 384 && xdotool key Return
+        xdotool key alt+m && xdotool type 600 && xdotool key Return
+        xdotool key alt+t && xdotool type 20 && xdotool key Return
         sleep 1
     fi
     import -window "$window" "$4"
@@ -134,8 +137,9 @@ trap 'kill $program $xvfb 2>/dev/null || true; rm -rf "$files"' EXIT
 # A printer's loop: a 20-tooth GT2 motor pulley and three idlers on a 300 mm square.
 printf 'profilo GT2\nmotore 0 0 20\na 300 0 20 folle\nb 300 300 20 folle\nc 0 300 20 folle\n' \
     >"$files/anello.trasmissione"
-# A back-side idler on a slot under a 20 and 60-tooth drive, and the loops on the shelf.
-printf 'profilo GT2\nmotore 0 0 20\ncondotta 150 0 60\ntenditore 75 -30 20 dorso folle scorre 75 -2\n' \
+# A back-side idler on a slot under a 20 and 60-tooth drive of a 6 mm belt, and the loops on the
+# shelf.
+printf 'profilo 2GT-6\nmotore 0 0 20\ncondotta 150 0 60\ntenditore 75 -30 20 dorso folle scorre 75 -2\n' \
     >"$files/tenditore.trasmissione"
 printf '380-2GT\n382-2GT\n384-2GT\n386-2GT\n' >"$files/anelli.txt"
 layout 1 "$files/anello.trasmissione" "" "$folder/layout-loop.png"

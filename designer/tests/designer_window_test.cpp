@@ -49,8 +49,9 @@ namespace {
 const QLocale italian(QLocale::Italian, QLocale::Italy);
 
 // The program itself, in the Italian number format, and what it writes on standard output;
-// with its standard error after it, as it writes them, when merged.
-QByteArray programOutput(const QStringList &arguments, bool merged = false) {
+// with its standard error after it, as it writes them, when merged, or into errors.
+QByteArray programOutput(const QStringList &arguments, bool merged = false,
+                         QByteArray *errors = nullptr) {
     QProcess program;
     if (merged)
         program.setProcessChannelMode(QProcess::MergedChannels);
@@ -59,6 +60,8 @@ QByteArray programOutput(const QStringList &arguments, bool merged = false) {
     program.setProcessEnvironment(environment);
     program.start(QStringLiteral(INTERASSE_PROGRAM), arguments);
     program.waitForFinished();
+    if (errors)
+        *errors = program.readAllStandardError();
     return program.readAllStandardOutput();
 }
 
@@ -123,6 +126,10 @@ private slots:
     void theLayoutPageByKeyboard();
     void aDamagedLayoutIsMarkedWithItsLine_data();
     void aDamagedLayoutIsMarkedWithItsLine();
+    void layoutLoadsAreTheProgramsLines_data();
+    void layoutLoadsAreTheProgramsLines();
+    void aBadLayoutLoadIsMarkedUnderItsField_data();
+    void aBadLayoutLoadIsMarkedUnderItsField();
 
 private:
     template <typename Widget> Widget *named(const QString &name) const {
@@ -240,6 +247,23 @@ private:
                 field = each;
         field->setText(belt);
         emit field->editingFinished();
+    }
+    // Typed into a field of the page of layouts, as from the keyboard, or a choice made.
+    void typeOnPage(const QString &field, const QString &text) {
+        for (QWidget *each : window->layoutPage()->findChildren<QWidget *>())
+            if (each->accessibleName() == field) {
+                if (auto *chooser = qobject_cast<QComboBox *>(each)) {
+                    chooser->setCurrentText(text);
+                    return;
+                }
+                auto *edit = qobject_cast<QLineEdit *>(each);
+                edit->selectAll();
+                QTest::keyClick(edit, Qt::Key_Backspace);
+                QTest::keyClicks(edit, text);
+                QTest::keyClick(edit, Qt::Key_Return);
+                return;
+            }
+        qFatal("no field %s", qPrintable(field));
     }
     static QString stoppedNote(const designer::LayoutPage *page) {
         for (const QLabel *label : page->findChildren<QLabel *>())
@@ -1293,6 +1317,110 @@ void DesignerWindowTest::aDamagedLayoutIsMarkedWithItsLine() {
     for (const QLabel *label : page->findChildren<QLabel *>())
         found = found || (label->isVisible() && label->text().contains(said));
     QVERIFY2(found, qPrintable(said));
+}
+
+namespace {
+
+// An L belt on a 20 and a 40-tooth pulley, a back-side idler pressing its slack span.
+const QByteArray backIdler = "profilo L100\nmotore 0 0 20\ncondotta 300 0 40\n"
+                             "rullo 150 -45 16 dorso folle\n";
+// Typed on the page, in order: a field's name and its text, or a chooser's and its choice.
+using PageTyped = QList<std::pair<QString, QString>>;
+
+} // namespace
+
+Q_DECLARE_METATYPE(PageTyped)
+
+void DesignerWindowTest::layoutLoadsAreTheProgramsLines_data() {
+    QTest::addColumn<PageTyped>("typed");
+    QTest::addColumn<QStringList>("options");
+    QTest::newRow("a tension, the first pulley's speed")
+        << PageTyped{{"Giri al minuto", "1450"},
+                     {"Potenza (kW)", "0,75"},
+                     {"Tiro statico (N)", "100"}}
+        << QStringList{"--rpm", "1450", "--power", "0,75", "--tension", "100"};
+    // 725 rpm on 40 teeth is 1450 on the first pulley's 20; the slack side leaves the teeth.
+    QTest::newRow("a frequency on a span, the driven pulley's speed")
+        << PageTyped{{"della puleggia", "condotta"},
+                     {"Giri al minuto", "725"},
+                     {"Potenza (kW)", "0,75"},
+                     {"del tratto", "condotta-rullo"},
+                     {"Frequenza (Hz)", "60"}}
+        << QStringList{"--rpm",       "1450", "--power", "0,75",
+                       "--frequency", "60",   "--span",  "condotta-rullo"};
+}
+
+// The details are the lines that the program writes after the layout's length, and the
+// sentences that it writes on standard error.
+void DesignerWindowTest::layoutLoadsAreTheProgramsLines() {
+    QFETCH(PageTyped, typed);
+    QFETCH(QStringList, options);
+    designer::LayoutPage *page = openLayout(backIdler);
+    for (const auto &[field, text] : typed)
+        typeOnPage(field, text);
+    QByteArray errors;
+    const QByteArray output =
+        programOutput(QStringList{QStringLiteral("--layout"),
+                                  layouts.filePath(QStringLiteral("disposizione.trasmissione"))} +
+                          options,
+                      false, &errors);
+    const qsizetype from = output.indexOf('\n', output.indexOf("lunghezza primitiva:")) + 1;
+    const QByteArray expected = output.mid(from, output.indexOf("\ncinghia ") + 1 - from) + errors;
+    QVERIFY(expected.contains("tiro utile: "));
+    QCOMPARE(page->findChild<QPlainTextEdit *>()->toPlainText().toUtf8(), expected);
+    if (QString configuration = golden::configuration();
+        !configuration.isEmpty() && options.contains("--tension")) {
+        const QString difference =
+            golden::differenceFrom(page->grab().toImage(), QStringLiteral(GOLDEN_DIR),
+                                   configuration + QStringLiteral("-layout-loads"));
+        QVERIFY2(difference.isEmpty(), qPrintable(difference));
+    }
+}
+
+void DesignerWindowTest::aBadLayoutLoadIsMarkedUnderItsField_data() {
+    QTest::addColumn<PageTyped>("typed");
+    QTest::addColumn<QString>("words");
+    const QString frequency = "Frequenza (Hz)";
+    QTest::newRow("speed") << PageTyped{{"Giri al minuto", "mille"}}
+                           << "Il valore di \"Giri al minuto\" non è un numero";
+    QTest::newRow("power") << PageTyped{{"Giri al minuto", "1450"}, {"Potenza (kW)", "0"}}
+                           << "Il valore di \"Potenza (kW)\" deve essere maggiore di 0.";
+    QTest::newRow("power without a speed")
+        << PageTyped{{"Potenza (kW)", "0,75"}}
+        << "Il valore di \"Potenza (kW)\" chiede anche \"Giri al minuto\".";
+    QTest::newRow("service factor")
+        << PageTyped{{"Giri al minuto", "1450"}, {"Fattore di servizio", "-1,5"}}
+        << "Il valore di \"Fattore di servizio\" deve essere maggiore di 0.";
+    QTest::newRow("tension") << PageTyped{{"Tiro statico (N)", "cento"}}
+                             << "Il valore di \"Tiro statico (N)\" non è un numero";
+    QTest::newRow("frequency and tension")
+        << PageTyped{{"Tiro statico (N)", "100"}, {frequency, "60"}}
+        << "Il valore di \"Frequenza (Hz)\" va al posto di quello di \"Tiro statico (N)\"";
+    QTest::newRow("mass") << PageTyped{{"Tiro statico (N)", "100"}, {"Massa (kg/m)", "0,1x"}}
+                          << "Il valore di \"Massa (kg/m)\" non è un numero";
+}
+
+// Said right under the last field typed, naming it, with no details; gone once it is emptied.
+void DesignerWindowTest::aBadLayoutLoadIsMarkedUnderItsField() {
+    QFETCH(PageTyped, typed);
+    QFETCH(QString, words);
+    designer::LayoutPage *page = openLayout(backIdler);
+    for (const auto &[field, text] : typed)
+        typeOnPage(field, text);
+    QList<QLabel *> marked;
+    for (QLabel *label : page->findChildren<QLabel *>())
+        if (label->isVisible() && label->text().startsWith(words))
+            marked << label;
+    QCOMPARE(marked.size(), 1);
+    const QString field = typed.last().first;
+    const QLineEdit *edit = named<QLineEdit>(field);
+    QCOMPARE(edit->accessibleDescription(), marked[0]->text());
+    const QPoint box = edit->mapTo(page, QPoint(0, edit->height()));
+    const QPoint label = marked[0]->mapTo(page, QPoint(0, 0));
+    QVERIFY(label.y() >= box.y() && label.y() - box.y() < edit->height());
+    QVERIFY(page->findChild<QPlainTextEdit *>()->toPlainText().isEmpty());
+    typeOnPage(field, QString());
+    QVERIFY(!marked[0]->isVisible());
 }
 
 #include "designer_window_test.moc"
