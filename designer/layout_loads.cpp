@@ -57,7 +57,7 @@ LayoutLoads::LayoutLoads(QWidget *parent) : QWidget(parent) {
     m_span = new QComboBox(this);
     const QString massLabel =
         messages::layoutMassHeading().replace(QStringLiteral("(kg"), QStringLiteral("(&kg"));
-    for (int field = 0; field < fieldCount; ++field) {
+    for (std::size_t field = 0; field < fieldsOnPage; ++field) {
         m_fields[field] = new QLineEdit(this);
         if (const char *empty = headings[field].empty)
             m_fields[field]->setPlaceholderText(QString::fromUtf8(empty));
@@ -152,9 +152,9 @@ bool LayoutLoads::ask(const cli::LayoutFile &file, cli::LayoutRequest &request) 
             speedValue = cli::Value{*number, typed};
     }
     LoadTexts texts, names;
-    for (int field = power; field < fieldCount; ++field) {
-        texts[static_cast<std::size_t>(field - power)] = m_fields[field]->text();
-        names[static_cast<std::size_t>(field - power)] = m_fields[field]->accessibleName();
+    for (std::size_t field = power; field < fieldsOnPage; ++field) {
+        texts[field - power] = m_fields[field]->text();
+        names[field - power] = m_fields[field]->accessibleName();
     }
     const bool speedTyped = !m_fields[speed]->text().trimmed().isEmpty();
     const std::optional<geometry::ProfileChoice> &profile =
@@ -162,14 +162,14 @@ bool LayoutLoads::ask(const cli::LayoutFile &file, cli::LayoutRequest &request) 
     const LoadReading read =
         readLoads(texts, locale, profile ? &*profile : nullptr,
                   speedTyped ? std::nullopt : std::optional(speedName), names);
-    std::array<QString, fieldCount> problems;
+    std::array<QString, fieldsOnPage> problems;
     problems[speed] = speedProblem;
     for (const LoadProblem &problem : read.problems) {
         QString &said = problems[static_cast<std::size_t>(problem.field) + power];
         if (said.isEmpty())
             said = problem.message;
     }
-    for (int field = 0; field < fieldCount; ++field) {
+    for (std::size_t field = 0; field < fieldsOnPage; ++field) {
         m_fields[field]->setAccessibleDescription(problems[field]);
         m_notes[field]->setText(problems[field]);
         m_notes[field]->setVisible(!problems[field].isEmpty());

@@ -43,9 +43,9 @@ signals:
     void changed();
 
 private:
-    enum Field { speed, power, serviceFactor, tension, frequency, mass, fieldCount };
-    std::array<QLineEdit *, fieldCount> m_fields;
-    std::array<QLabel *, fieldCount> m_notes;
+    enum Field : std::size_t { speed, power, serviceFactor, tension, frequency, mass, fieldsOnPage };
+    std::array<QLineEdit *, fieldsOnPage> m_fields;
+    std::array<QLabel *, fieldsOnPage> m_notes;
     QComboBox *m_speedOf, *m_span;
     QWidget *m_detailsPane;
     QPlainTextEdit *m_details;
