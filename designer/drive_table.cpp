@@ -202,12 +202,28 @@ void DriveTable::setDrives(Drives drives, std::optional<Ratings> ratings) {
     m_order.resize(m_drives->rows.size());
     m_columns = columnsOf(*m_drives, m_powerAsked.has_value());
     std::iota(m_order.begin(), m_order.end(), 0);
-    m_anyFewInMesh =
-        std::ranges::any_of(m_drives->rows, [&](const auto &d) { return fewInMesh(d); });
-    m_anySmallPulley =
-        std::ranges::any_of(m_drives->rows, [&](const auto &d) { return smallPulley(d); });
-    m_anyFlangesClash =
-        std::ranges::any_of(m_drives->rows, [&](const auto &d) { return flangesClash(d); });
+    // One pass over up to a million rows: a pass for each column and mark took the window's
+    // thread 50 ms more.
+    m_anyFewInMesh = m_anySmallPulley = m_anyFlangesClash = false;
+    m_widestRow.assign(m_columns.size(), 0);
+    std::vector<double> widest(m_columns.size(), -std::numeric_limits<double>::infinity());
+    for (std::size_t row = 0; row < m_drives->rows.size(); ++row) {
+        const geometry::Design &drive = m_drives->rows[row];
+        m_anyFewInMesh = m_anyFewInMesh || fewInMesh(drive);
+        m_anySmallPulley = m_anySmallPulley || smallPulley(drive);
+        m_anyFlangesClash = m_anyFlangesClash || flangesClash(drive);
+        for (std::size_t column = 0; column < m_columns.size(); ++column) {
+            const int kind = m_columns[column];
+            if (kind == rating)
+                continue;
+            const double value = sortValue(*m_drives, drive, kind);
+            if (const double width = kind == difference ? std::abs(value) : value;
+                width > widest[column]) {
+                widest[column] = width;
+                m_widestRow[column] = row;
+            }
+        }
+    }
     m_anyShortOfPower = false;
     for (std::size_t row = 0; row < m_ratings->size() && !m_anyShortOfPower; ++row)
         m_anyShortOfPower = shortOfPower(row);
@@ -400,12 +416,8 @@ QString DriveTable::widestText(int shownColumn) const {
                 : QStringLiteral("XXH500");
         return widest + (m_anyShortOfPower ? shortOfPowerMark : QString());
     }
-    const auto widest =
-        std::ranges::max_element(m_drives->rows, {}, [&](const geometry::Design &d) {
-            const double value = sortValue(*m_drives, d, column);
-            return column == difference ? std::abs(value) : value;
-        });
-    QString shown = text(*widest, column);
+    QString shown =
+        text(m_drives->rows[m_widestRow[static_cast<std::size_t>(shownColumn)]], column);
     if (shown.endsWith(fewInMeshMark) || shown.endsWith(smallPulleyMark) ||
         shown.endsWith(flangesMark))
         return shown;

@@ -125,6 +125,7 @@ private:
     bool m_ratedAtWidth = false;
     std::vector<int> m_order;                    // the rows of m_drives in the order shown
     std::vector<int> m_columns;                  // what each column shows
+    std::vector<std::size_t> m_widestRow;        // the row of each column's largest value
     std::atomic<std::uint64_t> m_latestSort = 0; // a sort that is not the latest stops
     QThreadPool m_sorter;                        // one thread: a stopped sort ends first
     bool m_anyFewInMesh = false, m_anySmallPulley = false, m_anyFlangesClash = false,

@@ -25,7 +25,7 @@ struct Heading {
 };
 const Heading headings[] = {{"Giri al &minuto", nullptr},    {"&Potenza (kW)", nullptr},
                             {"Fattore di servi&zio", "1,5"}, {"&Tiro statico (N)", nullptr},
-                            {"Fre&quenza (Hz)", nullptr},  {nullptr, "pubblicata"}};
+                            {"Fre&quenza (Hz)", nullptr},    {nullptr, "pubblicata"}};
 
 // A chooser's names again, the one chosen kept where it still is, else the first.
 void refill(QComboBox *chooser, const QStringList &names) {
@@ -159,9 +159,8 @@ bool LayoutLoads::ask(const cli::LayoutFile &file, cli::LayoutRequest &request) 
     const bool speedTyped = !m_fields[speed]->text().trimmed().isEmpty();
     const std::optional<geometry::ProfileChoice> &profile =
         request.profile ? request.profile : file.profile;
-    const LoadReading read =
-        readLoads(texts, locale, profile ? &*profile : nullptr,
-                  speedTyped ? std::nullopt : std::optional(speedName), names);
+    const LoadReading read = readLoads(texts, locale, profile ? &*profile : nullptr,
+                                       speedTyped ? std::nullopt : std::optional(speedName), names);
     std::array<QString, fieldsOnPage> problems;
     problems[speed] = speedProblem;
     for (const LoadProblem &problem : read.problems) {

@@ -43,7 +43,15 @@ signals:
     void changed();
 
 private:
-    enum Field : std::size_t { speed, power, serviceFactor, tension, frequency, mass, fieldsOnPage };
+    enum Field : std::size_t {
+        speed,
+        power,
+        serviceFactor,
+        tension,
+        frequency,
+        mass,
+        fieldsOnPage
+    };
     std::array<QLineEdit *, fieldsOnPage> m_fields;
     std::array<QLabel *, fieldsOnPage> m_notes;
     QComboBox *m_speedOf, *m_span;

@@ -62,8 +62,8 @@ design() {
     xdotool key Tab && xdotool type 250
     xdotool key Tab Tab Tab && xdotool type 1450
     sleep 1
-    # Row 101 of the ranking: 48/16 on 565-5M.
-    xdotool key Tab Tab Tab Tab Tab Tab
+    # Row 101 of the ranking: 48/16 on 565-5M, past the box of the loads.
+    xdotool key Tab Tab Tab Tab Tab Tab Tab
     xdotool key --delay 5 --repeat 100 Down
     sleep 0.5
     import -window "$window" "$2"
@@ -76,7 +76,7 @@ design 1 "$folder/designer.png"
 design 2 "$folder/designer-200.png"
 
 # The designer's loads, by keyboard alone: 0,75 kW at 1450 rpm to 725 rpm, L 1 inch wide, axes
-# about 250 mm, set to 100 N; the first drive's details scrolled to its loads. Scale, then the
+# 200 to 300 mm, set to 100 N, the drives that carry it alone; the first drive's details scrolled to its loads. Scale, then the
 # file to save.
 loads() {
     LC_ALL=it_IT.UTF-8 QT_SCALE_FACTOR=$1 "$program_file" --design &
@@ -89,7 +89,10 @@ loads() {
     # Each key after the fields it shows are there.
     xdotool key alt+t && sleep 0.3 && xdotool key alt+r && xdotool type --delay 50 1450
     xdotool key alt+o && xdotool type --delay 50 725
-    xdotool key alt+e && xdotool type --delay 50 250
+    xdotool key alt+l && sleep 0.3 && xdotool key alt+e && xdotool type --delay 50 200
+    xdotool key alt+s && xdotool type --delay 50 300
+    # Only the drives that carry the power, with no other mark.
+    xdotool key alt+m
     # "Carichi" opens the loads' fields: the power, then the static tension.
     xdotool key alt+w && sleep 0.3 && xdotool key Tab && xdotool type --delay 50 0,75
     xdotool key Tab Tab && xdotool type --delay 50 100

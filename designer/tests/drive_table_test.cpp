@@ -1,4 +1,5 @@
 #include "designer/drive_table.h"
+#include "geometry/belt_profile.h"
 
 #include <QItemSelectionModel>
 #include <QSignalSpy>
@@ -79,6 +80,23 @@ private slots:
         table.sort(DriveTable::teeth, Qt::DescendingOrder);
         QVERIFY(sorted.wait());
         QCOMPARE(outOfOrder(table, teeth, Qt::DescendingOrder), -1);
+    }
+
+    // Each column sized for its widest cell over every row (a mark's room kept where any row
+    // has one), found in the one pass that new rows take, and not only among the first rows.
+    void eachColumnFitsItsWidestCell() {
+        DriveTable table;
+        designer::Drives drives = manyDrives();
+        drives.profile = *geometry::readProfile("5M");
+        drives.wanted = 150;
+        table.setDrives(std::move(drives));
+        for (int column = 0; column < table.columnCount(); ++column) {
+            qsizetype widest = 0;
+            for (int row = 0; row < table.rowCount(); ++row)
+                widest = std::max(widest, table.index(row, column).data().toString().size());
+            QVERIFY2(table.widestText(column).size() >= widest,
+                     qPrintable(table.widestText(column)));
+        }
     }
 };
 
