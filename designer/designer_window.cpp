@@ -412,6 +412,8 @@ void DesignerWindow::buildResults(QWidget *results) {
     connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &DesignerWindow::showSelectedDrive);
     m_legend = new QLabel(results);
+    // A long mark's line wraps rather than widen the window that shows it.
+    m_legend->setWordWrap(true);
 
     m_details = new QPlainTextEdit(results);
     m_details->setReadOnly(true);
