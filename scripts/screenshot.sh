@@ -28,31 +28,36 @@ for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 
 folder=${1:-docs}
 program_file=${PROGRAM:-build/bin/interasse}
 mkdir -p "$folder"
-# scale, then the file to save
-shoot() {
-    # The Italian number format, as the program's users see it.
-    LC_ALL=it_IT.UTF-8 QT_SCALE_FACTOR=$1 "$program_file" &
+window=
+# The program in the Italian number format, as its users see it, at a scale, with its
+# arguments; its window found.
+start() {
+    LC_ALL=it_IT.UTF-8 QT_SCALE_FACTOR=$1 "$program_file" "${@:2}" &
     program=$!
-    local window
     window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$program" | head -n 1)
-    # "calcola interasse", at its centre in logical pixels
-    xdotool mousemove --window "$window" $((372 * $1)) $((96 * $1)) click 1
-    sleep 0.5
-    import -window "$window" "$2"
+}
+# The window into a file, then the program ended.
+save() {
+    import -window "$window" "$1"
     kill "$program"
     wait "$program" 2>/dev/null || true
     program=
-    echo "saved $2"
+    echo "saved $1"
+}
+# scale, then the file to save
+shoot() {
+    start "$1"
+    # "calcola interasse", at its centre in logical pixels
+    xdotool mousemove --window "$window" $((372 * $1)) $((96 * $1)) click 1
+    sleep 0.5
+    save "$2"
 }
 shoot 1 "$folder/window.png"
 shoot 2 "$folder/window-200.png"
 
 # The designer's window, by keyboard alone: scale, then the file to save.
 design() {
-    LC_ALL=it_IT.UTF-8 QT_SCALE_FACTOR=$1 "$program_file" --design &
-    program=$!
-    local window
-    window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$program" | head -n 1)
+    start "$1" --design
     xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
     sleep 0.3
     # The profile, a ratio, 3, a slot from 150 to 250 mm, the motor at 1450 rpm.
@@ -66,23 +71,16 @@ design() {
     xdotool key Tab Tab Tab Tab Tab Tab Tab
     xdotool key --delay 5 --repeat 100 Down
     sleep 0.5
-    import -window "$window" "$2"
-    kill "$program"
-    wait "$program" 2>/dev/null || true
-    program=
-    echo "saved $2"
+    save "$2"
 }
 design 1 "$folder/designer.png"
 design 2 "$folder/designer-200.png"
 
 # The designer's loads, by keyboard alone: 0,75 kW at 1450 rpm to 725 rpm, L 1 inch wide, axes
-# 200 to 300 mm, set to 100 N, the drives that carry it alone; the first drive's details scrolled to its loads. Scale, then the
-# file to save.
+# 200 to 300 mm, set to 100 N, the drives that carry it alone; the first drive's details
+# scrolled to its loads. Scale, then the file to save.
 loads() {
-    LC_ALL=it_IT.UTF-8 QT_SCALE_FACTOR=$1 "$program_file" --design &
-    program=$!
-    local window
-    window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$program" | head -n 1)
+    start "$1" --design
     xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
     sleep 0.3
     xdotool type --delay 50 L100
@@ -100,11 +98,7 @@ loads() {
     # Past the exports, to the table's last column, its ratings; then the details' end.
     xdotool key Tab Tab Tab Tab Tab Tab Tab Tab End Tab Next Next Next
     sleep 0.5
-    import -window "$window" "$2"
-    kill "$program"
-    wait "$program" 2>/dev/null || true
-    program=
-    echo "saved $2"
+    save "$2"
 }
 loads 1 "$folder/designer-loads.png"
 loads 2 "$folder/designer-loads-200.png"
@@ -113,11 +107,8 @@ loads 2 "$folder/designer-loads-200.png"
 # file, the stock list to type in its field, with 384 as the belt and the motor's speed and the
 # static tension (or nothing), then the picture to save.
 layout() {
-    LC_ALL=it_IT.UTF-8 QT_SCALE_FACTOR=$1 "$program_file" --design "$2" &
-    program=$!
-    local window
     # The page is the designer's window's second tab, chosen by the file.
-    window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$program" | head -n 1)
+    start "$1" --design "$2"
     xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
     # Mapped before it is painted.
     sleep 2
@@ -129,11 +120,7 @@ layout() {
         xdotool key alt+t && xdotool type 20 && xdotool key Return
         sleep 1
     fi
-    import -window "$window" "$4"
-    kill "$program"
-    wait "$program" 2>/dev/null || true
-    program=
-    echo "saved $4"
+    save "$4"
 }
 files=$(mktemp -d)
 trap 'kill $program $xvfb 2>/dev/null || true; rm -rf "$files"' EXIT
