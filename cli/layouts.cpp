@@ -325,6 +325,9 @@ struct PlaceLoads {
 // The belt's spans, each from an entry to the next: an open belt's last runs through the
 // clamps' part, no belt.
 std::size_t beltSpans(const geometry::Layout &layout) {
+    // None while a layout is still empty, as the designer's page shows one.
+    if (layout.entries.empty())
+        return 0;
     const std::size_t entries = layout.entries.size();
     return layout.entries.front().kind == LayoutEntry::Kind::clamp ? entries - 1 : entries;
 }

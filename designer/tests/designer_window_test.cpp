@@ -126,6 +126,7 @@ private slots:
     void theLayoutPageByKeyboard();
     void aDamagedLayoutIsMarkedWithItsLine_data();
     void aDamagedLayoutIsMarkedWithItsLine();
+    void aLayoutWithNoPulleysOpens();
     void layoutLoadsAreTheProgramsLines_data();
     void layoutLoadsAreTheProgramsLines();
     void aBadLayoutLoadIsMarkedUnderItsField_data();
@@ -1317,6 +1318,13 @@ void DesignerWindowTest::aDamagedLayoutIsMarkedWithItsLine() {
     for (const QLabel *label : page->findChildren<QLabel *>())
         found = found || (label->isVisible() && label->text().contains(said));
     QVERIFY2(found, qPrintable(said));
+}
+
+// A file of a profile alone, as a layout begins: no pulley, and so no span to choose.
+void DesignerWindowTest::aLayoutWithNoPulleysOpens() {
+    designer::LayoutPage *page = openLayout("profilo 2GT\n");
+    QVERIFY(page->state().file.layout.entries.empty());
+    QCOMPARE(named<QComboBox>(QStringLiteral("del tratto"))->count(), 0);
 }
 
 namespace {
