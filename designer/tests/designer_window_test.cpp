@@ -1320,13 +1320,6 @@ void DesignerWindowTest::aDamagedLayoutIsMarkedWithItsLine() {
     QVERIFY2(found, qPrintable(said));
 }
 
-// A file of a profile alone, as a layout begins: no pulley, and so no span to choose.
-void DesignerWindowTest::aLayoutWithNoPulleysOpens() {
-    designer::LayoutPage *page = openLayout("profilo 2GT\n");
-    QVERIFY(page->state().file.layout.entries.empty());
-    QCOMPARE(named<QComboBox>(QStringLiteral("del tratto"))->count(), 0);
-}
-
 namespace {
 
 // An L belt on a 20 and a 40-tooth pulley, a back-side idler pressing its slack span.
@@ -1338,6 +1331,18 @@ using PageTyped = QList<std::pair<QString, QString>>;
 } // namespace
 
 Q_DECLARE_METATYPE(PageTyped)
+
+// A file of a profile alone, as a layout begins: no pulley, and so no span to choose, and no
+// loads for what is typed.
+void DesignerWindowTest::aLayoutWithNoPulleysOpens() {
+    designer::LayoutPage *page = openLayout("profilo 2GT\n");
+    QVERIFY(page->state().file.layout.entries.empty());
+    QCOMPARE(named<QComboBox>(QStringLiteral("del tratto"))->count(), 0);
+    for (const auto &[field, text] : PageTyped{
+             {"Giri al minuto", "1450"}, {"Potenza (kW)", "0,75"}, {"Tiro statico (N)", "100"}})
+        typeOnPage(field, text);
+    QVERIFY(page->findChild<QPlainTextEdit *>()->toPlainText().isEmpty());
+}
 
 void DesignerWindowTest::layoutLoadsAreTheProgramsLines_data() {
     QTest::addColumn<PageTyped>("typed");
