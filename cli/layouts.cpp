@@ -167,6 +167,12 @@ common::Result<LayoutDescription> describeLayout(const LayoutRequest &request,
     return describeLayout(std::move(*read), request, locale);
 }
 
+geometry::ProfileChoice layoutProfile(const LayoutFile &file, const LayoutRequest &request) {
+    return request.profile ? *request.profile
+           : file.profile  ? *file.profile
+                           : *geometry::readProfile("XL037");
+}
+
 common::Result<LayoutDescription> describeLayout(LayoutFile read, const LayoutRequest &request,
                                                  const QLocale &locale) {
     const auto shown = [separator = locale.decimalPoint().toStdString()](
@@ -174,9 +180,7 @@ common::Result<LayoutDescription> describeLayout(LayoutFile read, const LayoutRe
         return text(geometry::formatNumber(value, pattern, separator));
     };
     LayoutDescription answer{std::move(read), {}, {}, {}, {}, {}};
-    answer.profile = request.profile       ? *request.profile
-                     : answer.file.profile ? *answer.file.profile
-                                           : *geometry::readProfile("XL037");
+    answer.profile = layoutProfile(answer.file, request);
     geometry::Layout &layout = answer.file.layout;
     layout.profile = answer.profile.profile;
     const double pitch = layout.profile->pitch;
@@ -476,16 +480,14 @@ common::Result<std::size_t> turningEntry(const LayoutRequest &request, const Lay
 
 // The loads of every place, none where none is asked.
 common::Result<std::vector<PlaceLoads>>
-loadsOfPlaces(const LayoutRequest &request, const LayoutDescription &layout, const Writer &write,
-              messages::Reader reader = messages::Reader::commandLine) {
+loadsOfPlaces(const LayoutRequest &request, const LayoutDescription &layout, const Writer &write) {
     std::vector<PlaceLoads> loads;
     if (!request.loads.asked() && !request.speed)
         return loads;
     // A travel without a belt has no one place for the belt's loads.
     if (layout.file.layout.travel && !layout.belt)
         return Problem{messages::layoutLoadsNeedBelt(), ExitStatus::wrongUse};
-    const common::Result<std::optional<double>> mass =
-        loadMass(request.loads, layout.profile, reader);
+    const common::Result<std::optional<double>> mass = loadMass(request.loads, layout.profile);
     if (!mass)
         return mass.problem();
     if (std::optional<Problem> unmade = unmadeWidth(request.loads, layout.profile))
@@ -616,13 +618,12 @@ common::Result<ExitStatus> answerLayout(const common::Result<LayoutDescription> 
 
 common::Result<QString> layoutLoadLines(const LayoutDescription &layout,
                                         const LayoutRequest &request, const QLocale &locale,
-                                        QStringList &complaints, messages::Reader reader) {
+                                        QStringList &complaints) {
     QString text;
     QTextStream out(&text);
     {
         Writer write(out, false, locale, layout.profile);
-        const common::Result<std::vector<PlaceLoads>> loads =
-            loadsOfPlaces(request, layout, write, reader);
+        const common::Result<std::vector<PlaceLoads>> loads = loadsOfPlaces(request, layout, write);
         if (!loads)
             return loads.problem();
         for (const PlaceLoads &ofPlace : *loads) {

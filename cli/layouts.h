@@ -48,6 +48,8 @@ common::Result<LayoutDescription> describeLayout(const LayoutRequest &request,
 // The same of a layout already read, as the designer holds it; request.file names it.
 common::Result<LayoutDescription> describeLayout(LayoutFile read, const LayoutRequest &request,
                                                  const QLocale &locale);
+// The profile that a layout is solved in: -p, else the file's, else XL 3/8".
+geometry::ProfileChoice layoutProfile(const LayoutFile &file, const LayoutRequest &request);
 
 // Why the layout cannot be built, naming its entries (path and line, for what is the file's),
 // with the status that it means.
@@ -56,11 +58,10 @@ common::Problem faultProblem(const LayoutFile &file, const QString &path,
                              const geometry::LayoutFault &fault);
 
 // The loads of a layout's places, as the command line writes them after each place's table;
-// what is wrong with them, one sentence each, added to complaints. reader: whose words say why
-// there are none.
+// what is wrong with them, one sentence each, added to complaints.
 common::Result<QString> layoutLoadLines(const LayoutDescription &layout,
                                         const LayoutRequest &request, const QLocale &locale,
-                                        QStringList &complaints, messages::Reader reader);
+                                        QStringList &complaints);
 
 // The layout's spans as --span names them, each from an entry to the next.
 QStringList layoutSpanNames(const LayoutFile &file);

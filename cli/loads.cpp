@@ -34,28 +34,29 @@ std::optional<double> leastRating(const geometry::ProfileChoice &belt,
 } // namespace
 
 common::Result<std::optional<double>> loadMass(const LoadRequest &loads,
-                                               const geometry::ProfileChoice &profile,
-                                               messages::Reader reader) {
+                                               const geometry::ProfileChoice &profile) {
     if (!loads.tension && !loads.frequency)
         return std::optional<double>{};
     if (loads.mass)
         return std::optional(loads.mass->value);
     if (const std::optional<double> mass = geometry::massPerMetre(profile))
         return mass;
-    const geometry::BeltProfile &belt = *profile.profile;
-    const std::span<const int> made = geometry::madeWidths(belt);
+    return common::Problem{
+        messages::massUnknown(fromView(profile.profile->name), massExample(*profile.profile)),
+        common::ExitStatus::wrongUse};
+}
+
+std::optional<QString> massExample(const geometry::BeltProfile &profile) {
+    if (!(profile.unitMass > 0))
+        return std::nullopt;
+    const std::span<const int> made = geometry::madeWidths(profile);
     // A width that is made where the widths are known.
-    const geometry::ProfileChoice example = !made.empty() ? withWidth(belt, made.front())
-                                            : belt.family == geometry::BeltFamily::inchTrapezoidal
-                                                ? geometry::ProfileChoice{&belt, "037"}
-                                                : geometry::ProfileChoice{&belt, "-10"};
-    return common::Problem{messages::massUnknown(fromView(belt.name),
-                                                 belt.unitMass > 0
-                                                     ? std::optional(QString::fromStdString(
-                                                           geometry::profileName(example)))
-                                                     : std::nullopt,
-                                                 reader),
-                           common::ExitStatus::wrongUse};
+    const geometry::ProfileChoice example =
+        !made.empty() ? withWidth(profile, made.front())
+        : profile.family == geometry::BeltFamily::inchTrapezoidal
+            ? geometry::ProfileChoice{&profile, "037"}
+            : geometry::ProfileChoice{&profile, "-10"};
+    return QString::fromStdString(geometry::profileName(example));
 }
 
 std::optional<common::Problem> unmadeWidth(const LoadRequest &loads,

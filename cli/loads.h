@@ -16,9 +16,12 @@ namespace cli {
 
 // The belt's mass per metre for its span frequencies: --mass, or the profile's published one at
 // the width of its name; never a guess. Nothing when neither a tension nor a frequency is asked.
-common::Result<std::optional<double>>
-loadMass(const LoadRequest &loads, const geometry::ProfileChoice &profile,
-         messages::Reader reader = messages::Reader::commandLine);
+common::Result<std::optional<double>> loadMass(const LoadRequest &loads,
+                                               const geometry::ProfileChoice &profile);
+
+// The profile's name with a width that gives it its published mass, as an example (L100,
+// T5-10); nothing where it has none.
+std::optional<QString> massExample(const geometry::BeltProfile &profile);
 
 // A width in the profile's name that is not made, where a power is asked of it.
 std::optional<common::Problem> unmadeWidth(const LoadRequest &loads,

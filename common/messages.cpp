@@ -793,16 +793,7 @@ QString loadNotPositive(const QString &option, const QString &example) {
         .arg(option, example);
 }
 
-QString massUnknown(const QString &profile, const std::optional<QString> &withWidth,
-                    Reader reader) {
-    if (reader == Reader::window)
-        return withWidth ? QStringLiteral("Per la frequenza serve la massa della cinghia: indicare "
-                                          "la larghezza nel profilo, per esempio %1, o la massa "
-                                          "in \"%2\".")
-                               .arg(*withWidth, layoutMassHeading())
-                         : QStringLiteral("Per il profilo %1 non si trova una massa pubblicata: "
-                                          "scrivere la massa della cinghia in \"%2\".")
-                               .arg(profile, layoutMassHeading());
+QString massUnknown(const QString &profile, const std::optional<QString> &withWidth) {
     if (withWidth)
         return QStringLiteral("Per la frequenza serve la massa della cinghia: indicare la "
                               "larghezza nel profilo, per esempio -p %1, o la massa in kg al "
@@ -869,10 +860,6 @@ QString layoutSpeedOfUnknown(const QString &name) {
     return QStringLiteral(
                "Nella disposizione non c'è una puleggia di nome \"%1\" di cui dare i giri.")
         .arg(name);
-}
-
-QString layoutMassHeading() {
-    return QStringLiteral("Massa (kg/m)");
 }
 
 QString layoutLoadsHint() {

@@ -194,8 +194,7 @@ QString loadToType(const QString &option, const QString &example);
 QString loadNotPositive(const QString &option, const QString &example);
 // No mass for the frequency: the profile's name with an example width (T5-10) where the
 // profile has a published unit mass, nothing where it has none.
-QString massUnknown(const QString &profile, const std::optional<QString> &withWidth,
-                    Reader reader = Reader::commandLine);
+QString massUnknown(const QString &profile, const std::optional<QString> &withWidth);
 // A width that the profile is not made in, with those it is (as the name prints them).
 QString widthNotMade(const QString &belt, const QString &profile, const QStringList &widths);
 // The slack side leaving the teeth at this static tension, and the least that keeps it on
@@ -214,9 +213,7 @@ QString spanUnknown(const QString &typed, const QString &example);
 QString layoutLoadsNeedBelt();
 // The entry whose speed is given is no pulley of the layout.
 QString layoutSpeedOfUnknown(const QString &name);
-// The page of layouts' loads: the mass field's heading; what the details pane is for, while it
-// is empty; a tension and a frequency both typed; a power without a speed.
-QString layoutMassHeading();
+// What the page of layouts' pane of loads is for, while it is empty.
 QString layoutLoadsHint();
 // The command line's own words.
 QString unknownProfile(const QString &typed, const QString &names);

@@ -188,7 +188,7 @@ Reading readFields(const Fields &fields, const QLocale &locale) {
         // its own.
         const bool speedTyped = bySpeeds || !read.typed(Field::speed).isEmpty();
         LoadReading loads =
-            readLoads(fields.loadTexts, locale, &profile,
+            readLoads(fields.loadTexts, locale, profile,
                       speedTyped ? std::nullopt : std::optional(headingOf(Field::speed)));
         reading.loads = loads.loads;
         reading.loadProblems = std::move(loads.problems);

@@ -25,7 +25,7 @@ struct Heading {
 };
 const Heading headings[] = {{"Giri al &minuto", nullptr},    {"&Potenza (kW)", nullptr},
                             {"Fattore di servi&zio", "1,5"}, {"&Tiro statico (N)", nullptr},
-                            {"Fre&quenza (Hz)", nullptr},    {nullptr, "pubblicata"}};
+                            {"Fre&quenza (Hz)", nullptr},    {"Massa (&kg/m)", "pubblicata"}};
 
 // A chooser's names again, the one chosen kept where it still is, else the first.
 void refill(QComboBox *chooser, const QStringList &names) {
@@ -55,8 +55,6 @@ LayoutLoads::LayoutLoads(QWidget *parent) : QWidget(parent) {
     };
     m_speedOf = new QComboBox(this);
     m_span = new QComboBox(this);
-    const QString massLabel =
-        messages::layoutMassHeading().replace(QStringLiteral("(kg"), QStringLiteral("(&kg"));
     for (std::size_t field = 0; field < fieldsOnPage; ++field) {
         m_fields[field] = new QLineEdit(this);
         if (const char *empty = headings[field].empty)
@@ -86,7 +84,7 @@ LayoutLoads::LayoutLoads(QWidget *parent) : QWidget(parent) {
         {{m_fields[tension], text(tension), m_notes[tension]},
          {m_fields[frequency], text(frequency), m_notes[frequency]}},
         {{m_span, QStringLiteral("&del tratto"), nullptr},
-         {m_fields[mass], massLabel, m_notes[mass]}},
+         {m_fields[mass], text(mass), m_notes[mass]}},
     };
     for (int row = 0; row < 4; ++row)
         for (int column = 0; column < 2; ++column) {
@@ -137,7 +135,8 @@ void LayoutLoads::setNames(const cli::LayoutFile &file) {
 
 bool LayoutLoads::ask(const cli::LayoutFile &file, cli::LayoutRequest &request) {
     const QLocale locale;
-    // The speed is the page's own; the rest read as the search page reads them.
+    // The speed is the page's own, checked as the command line checks --rpm; the rest read as
+    // the search page reads them.
     std::optional<cli::Value> speedValue;
     QString speedProblem;
     const QString speedName = m_fields[speed]->accessibleName();
@@ -146,8 +145,9 @@ bool LayoutLoads::ask(const cli::LayoutFile &file, cli::LayoutRequest &request) 
             common::readField(typed, speedName, QString(), locale);
         if (!number)
             speedProblem = number.problem().message;
-        else if (!(*number > 0))
-            speedProblem = messages::fieldNotPositive(speedName);
+        else if (const std::optional<QString> problem =
+                     cli::speedProblem(*number, speedName, messages::Reader::window))
+            speedProblem = *problem;
         else
             speedValue = cli::Value{*number, typed};
     }
@@ -157,9 +157,7 @@ bool LayoutLoads::ask(const cli::LayoutFile &file, cli::LayoutRequest &request) 
         names[field - power] = m_fields[field]->accessibleName();
     }
     const bool speedTyped = !m_fields[speed]->text().trimmed().isEmpty();
-    const std::optional<geometry::ProfileChoice> &profile =
-        request.profile ? request.profile : file.profile;
-    const LoadReading read = readLoads(texts, locale, profile ? &*profile : nullptr,
+    const LoadReading read = readLoads(texts, locale, cli::layoutProfile(file, request),
                                        speedTyped ? std::nullopt : std::optional(speedName), names);
     std::array<QString, fieldsOnPage> problems;
     problems[speed] = speedProblem;
@@ -193,8 +191,7 @@ void LayoutLoads::showDetails(const cli::LayoutFile &file, const cli::LayoutRequ
     const common::Result<cli::LayoutDescription> described =
         cli::describeLayout(file, request, locale);
     const common::Result<QString> lines =
-        described ? cli::layoutLoadLines(*described, request, locale, complaints,
-                                         messages::Reader::window)
+        described ? cli::layoutLoadLines(*described, request, locale, complaints)
                   : common::Result<QString>(described.problem());
     QString text = lines ? *lines : QString();
     for (const QString &complaint : complaints) // as the command line's standard error has them

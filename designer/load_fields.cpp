@@ -1,5 +1,6 @@
 #include "designer/load_fields.h"
 
+#include "cli/loads.h"
 #include "common/calculation.h"
 #include "common/messages.h"
 #include "designer/note_label.h"
@@ -34,19 +35,6 @@ QString profileNameOf(const geometry::BeltProfile &profile) {
     return QString::fromUtf8(profile.name.data(), qsizetype(profile.name.size()));
 }
 
-// The profile with a width that gives it a mass, for an example; nothing where no mass is
-// published.
-std::optional<QString> withWidth(const geometry::BeltProfile &profile) {
-    if (!(profile.unitMass > 0))
-        return std::nullopt;
-    const QString name = profileNameOf(profile);
-    const std::span<const int> made = geometry::madeWidths(profile);
-    if (!made.empty())
-        return name + QStringLiteral("%1").arg(made.front(), 3, 10, QChar(u'0'));
-    return name + (profile.family == geometry::BeltFamily::inchTrapezoidal ? QStringLiteral("037")
-                                                                           : QStringLiteral("-10"));
-}
-
 } // namespace
 
 QString headingOf(LoadField field) {
@@ -54,7 +42,7 @@ QString headingOf(LoadField field) {
 }
 
 LoadReading readLoads(const LoadTexts &texts, const QLocale &locale,
-                      const geometry::ProfileChoice *profile,
+                      const geometry::ProfileChoice &profile,
                       const std::optional<QString> &speedNeeded,
                       const std::optional<LoadTexts> &names) {
     LoadReading reading;
@@ -92,23 +80,23 @@ LoadReading readLoads(const LoadTexts &texts, const QLocale &locale,
     if (loads.tension && loads.frequency)
         fail(LoadField::frequency,
              messages::fieldsApart(nameOf(LoadField::tension), nameOf(LoadField::frequency)));
-    if (loads.power && profile && geometry::hasRatingFormula(*profile->profile) &&
-        !profile->width.empty() && !geometry::isMadeWidth(*profile)) {
+    if (loads.power && geometry::hasRatingFormula(*profile.profile) && !profile.width.empty() &&
+        !geometry::isMadeWidth(profile)) {
         QStringList widths;
-        for (const int hundredths : geometry::madeWidths(*profile->profile))
+        for (const int hundredths : geometry::madeWidths(*profile.profile))
             widths << QStringLiteral("%1").arg(hundredths, 3, 10, QChar(u'0'));
         fail(LoadField::power,
              messages::fieldWidthNotMade(nameOf(LoadField::power),
-                                         QString::fromStdString(geometry::profileName(*profile)),
-                                         profileNameOf(*profile->profile), widths));
+                                         QString::fromStdString(geometry::profileName(profile)),
+                                         profileNameOf(*profile.profile), widths));
     }
     if (loads.power && speedNeeded)
         fail(LoadField::power, messages::fieldNeeds(nameOf(LoadField::power), *speedNeeded));
     // Never a frequency from a guessed mass.
-    if (profile && (loads.tension || loads.frequency) && !loads.mass &&
-        text(LoadField::mass).isEmpty() && !geometry::massPerMetre(*profile))
-        fail(LoadField::mass,
-             messages::fieldMassUnknown(nameOf(LoadField::mass), withWidth(*profile->profile)));
+    if ((loads.tension || loads.frequency) && !loads.mass && text(LoadField::mass).isEmpty() &&
+        !geometry::massPerMetre(profile))
+        fail(LoadField::mass, messages::fieldMassUnknown(nameOf(LoadField::mass),
+                                                         cli::massExample(*profile.profile)));
     if (!reading.problems.empty())
         loads = {};
     return reading;

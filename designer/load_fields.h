@@ -37,11 +37,11 @@ struct LoadReading {
 
 // The loads typed, each value above 0 and in the user's locale, as the command line checks
 // its options: a tension and a frequency not both, and a mass known where a frequency or a
-// tension asks for one (the profile's, from the width of its name; none is asked where no
-// profile is known). speedNeeded: the speed that a power needs is not given, and is named by
-// that heading. names: the fields as their page labels them, where it does not use headingOf.
+// tension asks for one (the profile's, from the width of its name). speedNeeded: the speed
+// that a power needs is not given, and is named by that heading. names: the fields as their
+// page labels them, where it does not use headingOf.
 LoadReading readLoads(const LoadTexts &texts, const QLocale &locale,
-                      const geometry::ProfileChoice *profile,
+                      const geometry::ProfileChoice &profile,
                       const std::optional<QString> &speedNeeded = std::nullopt,
                       const std::optional<LoadTexts> &names = std::nullopt);
 
