@@ -470,12 +470,9 @@ common::Result<std::size_t> turningEntry(const LayoutRequest &request, const Lay
             return Problem{messages::layoutSpeedOfUnknown(*request.speedOf), ExitStatus::wrongUse};
         return static_cast<std::size_t>(named);
     }
-    return static_cast<std::size_t>(std::ranges::find_if(entries,
-                                                         [](const LayoutEntry &entry) {
-                                                             return entry.kind !=
-                                                                    LayoutEntry::Kind::clamp;
-                                                         }) -
-                                    entries.begin());
+    const auto pulley = std::ranges::find_if(
+        entries, [](const LayoutEntry &entry) { return entry.kind != LayoutEntry::Kind::clamp; });
+    return static_cast<std::size_t>(pulley - entries.begin());
 }
 
 // The loads of every place, none where none is asked.
