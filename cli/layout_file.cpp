@@ -115,6 +115,9 @@ std::optional<common::Problem> readPulley(Words &words, Entry &entry,
                 const common::Result<double> to = from ? range.number() : from;
                 if (ends.size() != 2 || !to)
                     return words.problem(messages::layoutBadAngles(typed));
+                // One angle twice would be read as a whole turn, a pin, or an arc of nothing.
+                if (std::remainder(*to - *from, 360) == 0)
+                    return words.problem(messages::layoutNoArc(typed));
                 travel->fromAngle = *from;
                 travel->toAngle = *to;
                 travel->fullTurn = false;

@@ -122,11 +122,22 @@ std::vector<std::int64_t> nearestBelts(double length, double pitch, const geomet
     return nearest;
 }
 
-// The belts, of every tooth count or of the stock list, from shortest to longest mm long.
-std::vector<std::int64_t> beltsBetween(double shortest, double longest, double pitch,
+// The teeth of the belts a travel's lengths reach: a belt as near an end as the solver
+// places one is there.
+struct TeethRange {
+    std::int64_t first, last;
+};
+TeethRange teethReached(const geometry::LengthInterval &lengths, double pitch) {
+    const double slack = geometry::lengthTolerance;
+    return {
+        static_cast<std::int64_t>(std::ceil(std::max(lengths.shortest / (1 + slack) / pitch, 1.0))),
+        static_cast<std::int64_t>(std::floor(lengths.longest / (1 - slack) / pitch))};
+}
+
+// The belts, of every tooth count or of the stock list, that the lengths reach, shortest first.
+std::vector<std::int64_t> beltsBetween(const geometry::LengthInterval &lengths, double pitch,
                                        const geometry::Stock *stock) {
-    const auto first = static_cast<std::int64_t>(std::ceil(std::max(shortest / pitch, 1.0)));
-    const auto last = static_cast<std::int64_t>(std::floor(longest / pitch));
+    const auto [first, last] = teethReached(lengths, pitch);
     if (stock) {
         const auto from = std::ranges::lower_bound(*stock, first);
         return {from, std::ranges::upper_bound(from, stock->end(), last)};
@@ -138,10 +149,9 @@ std::vector<std::int64_t> beltsBetween(double shortest, double longest, double p
 }
 
 // How many of them there are, counted before any is listed.
-std::int64_t countBetween(double shortest, double longest, double pitch,
+std::int64_t countBetween(const geometry::LengthInterval &lengths, double pitch,
                           const geometry::Stock *stock) {
-    const auto first = static_cast<std::int64_t>(std::ceil(std::max(shortest / pitch, 1.0)));
-    const auto last = static_cast<std::int64_t>(std::floor(longest / pitch));
+    const auto [first, last] = teethReached(lengths, pitch);
     return std::max<std::int64_t>(stock ? std::ranges::upper_bound(*stock, last) -
                                               std::ranges::lower_bound(*stock, first)
                                         : last - first + 1,
@@ -179,7 +189,7 @@ common::Result<LayoutDescription> describeLayout(LayoutFile read, const LayoutRe
                            double value, const char *pattern = "0.00") {
         return text(geometry::formatNumber(value, pattern, separator));
     };
-    LayoutDescription answer{std::move(read), {}, {}, {}, {}, {}};
+    LayoutDescription answer{std::move(read), {}, {}, {}, {}, {}, 0};
     answer.profile = layoutProfile(answer.file, request);
     geometry::Layout &layout = answer.file.layout;
     layout.profile = answer.profile.profile;
@@ -216,7 +226,8 @@ common::Result<LayoutDescription> describeLayout(LayoutFile read, const LayoutRe
             placeOf(layout, std::nullopt, std::get<geometry::BeltPath>(std::move(atFile))));
         const double length = answer.places.front().path.pitchLength;
         const auto row = [&](std::int64_t teeth) {
-            return LayoutBeltRow{teeth, static_cast<double>(teeth) * pitch - length, {}};
+            return LayoutBeltRow{
+                teeth, geometry::beltPitchLength(*layout.profile, teeth) - length, {}};
         };
         if (answer.belt) {
             answer.belts.push_back(row(*answer.belt));
@@ -242,13 +253,13 @@ common::Result<LayoutDescription> describeLayout(LayoutFile read, const LayoutRe
     // Every belt that fits somewhere, each once.
     std::int64_t count = 0;
     for (const geometry::LengthInterval &interval : lengths)
-        count += countBetween(interval.shortest, interval.longest, pitch, inStock);
+        count += countBetween(interval, pitch, inStock);
     if (count > request.limits.rows)
         return Problem{messages::tooManyLayoutBelts(request.limits.rows, inStock != nullptr),
                        ExitStatus::calculationFailed};
     std::vector<std::int64_t> fitting;
     for (const geometry::LengthInterval &interval : lengths)
-        for (std::int64_t teeth : beltsBetween(interval.shortest, interval.longest, pitch, inStock))
+        for (std::int64_t teeth : beltsBetween(interval, pitch, inStock))
             fitting.push_back(teeth);
     std::ranges::sort(fitting);
     fitting.erase(std::unique(fitting.begin(), fitting.end()), fitting.end());
@@ -261,9 +272,10 @@ common::Result<LayoutDescription> describeLayout(LayoutFile read, const LayoutRe
     if (answer.belt) {
         // Solved only where the travel takes its length: a drag that pushes a pulley past where
         // the belt fits asks this on every frame.
-        const double wanted = static_cast<double>(*answer.belt) * pitch;
+        const double wanted = geometry::beltPitchLength(*layout.profile, *answer.belt);
         if (std::ranges::any_of(lengths, [&](const geometry::LengthInterval &interval) {
-                return interval.shortest <= wanted && wanted <= interval.longest;
+                const auto [first, last] = teethReached(interval, pitch);
+                return first <= *answer.belt && *answer.belt <= last;
             }))
             for (geometry::Placement &place : geometry::placementsForLength(layout, wanted))
                 answer.places.push_back(placeOf(layout, place.centre, std::move(place.path)));
@@ -271,20 +283,35 @@ common::Result<LayoutDescription> describeLayout(LayoutFile read, const LayoutRe
             return Problem{
                 fitting.empty()
                     ? messages::layoutNoBeltFits(profileName, movable, from, to, inStock != nullptr)
+                : fitting.size() == 1
+                    ? messages::layoutOneBeltFits(beltName(*answer.belt), movable,
+                                                  beltName(fitting.front()), inStock != nullptr)
                     : messages::layoutBeltFitsNowhere(beltName(*answer.belt), movable,
                                                       beltName(fitting.front()),
                                                       beltName(fitting.back()), inStock != nullptr),
                 ExitStatus::calculationFailed};
         return answer;
     }
+    // Each belt fits once at least, and twice at most where the length turns back: the rows a
+    // table shows need no more belts than that. Each belt's solving follows the path over
+    // every entry, so that is the work bounded, before it starts.
+    const auto total = static_cast<std::int64_t>(fitting.size());
+    const auto solved =
+        static_cast<std::size_t>(request.all ? total : std::min<std::int64_t>(total, firstRows));
+    const auto entries = static_cast<std::int64_t>(layout.entries.size());
+    if (static_cast<std::int64_t>(solved) > request.limits.beltsTried / entries)
+        return Problem{
+            messages::layoutSolvingTooLong(request.limits.beltsTried, inStock != nullptr),
+            ExitStatus::calculationFailed};
     std::vector<double> beltLengths;
-    for (std::int64_t teeth : fitting)
-        beltLengths.push_back(static_cast<double>(teeth) * pitch);
+    for (std::size_t i = 0; i < solved; ++i)
+        beltLengths.push_back(geometry::beltPitchLength(*layout.profile, fitting[i]));
     const std::vector<std::vector<geometry::Placement>> places =
         geometry::placementsForLengths(layout, beltLengths);
-    for (std::size_t i = 0; i < fitting.size(); ++i)
+    for (std::size_t i = 0; i < solved; ++i)
         for (const geometry::Placement &place : places[i])
             answer.belts.push_back({fitting[i], 0, place.centre});
+    answer.unsolved = total - static_cast<std::int64_t>(solved);
     if (answer.belts.empty())
         return Problem{
             messages::layoutNoBeltFits(profileName, movable, from, to, inStock != nullptr),
@@ -535,7 +562,9 @@ common::Result<QString> writeLayoutDrawings(const LayoutRequest &request,
 
 common::Result<ExitStatus> answerLayout(const LayoutRequest &request, QTextStream &out,
                                         QTextStream &err, bool csv, const QLocale &locale) {
-    return answerLayout(describeLayout(request, locale), request, out, err, csv, locale);
+    LayoutRequest every = request;
+    every.all = request.all || csv; // a spreadsheet has every row
+    return answerLayout(describeLayout(every, locale), request, out, err, csv, locale);
 }
 
 common::Result<ExitStatus> answerLayout(const common::Result<LayoutDescription> &answer,
@@ -543,6 +572,12 @@ common::Result<ExitStatus> answerLayout(const common::Result<LayoutDescription> 
                                         QTextStream &err, bool csv, const QLocale &locale) {
     if (!answer)
         return answer.problem();
+    if (csv && answer->unsolved > 0) { // a spreadsheet has every row
+        LayoutRequest every = request;
+        every.all = true;
+        return answerLayout(describeLayout(answer->file, every, locale), every, out, err, csv,
+                            locale);
+    }
     const LayoutDescription &layout = *answer;
     Writer write(out, csv, locale, layout.profile);
     // The loads of every place, before anything is written.
@@ -563,7 +598,7 @@ common::Result<ExitStatus> answerLayout(const common::Result<LayoutDescription> 
     if (!drawing.isEmpty()) {
         write.stream() << drawing;
     } else if (csv && layout.file.layout.travel && !layout.belt) {
-        write.layoutBelts(layout.belts, true, true);
+        write.layoutBelts(layout.belts, true, true, layout.unsolved);
     } else {
         const geometry::Travel *travel =
             layout.file.layout.travel ? &*layout.file.layout.travel : nullptr;
@@ -592,7 +627,7 @@ common::Result<ExitStatus> answerLayout(const common::Result<LayoutDescription> 
                 write.details(ofPlace->lines);
         }
         if (!csv && !solved && !layout.belts.empty())
-            write.layoutBelts(layout.belts, travel != nullptr, request.all);
+            write.layoutBelts(layout.belts, travel != nullptr, request.all, layout.unsolved);
     }
     write.stream().flush(); // the results first, then what is wrong with them
     for (const LayoutPlace &place : layout.places)
@@ -647,6 +682,10 @@ QString warningText(const LayoutFile &file, const geometry::ProfileChoice &profi
         return messages::layoutFewTeethInMesh(called, number(warning.value));
     case Kind::littleWrap:
         return messages::layoutLittleWrap(called, number(warning.value), number(warning.least));
+    case Kind::smallPulley:
+        return messages::layoutSmallPulley(called, QString::number(warning.value),
+                                           text(std::string(profile.profile->name)),
+                                           profile.profile->smallestPulley);
     case Kind::smallIdler:
         break;
     }

@@ -28,8 +28,9 @@ struct LayoutPlace {
 // What interasse --layout answers. A fixed layout: its path, and the belt asked or the nearest
 // made belts below and above its length. A movable entry with a belt: every place on its
 // travel where the belt fits. Without one: the path at the file's centres, where it can be
-// built, and every belt that fits somewhere on the travel with the place, each belt once for
-// each place; within a stock list when one is given.
+// built, and the belts that fit somewhere on the travel with the place, each belt once for
+// each place, from the shortest: every one with request.all, else those of the first rows a
+// table shows, the rest counted unsolved; within a stock list when one is given.
 struct LayoutDescription {
     LayoutFile file;
     geometry::ProfileChoice profile;
@@ -37,11 +38,13 @@ struct LayoutDescription {
     std::vector<LayoutPlace> places;
     std::vector<LayoutBeltRow> belts;
     std::optional<QString> misfit; // a fixed layout's belt that does not fit, said after
+    std::int64_t unsolved = 0;     // belts that fit the travel, past those in belts
 };
 
 // The layout's answer, or the one problem that keeps it: a file or a belt that cannot be used
 // (wrong use), a layout that cannot be built or a belt that fits nowhere (naming the entries,
-// or the belts that would), more belts than a list takes (refused before they are solved).
+// or the belts that would), more belts than a list takes or more solving than the limits'
+// beltsTried, counted as belts times entries (refused before they are solved).
 // Numbers in its sentences in the user's format.
 common::Result<LayoutDescription> describeLayout(const LayoutRequest &request,
                                                  const QLocale &locale);

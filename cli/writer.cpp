@@ -209,13 +209,6 @@ void Writer::belts(const Drives &drives) {
     legend();
 }
 
-namespace {
-
-// The rows a table shows unless asked for every one.
-constexpr qsizetype firstRows = 20;
-
-} // namespace
-
 void Writer::designs(const Drives &drives, bool all) {
     const std::optional<double> &wanted = drives.wanted;
     const std::optional<Drives::Speeds> &speeds = drives.speeds;
@@ -370,7 +363,8 @@ void Writer::pitchLength(double length) {
              << QStringLiteral(" mm\n");
 }
 
-void Writer::layoutBelts(const std::vector<LayoutBeltRow> &rows, bool placed, bool all) {
+void Writer::layoutBelts(const std::vector<LayoutBeltRow> &rows, bool placed, bool all,
+                         qint64 unsolved) {
     QStringList headings{heading(QStringLiteral("cinghia"))};
     if (placed)
         headings << heading(QStringLiteral("x"), "mm") << heading(QStringLiteral("y"), "mm")
@@ -395,13 +389,13 @@ void Writer::layoutBelts(const std::vector<LayoutBeltRow> &rows, bool placed, bo
         } else {
             cell(belt.teeth);
         }
-        cellFixed(static_cast<double>(belt.teeth) * m_profile.profile->pitch, 2, true);
+        cellFixed(geometry::beltPitchLength(*m_profile.profile, belt.teeth), 2, true);
         if (!belt.centre)
             cell(millimetres(difference(belt.difference)).toStdString());
         endRow();
     }
-    if (written < shown)
-        stream() << messages::moreLayoutBelts(shown - written) << '\n';
+    if (written < shown || (unsolved > 0 && !m_csv))
+        stream() << messages::moreLayoutBelts(shown - written + unsolved) << '\n';
 }
 
 } // namespace cli

@@ -19,6 +19,9 @@ namespace cli {
 // before zero.
 QString signedDifference(double value, std::string_view decimalSeparator);
 
+// The rows a table shows unless asked for every one.
+inline constexpr qsizetype firstRows = 20;
+
 // The one writer of the program's answers, the command line's and the designer's exports alike:
 // numbers as the window shows them, in the user's format, or with "." for a spreadsheet;
 // tables in columns, or comma-separated values with a heading row.
@@ -91,7 +94,9 @@ public:
     void pitchLength(double length);
     // Made belts for a layout: each with its difference from the path, or with the movable
     // entry's centre where it fits; the first 20 unless all are asked or for a spreadsheet.
-    void layoutBelts(const std::vector<LayoutBeltRow> &rows, bool placed, bool all);
+    // unsolved: the belts that fit past the rows, left unsolved, counted with those not shown.
+    void layoutBelts(const std::vector<LayoutBeltRow> &rows, bool placed, bool all,
+                     qint64 unsolved = 0);
 
     static constexpr int beltColumns[] = {18, 6, 14, 14};
     static constexpr int layoutColumns[] = {14, 18, 12, 14, 12};

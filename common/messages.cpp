@@ -633,6 +633,12 @@ QString layoutBadTravel() {
                           "e l'arco di ruota comprende il punto della puleggia nel file.");
 }
 
+QString layoutNoArc(const QString &typed) {
+    return QStringLiteral("\"%1\" è un arco lungo zero: DA e A di ruota sono lo stesso angolo; "
+                          "per un giro intero ruota si scrive senza angoli.")
+        .arg(quoted(typed));
+}
+
 QString layoutNoBeltFigures(const QString &entry, const QString &profile) {
     return QStringLiteral("Per il profilo %1 non sono pubblicati lo spessore della cinghia e "
                           "l'altezza dei denti: la puleggia %2, liscia o sul dorso, non si può "
@@ -744,6 +750,29 @@ QString layoutSmallIdler(const QString &entry, const QString &size, const QStrin
 QString fewTeethOnLoadLegend() {
     return QStringLiteral("* meno di %1 denti in presa su un ingranaggio che porta il carico")
         .arg(geometry::fewestTeethInMesh);
+}
+
+QString layoutSmallPulley(const QString &entry, const QString &teeth, const QString &profile,
+                          int fewest) {
+    return QStringLiteral("La puleggia %1 ha solo %2 denti: per il profilo %3 i costruttori ne "
+                          "consigliano almeno %4.")
+        .arg(entry, teeth, profile)
+        .arg(fewest);
+}
+
+QString layoutSolvingTooLong(qint64 most, bool stock) {
+    return QStringLiteral("Collocare le cinghie sulla corsa vorrebbe più di %1 calcoli (cinghie "
+                          "per pulegge): restringere la corsa nel file%2 o chiedere solo le "
+                          "prime (senza --all né --csv).")
+        .arg(most)
+        .arg(stock ? QStringLiteral(", l'elenco di cinghie (--stock)") : QString());
+}
+
+QString layoutOneBeltFits(const QString &belt, const QString &movable, const QString &fitting,
+                          bool stock) {
+    return QStringLiteral("La cinghia %1 non si monta in nessun punto della corsa di %2: vi si "
+                          "monta solo la cinghia%3 %4.")
+        .arg(belt, movable, stock ? QStringLiteral(" dell'elenco") : QString(), fitting);
 }
 
 QString layoutForm() {

@@ -149,6 +149,8 @@ QString layoutNameTwice(const QString &name, int firstLine);
 QString layoutTwoMovable(int firstLine);
 QString layoutMisplacedClamp();
 QString layoutBadTravel();
+// An arm's two angles that are one: no arc (a whole turn is written without angles).
+QString layoutNoArc(const QString &typed);
 // A layout that cannot be built, its entries named as sentences call them.
 QString layoutNoBeltFigures(const QString &entry, const QString &profile);
 QString layoutOverlap(const QString &first, const QString &second);
@@ -179,6 +181,15 @@ QString layoutLittleWrap(const QString &entry, const QString &degrees, const QSt
 QString layoutSmallIdler(const QString &entry, const QString &size, const QString &least,
                          bool teeth, const QString &profile);
 QString fewTeethOnLoadLegend();
+// A toothed pulley of fewer teeth than its profile's makers recommend, as the two pulleys' form
+// says it.
+QString layoutSmallPulley(const QString &entry, const QString &teeth, const QString &profile,
+                          int fewest);
+// A travel's belts that would take more solving than the most, in belts times entries.
+QString layoutSolvingTooLong(qint64 most, bool stock);
+// A belt that fits nowhere on a travel that takes one belt only.
+QString layoutOneBeltFits(const QString &belt, const QString &movable, const QString &fitting,
+                          bool stock);
 // The form of --layout, and the option without its file.
 QString layoutForm();
 QString layoutWithoutFile();

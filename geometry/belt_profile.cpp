@@ -102,6 +102,10 @@ double beltCode(const BeltProfile &profile, std::int64_t teeth) {
     return code;
 }
 
+double beltPitchLength(const BeltProfile &profile, std::int64_t teeth) {
+    return static_cast<double>(teeth) * profile.pitch;
+}
+
 std::vector<std::int64_t> teethOfCode(const BeltProfile &profile, double code) {
     if (!(code >= 1 && code <= static_cast<double>(largestBeltCode)))
         return {};

@@ -151,9 +151,9 @@ Following follow(const Layout &layout, const std::vector<double> &radii, double 
     return result;
 }
 
-// An entry the belt would not touch: without it the belt closes either way round, and the
-// run that then goes from the entry before it to the one after stays clear of its circle.
-// Every two circles are apart.
+// An entry the belt would not touch: without it the belt closes either way round as a belt,
+// its spans clear of each other, and the run that then goes from the entry before it to the
+// one after stays clear of its circle. Every two circles are apart.
 std::optional<std::size_t> untouchedEntry(const Layout &layout, const std::vector<double> &radii) {
     const std::vector<LayoutEntry> &entries = layout.entries;
     const std::size_t count = entries.size();
@@ -167,7 +167,7 @@ std::optional<std::size_t> untouchedEntry(const Layout &layout, const std::vecto
             std::vector<double> radiiWithout = radii;
             radiiWithout.erase(radiiWithout.begin() + static_cast<std::ptrdiff_t>(i));
             const Following rest = follow(without, radiiWithout, sense);
-            if (!rest.closes)
+            if (!rest.closes || rest.crossing)
                 continue;
             const Run past = runBetween(
                 entries[before].centre, signedRadius(entries[before], radii[before], sense),
@@ -183,7 +183,9 @@ std::optional<std::size_t> untouchedEntry(const Layout &layout, const std::vecto
 
 std::optional<LayoutFault> entryFault(const Layout &layout) {
     const std::vector<LayoutEntry> &entries = layout.entries;
-    if (std::ranges::count_if(entries, [](const auto &entry) { return !isClamp(entry); }) < 2)
+    // A belt clamped at both ends may run round one pulley, as one that carries its motor.
+    const bool open = !entries.empty() && isClamp(entries.front()) && isClamp(entries.back());
+    if (std::ranges::count_if(entries, std::not_fn(isClamp)) < (open ? 1 : 2))
         return LayoutFault{Fault::tooFewPulleys};
     const std::size_t last = entries.size() - 1;
     if (isClamp(entries.front()) != isClamp(entries.back()))
@@ -232,11 +234,12 @@ std::optional<Motion> motionOf(const Layout &layout) {
     if (travel.fullTurn)
         return Motion{travel.entry, true, travel.pivot, {0, 0}, radius, at, at + 360};
     // The range runs counter-clockwise from its first angle to its second, through 0 if need be;
-    // the same angle twice is a whole turn. The centre may lie a hair before the range's start.
+    // the same angle twice is no range (a whole turn has none). The centre may lie a hair
+    // before the range's start.
     const auto below360 = [](double angle) { return std::fmod(std::fmod(angle, 360) + 360, 360); };
     const double turn = 360 - below360(travel.fromAngle - travel.toAngle);
     const double slack = 1e-9;
-    if (!(below360(at - travel.fromAngle + slack) <= turn + 2 * slack))
+    if (turn == 360 || !(below360(at - travel.fromAngle + slack) <= turn + 2 * slack))
         return std::nullopt;
     const double from = travel.fromAngle;
     return Motion{travel.entry, true, travel.pivot, {0, 0}, radius, from, from + turn};
@@ -444,6 +447,11 @@ std::vector<LayoutWarning> layoutWarnings(const Layout &layout, const BeltPath &
         const bool toothed = entry.kind == Kind::toothed, teeth = entry.face == BeltFace::teeth;
         if (isClamp(entry))
             continue;
+        // The makers' smallest pulley holds for an idler's grooves too; said once for an entry.
+        const auto smallest = static_cast<double>(profile.smallestPulley);
+        const bool fewTeeth = toothed && teeth && entry.size < smallest;
+        if (fewTeeth)
+            warnings.push_back({Warning::smallPulley, i, entry.size, smallest});
         if (toothed && teeth && !entry.idler) {
             if (on.teethInMesh < fewestTeethInMesh)
                 warnings.push_back({Warning::fewTeethInMesh, i, on.teethInMesh, fewestTeethInMesh});
@@ -458,7 +466,7 @@ std::vector<LayoutWarning> layoutWarnings(const Layout &layout, const BeltPath &
             least = toothed ? profile.smallestGroovedIdler : profile.smallestFlatIdler;
         else if (toothed)
             size = entry.size * profile.pitch / pi - 2 * profile.pitchLineOffset;
-        if (size < least)
+        if (size < least && !fewTeeth)
             warnings.push_back({Warning::smallIdler, i, size, least});
     }
     return warnings;
@@ -474,9 +482,30 @@ std::vector<Placement> placementsOnKnots(Mover &mover,
                                          const std::vector<std::vector<Sample>> &travel,
                                          double pitchLength) {
     std::vector<Placement> found;
-    const double tolerance = 1e-9 * pitchLength;
+    const double tolerance = lengthTolerance * pitchLength;
+    const auto fits = [&](const Sample &sample) {
+        return std::abs(sample.length - pitchLength) <= tolerance;
+    };
+    // The place is the belt's: its length is the belt's, not the last bits that found it.
+    const auto place = [&](double along, BeltPath &path) {
+        path.pitchLength = pitchLength;
+        found.push_back({along, centreAt(mover.motion, along), std::move(path)});
+    };
     for (const std::vector<Sample> &stretch : travel) {
-        for (std::size_t k = 1; k < stretch.size(); ++k) {
+        for (std::size_t k = 0; k < stretch.size(); ++k) {
+            // A sample may be the place itself: a travel's end, or an extreme that just
+            // reaches the length; once for a run of them.
+            if (fits(stretch[k])) {
+                if (k > 0 && fits(stretch[k - 1]))
+                    continue;
+                auto path = mover.at(stretch[k].along);
+                BeltPath *built = std::get_if<BeltPath>(&path); // every sample builds
+                if (built)                                      // GCOVR_EXCL_BR_LINE
+                    place(stretch[k].along, *built);
+                continue;
+            }
+            if (k == 0 || fits(stretch[k - 1]))
+                continue;
             const bool rising = stretch[k - 1].length < pitchLength;
             if (rising == (stretch[k].length < pitchLength))
                 continue;
@@ -491,7 +520,7 @@ std::vector<Placement> placementsOnKnots(Mover &mover,
                     break;
                 const double miss = built->pitchLength - pitchLength;
                 if (std::abs(miss) <= tolerance) {
-                    found.push_back({middle, centreAt(mover.motion, middle), std::move(*built)});
+                    place(middle, *built);
                     break;
                 }
                 // Where the doubles run out first, the length jumps there: no belt fits.

@@ -97,6 +97,27 @@ QString writtenBack(const cli::LayoutFile &read, const QString &copy) {
 
 } // namespace
 
+// Layouts written by the test, each a case: belts at a slot's ends, an arm, entries named
+// wrongly, one pulley between clamps, pulleys below the makers' smallest, a belt's length.
+const std::pair<const char *, const char *> layoutFiles[] = {
+    {"ends.txt", "profilo GT2-6\nmotore 0 0 20\nrinvio 395 0 20 folle scorre 420 0\n"},
+    {"backwards.txt", "profilo GT2-6\nmotore 0 0 20\nrinvio 420 0 20 folle scorre 395 0\n"},
+    {"across.txt", "profilo GT2-6\nmotore 0 0 20\nrinvio 395 0 20 folle scorre 395 30\n"},
+    {"one-belt.txt", "profilo GT2-6\nmotore 0 0 20\nrinvio 395 0 20 folle scorre 395.5 0\n"},
+    {"carriage.txt", "profilo GT2-6\ncarrelloS estremo 180 193.634\ngiuntoS 20 200 20 folle\n"
+                     "angoloS 20.648 420 liscia 12 folle\nmotoreA 400 420.648 20\n"
+                     "anteriore 400 220 20 folle\ngiuntoD 388.128 200.86 liscia 10 dorso folle\n"
+                     "carrelloD estremo 240 206.366\n"},
+    {"no-arc.txt", "profilo 2GT\nmotore 0 0 20\ncondotta 150 0 60\n"
+                   "tenditore 75 4 20 dorso folle ruota 75 24 270:270\n"},
+    {"turn.txt", "profilo GT2\nmotore 0 0 20\nvite 150 0 60\n"
+                 "braccio 85 -20 20 dorso folle ruota 75 -20\n"},
+    {"clamped.txt", "profilo GT2\nestremo -100 6.366\nmotore 0 0 20\nestremo -100 -6.366\n"},
+    {"ten.txt", "profilo GT2-6\nmotore 0 0 10\nrinvio 300 0 10 folle\n"},
+    {"nastro.txt", "profilo L075\nmotore 0 0 20\nnastro 400 0 80\n"
+                   "tendi 200 -60 liscia 60 dorso folle scorre 200 -30\n"},
+};
+
 class CommandLineTest : public QObject {
     Q_OBJECT
 
@@ -114,6 +135,10 @@ private slots:
             many.write(QByteArray::number(line * 100) + " 0 20\n");
         QFile nothing(folder.filePath(QStringLiteral("nothing.txt"))); // a comment alone
         QVERIFY(nothing.open(QIODevice::WriteOnly) && nothing.write("# no pulley\n") > 0);
+        for (const auto &[name, text] : layoutFiles) {
+            QFile file(folder.filePath(QString::fromLatin1(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) > 0);
+        }
     }
     void answersInTheTerminal_data();
     void answersInTheTerminal();
@@ -746,6 +771,57 @@ void CommandLineTest::answersInTheTerminal_data() {
          })
         QTest::newRow(file) << english << QStringList{"--layout", layout(file)} << 2 << ""
                             << QString::fromUtf8(words);
+    // Written by initTestCase.
+    const auto written = [this](const char *file) {
+        return folder.filePath(QString::fromLatin1(file));
+    };
+    for (const char *file : {"ends.txt", "backwards.txt", "across.txt"})
+        QTest::newRow(file) << english << QStringList{"--layout", written(file), "830"} << 0
+                            << "…lunghezza primitiva: 830.00 mm\n"
+                               "posizione di rinvio (riga 3): x 395.00 mm, y 0.00 mm\n"
+                            << "";
+    QTest::newRow("a travel's belts from one that fits at its start, every one in a spreadsheet")
+        << english << QStringList{"--layout", written("ends.txt"), "--csv"} << 0
+        << "cinghia,x_mm,y_mm,lunghezza_primitiva_mm\n830,395.00,0.00,830.00\n…"
+        << "";
+    QTest::newRow("a spreadsheet of a travel's belts past the rows a table shows")
+        << english << QStringList{"--layout", layout("lunga.txt"), "--csv"} << 0
+        << "…466,75.00,-97.79,466.00\n468,75.00,-99.10,468.00\n"
+        << "";
+    QTest::newRow("a travel that takes one belt")
+        << italian << QStringList{"--layout", written("one-belt.txt"), "832"} << 1 << ""
+        << "La cinghia 832-2GT-6 non si monta in nessun punto della corsa di rinvio (riga 3): vi "
+           "si monta solo la cinghia 830-2GT-6.";
+    QTest::newRow("the roller that leaves an open belt, not the first idler")
+        << english << QStringList{"--layout", written("carriage.txt")} << 1 << ""
+        << "La cinghia non tocca la puleggia giuntoD (riga 7)";
+    QTest::newRow("an arm's range of one angle")
+        << english << QStringList{"--layout", written("no-arc.txt")} << 2 << ""
+        << "no-arc.txt, riga 4: \"270:270\" è un arco lungo zero";
+    QTest::newRow("an arm's whole turn: two places where the idler presses the span")
+        << english << QStringList{"--layout", written("turn.txt"), "382", "--csv"} << 0
+        << "soluzione,nome,x_mm,y_mm,diametro_primitivo_mm,avvolgimento_gradi,denti_in_presa,"
+           "tratto_mm\n1,motore,0.00,0.00,12.73,176.09,9.78,149.46\n"
+           "1,vite,150.00,0.00,38.20,196.77,32.79,65.63\n"
+           "1,braccio,80.48,-11.64,13.24,12.86,0.00,80.27\n"
+           "2,motore,0.00,0.00,12.73,176.89,9.83,149.46\n"
+           "2,vite,150.00,0.00,38.20,195.91,32.65,75.40\n"
+           "2,braccio,71.07,-10.80,13.24,12.80,0.00,70.71\n"
+        << "";
+    QTest::newRow("a motor riding on a belt clamped at both ends")
+        << english << QStringList{"--layout", written("clamped.txt")} << 0
+        << "…lunghezza primitiva: 220.00 mm\n"
+        << "";
+    QTest::newRow("pulleys below the makers' smallest, the idler too")
+        << english << QStringList{"--layout", written("ten.txt")} << 0
+        << "…620.00 mm             0.00 mm\n"
+        << "La puleggia rinvio (riga 3) ha solo 10 denti: per il profilo 2GT i costruttori ne "
+           "consigliano almeno 12.";
+    QTest::newRow("a belt's one length, placed and listed")
+        << italian << QStringList{"--layout", written("nastro.txt"), "521"} << 0
+        << "…lunghezza primitiva: 1323,98 mm\nposizione di tendi (riga 4): x 200,00 mm, y -37,25 "
+           "mm\n"
+        << "";
     QTest::newRow("a layout of no pulley at all")
         << english << QStringList{"--layout", folder.filePath("nothing.txt")} << 2 << ""
         << "nothing.txt ha meno di due pulegge";
@@ -998,9 +1074,16 @@ void CommandLineTest::refusesPastItsLimits_data() {
     // 3:1 within 1 % from 14 to 60 teeth: 7 pairs, each searched twice among 2^48 belts of 5M,
     // and two rows each.
     const QStringList layout{"--layout", DATA_DIR "/layouts/tenditore.txt", "--csv"}; // 2 belts
-    QTest::newRow("a layout's belts at the limit") << layout << 2LL << 0LL << "";
+    QTest::newRow("a layout's belts at the limit") << layout << 2LL << many << "";
     QTest::newRow("a layout's belts")
-        << layout << 1LL << 0LL << "Più di 1 cinghie: restringere la corsa nel file.";
+        << layout << 1LL << many << "Più di 1 cinghie: restringere la corsa nel file.";
+    // Every one of 40 belts solved over 3 entries.
+    const QStringList slot40{"--layout", DATA_DIR "/layouts/lunga.txt", "--csv"};
+    QTest::newRow("a layout's solving at the limit") << slot40 << 40LL << 120LL << "";
+    QTest::newRow("a layout's solving")
+        << slot40 << 40LL << 119LL
+        << "Collocare le cinghie sulla corsa vorrebbe più di 119 calcoli (cinghie per pulegge): "
+           "restringere la corsa nel file o chiedere solo le prime (senza --all né --csv).";
     QTest::newRow("near at the limit of belts tried") << near << 14LL << 7 * (2 * 48LL + 4) << "";
     QTest::newRow("near, belts tried")
         << near << 14LL << 699LL

@@ -137,6 +137,10 @@ TEST(Layout, FollowsThePitchCirclesAsClosedFormsSay) {
          1200 + 2 * pi * (6 + 0.76 + 0.254),
          360},
         {"an open belt, less the carriage's 10 mm", openBelt, 150 + 300 + 140 + 40, 360},
+        {"an open belt round one pulley, a motor riding on it",
+         {gt2, {clamp(-100, r20), motor, clamp(-100, -r20)}},
+         200 + 20,
+         180},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -178,7 +182,10 @@ TEST(Layout, RefusesWhatCannotBeBuiltNamingTheEntries) {
         Layout layout;
         LayoutFault fault;
     } cases[] = {
-        {{gt2, {clamp(0, 10), motor, clamp(9, 10)}}, {Fault::tooFewPulleys}},
+        {{gt2, {}}, {Fault::tooFewPulleys}},
+        {{gt2, {motor}}, {Fault::tooFewPulleys}},
+        {{gt2, {clamp(0, 10), clamp(9, 10)}}, {Fault::tooFewPulleys}},
+        {{gt2, {clamp(0, 10), motor}}, {Fault::tooFewPulleys}},
         {{gt2, {motor, clamp(50, 50), driven}}, {Fault::misplacedClamp, 1}},
         {{gt2, {motor, driven, clamp(50, 50)}}, {Fault::misplacedClamp, 2}},
         {{gt2, {clamp(50, 50), motor, driven}}, {Fault::misplacedClamp, 0}},
@@ -198,6 +205,14 @@ TEST(Layout, RefusesWhatCannotBeBuiltNamingTheEntries) {
         {{gt2, {motor, back(toothed(75, 30, 20)), driven}}, {Fault::untouched, 1}},
         {{gt2, {clamp(75, r20), motor, toothed(75, 0, 16), driven, clamp(85, r20)}},
          {Fault::untouched, 2}},
+        {{gt2, {back(toothed(75, -30, 20)), motor, driven}}, {Fault::untouched, 0}},
+        // A carriage's open belt whose last back-side roller is wrapped -1.3 degrees: that
+        // roller, not the first idler, whose removal leaves spans that cross.
+        {{gt2,
+          {clamp(180, 193.634), idler(toothed(20, 200, 20)), idler(plain(20.648, 420, 12)),
+           toothed(400, 420.648, 20), idler(toothed(400, 220, 20)),
+           idler(back(plain(388.128, 200.86, 10))), clamp(240, 206.366)}},
+         {Fault::untouched, 5}},
         // A crossed belt: its two spans cross.
         {{gt2, {motor, back(driven)}}, {Fault::spansCross, 0, 1}},
         // Back-side pulleys only: the belt runs round nothing on its teeth.
@@ -207,6 +222,9 @@ TEST(Layout, RefusesWhatCannotBeBuiltNamingTheEntries) {
         {travel({2, Travel::Kind::arm, {}, {75, -10}}), {Fault::badTravel, 2}},
         {travel({2, Travel::Kind::arm, {}, {75, -20}, 180, 360}), {Fault::badTravel, 2}},
         {travel({2, Travel::Kind::arm, {}, {75, -20}, 300, 60}), {Fault::badTravel, 2}},
+        // Two ends that are one angle: no arc, not a whole turn.
+        {travel({2, Travel::Kind::arm, {}, {75, -20}, 90, 90}), {Fault::badTravel, 2}},
+        {travel({2, Travel::Kind::arm, {}, {75, -20}, 90, 450}), {Fault::badTravel, 2}},
         {travel({2, Travel::Kind::slot, {75, INFINITY}}), {Fault::badTravel, 2}},
         {travel({2, Travel::Kind::arm, {}, {75, -INFINITY}}), {Fault::badTravel, 2}},
     };
@@ -249,6 +267,13 @@ TEST(Layout, WarnsOfPulleysThatCarryLoadOnFewTeethAndOfSmallIdlers) {
         {{xl, {left, idler(back(toothed(100, -35, 14))), right, plain(100, 10, 40)}},
          {{Warning::smallIdler, 1, 14 * 5.08 / pi - 2 * 0.254, 25.4},
           {Warning::smallIdler, 3, 40, 63.5}}},
+        // Toothed pulleys below the makers' smallest, idlers too (GT2: 12 teeth), said once:
+        // an XL idler of 8 grooves is below both its pulleys' 10 and an idler's 12.
+        {{gt2, {toothed(0, 0, 10), idler(toothed(300, 0, 10))}},
+         {{Warning::smallPulley, 0, 10, 12},
+          {Warning::fewTeethInMesh, 0, 5, 6},
+          {Warning::smallPulley, 1, 10, 12}}},
+        {{xl, {left, right, idler(toothed(100, 40, 8))}}, {{Warning::smallPulley, 2, 8, 10}}},
     };
     for (const auto &c : cases) {
         const auto warnings =
@@ -287,11 +312,27 @@ TEST(Layout, MovesItsPulleyUntilTheBeltFits) {
     const Layout along{gt2,
                        {motor, driven, idler(back(toothed(20, -4, 20)))},
                        Travel{2, Travel::Kind::slot, {130, -13.4}}};
+    // Two 20-tooth pulleys, the second on a slot from 395 mm out: 830 mm fits at its start,
+    // 880 at its end, and across the line of centres the length is least at the start.
+    const Layout outwards{
+        gt2, {motor, idler(toothed(395, 0, 20))}, Travel{1, Travel::Kind::slot, {420, 0}}};
+    const Layout inwards{
+        gt2, {motor, idler(toothed(420, 0, 20))}, Travel{1, Travel::Kind::slot, {395, 0}}};
+    const Layout across{
+        gt2, {motor, idler(toothed(395, 0, 20))}, Travel{1, Travel::Kind::slot, {395, 30}}};
+    // A whole turn of the arm: only where the idler presses the lower span.
+    Layout turning = arm;
+    turning.travel->fullTurn = true;
     const struct {
         const Layout &layout;
         double length;
         std::vector<Point> centres; // to 1e-3 mm
     } cases[] = {
+        {outwards, 830, {{395, 0}}},
+        {outwards, 880, {{420, 0}}},
+        {inwards, 830, {{395, 0}}},
+        {across, 830, {{395, 0}}},
+        {turning, 382, {{80.480, -11.635}, {71.073, -10.803}}},
         {slot, 380, {}},
         {slot, 382, {{75, -11.134}}},
         {slot, 384, {{75, -4.655}}},
@@ -310,7 +351,7 @@ TEST(Layout, MovesItsPulleyUntilTheBeltFits) {
         for (std::size_t i = 0; i < found.size(); ++i) {
             EXPECT_NEAR(found[i].centre.x, c.centres[i].x, 1e-3);
             EXPECT_NEAR(found[i].centre.y, c.centres[i].y, 1e-3);
-            EXPECT_NEAR(found[i].path.pitchLength, c.length, 1e-6);
+            EXPECT_EQ(found[i].path.pitchLength, c.length); // the belt's, to the last bit
             // On the travel: on the slot, along from its start, or on the arm's circle in its
             // range.
             const Travel &travel = *c.layout.travel;
@@ -341,21 +382,37 @@ TEST(Layout, MovesItsPulleyUntilTheBeltFits) {
     EXPECT_NEAR(reached[0].longest, pathOf(geometry::beltPath(placed(slot, {75, -2}))).pitchLength,
                 1e-9);
 
-    // Whole turns of the arm from either side of its longest place, near 85 degrees, and the
-    // slot along the span, against 3600 places on each.
+    // At a slot's ends, and at its start where the length is least with no slope.
+    for (const auto &[layout, shortest, longest] :
+         {std::tuple{&outwards, 830.0, 880.0}, std::tuple{&inwards, 830.0, 880.0},
+          std::tuple{&across, 830.0, 2 * std::hypot(395.0, 30.0) + 40}}) {
+        const auto ends = geometry::lengthsOnTravel(*layout);
+        ASSERT_EQ(ends.size(), 1u);
+        EXPECT_NEAR(ends[0].shortest, shortest, 1e-9);
+        EXPECT_NEAR(ends[0].longest, longest, 1e-9);
+    }
+
+    // Whole turns of the arm from either side of its longest place, near 85 degrees, an arm
+    // that stops just past it, and the slot along the span, against 3600 places on each.
     const auto onArm = [](double fraction) {
         return Point{75 + 10 * std::cos(2 * pi * fraction), -20 + 10 * std::sin(2 * pi * fraction)};
     };
-    Layout after = arm, before = arm;
+    Layout after = arm, before = arm, stopping = arm;
     after.entries[2].centre = onArm(87 / 360.0);
     before.entries[2].centre = onArm(83 / 360.0);
     after.travel->fullTurn = before.travel->fullTurn = true;
+    stopping.travel->toAngle = 86;
     const struct {
         const Layout &layout;
         Point (*place)(double fraction);
     } travels[] = {
         {after, onArm},
         {before, onArm},
+        {stopping,
+         [](double fraction) {
+             const double angle = fraction * 86 * pi / 180;
+             return Point{75 + 10 * std::cos(angle), -20 + 10 * std::sin(angle)};
+         }},
         {along,
          [](double fraction) {
              return Point{20 + 110 * fraction, -4 - 9.4 * fraction};

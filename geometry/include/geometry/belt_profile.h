@@ -116,6 +116,9 @@ double beltCode(const BeltProfile &profile, std::int64_t teeth);
 // both 54 teeth).
 std::vector<std::int64_t> teethOfCode(const BeltProfile &profile, double code);
 
+// A belt's pitch length in mm: the one figure that every list, place and difference shows.
+double beltPitchLength(const BeltProfile &profile, std::int64_t teeth);
+
 // The most teeth of a belt whose code is at most largestBeltCode.
 std::int64_t mostTeeth(const BeltProfile &profile);
 

@@ -35,7 +35,8 @@ struct LayoutEntry {
 
 // How the one movable entry moves: along a straight slot from its centre to a second point,
 // or on an arm about a pivot, between two angles (degrees counter-clockwise from +x about the
-// pivot; the range holds the entry's centre) or a full turn.
+// pivot; the range holds the entry's centre, and two ends that are one angle are no range) or
+// a full turn.
 struct Travel {
     enum class Kind { slot, arm };
     std::size_t entry = 0;
@@ -47,8 +48,8 @@ struct Travel {
     bool operator==(const Travel &) const = default;
 };
 
-// A layout as read: an open belt has a clamp first and last and nowhere else. Its profile must
-// be set.
+// A layout as read: an open belt has a clamp first and last and nowhere else, and one pulley
+// at least between them; a loop has two. Its profile must be set.
 struct Layout {
     const BeltProfile *profile = nullptr;
     std::vector<LayoutEntry> entries;
@@ -79,7 +80,7 @@ struct BeltPath {
 // Why a layout cannot be built, naming its entries by index.
 struct LayoutFault {
     enum class Kind {
-        tooFewPulleys,  // fewer than two pulleys
+        tooFewPulleys,  // fewer than two pulleys, or none between an open belt's clamps
         misplacedClamp, // a clamp that is not the first or last entry, or only one end clamped
         badTeeth,       // first: teeth 0, negative or not whole
         badDiameter,    // first: a plain pulley's diameter 0 or negative
@@ -103,6 +104,7 @@ struct LayoutWarning {
         fewTeethInMesh, // a pulley carrying load with fewer than fewestTeethInMesh
         littleWrap,     // a pulley carrying load with less than leastWrap degrees
         smallIdler,     // a plain, back-side or idler pulley below the profile's published smallest
+        smallPulley,    // a toothed pulley on the teeth below the profile's smallestPulley
     };
     Kind kind = Kind::fewTeethInMesh;
     std::size_t entry = 0;
@@ -120,8 +122,13 @@ struct Placement {
     BeltPath path;
 };
 
-// Every place on the travel where the path is exactly this long, along the travel; only places
-// where the layout can be built count.
+// A length within this share of a belt's is the belt's: the travel's ends and extremes are
+// found to the last bits, and a belt that fits exactly there fits.
+inline constexpr double lengthTolerance = 1e-9;
+
+// Every place on the travel where the path is exactly this long (to lengthTolerance; the
+// path's pitchLength is then the length asked), along the travel; only places where the
+// layout can be built count.
 std::vector<Placement> placementsForLength(const Layout &layout, double pitchLength);
 // The same for each of many lengths, in their order.
 std::vector<std::vector<Placement>> placementsForLengths(const Layout &layout,
