@@ -292,17 +292,19 @@ common::Result<LayoutDescription> describeLayout(LayoutFile read, const LayoutRe
                 ExitStatus::calculationFailed};
         return answer;
     }
-    // Each belt fits once at least, and twice at most where the length turns back: the rows a
-    // table shows need no more belts than that. Each belt's solving follows the path over
-    // every entry, so that is the work bounded, before it starts.
+    // Each belt fits once at least: the rows a table shows need no more belts than that. Each
+    // belt's solving follows the path over every entry some 50 times, where a belt the design
+    // search tries is one closed form over two pulleys: that work is bounded, before it starts.
     const auto total = static_cast<std::int64_t>(fitting.size());
     const auto solved =
         static_cast<std::size_t>(request.all ? total : std::min<std::int64_t>(total, firstRows));
     const auto entries = static_cast<std::int64_t>(layout.entries.size());
-    if (static_cast<std::int64_t>(solved) > request.limits.beltsTried / entries)
-        return Problem{
-            messages::layoutSolvingTooLong(request.limits.beltsTried, inStock != nullptr),
-            ExitStatus::calculationFailed};
+    constexpr std::int64_t beltsTriedPerEntry = 25;
+    if (static_cast<std::int64_t>(solved) * entries * beltsTriedPerEntry >
+        request.limits.beltsTried)
+        return Problem{messages::layoutSolvingTooLong(
+                           request.limits.beltsTried / beltsTriedPerEntry, inStock != nullptr),
+                       ExitStatus::calculationFailed};
     std::vector<double> beltLengths;
     for (std::size_t i = 0; i < solved; ++i)
         beltLengths.push_back(geometry::beltPitchLength(*layout.profile, fitting[i]));

@@ -100,8 +100,18 @@ struct Following {
     std::optional<std::pair<std::size_t, std::size_t>> crossing;
 };
 
+// What stays as one entry moves on its travel: whether two of the other circles overlap, and
+// for each way round (sense 1, then -1) whether two runs between the others cross. A place
+// then checks the moving entry's circle and runs alone, against every other: a travel's
+// places cost as the entries, not as their pairs.
+struct Still {
+    std::size_t entry;
+    bool overlap = false;
+    bool crossing[2] = {false, false};
+};
+
 Following follow(const Layout &layout, const std::vector<double> &radii, double sense,
-                 bool crossingsOfAny = true) {
+                 bool crossingsOfAny = true, const Still *still = nullptr) {
     const std::vector<LayoutEntry> &entries = layout.entries;
     const std::size_t count = entries.size();
     std::vector<double> signedRadii;
@@ -144,11 +154,56 @@ Following follow(const Layout &layout, const std::vector<double> &radii, double 
     result.closes = std::lround(turning / (2 * pi)) == std::lround(sense);
     if (!result.closes && !crossingsOfAny)
         return result;
-    for (std::size_t i = 0; i < count && !result.crossing; ++i)
-        for (std::size_t j = i + 1; j < count && !result.crossing; ++j)
-            if (crossProperly(path.spans[i], path.spans[j]))
-                result.crossing = std::pair{i, j};
+    const auto check = [&](std::size_t i, std::size_t j) {
+        if (!result.crossing && crossProperly(path.spans[i], path.spans[j]))
+            result.crossing = std::pair{std::min(i, j), std::max(i, j)};
+    };
+    if (still) {
+        if (still->crossing[sense > 0 ? 0 : 1])
+            result.crossing = std::pair{std::size_t{0}, std::size_t{0}}; // named by no one
+        for (const std::size_t moving : {(still->entry + count - 1) % count, still->entry})
+            for (std::size_t j = 0; j < count; ++j)
+                check(moving, j);
+        return result;
+    }
+    for (std::size_t i = 0; i < count; ++i)
+        for (std::size_t j = i + 1; j < count; ++j)
+            check(i, j);
     return result;
+}
+
+// The runs between entries that do not move, each way round, and the circles of those
+// entries, checked once for a travel.
+Still stillOf(const Layout &layout, std::size_t moving) {
+    const std::vector<LayoutEntry> &entries = layout.entries;
+    const std::size_t count = entries.size();
+    Still still{moving};
+    std::vector<double> radii;
+    for (const LayoutEntry &entry : entries)
+        radii.push_back(pitchRadiusOf(*layout.profile, entry));
+    for (std::size_t i = 0; i < count; ++i)
+        for (std::size_t j = i + 1; j < count; ++j)
+            if (i != moving && j != moving && !apart(entries[i], radii[i], entries[j], radii[j]))
+                still.overlap = true;
+    if (still.overlap)
+        return still;
+    for (const double sense : {1.0, -1.0}) {
+        std::vector<Segment> runs;
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::size_t j = (i + 1) % count;
+            if (i == moving || j == moving)
+                continue;
+            const Run run =
+                runBetween(entries[i].centre, signedRadius(entries[i], radii[i], sense),
+                           entries[j].centre, signedRadius(entries[j], radii[j], sense));
+            runs.push_back({run.from, run.to});
+        }
+        bool &crossing = still.crossing[sense > 0 ? 0 : 1];
+        for (std::size_t i = 0; i < runs.size(); ++i)
+            for (std::size_t j = i + 1; j < runs.size(); ++j)
+                crossing = crossing || crossProperly(runs[i], runs[j]);
+    }
+    return still;
 }
 
 // An entry the belt would not touch: without it the belt closes either way round as a belt,
@@ -162,19 +217,21 @@ std::optional<std::size_t> untouchedEntry(const Layout &layout, const std::vecto
             const std::size_t before = (i + count - 1) % count, after = (i + 1) % count;
             if (isClamp(entries[i]))
                 continue;
-            Layout without = layout;
-            without.entries.erase(without.entries.begin() + static_cast<std::ptrdiff_t>(i));
-            std::vector<double> radiiWithout = radii;
-            radiiWithout.erase(radiiWithout.begin() + static_cast<std::ptrdiff_t>(i));
-            const Following rest = follow(without, radiiWithout, sense);
-            if (!rest.closes || rest.crossing)
-                continue;
+            // Where it is clear of the run past it, whether the rest is a belt; that costs the
+            // most, so only then.
             const Run past = runBetween(
                 entries[before].centre, signedRadius(entries[before], radii[before], sense),
                 entries[after].centre, signedRadius(entries[after], radii[after], sense));
             const double inward = dot(entries[i].centre - past.from, turnedLeft(past.direction));
             const double own = signedRadius(entries[i], radii[i], sense);
-            if (own * (inward - own) >= 0)
+            if (own * (inward - own) < 0)
+                continue;
+            Layout without = layout;
+            without.entries.erase(without.entries.begin() + static_cast<std::ptrdiff_t>(i));
+            std::vector<double> radiiWithout = radii;
+            radiiWithout.erase(radiiWithout.begin() + static_cast<std::ptrdiff_t>(i));
+            const Following rest = follow(without, radiiWithout, sense, false);
+            if (rest.closes && !rest.crossing)
                 return i;
         }
     }
@@ -254,7 +311,8 @@ Point centreAt(const Motion &motion, double along) {
 
 // The path, or why there is none; which entry the belt runs past is found only when asked, since
 // the travel's samples need only know whether the layout builds.
-std::variant<BeltPath, LayoutFault> pathOrFault(const Layout &layout, bool nameEntries) {
+std::variant<BeltPath, LayoutFault> pathOrFault(const Layout &layout, bool nameEntries,
+                                                const Still *still = nullptr) {
     if (const std::optional<LayoutFault> fault = entryFault(layout))
         return *fault;
     if (layout.travel && !motionOf(layout))
@@ -268,15 +326,17 @@ std::variant<BeltPath, LayoutFault> pathOrFault(const Layout &layout, bool nameE
     // Pitch circles that overlap, as the one-belt form's do, are pulleys in each other's way
     // and leave no room for a run between them; apart, every run between two exists, whichever
     // sides the belt takes.
-    for (std::size_t i = 0; i < count; ++i)
-        for (std::size_t j = i + 1; j < count; ++j)
-            if (!apart(entries[i], radii[i], entries[j], radii[j]))
-                return LayoutFault{Fault::overlap, i, j};
+    if (still && still->overlap)
+        return LayoutFault{Fault::overlap};
+    for (std::size_t i = still ? still->entry : 0; i < (still ? still->entry + 1 : count); ++i)
+        for (std::size_t j = still ? 0 : i + 1; j < count; ++j)
+            if (j != i && !apart(entries[i], radii[i], entries[j], radii[j]))
+                return LayoutFault{Fault::overlap, std::min(i, j), std::max(i, j)};
     // The layout may list its entries either way round the loop: the belt is the way that
     // closes. Where both do, as three entries can (an idler between the spans may press on
     // either), the belt is the shorter, which presses least.
-    Following ahead = follow(layout, radii, 1, nameEntries),
-              behind = follow(layout, radii, -1, nameEntries);
+    Following ahead = follow(layout, radii, 1, nameEntries, still),
+              behind = follow(layout, radii, -1, nameEntries, still);
     Following *belt = nullptr;
     for (Following *way : {&ahead, &behind})
         if (way->closes && !way->crossing &&
@@ -301,9 +361,10 @@ std::variant<BeltPath, LayoutFault> pathOrFault(const Layout &layout, bool nameE
 struct Mover {
     Layout layout;
     Motion motion;
+    Still still;
     std::variant<BeltPath, LayoutFault> at(double along) {
         layout.entries[motion.entry].centre = centreAt(motion, along);
-        return pathOrFault(layout, false);
+        return pathOrFault(layout, false, &still);
     }
     std::optional<double> lengthAt(double along) {
         const auto path = at(along);
@@ -317,7 +378,7 @@ std::optional<Mover> moverOf(const Layout &layout) {
     const std::optional<Motion> motion = layout.travel ? motionOf(layout) : std::nullopt;
     if (!motion)
         return std::nullopt;
-    Mover mover{layout, *motion};
+    Mover mover{layout, *motion, stillOf(layout, motion->entry)};
     mover.layout.travel.reset();
     return mover;
 }

@@ -1077,11 +1077,11 @@ void CommandLineTest::refusesPastItsLimits_data() {
     QTest::newRow("a layout's belts at the limit") << layout << 2LL << many << "";
     QTest::newRow("a layout's belts")
         << layout << 1LL << many << "Più di 1 cinghie: restringere la corsa nel file.";
-    // Every one of 40 belts solved over 3 entries.
+    // Every one of 40 belts solved over 3 entries, each as 25 belts tried.
     const QStringList slot40{"--layout", DATA_DIR "/layouts/lunga.txt", "--csv"};
-    QTest::newRow("a layout's solving at the limit") << slot40 << 40LL << 120LL << "";
+    QTest::newRow("a layout's solving at the limit") << slot40 << 40LL << 3000LL << "";
     QTest::newRow("a layout's solving")
-        << slot40 << 40LL << 119LL
+        << slot40 << 40LL << 2999LL
         << "Collocare le cinghie sulla corsa vorrebbe più di 119 calcoli (cinghie per pulegge): "
            "restringere la corsa nel file o chiedere solo le prime (senza --all né --csv).";
     QTest::newRow("near at the limit of belts tried") << near << 14LL << 7 * (2 * 48LL + 4) << "";
