@@ -198,10 +198,10 @@ Still stillOf(const Layout &layout, std::size_t moving) {
                            entries[j].centre, signedRadius(entries[j], radii[j], sense));
             runs.push_back({run.from, run.to});
         }
-        bool &crossing = still.crossing[sense > 0 ? 0 : 1];
         for (std::size_t i = 0; i < runs.size(); ++i)
             for (std::size_t j = i + 1; j < runs.size(); ++j)
-                crossing = crossing || crossProperly(runs[i], runs[j]);
+                if (crossProperly(runs[i], runs[j]))
+                    still.crossing[sense > 0 ? 0 : 1] = true;
     }
     return still;
 }
@@ -378,7 +378,8 @@ std::optional<Mover> moverOf(const Layout &layout) {
     const std::optional<Motion> motion = layout.travel ? motionOf(layout) : std::nullopt;
     if (!motion)
         return std::nullopt;
-    Mover mover{layout, *motion, stillOf(layout, motion->entry)};
+    const Still still = stillOf(layout, motion->entry);
+    Mover mover{layout, *motion, still};
     mover.layout.travel.reset();
     return mover;
 }

@@ -240,6 +240,18 @@ TEST(Layout, RefusesWhatCannotBeBuiltNamingTheEntries) {
         EXPECT_TRUE(geometry::placementsForLength(c.layout, 400).empty());
     }
     EXPECT_TRUE(geometry::lengthsOnTravel(slotted).empty()); // no travel at all
+    // Nowhere on a travel whose other pulleys overlap, or whose runs between them cross: a
+    // crossed belt, the moving idler beside another on its back run.
+    EXPECT_TRUE(
+        geometry::lengthsOnTravel({gt2,
+                                   {motor, toothed(25, 0, 60), idler(back(toothed(75, -30, 20)))},
+                                   Travel{2, Travel::Kind::slot, {75, -2}}})
+            .empty());
+    EXPECT_TRUE(geometry::lengthsOnTravel(
+                    {gt2,
+                     {motor, back(driven), idler(toothed(20, -5, 10)), idler(toothed(20, 5, 10))},
+                     Travel{3, Travel::Kind::slot, {20, 15}}})
+                    .empty());
 }
 
 TEST(Layout, WarnsOfPulleysThatCarryLoadOnFewTeethAndOfSmallIdlers) {
@@ -320,6 +332,9 @@ TEST(Layout, MovesItsPulleyUntilTheBeltFits) {
         gt2, {motor, idler(toothed(420, 0, 20))}, Travel{1, Travel::Kind::slot, {395, 0}}};
     const Layout across{
         gt2, {motor, idler(toothed(395, 0, 20))}, Travel{1, Travel::Kind::slot, {395, 30}}};
+    // An arm about the motor's centre: the length is the same all along, one place for it.
+    const Layout around{
+        gt2, {motor, idler(toothed(100, 0, 20))}, Travel{1, Travel::Kind::arm, {}, {0, 0}, 0, 90}};
     // A whole turn of the arm: only where the idler presses the lower span.
     Layout turning = arm;
     turning.travel->fullTurn = true;
@@ -332,6 +347,7 @@ TEST(Layout, MovesItsPulleyUntilTheBeltFits) {
         {outwards, 880, {{420, 0}}},
         {inwards, 830, {{395, 0}}},
         {across, 830, {{395, 0}}},
+        {around, 240, {{100, 0}}},
         {turning, 382, {{80.480, -11.635}, {71.073, -10.803}}},
         {slot, 380, {}},
         {slot, 382, {{75, -11.134}}},
@@ -362,8 +378,15 @@ TEST(Layout, MovesItsPulleyUntilTheBeltFits) {
                 EXPECT_NEAR((travel.end.x - start.x) * to.y - (travel.end.y - start.y) * to.x, 0,
                             1e-9);
             } else {
-                EXPECT_NEAR(distance(found[i].centre, travel.pivot), 10, 1e-9);
-                EXPECT_GT(found[i].centre.y, travel.pivot.y);
+                EXPECT_NEAR(distance(found[i].centre, travel.pivot), distance(start, travel.pivot),
+                            1e-9);
+                const double angle = std::atan2(found[i].centre.y - travel.pivot.y,
+                                                found[i].centre.x - travel.pivot.x) *
+                                     180 / pi;
+                if (!travel.fullTurn) {
+                    EXPECT_GE(angle, travel.fromAngle - 1e-9);
+                    EXPECT_LE(angle, travel.toAngle + 1e-9);
+                }
             }
             // And there the layout, fixed, has that length.
             EXPECT_NEAR(pathOf(geometry::beltPath(placed(c.layout, found[i].centre))).pitchLength,
@@ -381,6 +404,13 @@ TEST(Layout, MovesItsPulleyUntilTheBeltFits) {
     EXPECT_NEAR(reached[0].shortest, alone, 1e-6);
     EXPECT_NEAR(reached[0].longest, pathOf(geometry::beltPath(placed(slot, {75, -2}))).pitchLength,
                 1e-9);
+
+    // A printer's loop with a corner on a slot: least where the loop is square.
+    Layout corner = printer;
+    corner.travel = Travel{2, Travel::Kind::slot, {300, 310}};
+    const auto cornerLengths = geometry::lengthsOnTravel(corner);
+    ASSERT_EQ(cornerLengths.size(), 1u);
+    EXPECT_NEAR(cornerLengths[0].shortest, 1240, 1e-9);
 
     // At a slot's ends, and at its start where the length is least with no slope.
     for (const auto &[layout, shortest, longest] :
