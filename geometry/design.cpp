@@ -296,7 +296,7 @@ DriveGeometry driveGeometry(const BeltProfile &profile, double z1, double z2,
     };
     return {pulley(std::max(z1, z2), drive.largeRadius, 360 - drive.wrapAngle),
             pulley(std::min(z1, z2), drive.smallRadius, drive.wrapAngle), drive.centreDistance,
-            static_cast<double>(beltTeeth) * profile.pitch, drive.span};
+            beltPitchLength(profile, beltTeeth), drive.span};
 }
 
 std::optional<NamedBelt> readBeltName(std::string_view text) {
