@@ -159,8 +159,9 @@ Following follow(const Layout &layout, const std::vector<double> &radii, double 
             result.crossing = std::pair{std::min(i, j), std::max(i, j)};
     };
     if (still) {
+        // A place asks only whether it builds, never which runs cross.
         if (still->crossing[sense > 0 ? 0 : 1])
-            result.crossing = std::pair{std::size_t{0}, std::size_t{0}}; // named by no one
+            result.crossing = std::pair{std::size_t{0}, std::size_t{0}};
         for (const std::size_t moving : {(still->entry + count - 1) % count, still->entry})
             for (std::size_t j = 0; j < count; ++j)
                 check(moving, j);
