@@ -99,11 +99,10 @@ std::optional<common::Problem> readLines(const QString &file, const LinesWords &
         if (text.isEmpty())
             break;
         read += text.size();
-        bool whole = text.endsWith('\n');
+        bool whole = text.endsWith('\n') || list.atEnd();
         QByteArray comment; // the whole of a long one
-        if (!whole && text.size() > longestLine) {
+        if (!whole) {       // cut at the bound: only a comment goes on past it
             comment = text;
-            text.chop(1); // read only to tell a line longer than the bound
             if (!text.contains('#'))
                 return wrongUse(words.notRead(file, number, QString::fromUtf8(text).trimmed()));
             while (!whole && read <= mostBytes) { // the rest of a long comment

@@ -265,6 +265,19 @@ QString sameDrawingFile(const QString &file) {
         .arg(file);
 }
 
+QString drawingOverInput(const QString &drawingOption, const QString &drawing,
+                         const QString &inputOption, const QString &input) {
+    return QStringLiteral("%1 %2 è il file di %3 %4: il disegno lo sostituirebbe; indicare un "
+                          "altro file.")
+        .arg(drawingOption, drawing, inputOption, input);
+}
+
+QString drawingWithoutFile(const QString &option) {
+    return QStringLiteral("Dopo %1 serve il nome del file del disegno, per esempio %1 "
+                          "disegno%2.")
+        .arg(option, option == u"--dxf" ? QStringLiteral(".dxf") : QStringLiteral(".svg"));
+}
+
 QString optionRepeated(const QString &option) {
     return QStringLiteral("%1 è scritta più di una volta: va scritta una volta sola.").arg(option);
 }
@@ -305,6 +318,11 @@ QString writtenInPlace(const QString &reason) {
     return QStringLiteral("%1; la sua cartella non lascia sostituire il file, che si è scritto "
                           "direttamente e può essere rimasto incompleto")
         .arg(reason);
+}
+
+QString noNewFileAmongDevices(const QString &folder) {
+    return QStringLiteral("%1 non ha questo dispositivo, e nessun file nuovo va creato lì")
+        .arg(folder);
 }
 
 namespace {
@@ -429,6 +447,8 @@ QString fileFailure(int error, bool writing) {
         return QStringLiteral("il file supera la dimensione consentita");
     case EROFS:
         return QStringLiteral("il disco è di sola lettura");
+    case ELOOP:
+        return QStringLiteral("i collegamenti simbolici formano un anello");
     case EBADF: // a standard output closed by whoever started the program
         return writing ? QStringLiteral("non è aperto per scrivere")
                        : QStringLiteral("non è aperto per leggere");
@@ -633,6 +653,13 @@ QString layoutBadTravel() {
                           "e l'arco di ruota comprende il punto della puleggia nel file.");
 }
 
+QString layoutDefaultProfile(const QString &file, const QString &profile) {
+    return QStringLiteral("Il file delle pulegge %1 non ha una riga \"profilo\": si usa il profilo "
+                          "%2; per un altro, scrivere nel file una riga come \"profilo 2GT\" o "
+                          "usare -p.")
+        .arg(file, profile);
+}
+
 QString layoutNoBeltFigures(const QString &entry, const QString &profile) {
     return QStringLiteral("Per il profilo %1 non sono pubblicati lo spessore della cinghia e "
                           "l'altezza dei denti: la puleggia %2, liscia o sul dorso, non si può "
@@ -756,6 +783,16 @@ QString layoutWithoutFile() {
                           "--layout pulegge.txt.");
 }
 
+QString layoutAllUnused() {
+    return QStringLiteral("--all mostra tutte le cinghie della corsa di una puleggia che si "
+                          "muove: va con --layout senza cinghia, su un file che ne ha una.");
+}
+
+QString layoutStockWithBelt() {
+    return QStringLiteral("--stock sceglie fra le cinghie da elencare: va con --layout senza "
+                          "cinghia.");
+}
+
 QString loadsOnlyForOneBelt(const QString &option) {
     return QStringLiteral("%1 va con una cinghia sola o con --layout, per esempio: interasse 20 "
                           "20 440 -p T5-10 --tension 300.")
@@ -790,6 +827,12 @@ QString loadToType(const QString &option, const QString &example) {
 
 QString loadNotPositive(const QString &option, const QString &example) {
     return QStringLiteral("Il valore di %1 deve essere più di 0, per esempio %2.")
+        .arg(option, example);
+}
+
+QString loadRoundedToZero(const QString &option, const QString &example) {
+    return QStringLiteral("Il valore di %1, arrotondato a quattro decimali, è 0: deve essere più "
+                          "di 0, per esempio %2.")
         .arg(option, example);
 }
 
@@ -848,6 +891,13 @@ QString spanUnknown(const QString &typed, const QString &example) {
     return QStringLiteral("Nessun tratto va da una puleggia all'altra in \"%1\": --span nomina "
                           "due pulegge vicine nel file, per esempio --span %2.")
         .arg(typed, example);
+}
+
+QString spanAmbiguous(const QString &typed, const std::pair<QString, QString> &first,
+                      const std::pair<QString, QString> &second) {
+    return QStringLiteral("--span %1 può essere il tratto da %2 a %3 o quello da %4 a %5: "
+                          "cambiare nel file il nome di una delle pulegge.")
+        .arg(typed, first.first, first.second, second.first, second.second);
 }
 
 QString layoutLoadsNeedBelt() {

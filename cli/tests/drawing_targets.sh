@@ -54,5 +54,11 @@ mknod t c 1 7|"$program" 36 14 150 --svg t|3|[ -c t ] && grep -q ' in t: ' err
 echo old >t|limited "$program" 36 14 150 --svg t|3|[ "$(<t)" = old ] && [ "$(ls)" = "err"$'\n't ]
 readonly_folder|as_user "$program" 36 14 150 --svg d/t|0|drawing d/t
 readonly_folder|limited as_user "$program" 36 14 150 --svg d/t|3|grep -q 'in d/t: .*incompleto' err
+:|"$program" 36 14 150 --svg - --dxf t >got|0|drawing got && grep -q '^SECTION' t
+:|"$program" 36 14 150 --svg +x.svg|0|drawing +x.svg
+:|"$program" 36 14 150 --svg /dev/stdout --dxf -|2|grep -q 'un disegno solo' err
+:|"$program" 36 14 150 --svg /dev/stdin <&-|3|grep -q 'in /dev/stdin: non è aperto per scrivere' err
+:|"$program" 36 14 150 --svg /dev/stderr 2>&-|3|true
+ln -s b a && ln -s a b|"$program" 36 14 150 --svg a|3|[ -L a ] && grep -q 'in a: i collegamenti' err
 TABLE
 echo "pipes and devices written into, regular files whole or in place"
