@@ -696,6 +696,12 @@ void CommandLineTest::answersInTheTerminal_data() {
            "fattore di servizio: 1,50\n"
         << "Con un tiro statico di 50,00 N il lato lento si stacca dai denti e la cinghia può "
            "saltare: serve un tiro statico di almeno 76,13 N.";
+    // The inch standard's formula for XH at 4 in, by hand: 46.80 hp on a 6.685 in pitch
+    // diameter at 1000 rpm, times (3/4)^1.14 for 3 in.
+    QTest::newRow("the rating of an XH belt 3 in wide")
+        << english << QStringList{"36", "24", "875", "-p", "XH300", "--rpm", "1000"} << 0
+        << "…potenza trasmissibile: 25.139 kW\n"
+        << "";
     QTest::newRow("a spreadsheet's width without its margin, a service factor")
         << english
         << QStringList{"44",      "22",   "323",       "-p",  "L",      "--rpm", "1450",
