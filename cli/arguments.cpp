@@ -252,8 +252,8 @@ bool sameFile(const QString &first, const QString &second) {
 // Whether a drawing written to this path would replace this file that is read: the same
 // regular file, on the same device, by any name.
 bool replacesInput(const QString &drawing, const QString &input) {
-    struct stat drawn {
-    }, read{};
+    struct stat drawn {};
+    struct stat read {};
     return stat(QFile::encodeName(drawing).constData(), &drawn) == 0 &&
            stat(QFile::encodeName(input).constData(), &read) == 0 && S_ISREG(read.st_mode) &&
            drawn.st_dev == read.st_dev && drawn.st_ino == read.st_ino;
@@ -261,8 +261,8 @@ bool replacesInput(const QString &drawing, const QString &input) {
 
 // Whether this path is the program's standard output, where a drawing given as "-" goes.
 bool isStandardOutput(const QString &path) {
-    struct stat named {
-    }, output{};
+    struct stat named {};
+    struct stat output {};
     return stat(QFile::encodeName(path).constData(), &named) == 0 &&
            fstat(STDOUT_FILENO, &output) == 0 && named.st_dev == output.st_dev &&
            named.st_ino == output.st_ino;
