@@ -835,7 +835,7 @@ void CommandLineTest::answersInTheTerminal_data() {
     QTest::newRow("a link that loops, said as the reason")
         << english << QStringList{"--layout", here("anelloA")} << 2 << ""
         << here("anelloA") + " non si può leggere: i collegamenti simbolici formano un anello.";
-    QTest::newRow("a drawing into a link that loops: refused, the link kept")
+    QTest::newRow("a drawing into a link that loops: refused")
         << english << QStringList{"36", "14", "150", "--svg", here("anelloA")} << 3 << ""
         << "Il disegno non si è potuto scrivere in " + here("anelloA") +
                ": i collegamenti simbolici formano un anello.";
