@@ -1024,10 +1024,10 @@ QString help(Help text) {
                               "10000 (se non indicato, dal più piccolo consigliato per il "
                               "profilo a 150).");
     case Help::stock:
-        return QStringLiteral("Limita --belts, --near, --between, --ratio e --layout alle cinghie "
-                              "elencate "
-                              "nel file, una per riga come sono stampate (150XL037, T5-500, "
-                              "600-5M-15, 200-2GT), con commenti dopo # e righe vuote.");
+        return QStringLiteral("Limita --belts, --near, --between, --ratio e --layout senza "
+                              "cinghia alle cinghie elencate nel file, una per riga come sono "
+                              "stampate (150XL037, T5-500, 600-5M-15, 200-2GT), con commenti "
+                              "dopo # e righe vuote.");
     case Help::rpm:
         return QStringLiteral("Con una cinghia sola o con --ratio: giri al minuto "
                               "dell'ingranaggio minore, più di 0 (il motore, in un riduttore); "
@@ -1075,7 +1075,7 @@ QString help(Help text) {
     case Help::all:
         return QStringLiteral(
             "Con --ratio, mostra tutte le trasmissioni, non solo le prime 20; con "
-            "--layout, tutte le cinghie.");
+            "--layout senza cinghia, tutte le cinghie della corsa.");
     case Help::design:
         return QStringLiteral("Apre la finestra \"Progetta trasmissione\": da due ingranaggi o da "
                               "un rapporto, e da un interasse voluto o da un intervallo, le "
@@ -1116,12 +1116,13 @@ QString helpEpilogue() {
                "--ratio; --rpm con una cinghia sola, con --ratio o con --layout; --svg\n"
                "e --dxf con una cinghia sola o con --layout (i due disegni in due file\n"
                "diversi; un disegno su \"-\" va da solo, senza --csv, --rpm, --tension,\n"
-               "--frequency né --power); --layout con una cinghia, --stock, --all,\n"
-               "--svg, --dxf e --rpm; --tension o --frequency, --mass, --power (con\n"
-               "--rpm) e --service-factor (con --power) con una cinghia sola o con\n"
-               "--layout, --span con --layout e --frequency; --profile e --csv con ogni\n"
-               "forma. Ogni opzione si scrive una volta sola: un'opzione ripetuta, o che\n"
-               "la forma non usa, è un errore d'uso.\n\n"
+               "--frequency né --power); --layout con una cinghia o, senza, con --stock\n"
+               "e --all (su una corsa), e con --svg, --dxf e --rpm; --tension o\n"
+               "--frequency, --mass, --power (con --rpm) e --service-factor (con\n"
+               "--power) con una cinghia sola o con --layout, --span con --layout e\n"
+               "--frequency; --profile e --csv con ogni forma. Ogni opzione si scrive\n"
+               "una volta sola: un'opzione ripetuta, o che la forma non usa, è un errore\n"
+               "d'uso.\n\n"
                "Ogni numero intero di denti è una cinghia che si può fare, non per forza\n"
                "una che si vende: --stock limita le cinghie a quelle di un elenco.\n"
                "La ricerca con --ratio elenca prima le trasmissioni senza segni, poi\n"
