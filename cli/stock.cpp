@@ -95,7 +95,8 @@ std::optional<common::Problem> readLines(const QString &file, const LinesWords &
     qint64 read = 0;
     // A pipe or a device says nothing of its size: each is read until it says it ends.
     for (int number = 1;; ++number) {
-        QByteArray text = list.readLine(longestLine + 1);
+        // Qt reads one byte less than asked: the bound and the line's end.
+        QByteArray text = list.readLine(longestLine + 2);
         if (text.isEmpty())
             break;
         read += text.size();

@@ -127,7 +127,12 @@ private slots:
                                        "vite 150 0 60\nrullo 75 -30 20 dorso folle scorre 75 -2\n"},
             {"elenco-commento-lungo.txt", "150XL037" + longComment + "146XL037\n"},
             {"trattini.txt", "profilo GT2\na 0 0 20\nb-c 100 0 20\na-b 100 100 20\nc 0 100 20\n"},
-            {"solo380.txt", "380-2GT\n"}};
+            {"solo380.txt", "380-2GT\n"},
+            {"riga-al-limite.txt", "profilo GT2\n" +
+                                       QByteArray("motore 0 0 20").leftJustified(1024) +
+                                       "\nvite 150 0 60\n"},
+            {"riga-oltre.txt", "profilo GT2\n" + QByteArray("motore 0 0 20").leftJustified(1025) +
+                                   "\nvite 150 0 60\n"}};
         for (const auto &[name, text] : files) {
             QFile file(folder.filePath(QString::fromLatin1(name)));
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
@@ -794,6 +799,12 @@ void CommandLineTest::answersInTheTerminal_data() {
         << english << QStringList{"--layout", here("commento-lungo.txt"), "384"} << 0
         << "…posizione di rullo (riga 4): x 75.00 mm, y -4.66 mm\n"
         << "";
+    QTest::newRow("a line as long as the bound")
+        << english << QStringList{"--layout", here("riga-al-limite.txt")} << 0 << "nome…"
+        << "";
+    QTest::newRow("a line past the bound, no comment")
+        << english << QStringList{"--layout", here("riga-oltre.txt")} << 2 << ""
+        << "riga-oltre.txt, riga 2: \"motore 0 0 20";
     QTest::newRow("a stock list's comment longer than a line, skipped whole")
         << english
         << QStringList{"36",   "14", "--near", "124", "--stock", here("elenco-commento-lungo.txt"),
