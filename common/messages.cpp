@@ -895,8 +895,8 @@ QString spanUnknown(const QString &typed, const QString &example) {
 
 QString spanAmbiguous(const QString &typed, const std::pair<QString, QString> &first,
                       const std::pair<QString, QString> &second) {
-    return QStringLiteral("--span %1 può essere il tratto da %2 a %3 o quello da %4 a %5: "
-                          "cambiare nel file il nome di una delle pulegge.")
+    return QStringLiteral("--span %1 può essere il tratto da \"%2\" a \"%3\" o quello da "
+                          "\"%4\" a \"%5\": cambiare nel file il nome di una delle pulegge.")
         .arg(typed, first.first, first.second, second.first, second.second);
 }
 

@@ -1012,7 +1012,8 @@ void CommandLineTest::answersInTheTerminal_data() {
              std::tuple{"a span that two pairs of names make",
                         QStringList{"--layout", folder.filePath("trattini.txt"), "-p", "GT2-6",
                                     "--frequency", "40", "--span", "a-b-c"},
-                        "--span a-b-c può essere il tratto da a a b-c o quello da a-b a c"},
+                        "--span a-b-c può essere il tratto da \"a\" a \"b-c\" o quello da \"a-b\" "
+                        "a \"c\""},
              std::tuple{"a tension that rounds to 0",
                         QStringList{"36", "14", "150", "--tension", "0.00001"},
                         "Il valore di --tension, arrotondato a quattro decimali, è 0: deve essere "
