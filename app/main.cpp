@@ -55,9 +55,11 @@ private:
     int m_failure = 0;
 };
 
-// Standard input, output and error that the caller closed are held on /dev/null before Qt
-// starts, so that no file the program opens takes their numbers and gets what is meant for
-// them. Returns which of them were closed.
+// Standard input, output and error that the caller closed are held before Qt starts, so that
+// no file the program opens takes their numbers and gets what is meant for them: each on the
+// reading end of a pipe of its own with no writer, which reads as empty and takes no bytes, so
+// that a drawing sent there by name (/dev/stderr) fails as the closed file would. Returns
+// which of them were closed.
 std::array<bool, 3> holdClosedStandardFiles() {
     std::array<bool, 3> closed{};
     for (int descriptor = 0; descriptor < 3; ++descriptor) {
@@ -65,10 +67,13 @@ std::array<bool, 3> holdClosedStandardFiles() {
             continue;
         closed[static_cast<std::size_t>(descriptor)] = true;
         // The lowest free number is this one: the numbers below it are open by now.
-        const int placeholder = open("/dev/null", descriptor == 0 ? O_RDONLY : O_WRONLY);
-        if (placeholder >= 0 && placeholder != descriptor) {
-            dup2(placeholder, descriptor);
-            close(placeholder);
+        std::array<int, 2> ends{};
+        if (pipe(ends.data()) != 0)
+            continue;
+        close(ends[1]);
+        if (ends[0] != descriptor) {
+            dup2(ends[0], descriptor);
+            close(ends[0]);
         }
     }
     return closed;

@@ -15,6 +15,9 @@
 #include <optional>
 #include <vector>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace cli {
 
 namespace {
@@ -110,7 +113,8 @@ common::Result<DesignRequest> withRatio(DesignRequest request, const QString &te
 
 // A speed typed for an option, read and checked.
 common::Result<Value> readSpeed(const QString &text, const QString &option, const QLocale &locale) {
-    const common::Result<double> read = common::readInput(text, messages::speed, locale);
+    const common::Result<double> read =
+        common::readField(text, option, messages::whatToType(messages::speed), locale);
     if (!read)
         return read.problem();
     if (const std::optional<QString> problem =
@@ -245,6 +249,25 @@ bool sameFile(const QString &first, const QString &second) {
     return place(first) == place(second);
 }
 
+// Whether a drawing written to this path would replace this file that is read: the same
+// regular file, on the same device, by any name.
+bool replacesInput(const QString &drawing, const QString &input) {
+    struct stat drawn {};
+    struct stat read {};
+    return stat(QFile::encodeName(drawing).constData(), &drawn) == 0 &&
+           stat(QFile::encodeName(input).constData(), &read) == 0 && S_ISREG(read.st_mode) &&
+           drawn.st_dev == read.st_dev && drawn.st_ino == read.st_ino;
+}
+
+// Whether this path is the program's standard output, where a drawing given as "-" goes.
+bool isStandardOutput(const QString &path) {
+    struct stat named {};
+    struct stat output {};
+    return stat(QFile::encodeName(path).constData(), &named) == 0 &&
+           fstat(STDOUT_FILENO, &output) == 0 && named.st_dev == output.st_dev &&
+           named.st_ino == output.st_ino;
+}
+
 // The options of the belt's loads that do not go with the form, or together.
 std::optional<Problem> loadsProblem(const QCommandLineParser &parser, const Options &o, bool drawn,
                                     Request::Form form) {
@@ -275,6 +298,11 @@ common::Result<Request::Form> formOf(const QCommandLineParser &parser, const Opt
                 return wrongUse(messages::optionsApart(optionName(*option), optionName(o.layout)));
         if (values > 1)
             return wrongUse(messages::layoutForm());
+        // A belt is the answer: there is no list to show whole or to take from a stock list.
+        if (values == 1 && parser.isSet(o.all))
+            return wrongUse(messages::layoutAllUnused());
+        if (values == 1 && parser.isSet(o.stock))
+            return wrongUse(messages::layoutStockWithBelt());
     }
     for (const auto &[first, second] : {std::pair{&o.between, &o.belts},
                                         {&o.between, &o.near},
@@ -321,12 +349,23 @@ common::Result<Request::Form> formOf(const QCommandLineParser &parser, const Opt
     if (parser.isSet(o.soundOnly) && form != Request::Form::design)
         return wrongUse(messages::soundOnlyForDesigns());
     const QString svg = unmarked(parser.value(o.svg)), dxf = unmarked(parser.value(o.dxf));
+    for (const QCommandLineOption *option : {&o.svg, &o.dxf})
+        if (parser.isSet(*option) && unmarked(parser.value(*option)).isEmpty())
+            return wrongUse(messages::drawingWithoutFile(optionName(*option)));
     if (parser.isSet(o.svg) && parser.isSet(o.dxf)) {
-        if (svg == u'-' && dxf == u'-')
+        if ((svg == u'-' || isStandardOutput(svg)) && (dxf == u'-' || isStandardOutput(dxf)) &&
+            (svg == u'-' || dxf == u'-'))
             return wrongUse(messages::oneDrawingOnTheOutput());
         if (svg != u'-' && dxf != u'-' && sameFile(svg, dxf))
             return wrongUse(messages::sameDrawingFile(dxf));
     }
+    for (const auto &[drawing, text] : {std::pair{&o.svg, svg}, {&o.dxf, dxf}})
+        for (const QCommandLineOption *input : {&o.layout, &o.stock})
+            if (parser.isSet(*drawing) && parser.isSet(*input) && text != u'-' &&
+                replacesInput(text, unmarked(parser.value(*input))))
+                return wrongUse(messages::drawingOverInput(optionName(*drawing), text,
+                                                           optionName(*input),
+                                                           unmarked(parser.value(*input))));
     // A drawing on standard output goes there alone: no results to write as CSV or with speeds.
     const QCommandLineOption *onTheOutput = svg == u'-' ? &o.svg : dxf == u'-' ? &o.dxf : nullptr;
     for (const QCommandLineOption *option : {&o.csv, &o.rpm, &o.tension, &o.frequency, &o.power})
@@ -373,8 +412,12 @@ common::Result<LoadRequest> readLoads(const QCommandLineParser &parser, const Op
             common::readField(text, name, messages::loadToType(name, example), locale);
         if (!read)
             return read.problem();
-        if (!(*read > 0))
-            return wrongUse(messages::loadNotPositive(name, example));
+        if (!(*read > 0)) {
+            const common::Result<double> roundedUp =
+                common::readField(text, name, {}, locale, geometry::Rounding::up);
+            return wrongUse(roundedUp && *roundedUp > 0 ? messages::loadRoundedToZero(name, example)
+                                                        : messages::loadNotPositive(name, example));
+        }
         load.field = Value{*read, text.trimmed()};
     }
     return loads;

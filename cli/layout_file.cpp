@@ -144,8 +144,9 @@ common::Result<LayoutFile> readLayoutFile(const QString &file) {
     LayoutFile read;
     int profileLine = 0, movableLine = 0;
     const LinesWords words{messages::layoutUnreadable, messages::layoutTooLong,
-                           [](const QString &, int, const QString &text) {
-                               return messages::layoutLineNotEntry(text);
+                           [](const QString &path, int line, const QString &text) {
+                               return messages::layoutLine(path, line,
+                                                           messages::layoutLineNotEntry(text));
                            }};
     // What the file holds besides its entries, kept as it comes: the lines above the next entry
     // and the comment of the line being read.

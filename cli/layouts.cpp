@@ -204,6 +204,8 @@ common::Result<LayoutDescription> describeLayout(LayoutFile read, const LayoutRe
     if (std::holds_alternative<geometry::LayoutFault>(atFile) &&
         fault().status == ExitStatus::wrongUse)
         return fault();
+    if (request.all && !layout.travel) // two belts at the most, or the one asked
+        return Problem{messages::layoutAllUnused(), ExitStatus::wrongUse};
     if (request.belt) {
         const common::Result<std::int64_t> teeth = beltTeeth(*request.belt, answer.profile, shown);
         if (!teeth)
@@ -353,6 +355,7 @@ struct PlaceLoads {
     QStringList headings;
     std::vector<QStringList> cells; // an entry's
     QStringList complaints;
+    bool powerNotCarried = false;
 };
 
 // The belt's spans, each from an entry to the next: an open belt's last runs through the
@@ -389,13 +392,24 @@ common::Result<std::size_t> measuredSpan(const LayoutRequest &request,
     const LayoutFile &file = layout.file;
     const std::size_t spans = beltSpans(file.layout);
     if (request.loads.span) {
-        for (std::size_t i = 0; i < spans; ++i) {
+        // "-" may be in a name too: the span is the one pair of neighbours it spells.
+        std::vector<std::size_t> named;
+        const auto ends = [&](std::size_t span) {
             const auto next =
-                static_cast<qsizetype>((i + 1) % static_cast<std::size_t>(file.names.size()));
-            const QString &from = file.names[static_cast<qsizetype>(i)], &to = file.names[next];
+                static_cast<qsizetype>((span + 1) % static_cast<std::size_t>(file.names.size()));
+            return std::pair{file.names[static_cast<qsizetype>(span)], file.names[next]};
+        };
+        for (std::size_t i = 0; i < spans; ++i) {
+            const auto [from, to] = ends(i);
             if (*request.loads.span == from + u'-' + to || *request.loads.span == to + u'-' + from)
-                return i;
+                named.push_back(i);
         }
+        if (named.size() > 1)
+            return Problem{
+                messages::spanAmbiguous(*request.loads.span, ends(named[0]), ends(named[1])),
+                ExitStatus::wrongUse};
+        if (named.size() == 1)
+            return named.front();
         return Problem{messages::spanUnknown(*request.loads.span, spanName(file, 0)),
                        ExitStatus::wrongUse};
     }
@@ -474,10 +488,10 @@ PlaceLoads placeLoads(const LayoutRequest &request, const LayoutDescription &lay
                                   path.entries[i].teethInMesh},
                                  file.called(i)});
         }
-        const std::vector<DetailLine> power =
-            powerLines(request.loads, layout.profile,
-                       geometry::beltSpeed(turningDiameter, request.speed->value), rated, tension,
-                       mass, write.separator(), write.csv(), loads.complaints);
+        const std::vector<DetailLine> power = powerLines(
+            request.loads, layout.profile,
+            geometry::beltSpeed(turningDiameter, request.speed->value), rated, tension, mass,
+            write.separator(), write.csv(), loads.complaints, loads.powerNotCarried);
         for (const DetailLine &line : power) {
             loads.lines.push_back(line);
             loads.headings << (line.csvName ? QString::fromLatin1(line.csvName)
@@ -643,11 +657,17 @@ common::Result<ExitStatus> answerLayout(const common::Result<LayoutDescription> 
                 complaints << complaint;
     for (const QString &complaint : complaints)
         err << complaint << '\n';
+    if (!request.profile && !layout.file.profile)
+        err << messages::layoutDefaultProfile(request.file,
+                                              text(geometry::profileName(layout.profile)))
+            << '\n';
     if (layout.misfit) {
         err << *layout.misfit << '\n';
         return ExitStatus::calculationFailed;
     }
-    return ExitStatus::done;
+    const bool overloaded = std::ranges::any_of(
+        loads, [](const PlaceLoads &ofPlace) { return ofPlace.powerNotCarried; });
+    return overloaded ? ExitStatus::calculationFailed : ExitStatus::done;
 }
 
 common::Result<QString> layoutLoadLines(const LayoutDescription &layout,

@@ -86,8 +86,8 @@ std::optional<double> staticTension(const LoadRequest &loads, std::optional<doub
 std::vector<DetailLine> powerLines(const LoadRequest &loads, const geometry::ProfileChoice &profile,
                                    double speed, const std::vector<RatedOn> &pulleys,
                                    std::optional<double> tension, std::optional<double> mass,
-                                   const std::string &separator, bool csv,
-                                   QStringList &complaints) {
+                                   const std::string &separator, bool csv, QStringList &complaints,
+                                   bool &powerNotCarried) {
     const auto shown = [&](double value, const char *pattern = "0.00") {
         return fromView(geometry::formatNumber(value, pattern, separator));
     };
@@ -150,6 +150,7 @@ std::vector<DetailLine> powerLines(const LoadRequest &loads, const geometry::Pro
                 : QStringLiteral("%1 (margine %2)").arg(name, shown(rating / (power * factor)));
     } else if (rateable) {
         const geometry::ProfileChoice widest = withWidth(belt, geometry::madeWidths(belt).back());
+        powerNotCarried = true;
         complaints << messages::noWidthCarries(
             kilowatts(power * factor), QString::fromStdString(geometry::profileName(widest)),
             kilowatts(leastRating(widest, pulleys).value_or(0)));

@@ -42,11 +42,13 @@ struct RatedOn {
 // spans' lines: the effective pull, the sides' tensions from a static one, the rating at the
 // width of the profile's name and the narrowest made width for the power, each rated on the
 // least of the pulleys (none: no rating). With --rpm and no power, the rating alone. What is
-// wrong with the answer goes to complaints. separator: the decimal separator written; csv: for
+// wrong with the answer goes to complaints; a power that no made width carries also sets
+// powerNotCarried, which fails the answer. separator: the decimal separator written; csv: for
 // a spreadsheet, the width without its margin.
 std::vector<DetailLine> powerLines(const LoadRequest &loads, const geometry::ProfileChoice &profile,
                                    double speed, const std::vector<RatedOn> &pulleys,
                                    std::optional<double> tension, std::optional<double> mass,
-                                   const std::string &separator, bool csv, QStringList &complaints);
+                                   const std::string &separator, bool csv, QStringList &complaints,
+                                   bool &powerNotCarried);
 
 } // namespace cli

@@ -159,7 +159,7 @@ std::vector<Line> resultLines(const OneBeltRequest &request, const Pulleys &pull
 // How tight the belt is set and what the power asks of it, after its geometry and speeds.
 std::vector<Line> loadLines(const OneBeltRequest &request, const geometry::DriveGeometry &drive,
                             std::optional<double> mass, const Numbers &write, bool csv,
-                            QStringList &complaints) {
+                            QStringList &complaints, bool &powerNotCarried) {
     const LoadRequest &loads = request.loads;
     std::vector<Line> lines;
     const std::optional<double> tension = staticTension(loads, mass, drive.span);
@@ -186,7 +186,7 @@ std::vector<Line> loadLines(const OneBeltRequest &request, const geometry::Drive
     const std::vector<Line> power = powerLines(
         loads, request.profile, geometry::beltSpeed(drive.smaller.pitchDiameter, *request.speed),
         {RatedOn{{drive.smaller.pitchDiameter, *request.speed, drive.smaller.teethInMesh}, {}}},
-        tension, mass, write.separator, csv, complaints);
+        tension, mass, write.separator, csv, complaints, powerNotCarried);
     lines.insert(lines.end(), power.begin(), power.end());
     return lines;
 }
@@ -233,8 +233,8 @@ common::Result<DriveDescription> describeDrive(const OneBeltRequest &request, co
     (*truth).lines = resultLines(request, request.pulleys, shown, window != nullptr, *truth,
                                  request.speed, numbers);
     if (truth->drive) {
-        const std::vector<Line> loads =
-            loadLines(request, *truth->drive, *mass, numbers, csv, (*truth).complaints);
+        const std::vector<Line> loads = loadLines(request, *truth->drive, *mass, numbers, csv,
+                                                  (*truth).complaints, (*truth).powerNotCarried);
         (*truth).lines.insert((*truth).lines.end(), loads.begin(), loads.end());
     }
     return *std::move(truth);
@@ -273,14 +273,14 @@ common::Result<ExitStatus> oneBelt(const OneBeltRequest &request, Writer &write,
             write.stream() << *drawing;
             for (const QString &complaint : truth->complaints)
                 err << complaint << '\n';
-            return ExitStatus::done;
+            return truth->powerNotCarried ? ExitStatus::calculationFailed : ExitStatus::done;
         }
     }
     write.details(truth->lines);
     write.stream().flush(); // the results first, then what is wrong with them
     for (const QString &complaint : truth->complaints)
         err << complaint << '\n';
-    return ExitStatus::done;
+    return truth->powerNotCarried ? ExitStatus::calculationFailed : ExitStatus::done;
 }
 
 } // namespace cli

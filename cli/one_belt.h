@@ -25,6 +25,7 @@ struct DriveDescription {
     std::optional<geometry::DriveGeometry> drive;
     QStringList complaints; // why there is no drive, or what is wrong with it
     std::int64_t beltTeeth = 0;
+    bool powerNotCarried = false; // by any made width: the answer fails
 };
 common::Result<DriveDescription> describeDrive(const OneBeltRequest &request, const QLocale &locale,
                                                bool csv = false);

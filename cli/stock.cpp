@@ -95,15 +95,15 @@ std::optional<common::Problem> readLines(const QString &file, const LinesWords &
     qint64 read = 0;
     // A pipe or a device says nothing of its size: each is read until it says it ends.
     for (int number = 1;; ++number) {
-        QByteArray text = list.readLine(longestLine + 1);
+        // Qt reads one byte less than asked: the bound and the line's end.
+        QByteArray text = list.readLine(longestLine + 2);
         if (text.isEmpty())
             break;
         read += text.size();
-        bool whole = text.endsWith('\n');
+        bool whole = text.endsWith('\n') || list.atEnd();
         QByteArray comment; // the whole of a long one
-        if (!whole && text.size() > longestLine) {
+        if (!whole) {       // cut at the bound: only a comment goes on past it
             comment = text;
-            text.chop(1); // read only to tell a line longer than the bound
             if (!text.contains('#'))
                 return wrongUse(words.notRead(file, number, QString::fromUtf8(text).trimmed()));
             while (!whole && read <= mostBytes) { // the rest of a long comment

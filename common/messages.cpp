@@ -265,6 +265,19 @@ QString sameDrawingFile(const QString &file) {
         .arg(file);
 }
 
+QString drawingOverInput(const QString &drawingOption, const QString &drawing,
+                         const QString &inputOption, const QString &input) {
+    return QStringLiteral("%1 %2 è il file di %3 %4: il disegno lo sostituirebbe; indicare un "
+                          "altro file.")
+        .arg(drawingOption, drawing, inputOption, input);
+}
+
+QString drawingWithoutFile(const QString &option) {
+    return QStringLiteral("Dopo %1 serve il nome del file del disegno, per esempio %1 "
+                          "disegno%2.")
+        .arg(option, option == u"--dxf" ? QStringLiteral(".dxf") : QStringLiteral(".svg"));
+}
+
 QString optionRepeated(const QString &option) {
     return QStringLiteral("%1 è scritta più di una volta: va scritta una volta sola.").arg(option);
 }
@@ -305,6 +318,11 @@ QString writtenInPlace(const QString &reason) {
     return QStringLiteral("%1; la sua cartella non lascia sostituire il file, che si è scritto "
                           "direttamente e può essere rimasto incompleto")
         .arg(reason);
+}
+
+QString noNewFileAmongDevices(const QString &folder) {
+    return QStringLiteral("%1 non ha questo dispositivo, e nessun file nuovo va creato lì")
+        .arg(folder);
 }
 
 namespace {
@@ -429,6 +447,8 @@ QString fileFailure(int error, bool writing) {
         return QStringLiteral("il file supera la dimensione consentita");
     case EROFS:
         return QStringLiteral("il disco è di sola lettura");
+    case ELOOP:
+        return QStringLiteral("i collegamenti simbolici formano un anello");
     case EBADF: // a standard output closed by whoever started the program
         return writing ? QStringLiteral("non è aperto per scrivere")
                        : QStringLiteral("non è aperto per leggere");
@@ -637,6 +657,11 @@ QString layoutNoArc(const QString &typed) {
     return QStringLiteral("\"%1\" è un arco lungo zero: DA e A di ruota sono lo stesso angolo; "
                           "per un giro intero ruota si scrive senza angoli.")
         .arg(quoted(typed));
+QString layoutDefaultProfile(const QString &file, const QString &profile) {
+    return QStringLiteral("Il file delle pulegge %1 non ha una riga \"profilo\": si usa il profilo "
+                          "%2; per un altro, scrivere nel file una riga come \"profilo 2GT\" o "
+                          "usare -p.")
+        .arg(file, profile);
 }
 
 QString layoutNoBeltFigures(const QString &entry, const QString &profile) {
@@ -785,6 +810,16 @@ QString layoutWithoutFile() {
                           "--layout pulegge.txt.");
 }
 
+QString layoutAllUnused() {
+    return QStringLiteral("--all mostra tutte le cinghie della corsa di una puleggia che si "
+                          "muove: va con --layout senza cinghia, su un file che ne ha una.");
+}
+
+QString layoutStockWithBelt() {
+    return QStringLiteral("--stock sceglie fra le cinghie da elencare: va con --layout senza "
+                          "cinghia.");
+}
+
 QString loadsOnlyForOneBelt(const QString &option) {
     return QStringLiteral("%1 va con una cinghia sola o con --layout, per esempio: interasse 20 "
                           "20 440 -p T5-10 --tension 300.")
@@ -819,6 +854,12 @@ QString loadToType(const QString &option, const QString &example) {
 
 QString loadNotPositive(const QString &option, const QString &example) {
     return QStringLiteral("Il valore di %1 deve essere più di 0, per esempio %2.")
+        .arg(option, example);
+}
+
+QString loadRoundedToZero(const QString &option, const QString &example) {
+    return QStringLiteral("Il valore di %1, arrotondato a quattro decimali, è 0: deve essere più "
+                          "di 0, per esempio %2.")
         .arg(option, example);
 }
 
@@ -877,6 +918,13 @@ QString spanUnknown(const QString &typed, const QString &example) {
     return QStringLiteral("Nessun tratto va da una puleggia all'altra in \"%1\": --span nomina "
                           "due pulegge vicine nel file, per esempio --span %2.")
         .arg(typed, example);
+}
+
+QString spanAmbiguous(const QString &typed, const std::pair<QString, QString> &first,
+                      const std::pair<QString, QString> &second) {
+    return QStringLiteral("--span %1 può essere il tratto da \"%2\" a \"%3\" o quello da "
+                          "\"%4\" a \"%5\": cambiare nel file il nome di una delle pulegge.")
+        .arg(typed, first.first, first.second, second.first, second.second);
 }
 
 QString layoutLoadsNeedBelt() {
@@ -1003,10 +1051,10 @@ QString help(Help text) {
                               "10000 (se non indicato, dal più piccolo consigliato per il "
                               "profilo a 150).");
     case Help::stock:
-        return QStringLiteral("Limita --belts, --near, --between, --ratio e --layout alle cinghie "
-                              "elencate "
-                              "nel file, una per riga come sono stampate (150XL037, T5-500, "
-                              "600-5M-15, 200-2GT), con commenti dopo # e righe vuote.");
+        return QStringLiteral("Limita --belts, --near, --between, --ratio e --layout senza "
+                              "cinghia alle cinghie elencate nel file, una per riga come sono "
+                              "stampate (150XL037, T5-500, 600-5M-15, 200-2GT), con commenti "
+                              "dopo # e righe vuote.");
     case Help::rpm:
         return QStringLiteral("Con una cinghia sola o con --ratio: giri al minuto "
                               "dell'ingranaggio minore, più di 0 (il motore, in un riduttore); "
@@ -1054,7 +1102,7 @@ QString help(Help text) {
     case Help::all:
         return QStringLiteral(
             "Con --ratio, mostra tutte le trasmissioni, non solo le prime 20; con "
-            "--layout, tutte le cinghie.");
+            "--layout senza cinghia, tutte le cinghie della corsa.");
     case Help::design:
         return QStringLiteral("Apre la finestra \"Progetta trasmissione\": da due ingranaggi o da "
                               "un rapporto, e da un interasse voluto o da un intervallo, le "
@@ -1095,12 +1143,13 @@ QString helpEpilogue() {
                "--ratio; --rpm con una cinghia sola, con --ratio o con --layout; --svg\n"
                "e --dxf con una cinghia sola o con --layout (i due disegni in due file\n"
                "diversi; un disegno su \"-\" va da solo, senza --csv, --rpm, --tension,\n"
-               "--frequency né --power); --layout con una cinghia, --stock, --all,\n"
-               "--svg, --dxf e --rpm; --tension o --frequency, --mass, --power (con\n"
-               "--rpm) e --service-factor (con --power) con una cinghia sola o con\n"
-               "--layout, --span con --layout e --frequency; --profile e --csv con ogni\n"
-               "forma. Ogni opzione si scrive una volta sola: un'opzione ripetuta, o che\n"
-               "la forma non usa, è un errore d'uso.\n\n"
+               "--frequency né --power); --layout con una cinghia o, senza, con --stock\n"
+               "e --all (su una corsa), e con --svg, --dxf e --rpm; --tension o\n"
+               "--frequency, --mass, --power (con --rpm) e --service-factor (con\n"
+               "--power) con una cinghia sola o con --layout, --span con --layout e\n"
+               "--frequency; --profile e --csv con ogni forma. Ogni opzione si scrive\n"
+               "una volta sola: un'opzione ripetuta, o che la forma non usa, è un errore\n"
+               "d'uso.\n\n"
                "Ogni numero intero di denti è una cinghia che si può fare, non per forza\n"
                "una che si vende: --stock limita le cinghie a quelle di un elenco.\n"
                "La ricerca con --ratio elenca prima le trasmissioni senza segni, poi\n"

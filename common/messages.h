@@ -60,6 +60,11 @@ QString soundOnlyForDesigns();
 QString drawingOnlyForOneBelt();
 QString oneDrawingOnTheOutput();
 QString sameDrawingFile(const QString &file);
+// A drawing that would replace a file the command reads (option and file, each as typed), and
+// a drawing's option without its file.
+QString drawingOverInput(const QString &drawingOption, const QString &drawing,
+                         const QString &inputOption, const QString &input);
+QString drawingWithoutFile(const QString &option);
 // A file option whose file was left out, the next option taken for it.
 QString fileMissing(const QString &option, const QString &typed);
 // An option given twice, or one that the form asked for would leave unused.
@@ -70,6 +75,8 @@ QString profilesAlone();
 QString drawingNotWritten(const QString &file, const QString &reason);
 // Why a file written in place, its folder letting no other take its place, failed.
 QString writtenInPlace(const QString &reason);
+// Why no file is made in the devices' folder, to follow a colon.
+QString noNewFileAmongDevices(const QString &folder);
 // The teeth of a search's pulleys out of their bounds; name: the option, or the field's heading.
 QString notWholeTeeth(const QString &name, int most, Reader reader = Reader::commandLine);
 // A ratio, or the smaller pulley's speed, not above 0.
@@ -151,6 +158,8 @@ QString layoutMisplacedClamp();
 QString layoutBadTravel();
 // An arm's two angles that are one: no arc (a whole turn is written without angles).
 QString layoutNoArc(const QString &typed);
+// A file without a profilo line, solved in this profile.
+QString layoutDefaultProfile(const QString &file, const QString &profile);
 // A layout that cannot be built, its entries named as sentences call them.
 QString layoutNoBeltFigures(const QString &entry, const QString &profile);
 QString layoutOverlap(const QString &first, const QString &second);
@@ -193,6 +202,9 @@ QString layoutOneBeltFits(const QString &belt, const QString &movable, const QSt
 // The form of --layout, and the option without its file.
 QString layoutForm();
 QString layoutWithoutFile();
+// --all and --stock where the layout's answer is one belt, or the two nearest its length.
+QString layoutAllUnused();
+QString layoutStockWithBelt();
 // The belt's loads: options that go with one belt or a layout only, or with another; what to
 // type for a load's value (option: as typed, example: in the user's format), and one not
 // above 0.
@@ -203,6 +215,8 @@ QString serviceFactorNeedsPower();
 QString massNeedsTension();
 QString loadToType(const QString &option, const QString &example);
 QString loadNotPositive(const QString &option, const QString &example);
+// A value above 0 that its four decimals round to 0.
+QString loadRoundedToZero(const QString &option, const QString &example);
 // No mass for the frequency: the profile's name with an example width (T5-10) where the
 // profile has a published unit mass, nothing where it has none.
 QString massUnknown(const QString &profile, const std::optional<QString> &withWidth);
@@ -220,6 +234,9 @@ QString noWidthCarries(const QString &power, const QString &widest, const QStrin
 // neighbouring entries make; example: the first span, as --span names it.
 QString spanNeeded(const QString &example);
 QString spanUnknown(const QString &typed, const QString &example);
+// A --span that two pairs of neighbours spell, their names joined by "-".
+QString spanAmbiguous(const QString &typed, const std::pair<QString, QString> &first,
+                      const std::pair<QString, QString> &second);
 // The loads of a layout whose entry moves, asked without the belt that places it.
 QString layoutLoadsNeedBelt();
 // The entry whose speed is given is no pulley of the layout.

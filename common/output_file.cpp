@@ -6,18 +6,25 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cerrno>
 
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace common {
 
 namespace {
 
-// The standard output or error that this file already is, if it is one.
+// The standard input, output or error that this file already is, if it is one: written through
+// it, so that one closed by the caller (held by the program on a placeholder that takes no
+// bytes) fails as closed. A device such as /dev/null or a terminal, opened again by name, is
+// the user's to write into whatever standard input reads from it.
 std::optional<int> standardFileOf(const struct stat &target) {
-    for (const int descriptor : {STDOUT_FILENO, STDERR_FILENO}) {
+    for (const int descriptor : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+        if (descriptor == STDIN_FILENO && S_ISCHR(target.st_mode))
+            continue;
         struct stat open {};
         if (fstat(descriptor, &open) == 0 && open.st_dev == target.st_dev &&
             open.st_ino == target.st_ino)
@@ -39,10 +46,18 @@ bool writeAll(QFileDevice &device, const QByteArray &bytes) {
     return true;
 }
 
+std::optional<FileSystem::Room> roomOnDisk(const QString &folder) {
+    struct statvfs disk {};
+    if (statvfs(QFile::encodeName(folder).constData(), &disk) != 0)
+        return std::nullopt;
+    return FileSystem::Room{static_cast<qint64>(disk.f_bavail * disk.f_frsize),
+                            static_cast<qint64>(std::max<unsigned long>(disk.f_frsize, 1))};
+}
+
 } // namespace
 
 std::optional<Problem> writeFile(const QString &file, const QByteArray &bytes,
-                                 NotWritten notWritten) {
+                                 NotWritten notWritten, const FileSystem &system) {
     // Called right after the failing call, while errno still says why; Qt's own words are
     // the last resort, since they may be English inside an Italian sentence.
     const auto failed = [&](const QFileDevice &device, bool inPlace = false) {
@@ -54,7 +69,16 @@ std::optional<Problem> writeFile(const QString &file, const QByteArray &bytes,
     const QByteArray path = QFile::encodeName(file);
     struct stat target {};
     const bool exists = stat(path.constData(), &target) == 0;
+    if (!exists && errno != ENOENT) // a loop of links, say: replacing the name loses the link
+        return Problem{notWritten(file, messages::fileFailure(errno, true)),
+                       ExitStatus::outputFailed};
     errno = 0; // a file not there yet is no failure to report
+    const QString folder = QFileInfo(file).absolutePath();
+    // A device missing there (a bare /dev in a container) is no file to make.
+    const QString devices = QFileInfo(system.devices).canonicalFilePath();
+    if (!exists && !devices.isEmpty() && QFileInfo(folder).canonicalFilePath() == devices)
+        return Problem{notWritten(file, messages::noNewFileAmongDevices(system.devices)),
+                       ExitStatus::outputFailed};
     if (exists) {
         // Written through the descriptor already open, at its offset: what the program
         // writes there before and after stays, in order. Opened again, with O_TRUNC it would
@@ -80,7 +104,17 @@ std::optional<Problem> writeFile(const QString &file, const QByteArray &bytes,
     // A folder that we may not write into lets no new file be put in its place: the file
     // itself is written instead, and a failure then may leave part of it.
     const bool inPlace =
-        exists && access(QFile::encodeName(QFileInfo(file).absolutePath()).constData(), W_OK) != 0;
+        exists && !(system.letsReplace ? system.letsReplace(folder)
+                                       : access(QFile::encodeName(folder).constData(), W_OK) == 0);
+    if (inPlace) {
+        // Cut first, then written: the disk must hold the new bytes once the old are freed.
+        const std::optional<FileSystem::Room> room =
+            system.room ? system.room(folder) : roomOnDisk(folder);
+        if (room && (bytes.size() + room->block - 1) / room->block * room->block >
+                        room->free + static_cast<qint64>(target.st_blocks) * 512)
+            return Problem{notWritten(file, messages::fileFailure(ENOSPC, true)),
+                           ExitStatus::outputFailed};
+    }
     QSaveFile saved(file);
     saved.setDirectWriteFallback(true);
     if (!saved.open(QIODevice::WriteOnly | QIODevice::Unbuffered))

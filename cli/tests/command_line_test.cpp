@@ -1,15 +1,21 @@
 #include "cli/arguments.h"
 #include "cli/command_line.h"
 #include "cli/layout_file.h"
+#include "cli/stock.h"
+#include "common/output_file.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
 
+#include <atomic>
 #include <tuple>
 #include <variant>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -135,10 +141,33 @@ private slots:
             many.write(QByteArray::number(line * 100) + " 0 20\n");
         QFile nothing(folder.filePath(QStringLiteral("nothing.txt"))); // a comment alone
         QVERIFY(nothing.open(QIODevice::WriteOnly) && nothing.write("# no pulley\n") > 0);
-        for (const auto &[name, text] : layoutFiles) {
+        const QByteArray longComment = " # " + QByteArray(3000, 'x') + '\n';
+        const std::pair<const char *, QByteArray> files[] = {
+            {"senza-profilo.txt", "motore 0 0 20\nrinvio 300 0 20 folle\n"},
+            {"commento-lungo.txt", "profilo GT2\nmotore 0 0 20" + longComment +
+                                       "vite 150 0 60\nrullo 75 -30 20 dorso folle scorre 75 -2\n"},
+            {"elenco-commento-lungo.txt", "150XL037" + longComment + "146XL037\n"},
+            {"trattini.txt", "profilo GT2\na 0 0 20\nb-c 100 0 20\na-b 100 100 20\nc 0 100 20\n"},
+            {"solo380.txt", "380-2GT\n"},
+            {"riga-al-limite.txt", "profilo GT2\n" +
+                                       QByteArray("motore 0 0 20").leftJustified(1024) +
+                                       "\nvite 150 0 60\n"},
+            {"riga-oltre.txt", "profilo GT2\n" + QByteArray("motore 0 0 20").leftJustified(1025) +
+                                   "\nvite 150 0 60\n"}};
+        const auto write = [&](const char *name, const QByteArray &text) {
             QFile file(folder.filePath(QString::fromLatin1(name)));
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) > 0);
-        }
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+        };
+        for (const auto &[name, text] : files)
+            write(name, text);
+        for (const auto &[name, text] : layoutFiles)
+            write(name, text);
+        for (const char *copied : {"tenditore.txt", "anelli.txt"})
+            QVERIFY(
+                QFile::copy(QStringLiteral(DATA_DIR "/layouts/") + QString::fromLatin1(copied),
+                            folder.filePath(QStringLiteral("mia-") + QString::fromLatin1(copied))));
+        QVERIFY(QFile::link(QStringLiteral("anelloB"), folder.filePath(QStringLiteral("anelloA"))));
+        QVERIFY(QFile::link(QStringLiteral("anelloA"), folder.filePath(QStringLiteral("anelloB"))));
     }
     void answersInTheTerminal_data();
     void answersInTheTerminal();
@@ -148,6 +177,9 @@ private slots:
     void writesALayoutAsItReadsIt();
     void readsEachFormIntoItsRequest_data();
     void readsEachFormIntoItsRequest();
+    void writesAFileWholeOrNotAtAll_data();
+    void writesAFileWholeOrNotAtAll();
+    void stopsAStockListNoLongerWanted();
 
 private:
     QTemporaryDir folder; // a drawing and a link to it, a layout past its bound and one empty
@@ -694,6 +726,12 @@ void CommandLineTest::answersInTheTerminal_data() {
            "fattore di servizio: 1,50\n"
         << "Con un tiro statico di 50,00 N il lato lento si stacca dai denti e la cinghia può "
            "saltare: serve un tiro statico di almeno 76,13 N.";
+    // The inch standard's formula for XH at 4 in, by hand: 46.80 hp on a 6.685 in pitch
+    // diameter at 1000 rpm, times (3/4)^1.14 for 3 in.
+    QTest::newRow("the rating of an XH belt 3 in wide")
+        << english << QStringList{"36", "24", "875", "-p", "XH300", "--rpm", "1000"} << 0
+        << "…potenza trasmissibile: 25.139 kW\n"
+        << "";
     QTest::newRow("a spreadsheet's width without its margin, a service factor")
         << english
         << QStringList{"44",      "22",   "323",       "-p",  "L",      "--rpm", "1450",
@@ -828,6 +866,66 @@ void CommandLineTest::answersInTheTerminal_data() {
     QTest::newRow("a layout past its bound, refused at the line past it")
         << english << QStringList{"--layout", folder.filePath("many.txt")} << 2 << ""
         << "many.txt, riga 1001: più di 1000 pulegge";
+    const auto here = [&](const char *file) { return folder.filePath(QString::fromLatin1(file)); };
+    QTest::newRow("a layout without a profile line: the default, said")
+        << english << QStringList{"--layout", here("senza-profilo.txt")} << 0 << "nome…"
+        << "Il file delle pulegge " + here("senza-profilo.txt") +
+               " non ha una riga \"profilo\": si usa il profilo XL037";
+    QTest::newRow("a comment longer than a line, skipped whole")
+        << english << QStringList{"--layout", here("commento-lungo.txt"), "384"} << 0
+        << "…posizione di rullo (riga 4): x 75.00 mm, y -4.66 mm\n"
+        << "";
+    QTest::newRow("a line as long as the bound")
+        << english << QStringList{"--layout", here("riga-al-limite.txt")} << 0 << "nome…"
+        << "";
+    QTest::newRow("a line past the bound, no comment")
+        << english << QStringList{"--layout", here("riga-oltre.txt")} << 2 << ""
+        << "riga-oltre.txt, riga 2: \"motore 0 0 20";
+    QTest::newRow("a stock list's comment longer than a line, skipped whole")
+        << english
+        << QStringList{"36",   "14", "--near", "124", "--stock", here("elenco-commento-lungo.txt"),
+                       "--csv"}
+        << 0
+        << "cinghia,denti,interasse_mm,denti_in_presa,differenza_mm\n"
+           "146,73,120.61,6.34,-3.39\n150,75,125.74,6.37,+1.74\n"
+        << "";
+    QTest::newRow("no belt of a stock list on a travel, the list named")
+        << english
+        << QStringList{"--layout", layout("tenditore.txt"), "--stock", here("solo380.txt")} << 1
+        << ""
+        << "Nessuna cinghia 2GT dell'elenco si monta sulla corsa di rullo (riga 5)";
+    QTest::newRow("a power that no width carries fails")
+        << english << QStringList{"36", "14", "150", "--rpm", "100", "--power", "100"} << 1
+        << "…fattore di servizio: 1.50\n"
+        << "Nessuna larghezza del profilo trasmette 150.000 kW";
+    QTest::newRow("a layout's power that no width carries fails")
+        << english << QStringList{"--layout", layout("stampante.txt"),
+                                  "-p",       "XL037",
+                                  "--rpm",    "100",
+                                  "--power",  "100"}
+        << 1 << "nome…"
+        << "Nessuna larghezza del profilo trasmette 150.000 kW";
+    QTest::newRow("a drawing over its layout")
+        << english
+        << QStringList{"--layout", here("mia-tenditore.txt"), "384", "--svg",
+                       here("mia-tenditore.txt")}
+        << 2 << ""
+        << "--svg " + here("mia-tenditore.txt") + " è il file di --layout " +
+               here("mia-tenditore.txt");
+    QTest::newRow("a drawing over its stock list, by another name")
+        << english << QStringList{"--layout", layout("tenditore.txt"),
+                                  "--stock",  here("mia-anelli.txt"),
+                                  "--dxf",    folder.path() + "/./mia-anelli.txt"}
+        << 2 << ""
+        << "--dxf " + folder.path() + "/./mia-anelli.txt è il file di --stock " +
+               here("mia-anelli.txt");
+    QTest::newRow("a link that loops, said as the reason")
+        << english << QStringList{"--layout", here("anelloA")} << 2 << ""
+        << here("anelloA") + " non si può leggere: i collegamenti simbolici formano un anello.";
+    QTest::newRow("a drawing into a link that loops: refused")
+        << english << QStringList{"36", "14", "150", "--svg", here("anelloA")} << 3 << ""
+        << "Il disegno non si è potuto scrivere in " + here("anelloA") +
+               ": i collegamenti simbolici formano un anello.";
     for (const auto &[name, arguments, words] : {
              std::tuple{"slot backwards", QStringList{"36", "14", "--between", "250:150"},
                         "L'intervallo di --between va dal più piccolo al più grande: 150:250."},
@@ -972,6 +1070,33 @@ void CommandLineTest::answersInTheTerminal_data() {
                                     "--mass", "0.01"},
                         "Con una puleggia che si muove, --tension, --frequency, --power e --rpm "
                         "chiedono la cinghia"},
+             std::tuple{"all of a fixed layout's two nearest",
+                        QStringList{"--layout", DATA_DIR "/layouts/stampante.txt", "--all"},
+                        "--all mostra tutte le cinghie della corsa"},
+             std::tuple{"all of a fixed layout's one belt",
+                        QStringList{"--layout", DATA_DIR "/layouts/stampante.txt", "1240", "--all"},
+                        "--all mostra tutte le cinghie della corsa"},
+             std::tuple{"all of a travel's one belt",
+                        QStringList{"--layout", DATA_DIR "/layouts/tenditore.txt", "384", "--all"},
+                        "--all mostra tutte le cinghie della corsa"},
+             std::tuple{"a stock list for a belt already chosen",
+                        QStringList{"--layout", DATA_DIR "/layouts/tenditore.txt", "384", "--stock",
+                                    folder.filePath("solo380.txt")},
+                        "--stock sceglie fra le cinghie da elencare"},
+             std::tuple{"a drawing without a name", QStringList{"36", "14", "150", "--svg", ""},
+                        "Dopo --svg serve il nome del file del disegno"},
+             std::tuple{"a span that two pairs of names make",
+                        QStringList{"--layout", folder.filePath("trattini.txt"), "-p", "GT2-6",
+                                    "--frequency", "40", "--span", "a-b-c"},
+                        "--span a-b-c può essere il tratto da \"a\" a \"b-c\" o quello da \"a-b\" "
+                        "a \"c\""},
+             std::tuple{"a tension that rounds to 0",
+                        QStringList{"36", "14", "150", "--tension", "0.00001"},
+                        "Il valore di --tension, arrotondato a quattro decimali, è 0: deve essere "
+                        "più di 0, per esempio 300."},
+             std::tuple{"a speed that is no number, named by its option",
+                        QStringList{"36", "14", "150", "--rpm", "1e9"},
+                        "Il valore di \"--rpm\" non è un numero"},
              std::tuple{"teeth beyond a search's",
                         QStringList{"--ratio", "3", "--between", "150:250", "--teeth", "14:10001"},
                         "da 1 a 10000"},
@@ -1189,11 +1314,13 @@ void CommandLineTest::readsEachFormIntoItsRequest_data() {
     QTest::newRow("a narrow range of ratios")
         << english << QStringList{"--ratio", "1.578947:1.578948", "--between", "0:100000"}
         << "XL037 ratio 1.5789:1.579 from 1.5789499999999999 teeth 10:150 near - slot 0:100000";
-    QTest::newRow("a layout, a belt as printed, every option")
-        << italian << QStringList{"--layout", "a b.txt", "384-2GT", "-p",    "GT2",   "--stock",
-                                  "s.txt",    "--all",   "--svg",   "t.svg", "--dxf", "t.dxf"}
-        << "2GT layout a b.txt belt 0 (192 teeth) profile typed stock s.txt all svg t.svg dxf "
-           "t.dxf";
+    QTest::newRow("a layout, a belt as printed, the drawings")
+        << italian << QStringList{"--layout", "a b.txt", "384-2GT", "-p",   "GT2",
+                                  "--svg",    "t.svg",   "--dxf",   "t.dxf"}
+        << "2GT layout a b.txt belt 0 (192 teeth) profile typed stock - svg t.svg dxf t.dxf";
+    QTest::newRow("a layout's belts, every one, of a stock list")
+        << italian << QStringList{"--layout", "a b.txt", "--stock", "s.txt", "--all"}
+        << "XL037 layout a b.txt belt - (- teeth) profile - stock s.txt all svg - dxf -";
     QTest::newRow("one belt's loads, every option")
         << italian << QStringList{"20",    "20",
                                   "440",   "-p",
@@ -1234,6 +1361,83 @@ void CommandLineTest::readsEachFormIntoItsRequest() {
     const common::Result<cli::Request> again = cli::readArguments(command, locale);
     QVERIFY2(again, qPrintable(command.join(u' ')));
     QVERIFY2(again->asked == read->asked, qPrintable(command.join(u' ')));
+}
+
+// The disk and the folders as writeFile sees them, told here: the devices' folder is one of the
+// test's own, and a read-only folder on a full disk is a folder said not to let a file be
+// replaced, with the free bytes said.
+void CommandLineTest::writesAFileWholeOrNotAtAll_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("before"); // empty: no file there
+    QTest::addColumn<bool>("replaceable");
+    QTest::addColumn<qint64>("free");
+    QTest::addColumn<qint64>("written"); // bytes
+    QTest::addColumn<QString>("reason"); // empty: written
+
+    const QByteArray block(4096, 'o');
+    QTest::newRow("a device missing from the devices' folder")
+        << "dev/stdout" << QByteArray() << true << qint64(1) << 10LL
+        << "dev non ha questo dispositivo, e nessun file nuovo va creato lì.";
+    QTest::newRow("a new file in another folder")
+        << "other/a.svg" << QByteArray() << true << qint64(1) << 10LL << "";
+    QTest::newRow("in place, on a disk too full for it")
+        << "other/b.svg" << QByteArray("old") << false << qint64(0) << 3 * 4096LL
+        << ": il disco è pieno.";
+    QTest::newRow("in place, in the room its old bytes leave")
+        << "other/c.svg" << block + block << false << qint64(0) << 2 * 4096LL << "";
+    QTest::newRow("in place, one block short")
+        << "other/d.svg" << block + block << false << qint64(4095) << 3 * 4096LL
+        << ": il disco è pieno.";
+}
+
+void CommandLineTest::writesAFileWholeOrNotAtAll() {
+    QFETCH(QString, file);
+    QFETCH(QByteArray, before);
+    QFETCH(bool, replaceable);
+    QFETCH(qint64, free);
+    QFETCH(qint64, written);
+    QFETCH(QString, reason);
+
+    const QTemporaryDir root;
+    QVERIFY(QDir(root.path()).mkpath(QStringLiteral("dev")) &&
+            QDir(root.path()).mkpath(QStringLiteral("other")));
+    const QString path = root.filePath(file);
+    if (!before.isEmpty()) {
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write(before) == before.size());
+    }
+    common::FileSystem system;
+    system.devices = root.filePath(QStringLiteral("dev"));
+    system.letsReplace = [&](const QString &) { return replaceable; };
+    system.room = [&](const QString &) { return common::FileSystem::Room{free, 4096}; };
+    const QByteArray bytes(written, 'n');
+    const std::optional<common::Problem> problem =
+        common::writeFile(path, bytes, messages::drawingNotWritten, system);
+    QFile after(path);
+    if (reason.isEmpty()) {
+        QVERIFY2(!problem, problem ? qPrintable(problem->message) : "");
+        QVERIFY(after.open(QIODevice::ReadOnly));
+        QCOMPARE(after.readAll(), bytes);
+        return;
+    }
+    QVERIFY(problem);
+    QVERIFY2(problem->message.endsWith(reason), qPrintable(problem->message));
+    QCOMPARE(problem->status, common::ExitStatus::outputFailed);
+    QCOMPARE(after.exists(), !before.isEmpty());
+    if (after.open(QIODevice::ReadOnly))
+        QCOMPARE(after.readAll(), before);
+}
+
+// The designer's window stops a list read from a pipe that no one writes to: the read ends at
+// once, with a problem that no one is shown.
+void CommandLineTest::stopsAStockListNoLongerWanted() {
+    const QString pipe = folder.filePath(QStringLiteral("fifo"));
+    QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const std::atomic<bool> stop{true};
+    const common::Result<geometry::Stock> stock =
+        cli::readStock(pipe, *geometry::readProfile("GT2"), messages::Reader::window, &stop);
+    QVERIFY(!stock);
+    QCOMPARE(stock.problem().status, common::ExitStatus::wrongUse);
 }
 
 QTEST_GUILESS_MAIN(CommandLineTest)

@@ -22,7 +22,8 @@ read_fifo() {
     return "$status"
 }
 into_cat() { "$@" | cat >got; }
-# Files of at most 1 KiB, which the drawing is not, failing with EFBIG instead of a signal.
+# Files of at most 1 KiB, which the drawing is not, failing with EFBIG instead of a signal: cut
+# short at the bound, the write fails with that reason.
 limited() { (trap '' XFSZ && ulimit -f 1 && "$@"); }
 # A read-only folder does not stop root: it is tried as another user.
 as_user() {
@@ -51,8 +52,14 @@ mknod t c 1 3|"$program" 36 14 150 --svg t|0|[ -c t ]
 mknod t c 1 7|"$program" 36 14 150 --svg t|3|[ -c t ] && grep -q ' in t: ' err
 :|"$program" 36 14 150 --svg /dev/stdout >got|0|drawing_then_results got
 :|into_cat "$program" 36 14 150 --svg /proc/self/fd/1|0|drawing_then_results got
-echo old >t|limited "$program" 36 14 150 --svg t|3|[ "$(<t)" = old ] && [ "$(ls)" = "err"$'\n't ]
+echo old >t|limited "$program" 36 14 150 --svg t|3|[ "$(<t)" = old ] && [ "$(ls)" = "err"$'\n't ] && grep -q 'in t: il file supera' err
 readonly_folder|as_user "$program" 36 14 150 --svg d/t|0|drawing d/t
 readonly_folder|limited as_user "$program" 36 14 150 --svg d/t|3|grep -q 'in d/t: .*incompleto' err
+:|"$program" 36 14 150 --svg - --dxf t >got|0|drawing got && grep -q '^SECTION' t
+:|"$program" 36 14 150 --svg +x.svg|0|drawing +x.svg
+:|"$program" 36 14 150 --svg /dev/stdout --dxf -|2|grep -q 'un disegno solo' err
+:|"$program" 36 14 150 --svg /dev/stdin <&-|3|grep -q 'in /dev/stdin: non è aperto per scrivere' err
+:|"$program" 36 14 150 --svg /dev/stderr 2>&-|3|true
+ln -s b a && ln -s a b|"$program" 36 14 150 --svg a|3|[ -L a ] && grep -q 'in a: i collegamenti' err
 TABLE
 echo "pipes and devices written into, regular files whole or in place"
