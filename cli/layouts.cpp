@@ -578,9 +578,7 @@ common::Result<QString> writeLayoutDrawings(const LayoutRequest &request,
 
 common::Result<ExitStatus> answerLayout(const LayoutRequest &request, QTextStream &out,
                                         QTextStream &err, bool csv, const QLocale &locale) {
-    LayoutRequest every = request;
-    every.all = request.all || csv; // a spreadsheet has every row
-    return answerLayout(describeLayout(every, locale), request, out, err, csv, locale);
+    return answerLayout(describeLayout(request, locale), request, out, err, csv, locale);
 }
 
 common::Result<ExitStatus> answerLayout(const common::Result<LayoutDescription> &answer,

@@ -657,6 +657,8 @@ QString layoutNoArc(const QString &typed) {
     return QStringLiteral("\"%1\" è un arco lungo zero: DA e A di ruota sono lo stesso angolo; "
                           "per un giro intero ruota si scrive senza angoli.")
         .arg(quoted(typed));
+}
+
 QString layoutDefaultProfile(const QString &file, const QString &profile) {
     return QStringLiteral("Il file delle pulegge %1 non ha una riga \"profilo\": si usa il profilo "
                           "%2; per un altro, scrivere nel file una riga come \"profilo 2GT\" o "
