@@ -23,8 +23,15 @@ LayoutPane::LayoutPane(QWidget *parent) : QWidget(parent) {
 
 void LayoutPane::setPicture(std::optional<Picture> picture) {
     m_picture = std::move(picture);
-    if (!m_dragging)
-        fit();
+    if (!m_picture) {
+        m_drawing.reset();
+    } else if (!m_framed) {
+        fitLayout();
+    } else {
+        m_drawing = m_picture->draw(smallestText(m_frame.scale));
+        if (!m_dragging && !inView(*m_drawing))
+            fitLayout();
+    }
     update();
 }
 
@@ -36,18 +43,55 @@ void LayoutPane::select(int entry) {
     emit selectedChanged(entry);
 }
 
-void LayoutPane::fit() {
-    if (m_picture)
-        m_frame = DrawingFrame::fitted(m_picture->drawing, size() - QSize(8, 8));
+double LayoutPane::smallestText(double scale) const {
+    return QFontInfo(font()).pixelSize() / scale;
+}
+
+bool LayoutPane::inView(const geometry::Drawing &drawing) const {
+    const QRectF view(rect());
+    return view.contains(m_frame.at(drawing.lowest)) && view.contains(m_frame.at(drawing.highest));
+}
+
+void LayoutPane::fitLayout() {
+    if (!m_picture)
+        return;
+    // Text that would be smaller than the window's is drawn at its size, and the drawing laid
+    // out again round it.
+    geometry::Drawing drawing = m_picture->draw(0);
+    const QSize room = size() - QSize(8, 8);
+    m_frame = DrawingFrame::fitted(drawing, room);
+    for (int again = 0; again < 3; ++again) {
+        const double smallest = smallestText(m_frame.scale);
+        if (drawing.labels.front().height >= smallest * 0.99)
+            break;
+        drawing = m_picture->draw(smallest);
+        m_frame = DrawingFrame::fitted(drawing, room);
+    }
+    m_drawing = std::move(drawing);
+    m_framed = true;
 }
 
 void LayoutPane::resizeEvent(QResizeEvent *) {
-    fit();
+    fitLayout();
+}
+
+void LayoutPane::focusInEvent(QFocusEvent *event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void LayoutPane::focusOutEvent(QFocusEvent *event) {
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void LayoutPane::paintEvent(QPaintEvent *) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
     if (!m_picture)
         return;
     painter.setRenderHint(QPainter::Antialiasing);
@@ -68,7 +112,7 @@ void LayoutPane::paintEvent(QPaintEvent *) {
     for (std::size_t entry = 0; entry < m_picture->marked.size(); ++entry)
         if (m_picture->marked[entry])
             ring(entry, 5);
-    paintDrawing(painter, m_picture->drawing, m_frame, font(), QFontInfo(font()).pixelSize());
+    paintDrawing(painter, *m_drawing, m_frame, font(), QFontInfo(font()).pixelSize());
 }
 
 void LayoutPane::mousePressEvent(QMouseEvent *event) {
@@ -108,7 +152,6 @@ void LayoutPane::mouseReleaseEvent(QMouseEvent *event) {
         return;
     m_dragging = false;
     emit dragEnded();
-    fit();
     update();
 }
 

@@ -83,9 +83,9 @@ struct BeltPath;
 Drawing drawLayout(const Layout &layout, const BeltPath &path,
                    const std::vector<std::string> &names, std::string caption,
                    std::optional<Point> movedTo = std::nullopt, double smallestText = 0);
-// The same for a layout of one entry or more whose path cannot be built, without the belt and
-// the caption, so that there is still something to see and to move: the circles of the pulleys
-// whose size is one.
+// The same for a layout of one entry or more whose path cannot be built (its travel, if any,
+// of one of its entries), without the belt and the caption, so that there is still something
+// to see and to move: the circles of the pulleys whose size is one.
 Drawing drawPulleys(const Layout &layout, const std::vector<std::string> &names,
                     std::optional<Point> movedTo = std::nullopt, double smallestText = 0);
 
