@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
 
 #include <cmath>
 
@@ -69,9 +70,17 @@ void LayoutPane::fitLayout() {
     }
     m_drawing = std::move(drawing);
     m_framed = true;
+    m_moved = false;
 }
 
-void LayoutPane::resizeEvent(QResizeEvent *) {
+void LayoutPane::resizeEvent(QResizeEvent *event) {
+    // The notes under the drawing come and go with the layout and change the pane's height
+    // alone: once a pulley has been moved by hand the view holds then, as through a drag,
+    // unless the layout leaves it.
+    const bool notes = event->oldSize().width() == width() && window()->size() == m_windowSize;
+    m_windowSize = window()->size();
+    if (m_dragging || (m_moved && notes && m_drawing && inView(*m_drawing)))
+        return;
     fitLayout();
 }
 
@@ -136,6 +145,7 @@ void LayoutPane::mousePressEvent(QMouseEvent *event) {
     m_dragging = true;
     m_grabbedAt = m_frame.millimetres(event->position());
     m_centreAtGrab = m_picture->centres[static_cast<std::size_t>(taken)];
+    m_moved = true;
     emit dragStarted(taken);
 }
 
@@ -175,8 +185,10 @@ void LayoutPane::keyPressEvent(QKeyEvent *event) {
         QWidget::keyPressEvent(event);
         return;
     }
-    if (m_selected >= 0 && !m_dragging)
+    if (m_selected >= 0 && !m_dragging) {
+        m_moved = true;
         emit nudged(m_selected, by);
+    }
 }
 
 } // namespace designer

@@ -13,9 +13,9 @@ namespace designer {
 
 // A layout drawn to scale, whose pulleys the mouse drags and the arrow keys move. The pane
 // computes no geometry: it says where the user asks a pulley to go, and the page draws what
-// the library makes of it. The scale is set to fit a layout when it is opened and when the pane
-// is resized; it holds while a pulley is dragged, so that the pulley stays under the pointer,
-// and after, unless the layout then leaves the pane. A frame shows that the pane has the focus.
+// the library makes of it. The scale is set to fit a layout when it is opened and when the
+// window is resized; it holds while a pulley is dragged, so that the pulley stays under the
+// pointer, and after, unless the layout then leaves the pane. A frame shows the focus.
 class LayoutPane : public QWidget {
     Q_OBJECT
 public:
@@ -70,6 +70,8 @@ private:
     std::optional<geometry::Drawing> m_drawing;
     DrawingFrame m_frame;
     bool m_framed = false;
+    bool m_moved = false; // a pulley, by hand, since the layout was last fitted
+    QSize m_windowSize;
     int m_selected = -1;
     bool m_dragging = false;
     geometry::Point m_grabbedAt{0, 0}, m_centreAtGrab{0, 0};

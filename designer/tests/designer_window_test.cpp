@@ -1445,6 +1445,8 @@ void DesignerWindowTest::theDrawingHoldsStillThroughADrag_data() {
     QTest::addColumn<bool>("leaves");
     QTest::newRow("inward") << QPoint(-60, 0) << false;
     QTest::newRow("out of the pane") << QPoint(400, 0) << true;
+    // Stopped on the motor pulley: the reason, said under the drawing, takes some of its height.
+    QTest::newRow("onto the motor pulley, stopped") << QPoint(-600, 0) << false;
 }
 
 // The drawing's scale and place hold while a pulley is dragged and when it is let go, so that
@@ -1468,6 +1470,9 @@ void DesignerWindowTest::theDrawingHoldsStillThroughADrag() {
     const geometry::Drawing &drawing = *pane->drawing();
     QVERIFY(QRectF(pane->rect()).contains(pane->pixelOf(drawing.lowest)) &&
             QRectF(pane->rect()).contains(pane->pixelOf(drawing.highest)));
+    const QLineF held = frame(); // a larger window fits it anew
+    window->resize(1200, 800);
+    QTRY_VERIFY(frame() != held);
 }
 
 // The README's tensioner where its file puts it, clear of the belt, cannot be built: its
