@@ -102,6 +102,33 @@ std::variant<geometry::BeltPath, geometry::LayoutFault> pathOf(const LayoutState
     return geometry::beltPath(layoutThere(state));
 }
 
+// The entries' names as the drawing writes them.
+std::vector<std::string> namesOf(const cli::LayoutFile &file) {
+    std::vector<std::string> names;
+    for (const QString &each : file.names)
+        names.push_back(each.toStdString());
+    return names;
+}
+
+// A layout that cannot be built, its pulleys drawn without the belt, so that there is
+// something to see and to move; none without an entry.
+std::optional<LayoutPane::Picture> pulleysAlone(const LayoutState &state) {
+    const geometry::Layout there = layoutThere(state);
+    if (there.entries.empty())
+        return std::nullopt;
+    LayoutPane::Picture picture;
+    picture.draw = [layout = state.file.layout, names = namesOf(state.file),
+                    moved = state.file.layout.travel ? state.moved : std::nullopt](double text) {
+        return geometry::drawPulleys(layout, names, moved, text);
+    };
+    for (const LayoutEntry &entry : there.entries) {
+        picture.centres.push_back(entry.centre);
+        picture.radii.push_back(std::max(geometry::pitchRadius(*there.profile, entry), 0.0));
+    }
+    picture.marked.assign(there.entries.size(), false);
+    return picture;
+}
+
 // The point of the travel nearest a point asked.
 Point onTravel(const geometry::Layout &layout, Point asked) {
     const Travel &travel = *layout.travel;
@@ -613,7 +640,7 @@ void LayoutPage::refresh(bool dragging) {
         setNote(
             m_drawingNote,
             cli::faultProblem(rows, messages::layoutTableName(), m_state.profile, *fault).message);
-        m_pane->setPicture(std::nullopt);
+        m_pane->setPicture(pulleysAlone(m_state));
         m_length->clear();
         setNote(m_nearest, {});
         setNote(m_legend, messages::layoutKeys());
@@ -627,15 +654,14 @@ void LayoutPage::refresh(bool dragging) {
     const geometry::BeltPath &there = std::get<geometry::BeltPath>(path);
     const geometry::Layout layout = layoutThere(m_state);
     const std::vector<geometry::LayoutWarning> warnings = geometry::layoutWarnings(layout, there);
-    std::vector<std::string> names;
-    for (const QString &each : file.names)
-        names.push_back(each.toStdString());
     LayoutPane::Picture picture;
     const std::string caption = m_state.belt
                                     ? geometry::beltName(m_state.profile, *m_state.belt)
                                     : shown(there.pitchLength, "0.00").toStdString() + " mm";
-    picture.drawing = geometry::drawLayout(file.layout, there, names, caption,
-                                           file.layout.travel ? m_state.moved : std::nullopt);
+    picture.draw = [layout = file.layout, there, names = namesOf(file), caption,
+                    moved = file.layout.travel ? m_state.moved : std::nullopt](double text) {
+        return geometry::drawLayout(layout, there, names, caption, moved, text);
+    };
     for (std::size_t entry = 0; entry < layout.entries.size(); ++entry) {
         picture.centres.push_back(layout.entries[entry].centre);
         picture.radii.push_back(there.entries[entry].pitchRadius);
@@ -1019,6 +1045,7 @@ bool LayoutPage::open(const QString &file) {
     setNote(m_beltNote, {});
     m_undo.clear();
     apply(next);
+    m_pane->fitLayout();
     setNote(m_status, messages::layoutFileOpened(QFileInfo(file).fileName()), false);
     return true;
 }

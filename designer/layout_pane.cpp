@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
 
 #include <cmath>
 
@@ -23,8 +24,15 @@ LayoutPane::LayoutPane(QWidget *parent) : QWidget(parent) {
 
 void LayoutPane::setPicture(std::optional<Picture> picture) {
     m_picture = std::move(picture);
-    if (!m_dragging)
-        fit();
+    if (!m_picture) {
+        m_drawing.reset();
+    } else if (!m_framed) {
+        fitLayout();
+    } else {
+        m_drawing = m_picture->draw(smallestText(m_frame.scale));
+        if (!m_dragging && !inView(*m_drawing))
+            fitLayout();
+    }
     update();
 }
 
@@ -36,18 +44,63 @@ void LayoutPane::select(int entry) {
     emit selectedChanged(entry);
 }
 
-void LayoutPane::fit() {
-    if (m_picture)
-        m_frame = DrawingFrame::fitted(m_picture->drawing, size() - QSize(8, 8));
+double LayoutPane::smallestText(double scale) const {
+    return QFontInfo(font()).pixelSize() / scale;
 }
 
-void LayoutPane::resizeEvent(QResizeEvent *) {
-    fit();
+bool LayoutPane::inView(const geometry::Drawing &drawing) const {
+    const QRectF view(rect());
+    return view.contains(m_frame.at(drawing.lowest)) && view.contains(m_frame.at(drawing.highest));
+}
+
+void LayoutPane::fitLayout() {
+    if (!m_picture)
+        return;
+    // Text that would be smaller than the window's is drawn at its size, and the drawing laid
+    // out again round it.
+    geometry::Drawing drawing = m_picture->draw(0);
+    const QSize room = size() - QSize(8, 8);
+    m_frame = DrawingFrame::fitted(drawing, room);
+    for (int again = 0; again < 3; ++again) {
+        const double smallest = smallestText(m_frame.scale);
+        if (drawing.labels.front().height >= smallest * 0.99)
+            break;
+        drawing = m_picture->draw(smallest);
+        m_frame = DrawingFrame::fitted(drawing, room);
+    }
+    m_drawing = std::move(drawing);
+    m_framed = true;
+    m_moved = false;
+}
+
+void LayoutPane::resizeEvent(QResizeEvent *event) {
+    // The notes under the drawing come and go with the layout and change the pane's height
+    // alone: once a pulley has been moved by hand the view holds then, as through a drag,
+    // unless the layout leaves it.
+    const bool notes = event->oldSize().width() == width() && window()->size() == m_windowSize;
+    m_windowSize = window()->size();
+    if (m_dragging || (m_moved && notes && m_drawing && inView(*m_drawing)))
+        return;
+    fitLayout();
+}
+
+void LayoutPane::focusInEvent(QFocusEvent *event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void LayoutPane::focusOutEvent(QFocusEvent *event) {
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void LayoutPane::paintEvent(QPaintEvent *) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
     if (!m_picture)
         return;
     painter.setRenderHint(QPainter::Antialiasing);
@@ -68,7 +121,7 @@ void LayoutPane::paintEvent(QPaintEvent *) {
     for (std::size_t entry = 0; entry < m_picture->marked.size(); ++entry)
         if (m_picture->marked[entry])
             ring(entry, 5);
-    paintDrawing(painter, m_picture->drawing, m_frame, font(), QFontInfo(font()).pixelSize());
+    paintDrawing(painter, *m_drawing, m_frame, font(), QFontInfo(font()).pixelSize());
 }
 
 void LayoutPane::mousePressEvent(QMouseEvent *event) {
@@ -92,6 +145,7 @@ void LayoutPane::mousePressEvent(QMouseEvent *event) {
     m_dragging = true;
     m_grabbedAt = m_frame.millimetres(event->position());
     m_centreAtGrab = m_picture->centres[static_cast<std::size_t>(taken)];
+    m_moved = true;
     emit dragStarted(taken);
 }
 
@@ -108,7 +162,6 @@ void LayoutPane::mouseReleaseEvent(QMouseEvent *event) {
         return;
     m_dragging = false;
     emit dragEnded();
-    fit();
     update();
 }
 
@@ -132,8 +185,10 @@ void LayoutPane::keyPressEvent(QKeyEvent *event) {
         QWidget::keyPressEvent(event);
         return;
     }
-    if (m_selected >= 0 && !m_dragging)
+    if (m_selected >= 0 && !m_dragging) {
+        m_moved = true;
         emit nudged(m_selected, by);
+    }
 }
 
 } // namespace designer

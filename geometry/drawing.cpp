@@ -230,27 +230,69 @@ Drawing drawDrive(const ProfileChoice &profile, double z1, double z2, std::int64
     return drawing;
 }
 
-Drawing drawLayout(const Layout &layout, const BeltPath &path,
-                   const std::vector<std::string> &names, std::string caption,
-                   std::optional<Point> movedTo) {
+namespace {
+
+// Whether the box reaches into the disc.
+bool meets(const Box &box, const Circle &disc) {
+    const double dx = std::clamp(disc.centre.x, box.lowest.x, box.highest.x) - disc.centre.x;
+    const double dy = std::clamp(disc.centre.y, box.lowest.y, box.highest.y) - disc.centre.y;
+    return dx * dx + dy * dy < disc.radius * disc.radius;
+}
+
+// Where a layout's labels may go: clear of its lines, of its pulleys, each a disc, and of the
+// labels already placed.
+struct Room {
+    std::vector<Segment> lines;
+    std::vector<Circle> discs;
+    std::vector<Box> taken;
+    bool clear(const Box &box) const {
+        return std::ranges::none_of(taken, [&](const Box &other) { return overlap(box, other); }) &&
+               std::ranges::none_of(discs, [&](const Circle &disc) { return meets(box, disc); }) &&
+               std::ranges::none_of(lines,
+                                    [&](const Segment &segment) { return crosses(box, segment); });
+    }
+};
+
+// An arc as chords of a degree at most: no label box fits between the two.
+void addChords(std::vector<Segment> &lines, const Arc &arc) {
+    const double turn = std::fmod(arc.endAngle - arc.startAngle + 360, 360);
+    const int count = static_cast<int>(std::ceil(turn));
+    const auto at = [&](int step) {
+        const double angle = (arc.startAngle + turn * step / count) / degrees;
+        return Point{arc.centre.x + arc.radius * std::cos(angle),
+                     arc.centre.y + arc.radius * std::sin(angle)};
+    };
+    for (int step = 0; step < count; ++step)
+        lines.push_back({at(step), at(step + 1)});
+}
+
+Drawing layoutDrawing(const Layout &layout, const BeltPath *path,
+                      const std::vector<std::string> &names, std::string caption,
+                      std::optional<Point> movedTo, double smallestText) {
     const std::vector<LayoutEntry> &entries = layout.entries;
     std::vector<Point> centres;
-    for (const LayoutEntry &entry : entries)
-        centres.push_back(entry.centre);
+    std::vector<double> radii;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        centres.push_back(entries[i].centre);
+        radii.push_back(path ? path->entries[i].pitchRadius
+                             : pitchRadius(*layout.profile, entries[i]));
+    }
     if (layout.travel && movedTo)
         centres[layout.travel->entry] = *movedTo;
-    double largest = 0;
-    for (const PathEntry &entry : path.entries)
-        largest = std::max(largest, entry.pitchRadius);
-    const double textHeight = std::clamp(0.12 * largest, 2.5, 10.0);
+    const double largest = std::ranges::max(radii);
+    const double textHeight = std::max(std::clamp(0.12 * largest, 2.5, 10.0), smallestText);
+    const double gap = 0.4 * textHeight;
 
     Drawing drawing;
+    Room room;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const Point c = centres[i];
-        const PathEntry &at = path.entries[i];
-        // A clamp is a point of the belt: a cross, as large as the text, and no circles.
+        const double radius = radii[i];
+        // A clamp is a point of the belt: a cross, as large as the text, and no circles; so is a
+        // pulley of no size, which only a layout that cannot be built has.
         const bool clamp = entries[i].kind == LayoutEntry::Kind::clamp;
-        const double mark = clamp ? textHeight / 2 : 0.3 * at.pitchRadius;
+        const bool point = clamp || !(radius > 0);
+        const double mark = point ? textHeight / 2 : 0.3 * radius;
         drawing.centreMarks.push_back({{c.x - mark, c.y}, {c.x + mark, c.y}});
         drawing.centreMarks.push_back({{c.x, c.y - mark}, {c.x, c.y + mark}});
         double outside = 0;
@@ -259,22 +301,26 @@ Drawing drawLayout(const Layout &layout, const BeltPath &path,
                           ? entries[i].size / 2
                           : entries[i].size * layout.profile->pitch / (2 * std::numbers::pi) -
                                 layout.profile->pitchLineOffset;
-            drawing.pitchCircles.push_back({c, at.pitchRadius});
-            drawing.outsideCircles.push_back({c, outside});
-            const auto angle = [&](Point p) { return std::atan2(p.y - c.y, p.x - c.x) * degrees; };
-            // Arcs run counter-clockwise: a clockwise turn from arrive to leave is drawn back.
-            const Point from = at.counterClockwise ? at.arrive : at.leave;
-            const Point to = at.counterClockwise ? at.leave : at.arrive;
-            drawing.arcs.push_back({c, at.pitchRadius, angle(from), angle(to)});
+            if (!point)
+                drawing.pitchCircles.push_back({c, radius});
+            if (outside > 0)
+                drawing.outsideCircles.push_back({c, outside});
         }
-        // Over the pulley and the belt round it.
-        drawing.labels.push_back({{c.x, c.y + std::max(at.pitchRadius, outside) + 0.6 * textHeight},
-                                  textHeight,
-                                  names[i]});
+        room.discs.push_back({c, std::max({mark, radius, outside})});
+        if (!path || clamp)
+            continue;
+        const PathEntry &at = path->entries[i];
+        const auto angle = [&](Point p) { return std::atan2(p.y - c.y, p.x - c.x) * degrees; };
+        // Arcs run counter-clockwise: a clockwise turn from arrive to leave is drawn back.
+        const Point from = at.counterClockwise ? at.arrive : at.leave;
+        const Point to = at.counterClockwise ? at.leave : at.arrive;
+        drawing.arcs.push_back({c, radius, angle(from), angle(to)});
     }
     // An open belt's last span runs through the carriage that holds its clamps: no belt.
-    const bool open = entries.front().kind == LayoutEntry::Kind::clamp;
-    drawing.spans.assign(path.spans.begin(), path.spans.end() - (open ? 1 : 0));
+    if (path) {
+        const bool open = entries.front().kind == LayoutEntry::Kind::clamp;
+        drawing.spans.assign(path->spans.begin(), path->spans.end() - (open ? 1 : 0));
+    }
 
     Point lowest = centres.front(), highest = centres.front();
     const auto reach = [&](Point p) {
@@ -299,29 +345,85 @@ Drawing drawLayout(const Layout &layout, const BeltPath &path,
             reach({travel.pivot.x - arm, travel.pivot.y - arm});
             reach({travel.pivot.x + arm, travel.pivot.y + arm});
         }
-        for (const Segment &segment : drawing.travel) {
+    }
+    for (const std::vector<Segment> *lines :
+         {&drawing.spans, &drawing.travel, &drawing.centreMarks})
+        for (const Segment &segment : *lines) {
             reach(segment.from);
             reach(segment.to);
         }
-    }
     for (const std::vector<Circle> *circles : {&drawing.pitchCircles, &drawing.outsideCircles})
         for (const Circle &circle : *circles) {
             reach({circle.centre.x - circle.radius, circle.centre.y - circle.radius});
             reach({circle.centre.x + circle.radius, circle.centre.y + circle.radius});
         }
-    // The caption under everything, in the middle.
-    drawing.labels.push_back({{(lowest.x + highest.x) / 2, lowest.y - 1.5 * textHeight},
-                              textHeight,
-                              std::move(caption)});
-    for (const Label &label : drawing.labels) {
+    room.lines = drawing.spans;
+    room.lines.insert(room.lines.end(), drawing.travel.begin(), drawing.travel.end());
+    for (const Arc &arc : drawing.travelArcs)
+        addChords(room.lines, arc);
+
+    // Each name goes to the first clear place round its pulley, nearest first: over it, under
+    // it, on its right, on its left, then at its corners; each ring a line further out. Past
+    // them, under everything drawn and placed, which is clear by construction.
+    constexpr int rings = 4;
+    constexpr std::array<Point, 8> ways{
+        {{0, 1}, {0, -1}, {1, 0}, {-1, 0}, {1, 1}, {-1, 1}, {1, -1}, {-1, -1}}};
+    const auto keep = [&](Label label) {
         const Box box = labelBox(label);
+        room.taken.push_back(box);
         reach(box.lowest);
         reach(box.highest);
+        drawing.labels.push_back(std::move(label));
+    };
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const Box size = labelBox({{0, 0}, textHeight, names[i]});
+        const double halfWidth = size.highest.x;
+        // The anchor of a label whose box touches the point from that side.
+        const auto touching = [&](Point at, Point way) {
+            return Point{at.x + way.x * halfWidth,
+                         at.y + (way.y > 0   ? -size.lowest.y
+                                 : way.y < 0 ? -size.highest.y
+                                             : -(size.lowest.y + size.highest.y) / 2)};
+        };
+        std::optional<Label> placed;
+        for (int ring = 0; ring <= rings && !placed; ++ring) {
+            const double away = room.discs[i].radius + gap + ring * textHeight;
+            for (const Point way : ways) {
+                const double along = away / std::hypot(way.x, way.y);
+                const Label tried{
+                    touching({centres[i].x + way.x * along, centres[i].y + way.y * along}, way),
+                    textHeight, names[i]};
+                if (room.clear(labelBox(tried))) {
+                    placed = tried;
+                    break;
+                }
+            }
+        }
+        keep(placed.value_or(
+            Label{touching({centres[i].x, lowest.y - gap}, {0, -1}), textHeight, names[i]}));
     }
+    // The caption under everything, in the middle.
+    if (!caption.empty())
+        keep({{(lowest.x + highest.x) / 2, lowest.y - gap - textHeight},
+              textHeight,
+              std::move(caption)});
     const double margin = std::max(5.0, textHeight);
     drawing.lowest = {lowest.x - margin, lowest.y - margin};
     drawing.highest = {highest.x + margin, highest.y + margin};
     return drawing;
+}
+
+} // namespace
+
+Drawing drawLayout(const Layout &layout, const BeltPath &path,
+                   const std::vector<std::string> &names, std::string caption,
+                   std::optional<Point> movedTo, double smallestText) {
+    return layoutDrawing(layout, &path, names, std::move(caption), movedTo, smallestText);
+}
+
+Drawing drawPulleys(const Layout &layout, const std::vector<std::string> &names,
+                    std::optional<Point> movedTo, double smallestText) {
+    return layoutDrawing(layout, nullptr, names, {}, movedTo, smallestText);
 }
 
 namespace {

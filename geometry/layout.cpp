@@ -500,6 +500,10 @@ std::variant<BeltPath, LayoutFault> beltPath(const Layout &layout) {
     return pathOrFault(layout, true);
 }
 
+double pitchRadius(const BeltProfile &profile, const LayoutEntry &entry) {
+    return pitchRadiusOf(profile, entry);
+}
+
 std::vector<LayoutWarning> layoutWarnings(const Layout &layout, const BeltPath &path) {
     using Warning = LayoutWarning::Kind;
     const BeltProfile &profile = *layout.profile;

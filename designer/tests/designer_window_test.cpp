@@ -124,6 +124,10 @@ private slots:
     void aDraggedPulleyIsTheProgramsLayout_data();
     void aDraggedPulleyIsTheProgramsLayout();
     void theLayoutPageByKeyboard();
+    void theDrawingHoldsStillThroughADrag_data();
+    void theDrawingHoldsStillThroughADrag();
+    void aLayoutThatCannotBeBuiltShowsItsPulleys();
+    void theDrawingShowsItHasTheFocus();
     void aDamagedLayoutIsMarkedWithItsLine_data();
     void aDamagedLayoutIsMarkedWithItsLine();
     void aLayoutWithNoPulleysOpens();
@@ -1434,6 +1438,71 @@ void DesignerWindowTest::aBadLayoutLoadIsMarkedUnderItsField() {
     QVERIFY(page->findChild<QPlainTextEdit *>()->toPlainText().isEmpty());
     typeOnPage(field, QString());
     QVERIFY(!marked[0]->isVisible());
+}
+
+void DesignerWindowTest::theDrawingHoldsStillThroughADrag_data() {
+    QTest::addColumn<QPoint>("by"); // pixels, the driven pulley
+    QTest::addColumn<bool>("leaves");
+    QTest::newRow("inward") << QPoint(-60, 0) << false;
+    QTest::newRow("out of the pane") << QPoint(400, 0) << true;
+    // Stopped on the motor pulley: the reason, said under the drawing, takes some of its height.
+    QTest::newRow("onto the motor pulley, stopped") << QPoint(-600, 0) << false;
+}
+
+// The drawing's scale and place hold while a pulley is dragged and when it is let go, so that
+// nothing jumps under the pointer; fitted anew only once the layout has left the pane.
+void DesignerWindowTest::theDrawingHoldsStillThroughADrag() {
+    QFETCH(QPoint, by);
+    QFETCH(bool, leaves);
+    designer::LayoutPage *page = openLayout(backIdler);
+    designer::LayoutPane *pane = page->pane();
+    const auto frame = [&] { return QLineF(pane->pixelOf({0, 0}), pane->pixelOf({300, 0})); };
+    const QLineF before = frame();
+    const QPoint from = pane->pixelOf({300, 0}).toPoint();
+    QTest::mousePress(pane, Qt::LeftButton, {}, from);
+    for (int step = 1; step <= 4; ++step) {
+        QTest::mouseMove(pane, from + by * step / 4);
+        QCOMPARE(frame(), before);
+    }
+    QTest::mouseRelease(pane, Qt::LeftButton, {}, from + by);
+    QVERIFY(page->state().file.layout.entries[1].centre.x != 300);
+    QCOMPARE(frame() != before, leaves);
+    const geometry::Drawing &drawing = *pane->drawing();
+    QVERIFY(QRectF(pane->rect()).contains(pane->pixelOf(drawing.lowest)) &&
+            QRectF(pane->rect()).contains(pane->pixelOf(drawing.highest)));
+    const QLineF held = frame(); // a larger window fits it anew
+    window->resize(1200, 800);
+    QTRY_VERIFY(frame() != held);
+}
+
+// The README's tensioner where its file puts it, clear of the belt, cannot be built: its
+// pulleys are drawn without the belt, and the idler is dragged up its slot.
+void DesignerWindowTest::aLayoutThatCannotBeBuiltShowsItsPulleys() {
+    designer::LayoutPage *page = openLayout(slotLayout);
+    designer::LayoutPane *pane = page->pane();
+    QVERIFY(pane->drawing());
+    QCOMPARE(pane->drawing()->outsideCircles.size(), 3);
+    QVERIFY(pane->drawing()->spans.empty());
+    const QPoint from = pane->pixelOf({75, -30}).toPoint();
+    QTest::mousePress(pane, Qt::LeftButton, {}, from);
+    QTest::mouseMove(pane, from - QPoint(0, 10));
+    QTest::mouseRelease(pane, Qt::LeftButton, {}, from - QPoint(0, 10));
+    QVERIFY(page->state().moved && page->state().moved->y > -30);
+}
+
+// A frame in the highlight's colour round the drawing while it has the keyboard's focus.
+void DesignerWindowTest::theDrawingShowsItHasTheFocus() {
+    designer::LayoutPage *page = openLayout(slotLayout);
+    QApplication::setActiveWindow(page);
+    designer::LayoutPane *pane = page->pane();
+    named<QPushButton>(QStringLiteral("Apri"))->setFocus();
+    const QImage without = pane->grab().toImage();
+    pane->setFocus(Qt::TabFocusReason);
+    QVERIFY(pane->hasFocus());
+    const QImage with = pane->grab().toImage();
+    const QPoint edge(1, with.height() / 2);
+    QCOMPARE(without.pixelColor(edge), QColor(Qt::white));
+    QCOMPARE(with.pixelColor(edge), pane->palette().color(QPalette::Highlight));
 }
 
 #include "designer_window_test.moc"

@@ -231,4 +231,137 @@ TEST(Drawing, LayoutsDrawTheirPathAndTravel) {
     }
 }
 
+// A layout's labels, as its drawing boxes them, keep clear of one another, of the belt, of every
+// pulley's circles and cross and of the travel, with the text as the files have it and as large
+// as a small window makes it; with the belt, and without it where the path cannot be built. The
+// lines are checked here point by point.
+TEST(Drawing, LayoutLabelsKeepClearOfTheBeltThePulleysAndOneAnother) {
+    using Entry = geometry::LayoutEntry;
+    using Kind = Entry::Kind;
+    using Travel = geometry::Travel;
+    using geometry::BeltFace;
+    const auto toothed = [](double x, double y, double z, bool idler = false) {
+        return Entry{Kind::toothed, {x, y}, z, BeltFace::teeth, idler};
+    };
+    const auto clamp = [](double x, double y) { return Entry{Kind::clamp, {x, y}}; };
+    const geometry::BeltProfile *gt2 = geometry::readProfile("GT2")->profile;
+    // A belt to a carriage round a corner: its back-side joint lifted until the belt wraps it.
+    const auto carriage = [&](double jointY) {
+        return geometry::Layout{geometry::readProfile("GT2-6")->profile,
+                                {clamp(180, 193.634), toothed(20, 200, 20, true),
+                                 Entry{Kind::plain, {20.648, 420}, 12, BeltFace::teeth, true},
+                                 toothed(400, 420.648, 20), toothed(400, 220, 20, true),
+                                 Entry{Kind::plain, {388.128, jointY}, 10, BeltFace::back, true},
+                                 clamp(240, 206.366)}};
+    };
+    const std::vector<std::string> carriageNames{"carrelloS", "giuntoS", "angoloS",  "motoreA",
+                                                 "anteriore", "giuntoD", "carrelloD"};
+    const geometry::Layout tensioner{gt2,
+                                     {toothed(0, 0, 20), toothed(150, 0, 60),
+                                      Entry{Kind::toothed, {75, -30}, 20, BeltFace::back, true}},
+                                     Travel{2, Travel::Kind::slot, {75, -2}}};
+    geometry::Layout arm = tensioner;
+    arm.entries[2].face = BeltFace::teeth;
+    arm.travel = Travel{2, Travel::Kind::arm, {}, {75, -10}, 200, 340};
+    const geometry::Layout printer{gt2,
+                                   {toothed(0, 0, 20), toothed(300, 0, 20, true),
+                                    toothed(300, 300, 20, true), toothed(0, 300, 20, true)}};
+    const std::vector<std::string> threeNames{"motore", "vite", "rullo"};
+    // Pulleys closer than their names are long, one of them with no teeth, so no circle.
+    geometry::Layout row{gt2, {}};
+    std::vector<std::string> rowNames;
+    for (int i = 0; i < 30; ++i) {
+        row.entries.push_back(toothed(14 * i, 0, i == 3 ? 0 : 20));
+        rowNames.push_back("puleggia " + std::to_string(i + 1));
+    }
+    struct Case {
+        const char *name;
+        geometry::Layout layout;
+        std::vector<std::string> names;
+        double belt; // mm: where the travel takes it; 0 for as the file has it, < 0 for no belt
+    };
+    const Case cases[] = {
+        {"a carriage's belt", carriage(210), carriageNames, 0},
+        {"a carriage's belt that does not build", carriage(200.86), carriageNames, -1},
+        {"a tensioner on a slot at 384 mm", tensioner, threeNames, 384},
+        {"a tensioner on a slot where the file has it", tensioner, threeNames, -1},
+        {"a tensioner on an arm", arm, {"motore", "vite", "braccio"}, 384},
+        {"a printer's loop", printer, {"motore", "riga 3", "riga 4", "riga 5"}, 0},
+        {"a row of pulleys that does not build", row, rowNames, -1},
+    };
+    const auto inside = [](geometry::Point point, const geometry::Box &box) {
+        return point.x > box.lowest.x && point.x < box.highest.x && point.y > box.lowest.y &&
+               point.y < box.highest.y;
+    };
+    for (const Case &each : cases)
+        for (const double smallestText : {0.0, 8.0, 40.0}) {
+            SCOPED_TRACE(::testing::Message() << each.name << ", text " << smallestText);
+            std::optional<geometry::Point> movedTo;
+            geometry::Drawing drawing;
+            if (each.belt < 0) {
+                drawing = geometry::drawPulleys(each.layout, each.names, movedTo, smallestText);
+                EXPECT_TRUE(drawing.spans.empty() && drawing.arcs.empty());
+            } else {
+                geometry::BeltPath path;
+                if (each.belt > 0) {
+                    const geometry::Placement place =
+                        geometry::placementsForLength(each.layout, each.belt).at(0);
+                    movedTo = place.centre;
+                    path = place.path;
+                } else {
+                    path = std::get<geometry::BeltPath>(geometry::beltPath(each.layout));
+                }
+                drawing = geometry::drawLayout(each.layout, path, each.names, "1161,45 mm", movedTo,
+                                               smallestText);
+                EXPECT_EQ(drawing.labels.back().text, "1161,45 mm");
+            }
+            std::vector<geometry::Segment> lines(drawing.spans.begin(), drawing.spans.end());
+            lines.insert(lines.end(), drawing.travel.begin(), drawing.travel.end());
+            lines.insert(lines.end(), drawing.centreMarks.begin(), drawing.centreMarks.end());
+            std::vector<geometry::Circle> circles(drawing.pitchCircles.begin(),
+                                                  drawing.pitchCircles.end());
+            circles.insert(circles.end(), drawing.outsideCircles.begin(),
+                           drawing.outsideCircles.end());
+            ASSERT_GE(drawing.labels.size(), each.names.size());
+            for (std::size_t i = 0; i < drawing.labels.size(); ++i) {
+                const geometry::Box box = geometry::labelBox(drawing.labels[i]);
+                SCOPED_TRACE(drawing.labels[i].text);
+                for (std::size_t k = i + 1; k < drawing.labels.size(); ++k) {
+                    const geometry::Box other = geometry::labelBox(drawing.labels[k]);
+                    EXPECT_TRUE(box.highest.x <= other.lowest.x ||
+                                other.highest.x <= box.lowest.x ||
+                                box.highest.y <= other.lowest.y || other.highest.y <= box.lowest.y)
+                        << drawing.labels[k].text;
+                }
+                for (const geometry::Segment &line : lines)
+                    for (int step = 0; step <= 2000; ++step) {
+                        const double t = step / 2000.0;
+                        ASSERT_FALSE(inside({line.from.x + t * (line.to.x - line.from.x),
+                                             line.from.y + t * (line.to.y - line.from.y)},
+                                            box))
+                            << line.from.x << " " << line.from.y << " to " << line.to.x << " "
+                            << line.to.y;
+                    }
+                for (const geometry::Arc &arc : drawing.travelArcs)
+                    for (int step = 0; step <= 2000; ++step) {
+                        const double angle =
+                            (arc.startAngle +
+                             std::fmod(arc.endAngle - arc.startAngle + 360, 360) * step / 2000.0) *
+                            std::numbers::pi / 180;
+                        ASSERT_FALSE(inside({arc.centre.x + arc.radius * std::cos(angle),
+                                             arc.centre.y + arc.radius * std::sin(angle)},
+                                            box));
+                    }
+                for (const geometry::Circle &circle : circles) {
+                    const geometry::Point nearest{
+                        std::clamp(circle.centre.x, box.lowest.x, box.highest.x),
+                        std::clamp(circle.centre.y, box.lowest.y, box.highest.y)};
+                    EXPECT_GE(distance(nearest, circle.centre), circle.radius);
+                }
+                EXPECT_TRUE(inside(box.lowest, {drawing.lowest, drawing.highest}) &&
+                            inside(box.highest, {drawing.lowest, drawing.highest}));
+            }
+        }
+}
+
 } // namespace

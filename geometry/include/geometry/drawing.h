@@ -77,12 +77,17 @@ struct BeltPath;
 // The drawing of a layout whose path can be built, in the file's coordinates: each pulley's
 // outside circle and the circle the belt's pitch line follows round it, the belt (an open
 // belt without the piece through its clamps' carriage), a cross on each centre, the movable
-// entry's travel, each entry's name over it and the caption (the belt, or its length) under
-// everything. movedTo: where the movable entry stands, when not at its centre in
-// the file.
+// entry's travel, each entry's name beside it and the caption (the belt, or its length) under
+// everything; no label touches the belt, a pulley, the travel or another label. movedTo: where
+// the movable entry stands, when not at its centre in the file. Text as in drawDrive.
 Drawing drawLayout(const Layout &layout, const BeltPath &path,
                    const std::vector<std::string> &names, std::string caption,
-                   std::optional<Point> movedTo = std::nullopt);
+                   std::optional<Point> movedTo = std::nullopt, double smallestText = 0);
+// The same for a layout of one entry or more whose path cannot be built (its travel, if any,
+// of one of its entries), without the belt and the caption, so that there is still something
+// to see and to move: the circles of the pulleys whose size is one.
+Drawing drawPulleys(const Layout &layout, const std::vector<std::string> &names,
+                    std::optional<Point> movedTo = std::nullopt, double smallestText = 0);
 
 // The drawing as files: SVG whose width, height and view box are in millimetres, so that it
 // prints 1:1; ASCII DXF in millimetres ($INSUNITS 4) with a layer for each kind of

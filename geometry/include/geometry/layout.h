@@ -98,6 +98,10 @@ struct LayoutFault {
 // The path, or why there is none.
 std::variant<BeltPath, LayoutFault> beltPath(const Layout &layout);
 
+// The radius of the circle the belt's pitch line follows round an entry, as its path has it,
+// and where the belt would run on a layout that cannot be built; 0 for a clamp.
+double pitchRadius(const BeltProfile &profile, const LayoutEntry &entry);
+
 // What a buildable path should still be told: one per entry and kind.
 struct LayoutWarning {
     enum class Kind {
