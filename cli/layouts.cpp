@@ -46,7 +46,9 @@ Problem faultProblem(const LayoutFile &file, const QString &path,
     };
     switch (fault.kind) {
     case Kind::tooFewPulleys:
-        return {messages::layoutTooFewPulleys(path), ExitStatus::wrongUse};
+        return {path == messages::layoutTableName() ? messages::layoutTableTooFewPulleys()
+                                                    : messages::layoutTooFewPulleys(path),
+                ExitStatus::wrongUse};
     case Kind::misplacedClamp:
         return line(messages::layoutMisplacedClamp());
     case Kind::badTeeth:
@@ -158,6 +160,16 @@ LayoutPlace placeOf(const geometry::Layout &layout, std::optional<geometry::Poin
 }
 
 } // namespace
+
+common::Result<std::int64_t> layoutBeltTeeth(const LayoutBelt &belt,
+                                             const geometry::ProfileChoice &profile,
+                                             const QLocale &locale) {
+    return beltTeeth(
+        belt, profile,
+        [separator = locale.decimalPoint().toStdString()](double value, const char *pattern) {
+            return text(geometry::formatNumber(value, pattern, separator));
+        });
+}
 
 common::Result<LayoutDescription> describeLayout(const LayoutRequest &request,
                                                  const QLocale &locale) {
