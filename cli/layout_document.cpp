@@ -356,7 +356,7 @@ LayoutDocument::beltNote(const std::optional<QString> &stock, const QLocale &loc
                                   shown(m_moved->x), shown(m_moved->y),
                                   static_cast<int>(at - found->places.begin()) + 1,
                                   static_cast<int>(found->places.size())),
-        false};
+        false, found->places.size()};
 }
 
 // With a belt chosen, the movable entry sent to the fit nearest where it stands; false where

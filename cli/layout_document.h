@@ -89,6 +89,7 @@ public:
     struct BeltNote {
         QString text;
         bool problem = false;
+        std::size_t places = 0; // where the belt puts the movable entry
     };
     std::optional<BeltNote> beltNote(const std::optional<QString> &stock,
                                      const QLocale &locale) const;

@@ -1200,7 +1200,7 @@ void DesignerWindowTest::aDraggedPulleyIsTheProgramsLayout() {
     designer::LayoutPage *page = openLayout(layout);
     if (!belt.isEmpty())
         chooseBelt(belt);
-    const geometry::Point before = page->state().file.layout.entries[std::size_t(entry)].centre;
+    const geometry::Point before = page->document().layout().entries[std::size_t(entry)].centre;
     designer::LayoutPane *pane = page->pane();
     const QPoint from = pane->pixelOf(before).toPoint();
     const int steps = page->undoStack().count();
@@ -1208,12 +1208,9 @@ void DesignerWindowTest::aDraggedPulleyIsTheProgramsLayout() {
     for (int step = 1; step <= moves; ++step)
         QTest::mouseMove(pane, from + by * step / moves);
     QTest::mouseRelease(pane, Qt::LeftButton, {}, from + by);
-    const geometry::Point after = page->state().file.layout.entries[std::size_t(entry)].centre;
+    const geometry::Point after = page->document().layout().entries[std::size_t(entry)].centre;
     QVERIFY(after.x != before.x || after.y != before.y);
-    geometry::Layout there = page->state().file.layout;
-    if (page->state().moved)
-        there.entries[there.travel->entry].centre = *page->state().moved;
-    const auto path = geometry::beltPath(there);
+    const auto path = page->document().path();
     QVERIFY(std::holds_alternative<geometry::BeltPath>(path));
     if (!belt.isEmpty()) // the idler solved again on the belt
         QVERIFY(std::abs(std::get<geometry::BeltPath>(path).pitchLength - 384) < 1e-6);
@@ -1226,7 +1223,7 @@ void DesignerWindowTest::aDraggedPulleyIsTheProgramsLayout() {
     if (stops) { // at the edge once the hand lets go: a little further, no farther than a hundredth
         const double dx = after.x - before.x, dy = after.y - before.y, way = std::hypot(dx, dy);
         page->dragTo(entry, {after.x + 0.05 * dx / way, after.y + 0.05 * dy / way});
-        const geometry::Point pushed = page->state().file.layout.entries[std::size_t(entry)].centre;
+        const geometry::Point pushed = page->document().layout().entries[std::size_t(entry)].centre;
         QVERIFY2(
             std::hypot(pushed.x - after.x, pushed.y - after.y) < 0.0101,
             qPrintable(QStringLiteral("%1 %2").arg(pushed.x - after.x).arg(pushed.y - after.y)));
@@ -1269,8 +1266,7 @@ void DesignerWindowTest::theLayoutPageByKeyboard() {
                                   "Elenco di cinghie", "Cinghie che vanno bene", "Disegno"}));
     designer::LayoutPane *pane = page->pane();
     const auto centre = [&](std::size_t entry) {
-        const designer::LayoutState &state = page->state();
-        return entry == 2 && state.moved ? *state.moved : state.file.layout.entries[entry].centre;
+        return page->document().layoutThere().entries[entry].centre;
     };
     struct Key {
         std::size_t entry;
@@ -1311,9 +1307,9 @@ void DesignerWindowTest::aDamagedLayoutIsMarkedWithItsLine_data() {
 void DesignerWindowTest::aDamagedLayoutIsMarkedWithItsLine() {
     QFETCH(QByteArray, layout);
     QFETCH(QString, said);
-    const QList<QString> before = window->layoutPage()->state().file.names;
+    const std::vector<cli::LayoutRecord> before = window->layoutPage()->document().records();
     designer::LayoutPage *page = openLayout(layout);
-    QCOMPARE(page->state().file.names, before);
+    QVERIFY(page->document().records() == before);
     bool found = false;
     for (const QLabel *label : page->findChildren<QLabel *>())
         found = found || (label->isVisible() && label->text().contains(said));
@@ -1336,7 +1332,7 @@ Q_DECLARE_METATYPE(PageTyped)
 // loads for what is typed.
 void DesignerWindowTest::aLayoutWithNoPulleysOpens() {
     designer::LayoutPage *page = openLayout("profilo 2GT\n");
-    QVERIFY(page->state().file.layout.entries.empty());
+    QVERIFY(page->document().records().empty());
     QCOMPARE(named<QComboBox>(QStringLiteral("del tratto"))->count(), 0);
     for (const auto &[field, text] : PageTyped{
              {"Giri al minuto", "1450"}, {"Potenza (kW)", "0,75"}, {"Tiro statico (N)", "100"}})
