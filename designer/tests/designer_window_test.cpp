@@ -1,4 +1,5 @@
 #include "common/application.h"
+#include "common/messages.h"
 #include "designer/designer_window.h"
 #include "designer/drive_table.h"
 #include "designer/layout_page.h"
@@ -131,6 +132,10 @@ private slots:
     void layoutLoadsAreTheProgramsLines();
     void aBadLayoutLoadIsMarkedUnderItsField_data();
     void aBadLayoutLoadIsMarkedUnderItsField();
+    void aMeasuredSpanIsTheUsersToChoose();
+    void theTableByItsButtons();
+    void undoAndRedoHaveEachKeyOnce();
+    void notesSayTheLayoutOnScreen();
 
 private:
     template <typename Widget> Widget *named(const QString &name) const {
@@ -1291,6 +1296,8 @@ void DesignerWindowTest::theLayoutPageByKeyboard() {
     QCOMPARE(centre(1), (geometry::Point{150, 0.1}));
     QTest::keyClick(page, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(centre(2), (geometry::Point{75, -29}));
+    QTest::keyClick(page, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(centre(2), (geometry::Point{75, -29.1}));
 }
 
 void DesignerWindowTest::aDamagedLayoutIsMarkedWithItsLine_data() {
@@ -1430,6 +1437,111 @@ void DesignerWindowTest::aBadLayoutLoadIsMarkedUnderItsField() {
     QVERIFY(page->findChild<QPlainTextEdit *>()->toPlainText().isEmpty());
     typeOnPage(field, QString());
     QVERIFY(!marked[0]->isVisible());
+}
+
+// Where the spans differ, a frequency waits for its span to be chosen, and the details say so.
+void DesignerWindowTest::aMeasuredSpanIsTheUsersToChoose() {
+    designer::LayoutPage *page = openLayout(backIdler);
+    for (const auto &[field, text] :
+         PageTyped{{"Giri al minuto", "1450"}, {"Potenza (kW)", "0,75"}, {"Frequenza (Hz)", "60"}})
+        typeOnPage(field, text);
+    QCOMPARE(named<QComboBox>(QStringLiteral("del tratto"))->currentIndex(), -1);
+    QVERIFY(page->findChild<QPlainTextEdit *>()->toPlainText().isEmpty());
+    bool said = false;
+    for (const QLabel *label : page->findChildren<QLabel *>())
+        said = said || (label->isVisible() && label->text() == messages::layoutSpanToChoose());
+    QVERIFY(said);
+    typeOnPage(QStringLiteral("del tratto"), QStringLiteral("condotta-rullo"));
+    QVERIFY(page->findChild<QPlainTextEdit *>()->toPlainText().contains(QStringLiteral("60")));
+}
+
+// "Rimuovi" on every row says once that the table needs two pulleys; "Aggiungi" then starts
+// it again; "Su" and "Giù" swap rows; each press a step undone and done again.
+void DesignerWindowTest::theTableByItsButtons() {
+    designer::LayoutPage *page = openLayout(slotLayout);
+    auto *table = page->findChild<QTableWidget *>();
+    table->setCurrentCell(1, 0);
+    const auto press = [&](const char *button) {
+        named<QPushButton>(QString::fromUtf8(button))->click();
+    };
+    for (int row = 0; row < 4; ++row)
+        press("Rimuovi la puleggia");
+    QCOMPARE(table->rowCount(), 0);
+    int said = 0;
+    for (const QLabel *label : page->findChildren<QLabel *>())
+        said += label->isVisible() && label->text().contains(QStringLiteral("meno di due"));
+    QCOMPARE(said, 1);
+    press("Aggiungi una puleggia");
+    press("Aggiungi una puleggia");
+    QCOMPARE(table->rowCount(), 2);
+    QCOMPARE(table->currentRow(), 1);
+    press("Sposta su");
+    QCOMPARE(table->item(0, 0)->text(), QStringLiteral("puleggia2"));
+    press("Sposta giù");
+    QCOMPARE(table->item(1, 0)->text(), QStringLiteral("puleggia2"));
+    const int steps = page->undoStack().count();
+    while (page->undoStack().canUndo())
+        page->undoStack().undo();
+    QCOMPARE(table->rowCount(), 3);
+    QCOMPARE(table->item(2, 0)->text(), QStringLiteral("tenditore"));
+    while (page->undoStack().canRedo())
+        page->undoStack().redo();
+    QCOMPARE(page->undoStack().count(), steps);
+    QCOMPARE(table->item(1, 0)->text(), QStringLiteral("puleggia2"));
+}
+
+// A key bound twice is ambiguous and does nothing: each key once among the window's actions,
+// the standard keys taken as every binding that a platform gives them.
+void DesignerWindowTest::undoAndRedoHaveEachKeyOnce() {
+    designer::LayoutPage *page = openLayout(slotLayout);
+    QList<QKeySequence> bound = designer::keysOf(designer::LayoutPage::undoKeys) +
+                                designer::keysOf(designer::LayoutPage::redoKeys);
+    for (QAction *action : window->findChildren<QAction *>())
+        if (!page->actions().contains(action))
+            bound << action->shortcuts();
+    for (const QKeySequence &key : bound)
+        QVERIFY2(bound.count(key) == 1, qPrintable(key.toString()));
+    for (const QKeySequence &redo :
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)})
+        QVERIFY(designer::keysOf(designer::LayoutPage::redoKeys).contains(redo));
+}
+
+// Every note says the layout on screen, or nothing: after undo, a key's move, a belt cleared.
+void DesignerWindowTest::notesSayTheLayoutOnScreen() {
+    designer::LayoutPage *page = openLayout(slotLayout);
+    const auto said = [&](const QString &words) {
+        for (const QLabel *label : page->findChildren<QLabel *>())
+            if (label->isVisible() && label->text().contains(words))
+                return label->text();
+        return QString();
+    };
+    chooseBelt(QStringLiteral("386"));
+    QVERIFY(!said(QStringLiteral("386-2GT")).isEmpty());
+    QTest::keyClick(page, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(said(QStringLiteral("386-2GT")), QString());
+
+    chooseBelt(QStringLiteral("384"));
+    page->pane()->select(1);
+    QTest::keyClick(page->pane(), Qt::Key_Left);
+    const QString y =
+        QString::fromStdString(geometry::formatNumber(page->document().moved()->y, "0.00", ","));
+    QVERIFY2(said(QStringLiteral("Su 384-2GT")).contains(y), qPrintable(y));
+
+    page->dragTo(1, {210, 0});
+    QVERIFY(stoppedNote(page).contains(QStringLiteral("384-2GT")));
+    chooseBelt(QString());
+    QCOMPARE(stoppedNote(page), QString());
+
+    page = openLayout(printerLoop);
+    designer::LayoutPane *pane = page->pane();
+    const QPoint from = pane->pixelOf(page->document().layout().entries[1].centre).toPoint();
+    QTest::mousePress(pane, Qt::LeftButton, {}, from);
+    for (int step = 1; step <= 10; ++step)
+        QTest::mouseMove(pane, from + QPoint(-60, 0) * step);
+    QTest::mouseRelease(pane, Qt::LeftButton, {}, from + QPoint(-600, 0));
+    QVERIFY(!stoppedNote(page).isEmpty());
+    QTest::keyClick(page, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(stoppedNote(page), QString());
 }
 
 #include "designer_window_test.moc"
