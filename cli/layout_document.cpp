@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace cli {
 
@@ -263,7 +264,8 @@ std::optional<QString> LayoutDocument::setCell(std::size_t row, LayoutColumn col
             record.travel = travel;
             m_moved.reset();
         } else if (column == LayoutColumn::size && entry.kind == LayoutEntry::Kind::clamp) {
-            record.travel.reset(); // a clamp does not move
+            if (std::exchange(record.travel, std::nullopt)) // a clamp does not move
+                m_moved.reset();
         }
     }
     if (m_records == before.m_records)

@@ -118,6 +118,13 @@ void LayoutDocumentTest::movesAndRemovalsKeepTheFile() {
     QVERIFY(!text.contains("carries load"));
     const LayoutDocument again = read(written(text));
     QCOMPARE(again.layout(), document.layout());
+
+    // A movable entry made a clamp moves no more, as the file writes it.
+    document = read(layouts + QStringLiteral("tenditore.txt"));
+    document.chooseBelt(192, std::nullopt, std::nullopt);
+    QCOMPARE(said(document.setCell(2, LayoutColumn::size, QStringLiteral("estremo"))), QString());
+    QCOMPARE(document.movable(), std::nullopt);
+    QCOMPARE(document.moved(), std::nullopt);
 }
 
 void LayoutDocumentTest::cellsReadAsTheFileReadsItsLines_data() {
