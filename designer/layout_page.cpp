@@ -27,8 +27,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cmath>
-#include <numbers>
 
 namespace designer {
 
@@ -38,16 +36,9 @@ using geometry::LayoutEntry;
 using geometry::Point;
 using geometry::Travel;
 
-enum Column {
-    nameColumn,
-    xColumn,
-    yColumn,
-    sizeColumn,
-    sideColumn,
-    idlerColumn,
-    travelColumn,
-    columns
-};
+// The document's columns, in its order.
+constexpr int idlerColumn = static_cast<int>(cli::LayoutColumn::idler);
+constexpr int columns = static_cast<int>(cli::LayoutColumn::travel) + 1;
 const char *const headings[] = {"Nome", "x (mm)", "y (mm)",  "Denti o\ndiametro",
                                 "Lato", "Folle",  "Si muove"};
 // A column as sentences name it, on one line.
