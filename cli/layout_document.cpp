@@ -151,7 +151,20 @@ LayoutRequest LayoutDocument::request(const std::optional<QString> &stock) const
 }
 
 common::Problem LayoutDocument::faultProblem(const geometry::LayoutFault &fault) const {
+    if (fault.kind == geometry::LayoutFault::Kind::tooFewPulleys)
+        return {messages::layoutTableTooFewPulleys(), common::ExitStatus::wrongUse};
     return cli::faultProblem(table(), messages::layoutTableName(), m_profile, fault);
+}
+
+common::Result<LayoutDescription> LayoutDocument::describe(const LayoutRequest &request,
+                                                           const QLocale &locale) const {
+    // As the command line: what is wrong with the entries first, wherever the pulley stands.
+    const auto atFile = geometry::beltPath(layout());
+    if (const auto *fault = std::get_if<geometry::LayoutFault>(&atFile))
+        if (common::Problem problem = faultProblem(*fault);
+            problem.status == common::ExitStatus::wrongUse)
+            return problem;
+    return describeLayout(table(), request, locale);
 }
 
 bool LayoutDocument::samePlaces(const LayoutDocument &other) const {
@@ -309,8 +322,7 @@ std::vector<Point> LayoutDocument::beltPlaces(const std::optional<QString> &stoc
     std::vector<Point> places;
     if (!m_belt || !movable())
         return places;
-    const common::Result<LayoutDescription> found =
-        describeLayout(table(), request(stock), QLocale());
+    const common::Result<LayoutDescription> found = describe(request(stock), QLocale());
     if (found && !found->misfit)
         for (const LayoutPlace &place : found->places)
             places.push_back(*place.moved);
@@ -338,7 +350,7 @@ std::optional<LayoutDocument::BeltNote>
 LayoutDocument::beltNote(const std::optional<QString> &stock, const QLocale &locale) const {
     if (!m_belt)
         return std::nullopt;
-    const common::Result<LayoutDescription> found = describeLayout(table(), request(stock), locale);
+    const common::Result<LayoutDescription> found = describe(request(stock), locale);
     if (!found)
         return BeltNote{found.problem().message, true};
     if (found->misfit)
@@ -467,7 +479,7 @@ void LayoutDocument::moveToward(std::size_t entry, Point centre, int wholeTries,
                const auto *fault = std::get_if<geometry::LayoutFault>(&faulty)) {
         why = past.faultProblem(*fault).message;
     } else if (const common::Result<LayoutDescription> found =
-                   describeLayout(past.table(), past.request(stock), QLocale());
+                   past.describe(past.request(stock), QLocale());
                !found) {
         why = found.problem().message;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/layout_file.h"
+#include "cli/layouts.h"
 #include "cli/requests.h"
 #include "common/result.h"
 #include "geometry/belt_profile.h"
@@ -61,6 +62,9 @@ public:
     LayoutRequest request(const std::optional<QString> &stock) const;
     // Why the layout cannot be built, in the table's words.
     common::Problem faultProblem(const geometry::LayoutFault &fault) const;
+    // The command line's answer for the table, what is wrong with its entries in its words.
+    common::Result<LayoutDescription> describe(const LayoutRequest &request,
+                                               const QLocale &locale) const;
     // The same places: the layout and where its movable entry stands.
     bool samePlaces(const LayoutDocument &other) const;
     bool operator==(const LayoutDocument &) const = default;

@@ -46,9 +46,7 @@ Problem faultProblem(const LayoutFile &file, const QString &path,
     };
     switch (fault.kind) {
     case Kind::tooFewPulleys:
-        return {path == messages::layoutTableName() ? messages::layoutTableTooFewPulleys()
-                                                    : messages::layoutTooFewPulleys(path),
-                ExitStatus::wrongUse};
+        return {messages::layoutTooFewPulleys(path), ExitStatus::wrongUse};
     case Kind::misplacedClamp:
         return line(messages::layoutMisplacedClamp());
     case Kind::badTeeth:

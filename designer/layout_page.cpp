@@ -502,8 +502,7 @@ void LayoutPage::showBelts() {
     cli::LayoutDocument asked = m_document;
     asked.chooseBelt(std::nullopt, std::nullopt, std::nullopt);
     const cli::LayoutRequest request = asked.request(stock());
-    const common::Result<cli::LayoutDescription> found =
-        cli::describeLayout(m_document.table(), request, QLocale());
+    const common::Result<cli::LayoutDescription> found = m_document.describe(request, QLocale());
     m_belts->clear();
     const bool travel = m_document.movable().has_value();
     const geometry::ProfileChoice &profile = m_document.profile();
@@ -652,9 +651,11 @@ bool LayoutPage::exportTo(const QString &file, Export kind) {
     QTextStream out(&buffer);
     QString warnings;
     QTextStream err(&warnings);
-    const common::Result<common::ExitStatus> answered =
-        cli::answerLayout(cli::describeLayout(m_document.file(), request, locale), request, out,
-                          err, kind == Export::csv, locale);
+    // Said in the table's words; written with the names that the file keeps.
+    const common::Result<cli::LayoutDescription> described = m_document.describe(request, locale);
+    const common::Result<common::ExitStatus> answered = cli::answerLayout(
+        described ? cli::describeLayout(m_document.file(), request, locale) : described, request,
+        out, err, kind == Export::csv, locale);
     out.flush();
     std::optional<common::Problem> problem;
     if (!answered)

@@ -334,8 +334,7 @@ void LayoutDocumentTest::theTableSaysItsOwnRows() {
     QCOMPARE(said(document.setCell(2, LayoutColumn::size, QStringLiteral("20,5"))), QString());
     const QString fault = faultSaid(document);
     QVERIFY2(fault.startsWith(QStringLiteral("Tabella, riga 3: ")), qPrintable(fault));
-    const auto described =
-        cli::describeLayout(document.table(), document.request(std::nullopt), QLocale::c());
+    const auto described = document.describe(document.request(std::nullopt), QLocale::c());
     QCOMPARE(described.problem().message, fault);
 
     QCOMPARE(valueOr(document.add(2), std::size_t(0)), 3u);
@@ -345,9 +344,7 @@ void LayoutDocumentTest::theTableSaysItsOwnRows() {
     for (int row = 0; row < 4; ++row)
         document.remove(0);
     QCOMPARE(faultSaid(document), messages::layoutTableTooFewPulleys());
-    QCOMPARE(cli::describeLayout(document.table(), document.request(std::nullopt), QLocale::c())
-                 .problem()
-                 .message,
+    QCOMPARE(document.describe(document.request(std::nullopt), QLocale::c()).problem().message,
              messages::layoutTableTooFewPulleys());
 }
 
