@@ -260,17 +260,13 @@ std::optional<QString> LayoutDocument::setCell(std::size_t row, LayoutColumn col
     } else if (column == LayoutColumn::idler) {
         return std::nullopt;
     } else {
-        static constexpr LayoutCell cells[] = {LayoutCell::x,     LayoutCell::x,    LayoutCell::y,
-                                               LayoutCell::size,  LayoutCell::side, LayoutCell::x,
-                                               LayoutCell::travel};
         if (const std::optional<std::size_t> moving = movable(); column == LayoutColumn::travel &&
                                                                  moving && *moving != row &&
                                                                  !typed.trimmed().isEmpty())
             return messages::layoutTwoMovable(static_cast<int>(*moving) + 1);
         LayoutEntry entry = record.entry;
         std::optional<Travel> travel = record.travel;
-        if (std::optional<QString> wrong =
-                readLayoutCell(cells[static_cast<int>(column)], typed, row, entry, travel))
+        if (std::optional<QString> wrong = readLayoutCell(column, typed, row, entry, travel))
             return wrong;
         record.entry = entry;
         if (column == LayoutColumn::travel) {

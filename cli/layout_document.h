@@ -28,9 +28,6 @@ struct LayoutRecord {
     bool operator==(const LayoutRecord &) const = default;
 };
 
-// The columns of a layout's table, in order.
-enum class LayoutColumn { name, x, y, size, side, idler, travel };
-
 // A layout as the designer edits it, without a window: its entries as records, the profile,
 // where the movable entry stands and the belt chosen. Each edit keeps a file that the file's
 // reader reads back; what is wrong is said in the table's words, naming its rows. A value: the

@@ -230,22 +230,22 @@ common::Result<LayoutFile> readLayoutFile(const QString &file) {
     return read;
 }
 
-std::optional<QString> readLayoutCell(LayoutCell cell, const QString &typed, std::size_t index,
+std::optional<QString> readLayoutCell(LayoutColumn column, const QString &typed, std::size_t index,
                                       geometry::LayoutEntry &entry,
                                       std::optional<geometry::Travel> &travel) {
     Words words(QString(), 0, typed);
     const auto said = [](const common::Problem &problem) { return problem.message; };
     const auto read = [&]() -> std::optional<QString> {
-        switch (cell) {
-        case LayoutCell::x:
-        case LayoutCell::y: {
+        switch (column) {
+        case LayoutColumn::x:
+        case LayoutColumn::y: {
             const common::Result<double> value = words.number();
             if (!value)
                 return said(value.problem());
-            (cell == LayoutCell::x ? entry.centre.x : entry.centre.y) = *value;
+            (column == LayoutColumn::x ? entry.centre.x : entry.centre.y) = *value;
             break;
         }
-        case LayoutCell::size: {
+        case LayoutColumn::size: {
             if (words.take("estremo")) {
                 entry = {Entry::Kind::clamp, entry.centre, 0};
                 break;
@@ -259,32 +259,37 @@ std::optional<QString> readLayoutCell(LayoutCell cell, const QString &typed, std
             entry.size = *size;
             break;
         }
-        case LayoutCell::side:
+        case LayoutColumn::side:
             if (!words.take("dorso") && words.word().compare(u"denti", Qt::CaseInsensitive) != 0)
                 return messages::layoutSideForm();
             entry.face = isKeyword(words.taken(), "dorso") ? geometry::BeltFace::back
                                                            : geometry::BeltFace::teeth;
             break;
-        case LayoutCell::travel:
+        case LayoutColumn::travel:
             if (!words.take("scorre") && !words.take("ruota"))
                 return messages::layoutTravelForm();
             if (std::optional<common::Problem> wrong = readTravel(words, index, travel))
                 return words.ranShort() ? messages::layoutTravelForm() : said(*wrong);
             break;
+        case LayoutColumn::name:
+        case LayoutColumn::idler:
+            break;
         }
         return std::nullopt;
     };
-    if (cell == LayoutCell::travel && typed.trimmed().isEmpty()) {
+    if (column == LayoutColumn::name || column == LayoutColumn::idler)
+        return std::nullopt;
+    if (column == LayoutColumn::travel && typed.trimmed().isEmpty()) {
         travel.reset();
         return std::nullopt;
     }
     if (std::optional<QString> wrong = read())
         return wrong;
     if (!words.atEnd())
-        return cell == LayoutCell::size     ? messages::layoutSizeForm()
-               : cell == LayoutCell::side   ? messages::layoutSideForm()
-               : cell == LayoutCell::travel ? messages::layoutTravelForm()
-                                            : messages::layoutNotANumber(typed.trimmed());
+        return column == LayoutColumn::size     ? messages::layoutSizeForm()
+               : column == LayoutColumn::side   ? messages::layoutSideForm()
+               : column == LayoutColumn::travel ? messages::layoutTravelForm()
+                                                : messages::layoutNotANumber(typed.trimmed());
     return std::nullopt;
 }
 

@@ -52,12 +52,15 @@ inline constexpr int mostLayoutEntries = 1000;
 // clamps and travel) is left to it.
 common::Result<LayoutFile> readLayoutFile(const QString &file);
 
-// A cell of a layout's table, read as the file reads that part of an entry's line: keywords
-// in any case, numbers with "." or ",". The entry (index: its place) and the layout's travel
-// as the cell makes them, or what is wrong, without a file or a line. The side is "denti" or
-// "dorso"; an empty travel is none.
-enum class LayoutCell { x, y, size, side, travel };
-std::optional<QString> readLayoutCell(LayoutCell cell, const QString &typed, std::size_t index,
+// The columns of a layout's table, in order: an entry's name, the parts of its line, and
+// whether it is an idler.
+enum class LayoutColumn { name, x, y, size, side, idler, travel };
+
+// A cell of the x, y, size, side or travel column, read as the file reads that part of an
+// entry's line: keywords in any case, numbers with "." or ",". The entry (index: its place) and
+// the layout's travel as the cell makes them, or what is wrong, without a file or a line. The
+// side is "denti" or "dorso"; an empty travel is none. Of other columns nothing is read.
+std::optional<QString> readLayoutCell(LayoutColumn column, const QString &typed, std::size_t index,
                                       geometry::LayoutEntry &entry,
                                       std::optional<geometry::Travel> &travel);
 
