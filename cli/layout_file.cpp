@@ -19,6 +19,8 @@ namespace {
 
 using Entry = geometry::LayoutEntry;
 
+QString fileNumber(double value);
+
 common::Problem wrongUse(QString message) {
     return {std::move(message), common::ExitStatus::wrongUse};
 }
@@ -48,10 +50,15 @@ public:
         return true;
     }
     QString word() { return atEnd() ? QString() : m_words[m_next++]; }
+    const QString &taken() const { return m_words[m_next - 1]; }
+    // Whether a number was wanted past the last word.
+    bool ranShort() const { return m_short; }
     // A number with either decimal separator and no grouping.
     common::Result<double> number() {
-        if (atEnd())
+        if (atEnd()) {
+            m_short = true;
             return notEntry();
+        }
         const QString typed = word();
         try {
             return geometry::textToNumber(QString(typed).replace(u',', u'.').toStdString(), ".");
@@ -67,8 +74,9 @@ public:
         return geometry::Point{*x, *y};
     }
     common::Problem notEntry() const { return problem(messages::layoutLineNotEntry(m_text)); }
+    // A table's cell has no file: its words alone.
     common::Problem problem(const QString &what) const {
-        return wrongUse(messages::layoutLine(m_file, m_line, what));
+        return wrongUse(m_file.isNull() ? what : messages::layoutLine(m_file, m_line, what));
     }
 
 private:
@@ -77,7 +85,36 @@ private:
     QString m_text;
     QStringList m_words;
     qsizetype m_next = 0;
+    bool m_short = false;
 };
+
+// A travel after its keyword, the word just taken: scorre X Y | ruota PX PY [A:B].
+std::optional<common::Problem> readTravel(Words &words, std::size_t index,
+                                          std::optional<geometry::Travel> &travel) {
+    const bool slot = isKeyword(words.taken(), "scorre");
+    const common::Result<geometry::Point> at = words.point();
+    if (!at)
+        return at.problem();
+    using Kind = geometry::Travel::Kind;
+    travel = slot ? geometry::Travel{index, Kind::slot, *at, {}, 0, 0, false}
+                  : geometry::Travel{index, Kind::arm, {}, *at, 0, 0, true};
+    if (!slot && !words.atEnd() && words.peek().contains(u':')) {
+        const QString typed = words.word();
+        const QStringList ends = typed.split(u':');
+        Words range(QString(), 0, ends.join(u' '));
+        const common::Result<double> from = range.number();
+        const common::Result<double> to = from ? range.number() : from;
+        if (ends.size() != 2 || !to)
+            return words.problem(messages::layoutBadAngles(typed));
+        // One angle twice would be read as a whole turn, a pin, or an arc of nothing.
+        if (std::remainder(*to - *from, 360) == 0)
+            return words.problem(messages::layoutNoArc(typed));
+        travel->fromAngle = *from;
+        travel->toAngle = *to;
+        travel->fullTurn = false;
+    }
+    return std::nullopt;
+}
 
 // What a pulley's line says after its centre: its size, its face, whether it carries load and
 // how it moves.
@@ -96,32 +133,12 @@ std::optional<common::Problem> readPulley(Words &words, Entry &entry,
             back = true;
         } else if (!idler && words.take("folle")) {
             idler = true;
-        } else if (const bool slot = !moves && words.take("scorre");
-                   slot || (!moves && words.take("ruota"))) {
+        } else if (!moves && (words.take("scorre") || words.take("ruota"))) {
             moves = true;
             if (travel)
                 return words.problem(messages::layoutTwoMovable(movableLine));
-            const common::Result<geometry::Point> at = words.point();
-            if (!at)
-                return at.problem();
-            using Kind = geometry::Travel::Kind;
-            travel = slot ? geometry::Travel{index, Kind::slot, *at, {}, 0, 0, false}
-                          : geometry::Travel{index, Kind::arm, {}, *at, 0, 0, true};
-            if (!slot && !words.atEnd() && words.peek().contains(u':')) {
-                const QString typed = words.word();
-                const QStringList ends = typed.split(u':');
-                Words range(QString(), 0, ends.join(u' '));
-                const common::Result<double> from = range.number();
-                const common::Result<double> to = from ? range.number() : from;
-                if (ends.size() != 2 || !to)
-                    return words.problem(messages::layoutBadAngles(typed));
-                // One angle twice would be read as a whole turn, a pin, or an arc of nothing.
-                if (std::remainder(*to - *from, 360) == 0)
-                    return words.problem(messages::layoutNoArc(typed));
-                travel->fromAngle = *from;
-                travel->toAngle = *to;
-                travel->fullTurn = false;
-            }
+            if (std::optional<common::Problem> wrong = readTravel(words, index, travel))
+                return wrong;
         } else {
             return words.notEntry();
         }
@@ -215,6 +232,78 @@ common::Result<LayoutFile> readLayoutFile(const QString &file) {
         return *std::move(problem);
     read.below = std::move(notes);
     return read;
+}
+
+std::optional<QString> readLayoutCell(LayoutColumn column, const QString &typed, std::size_t index,
+                                      geometry::LayoutEntry &entry,
+                                      std::optional<geometry::Travel> &travel) {
+    Words words(QString(), 0, typed);
+    const auto said = [](const common::Problem &problem) { return problem.message; };
+    const auto read = [&]() -> std::optional<QString> {
+        switch (column) {
+        case LayoutColumn::x:
+        case LayoutColumn::y: {
+            const common::Result<double> value = words.number();
+            if (!value)
+                return said(value.problem());
+            (column == LayoutColumn::x ? entry.centre.x : entry.centre.y) = *value;
+            break;
+        }
+        case LayoutColumn::size: {
+            if (words.take("estremo")) {
+                entry = {Entry::Kind::clamp, entry.centre, 0};
+                break;
+            }
+            const bool plain = words.take("liscia");
+            const common::Result<double> size = words.number();
+            if (!size)
+                return words.ranShort() || !plain ? messages::layoutSizeForm()
+                                                  : said(size.problem());
+            entry.kind = plain ? Entry::Kind::plain : Entry::Kind::toothed;
+            entry.size = *size;
+            break;
+        }
+        case LayoutColumn::side:
+            if (!words.take("dorso") && words.word().compare(u"denti", Qt::CaseInsensitive) != 0)
+                return messages::layoutSideForm();
+            entry.face = isKeyword(words.taken(), "dorso") ? geometry::BeltFace::back
+                                                           : geometry::BeltFace::teeth;
+            break;
+        case LayoutColumn::travel:
+            if (!words.take("scorre") && !words.take("ruota"))
+                return messages::layoutTravelForm();
+            if (std::optional<common::Problem> wrong = readTravel(words, index, travel))
+                return words.ranShort() ? messages::layoutTravelForm() : said(*wrong);
+            break;
+        case LayoutColumn::name:
+        case LayoutColumn::idler:
+            break;
+        }
+        return std::nullopt;
+    };
+    if (column == LayoutColumn::name || column == LayoutColumn::idler)
+        return std::nullopt;
+    if (column == LayoutColumn::travel && typed.trimmed().isEmpty()) {
+        travel.reset();
+        return std::nullopt;
+    }
+    if (std::optional<QString> wrong = read())
+        return wrong;
+    if (!words.atEnd())
+        return column == LayoutColumn::size     ? messages::layoutSizeForm()
+               : column == LayoutColumn::side   ? messages::layoutSideForm()
+               : column == LayoutColumn::travel ? messages::layoutTravelForm()
+                                                : messages::layoutNotANumber(typed.trimmed());
+    return std::nullopt;
+}
+
+bool isLayoutNumber(double value) {
+    try {
+        geometry::textToNumber(fileNumber(value).toStdString(), ".");
+        return std::isfinite(value);
+    } catch (const geometry::CalculationError &) {
+        return false;
+    }
 }
 
 bool isLayoutName(const QString &name) {

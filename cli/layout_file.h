@@ -52,6 +52,21 @@ inline constexpr int mostLayoutEntries = 1000;
 // clamps and travel) is left to it.
 common::Result<LayoutFile> readLayoutFile(const QString &file);
 
+// The columns of a layout's table, in order: an entry's name, the parts of its line, and
+// whether it is an idler.
+enum class LayoutColumn { name, x, y, size, side, idler, travel };
+
+// A cell of the x, y, size, side or travel column, read as the file reads that part of an
+// entry's line: keywords in any case, numbers with "." or ",". The entry (index: its place) and
+// the layout's travel as the cell makes them, or what is wrong, without a file or a line. The
+// side is "denti" or "dorso"; an empty travel is none. Of other columns nothing is read.
+std::optional<QString> readLayoutCell(LayoutColumn column, const QString &typed, std::size_t index,
+                                      geometry::LayoutEntry &entry,
+                                      std::optional<geometry::Travel> &travel);
+
+// Whether a number written in a layout's file is read back.
+bool isLayoutNumber(double value);
+
 // Whether a file takes this word as an entry's name: a letter first, no blank or #, and no
 // keyword of the file.
 bool isLayoutName(const QString &name);

@@ -169,6 +169,16 @@ LayoutPlace placeOf(const geometry::Layout &layout, std::optional<geometry::Poin
 
 } // namespace
 
+common::Result<std::int64_t> layoutBeltTeeth(const LayoutBelt &belt,
+                                             const geometry::ProfileChoice &profile,
+                                             const QLocale &locale) {
+    return beltTeeth(
+        belt, profile,
+        [separator = locale.decimalPoint().toStdString()](double value, const char *pattern) {
+            return text(geometry::formatNumber(value, pattern, separator));
+        });
+}
+
 common::Result<LayoutDescription> describeLayout(const LayoutRequest &request,
                                                  const QLocale &locale) {
     common::Result<LayoutFile> read = readLayoutFile(request.file);

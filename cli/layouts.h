@@ -51,6 +51,11 @@ common::Result<LayoutDescription> describeLayout(const LayoutRequest &request,
 // The same of a layout already read, as the designer holds it; request.file names it.
 common::Result<LayoutDescription> describeLayout(LayoutFile read, const LayoutRequest &request,
                                                  const QLocale &locale);
+// The teeth of a belt asked of a layout in its profile, as --layout takes it: a code that two
+// belts share is refused naming both.
+common::Result<std::int64_t> layoutBeltTeeth(const LayoutBelt &belt,
+                                             const geometry::ProfileChoice &profile,
+                                             const QLocale &locale);
 // The profile that a layout is solved in: -p, else the file's, else XL 3/8".
 geometry::ProfileChoice layoutProfile(const LayoutFile &file, const LayoutRequest &request);
 

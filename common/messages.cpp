@@ -1403,6 +1403,25 @@ QString layoutFileFilter() {
     return QStringLiteral("Disposizioni (*.trasmissione);;Tutti i file (*)");
 }
 
+QString layoutTableTooFewPulleys() {
+    return QStringLiteral("La tabella ha meno di due pulegge: ne servono almeno due, una per "
+                          "riga, per esempio: motore 0 0 20.");
+}
+
+QString layoutNotReadBack() {
+    return QStringLiteral("così il file salvato non si potrebbe rileggere: scrivere un nome più "
+                          "corto.");
+}
+
+QString layoutBeyondFile() {
+    return QStringLiteral("più in là un file non ne rileggerebbe le coordinate.");
+}
+
+QString layoutSpanToChoose() {
+    return QStringLiteral("I tratti hanno lunghezze diverse: scegliere in \"del tratto\" quello "
+                          "di cui si è misurata la frequenza.");
+}
+
 QString searching() {
     return QStringLiteral("Ricerca in corso…");
 }

@@ -345,6 +345,12 @@ QString layoutFileOpened(const QString &file);
 QString layoutFileSaved(const QString &file);
 QString layoutNotWritten(const QString &file, const QString &reason);
 QString layoutFileFilter();
+// The table's own words: too few pulleys; an edit that would save a file that is not read back;
+// a drag past the numbers that a file holds; a measured frequency whose span is to be chosen.
+QString layoutTableTooFewPulleys();
+QString layoutNotReadBack();
+QString layoutBeyondFile();
+QString layoutSpanToChoose();
 QString searching();
 // A search that failed in a way no question explains: memory that ran out, or a fault.
 QString searchFailed(bool outOfMemory);

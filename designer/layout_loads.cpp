@@ -27,8 +27,9 @@ const Heading headings[] = {{"Giri al &minuto", nullptr},    {"&Potenza (kW)", n
                             {"Fattore di servi&zio", "1,5"}, {"&Tiro statico (N)", nullptr},
                             {"Fre&quenza (Hz)", nullptr},    {"Massa (&kg/m)", "pubblicata"}};
 
-// A chooser's names again, the one chosen kept where it still is, else the first.
-void refill(QComboBox *chooser, const QStringList &names) {
+// A chooser's names again, the one chosen kept where it still is, else the first, or none
+// where a choice is the user's to make.
+void refill(QComboBox *chooser, const QStringList &names, bool first = true) {
     QStringList now;
     for (int at = 0; at < chooser->count(); ++at)
         now << chooser->itemText(at);
@@ -38,7 +39,8 @@ void refill(QComboBox *chooser, const QStringList &names) {
     const QSignalBlocker quiet(chooser);
     chooser->clear();
     chooser->addItems(names);
-    chooser->setCurrentIndex(std::max<int>(static_cast<int>(names.indexOf(chosen)), 0));
+    chooser->setCurrentIndex(
+        std::max<int>(static_cast<int>(names.indexOf(chosen)), first ? 0 : -1));
 }
 
 } // namespace
@@ -130,7 +132,7 @@ void LayoutLoads::setNames(const cli::LayoutFile &file) {
         if (file.layout.entries[entry].kind != geometry::LayoutEntry::Kind::clamp)
             pulleys << file.names.value(static_cast<qsizetype>(entry));
     refill(m_speedOf, pulleys);
-    refill(m_span, cli::layoutSpanNames(file));
+    refill(m_span, cli::layoutSpanNames(file), false);
 }
 
 bool LayoutLoads::ask(const cli::LayoutFile &file, cli::LayoutRequest &request) {
@@ -176,7 +178,7 @@ bool LayoutLoads::ask(const cli::LayoutFile &file, cli::LayoutRequest &request) 
     request.speed = speedValue;
     request.speedOf = m_speedOf->currentText();
     request.loads = read.loads;
-    if (read.loads.frequency)
+    if (read.loads.frequency && m_span->currentIndex() >= 0)
         request.loads.span = m_span->currentText();
     return true;
 }
@@ -197,7 +199,13 @@ void LayoutLoads::showDetails(const cli::LayoutFile &file, const cli::LayoutRequ
     for (const QString &complaint : complaints) // as the command line's standard error has them
         text += complaint + u'\n';
     m_details->setPlainText(text);
-    m_problem->setText(lines ? QString() : lines.problem().message);
+    // The command line's --span is the chooser here.
+    const QStringList spans = cli::layoutSpanNames(file);
+    m_problem->setText(lines ? QString()
+                       : !spans.isEmpty() &&
+                               lines.problem().message == messages::spanNeeded(spans.front())
+                           ? messages::layoutSpanToChoose()
+                           : lines.problem().message);
     m_problem->setVisible(!lines);
 }
 

@@ -24,7 +24,7 @@ public:
     explicit LayoutLoads(QWidget *parent = nullptr);
 
     // The choosers of an entry and of a span, for the layout's names; a choice stays where its
-    // name still is.
+    // name still is. The span is the user's to choose: none until then.
     void setNames(const cli::LayoutFile &file);
     // The fields into a request of the layout as it stands; false, and each bad value said
     // under its field, naming it, where one cannot be read.

@@ -1,6 +1,5 @@
 #include "designer/layout_page.h"
 
-#include "cli/arguments.h"
 #include "cli/layouts.h"
 #include "cli/writer.h"
 #include "common/messages.h"
@@ -28,8 +27,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cmath>
-#include <numbers>
 
 namespace designer {
 
@@ -39,16 +36,9 @@ using geometry::LayoutEntry;
 using geometry::Point;
 using geometry::Travel;
 
-enum Column {
-    nameColumn,
-    xColumn,
-    yColumn,
-    sizeColumn,
-    sideColumn,
-    idlerColumn,
-    travelColumn,
-    columns
-};
+// The document's columns, in its order.
+constexpr int idlerColumn = static_cast<int>(cli::LayoutColumn::idler);
+constexpr int columns = static_cast<int>(cli::LayoutColumn::travel) + 1;
 const char *const headings[] = {"Nome", "x (mm)", "y (mm)",  "Denti o\ndiametro",
                                 "Lato", "Folle",  "Si muove"};
 // A column as sentences name it, on one line.
@@ -58,14 +48,14 @@ QString columnName(int column) {
 // A step of the undo stack: the page before and after one drag or one edit.
 class Change : public QUndoCommand {
 public:
-    Change(LayoutPage *page, LayoutState before, LayoutState after)
+    Change(LayoutPage *page, cli::LayoutDocument before, cli::LayoutDocument after)
         : m_page(page), m_before(std::move(before)), m_after(std::move(after)) {}
     void undo() override { m_page->apply(m_before); }
     void redo() override { m_page->apply(m_after); }
 
 private:
     LayoutPage *m_page;
-    LayoutState m_before, m_after;
+    cli::LayoutDocument m_before, m_after;
 };
 
 QString text(const std::string &value) {
@@ -82,43 +72,24 @@ QString shown(double value) {
         .replace(u'.', QLocale().decimalPoint());
 }
 
-std::optional<double> number(const QString &typed) {
-    QLocale locale;
-    locale.setNumberOptions(QLocale::RejectGroupSeparator);
-    bool read = false;
-    const double value = locale.toDouble(typed.trimmed(), &read);
-    return read && std::isfinite(value) ? std::optional(value) : std::nullopt;
-}
-
-// The layout at the page's places: the movable entry where it stands.
-geometry::Layout layoutThere(const LayoutState &state) {
-    geometry::Layout there = state.file.layout;
-    if (state.moved && there.travel)
-        there.entries[there.travel->entry].centre = *state.moved;
-    return there;
-}
-
-std::variant<geometry::BeltPath, geometry::LayoutFault> pathOf(const LayoutState &state) {
-    return geometry::beltPath(layoutThere(state));
-}
-
 // The entries' names as the drawing writes them.
-std::vector<std::string> namesOf(const cli::LayoutFile &file) {
+std::vector<std::string> namesOf(const cli::LayoutDocument &document) {
     std::vector<std::string> names;
-    for (const QString &each : file.names)
-        names.push_back(each.toStdString());
+    for (const cli::LayoutRecord &record : document.records())
+        names.push_back(record.name.toStdString());
     return names;
 }
 
 // A layout that cannot be built, its pulleys drawn without the belt, so that there is
 // something to see and to move; none without an entry.
-std::optional<LayoutPane::Picture> pulleysAlone(const LayoutState &state) {
-    const geometry::Layout there = layoutThere(state);
+std::optional<LayoutPane::Picture> pulleysAlone(const cli::LayoutDocument &document) {
+    const geometry::Layout there = document.layoutThere();
     if (there.entries.empty())
         return std::nullopt;
+    const geometry::Layout layout = document.layout();
     LayoutPane::Picture picture;
-    picture.draw = [layout = state.file.layout, names = namesOf(state.file),
-                    moved = state.file.layout.travel ? state.moved : std::nullopt](double text) {
+    picture.draw = [layout, names = namesOf(document),
+                    moved = layout.travel ? document.moved() : std::nullopt](double text) {
         return geometry::drawPulleys(layout, names, moved, text);
     };
     for (const LayoutEntry &entry : there.entries) {
@@ -129,65 +100,22 @@ std::optional<LayoutPane::Picture> pulleysAlone(const LayoutState &state) {
     return picture;
 }
 
-// The point of the travel nearest a point asked.
-Point onTravel(const geometry::Layout &layout, Point asked) {
-    const Travel &travel = *layout.travel;
-    const Point start = layout.entries[travel.entry].centre;
-    if (travel.kind == Travel::Kind::slot) {
-        const double dx = travel.end.x - start.x, dy = travel.end.y - start.y;
-        const double length = dx * dx + dy * dy;
-        const double along =
-            length > 0 ? std::clamp(((asked.x - start.x) * dx + (asked.y - start.y) * dy) / length,
-                                    0.0, 1.0)
-                       : 0;
-        return {start.x + along * dx, start.y + along * dy};
-    }
-    const double arm = std::hypot(start.x - travel.pivot.x, start.y - travel.pivot.y);
-    double angle =
-        std::atan2(asked.y - travel.pivot.y, asked.x - travel.pivot.x) * 180 / std::numbers::pi;
-    if (!travel.fullTurn) {
-        const double range = std::fmod(travel.toAngle - travel.fromAngle + 720, 360);
-        const double from = std::fmod(angle - travel.fromAngle + 720, 360);
-        if (from > range)
-            angle = travel.fromAngle + (from - range < 360 - from ? range : 0);
-    }
-    const double radians = angle * std::numbers::pi / 180;
-    return {travel.pivot.x + arm * std::cos(radians), travel.pivot.y + arm * std::sin(radians)};
-}
-
-// With a belt chosen, the movable entry sent to the fit nearest where it stands; false where
-// the belt fits nowhere, and the entry left.
-bool fitBelt(LayoutState &state) {
-    const geometry::Layout &layout = state.file.layout;
-    if (!state.belt || !layout.travel)
-        return true;
-    const Point now = state.moved.value_or(layout.entries[layout.travel->entry].centre);
-    const std::vector<geometry::Placement> fits = geometry::placementsForLength(
-        layout, static_cast<double>(*state.belt) * layout.profile->pitch);
-    if (fits.empty())
-        return false;
-    state.moved = std::ranges::min(fits, {}, [&](const geometry::Placement &fit) {
-                      return std::hypot(fit.centre.x - now.x, fit.centre.y - now.y);
-                  }).centre;
-    return true;
-}
-
-// The entry asked to a centre, a movable one held to its travel; with fit, false where the belt
-// chosen then fits nowhere. Without, the movable entry stays where it stands.
-bool place(LayoutState &state, int entry, Point centre, bool fit = true) {
-    geometry::Layout &layout = state.file.layout;
-    const auto at = static_cast<std::size_t>(entry);
-    if (layout.travel && layout.travel->entry == at) {
-        state.moved = onTravel(layout, centre);
-        return true;
-    }
-    // To the hundredth that the table shows and the file keeps.
-    layout.entries[at].centre = {std::round(centre.x * 100) / 100,
-                                 std::round(centre.y * 100) / 100};
-    return !fit || fitBelt(state);
-}
-
 } // namespace
+
+QList<QKeySequence> keysOf(const QList<ActionKey> &keys) {
+    QList<QKeySequence> sequences;
+    for (const ActionKey &key : keys)
+        if (const auto *standard = std::get_if<QKeySequence::StandardKey>(&key))
+            sequences << QKeySequence::keyBindings(*standard);
+        else
+            sequences << std::get<QKeySequence>(key);
+    return sequences;
+}
+
+// Ctrl+Y as well, where the platform's redo is only Ctrl+Shift+Z.
+const QList<ActionKey> LayoutPage::undoKeys{QKeySequence::Undo},
+    LayoutPage::redoKeys{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                         QKeySequence(Qt::CTRL | Qt::Key_Y)};
 
 LayoutPage::LayoutPage(QWidget *parent) : QWidget(parent) {
     auto *side = new QWidget(this);
@@ -244,9 +172,9 @@ LayoutPage::LayoutPage(QWidget *parent) : QWidget(parent) {
         setTabOrder(order[at - 1], order[at]);
 
     QAction *undo = m_undo.createUndoAction(this);
-    undo->setShortcut(QKeySequence::Undo);
+    undo->setShortcuts(keysOf(undoKeys));
     QAction *redo = m_undo.createRedoAction(this);
-    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence::Redo});
+    redo->setShortcuts(keysOf(redoKeys));
     addActions({undo, redo});
 
     connect(m_pane, &LayoutPane::selectedChanged, this, [this](int entry) {
@@ -255,33 +183,24 @@ LayoutPage::LayoutPage(QWidget *parent) : QWidget(parent) {
                                     m_table->currentColumn() < 0 ? 0 : m_table->currentColumn());
     });
     connect(m_pane, &LayoutPane::dragStarted, this, [this] {
-        m_beforeDrag = m_state;
-        m_stopped.clear();
+        m_beforeDrag = m_document;
         m_pushedTo.reset();
         m_unsure.reset();
     });
     connect(m_pane, &LayoutPane::draggedTo, this, &LayoutPage::dragTo);
     connect(m_pane, &LayoutPane::dragEnded, this, [this] {
         if (m_pushedTo)
-            moveTowards(m_pushedTo->first, m_pushedTo->second, exactly);
+            m_document.moveToward(static_cast<std::size_t>(m_pushedTo->first), m_pushedTo->second,
+                                  cli::LayoutDocument::exactly, m_unsure, stock());
         m_pushedTo.reset();
-        if (m_state.file.layout != m_beforeDrag.file.layout || m_state.moved != m_beforeDrag.moved)
-            m_undo.push(new Change(this, m_beforeDrag, m_state));
+        if (!m_document.samePlaces(m_beforeDrag))
+            m_undo.push(new Change(this, m_beforeDrag, m_document));
         else
             refresh(false);
     });
     connect(m_pane, &LayoutPane::nudged, this, &LayoutPage::nudge);
 
-    // A loop of two pulleys to start from.
-    LayoutState start;
-    start.profile = *geometry::readProfile("GT2");
-    start.file.profile = start.profile;
-    start.file.layout.profile = start.profile.profile;
-    start.file.layout.entries = {{LayoutEntry::Kind::toothed, {0, 0}, 20},
-                                 {LayoutEntry::Kind::toothed, {150, 0}, 60}};
-    start.file.names = {QStringLiteral("motore"), QStringLiteral("condotta")};
-    start.file.lines = {0, 0};
-    apply(start);
+    apply(cli::LayoutDocument());
 }
 
 // Room for the table's columns, a travel's among them, beside the drawing: set once the page
@@ -309,21 +228,13 @@ void LayoutPage::buildTable(QWidget *side) {
     labelled("Pro&filo", m_profile, top, 0);
     column->addLayout(top);
     connect(m_profile, &QLineEdit::editingFinished, this, [this] {
-        const std::optional<geometry::ProfileChoice> read =
-            geometry::readProfile(m_profile->text().trimmed().toStdString());
-        if (!read || !geometry::hasValidWidth(*read)) {
-            setNote(m_tableProblems, messages::layoutUnknownProfile(m_profile->text().trimmed()));
+        cli::LayoutDocument next = m_document;
+        if (const std::optional<QString> problem = next.setProfile(m_profile->text())) {
+            setNote(m_tableProblems, *problem);
             return;
         }
-        if (read->profile == m_state.profile.profile && read->width == m_state.profile.width)
-            return;
-        LayoutState next = m_state;
-        next.profile = *read;
-        next.file.profile = *read;
-        next.file.layout.profile = read->profile;
-        next.belt.reset();
-        next.moved.reset();
-        change(next);
+        if (next != m_document)
+            change(next);
     });
 
     m_table = new QTableWidget(0, columns, side);
@@ -376,12 +287,11 @@ void LayoutPage::buildTable(QWidget *side) {
     connect(m_belt, &QLineEdit::editingFinished, this, [this] { chooseBelt(m_belt->text()); });
     connect(m_stock, &QLineEdit::editingFinished, this, [this] { refresh(false); });
     connect(m_otherPlace, &QPushButton::clicked, this, [this] {
-        if (m_places.size() < 2 || !m_state.moved)
+        const std::vector<Point> places = m_document.beltPlaces(stock());
+        if (places.size() < 2 || !m_document.moved())
             return;
-        LayoutState next = m_state;
-        next.moved =
-            m_places[m_places[0].x == m_state.moved->x && m_places[0].y == m_state.moved->y ? 1
-                                                                                            : 0];
+        cli::LayoutDocument next = m_document;
+        next.placeMovable(places[places[0] == *m_document.moved() ? 1 : 0]);
         change(next);
     });
     m_beltNote = noteLabel(side, false);
@@ -398,23 +308,17 @@ void LayoutPage::buildTable(QWidget *side) {
     connect(m_belts, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) {
         const QList<QVariant> at = item->data(Qt::UserRole + 1).toList();
         m_belt->setText(item->data(Qt::UserRole + 2).toString());
-        placeOnBelt(item->data(Qt::UserRole).toLongLong(),
-                    Point{at.value(0).toDouble(), at.value(1).toDouble()});
+        cli::LayoutDocument next = m_document;
+        next.chooseBelt(item->data(Qt::UserRole).toLongLong(),
+                        Point{at.value(0).toDouble(), at.value(1).toDouble()}, stock());
+        change(next);
     });
     connect(m_belts, &QListWidget::itemClicked, m_belts, &QListWidget::itemActivated);
 }
 
-// What the command line is asked for the page's layout: its belt, if chosen, and stock list.
-cli::LayoutRequest LayoutPage::beltRequest(const LayoutState &state) const {
-    cli::LayoutRequest request;
-    request.file = m_fileName.isEmpty() ? messages::layoutTableName() : m_fileName;
-    request.profile = state.profile;
-    if (state.belt)
-        request.belt = cli::LayoutBelt{text(geometry::beltName(state.profile, *state.belt)), 0,
-                                       state.profile.profile, *state.belt};
-    if (!m_stock->text().trimmed().isEmpty())
-        request.stock = m_stock->text().trimmed();
-    return request;
+std::optional<QString> LayoutPage::stock() const {
+    const QString typed = m_stock->text().trimmed();
+    return typed.isEmpty() ? std::nullopt : std::optional(typed);
 }
 
 void LayoutPage::setNote(QLabel *label, const QString &text, std::optional<bool> problem) {
@@ -429,17 +333,18 @@ void LayoutPage::setNote(QLabel *label, const QString &text, std::optional<bool>
     label->setVisible(!text.isEmpty());
 }
 
-void LayoutPage::change(const LayoutState &state) {
-    m_undo.push(new Change(this, m_state, state));
+void LayoutPage::change(const cli::LayoutDocument &document) {
+    m_undo.push(new Change(this, m_document, document));
 }
 
-void LayoutPage::apply(const LayoutState &state) {
-    m_state = state;
+void LayoutPage::apply(const cli::LayoutDocument &document) {
+    m_document = document;
     m_cellProblems.clear();
     fillTable();
-    m_profile->setText(text(geometry::profileName(m_state.profile)));
-    m_belt->setText(m_state.belt ? text(geometry::beltName(m_state.profile, *m_state.belt))
-                                 : QString());
+    m_profile->setText(text(geometry::profileName(m_document.profile())));
+    m_belt->setText(m_document.belt()
+                        ? text(geometry::beltName(m_document.profile(), *m_document.belt()))
+                        : QString());
     setNote(m_tableProblems, {});
     refresh(false);
 }
@@ -447,7 +352,7 @@ void LayoutPage::apply(const LayoutState &state) {
 // The table as the layout holds it, with the cells still wrong left as typed.
 void LayoutPage::fillTable() {
     m_filling = true;
-    const geometry::Layout &layout = m_state.file.layout;
+    const geometry::Layout layout = m_document.layout();
     const int current = m_table->currentRow(), currentColumn = m_table->currentColumn();
     m_table->setRowCount(static_cast<int>(layout.entries.size()));
     for (int row = 0; row < m_table->rowCount(); ++row) {
@@ -466,7 +371,7 @@ void LayoutPage::fillTable() {
                 moves +=
                     QStringLiteral(" %1:%2").arg(shown(travel.fromAngle), shown(travel.toAngle));
         }
-        const QString cells[] = {m_state.file.names.value(row),
+        const QString cells[] = {m_document.records()[at].name,
                                  shown(entry.centre.x),
                                  shown(entry.centre.y),
                                  clamp ? QStringLiteral("estremo")
@@ -514,114 +419,24 @@ void LayoutPage::markCells() {
 void LayoutPage::cellEdited(int row, int column) {
     if (m_filling)
         return;
-    m_stopped.clear();
     const QTableWidgetItem *item = m_table->item(row, column);
-    const QString typed = item->text().trimmed();
-    const QStringList words = typed.split(u' ', Qt::SkipEmptyParts);
-    LayoutState next = m_state;
-    cli::LayoutFile &file = next.file;
+    cli::LayoutDocument next = m_document;
     const auto at = static_cast<std::size_t>(row);
-    LayoutEntry &entry = file.layout.entries[at];
-    const QString separator = QLocale().decimalPoint();
-    QString problem;
-    const auto read = [&](const QString &word, double &into) {
-        const std::optional<double> value = number(word);
-        if (!value && problem.isEmpty())
-            problem = messages::notANumber(columnName(column), separator);
-        if (value)
-            into = *value;
-    };
-    switch (column) {
-    case nameColumn: {
-        if (!cli::isLayoutName(typed))
-            problem = messages::layoutBadName();
-        else if (const qsizetype first = file.names.indexOf(typed); first >= 0 && first != row)
-            problem = messages::layoutNameTwice(typed, static_cast<int>(first) + 1);
-        else
-            file.names[row] = typed;
-        break;
-    }
-    case xColumn:
-        read(typed, entry.centre.x);
-        break;
-    case yColumn:
-        read(typed, entry.centre.y);
-        break;
-    case sizeColumn:
-        if (typed == QLatin1String("estremo")) {
-            entry = {LayoutEntry::Kind::clamp, entry.centre, 0};
-        } else if (words.size() == 2 && words[0] == QLatin1String("liscia")) {
-            entry.kind = LayoutEntry::Kind::plain;
-            read(words[1], entry.size);
-        } else if (words.size() == 1 && number(typed)) {
-            entry.kind = LayoutEntry::Kind::toothed;
-            read(typed, entry.size);
-        } else {
-            problem = messages::layoutSizeForm();
-        }
-        break;
-    case sideColumn:
-        if (typed == QLatin1String("denti") || typed == QLatin1String("dorso"))
-            entry.face = typed == QLatin1String("dorso") ? geometry::BeltFace::back
-                                                         : geometry::BeltFace::teeth;
-        else
-            problem = messages::layoutSideForm();
-        break;
-    case idlerColumn:
-        entry.idler = item->checkState() == Qt::Checked;
-        break;
-    case travelColumn: {
-        std::optional<Travel> &moving = file.layout.travel;
-        next.moved.reset();
-        if (words.isEmpty()) {
-            if (moving && moving->entry == at)
-                moving.reset();
-            break;
-        }
-        if (moving && moving->entry != at) {
-            problem = messages::layoutTwoMovable(static_cast<int>(moving->entry) + 1);
-            break;
-        }
-        Travel made;
-        made.entry = at;
-        if (words.size() == 3 && words[0] == QLatin1String("scorre")) {
-            made.kind = Travel::Kind::slot;
-            read(words[1], made.end.x);
-            read(words[2], made.end.y);
-        } else if ((words.size() == 3 || words.size() == 4) && words[0] == QLatin1String("ruota")) {
-            made.kind = Travel::Kind::arm;
-            read(words[1], made.pivot.x);
-            read(words[2], made.pivot.y);
-            made.fullTurn = words.size() == 3;
-            if (words.size() == 4) {
-                const QStringList range = words[3].split(u':');
-                if (range.size() != 2)
-                    problem = messages::layoutBadAngles(words[3]);
-                else {
-                    read(range[0], made.fromAngle);
-                    read(range[1], made.toAngle);
-                }
-            }
-        } else {
-            problem = messages::layoutTravelForm();
-        }
-        moving = made;
-        break;
-    }
-    default:
-        break;
-    }
-    if (!problem.isEmpty()) {
-        m_cellProblems[{row, column}] = problem;
+    std::optional<QString> problem;
+    if (column == idlerColumn)
+        next.setIdler(at, item->checkState() == Qt::Checked);
+    else
+        problem = next.setCell(at, cli::LayoutColumn(column), item->text());
+    if (problem) {
+        m_cellProblems[{row, column}] = *problem;
         markCells();
         return;
     }
     m_cellProblems.remove({row, column});
-    if (next.file.layout == m_state.file.layout && next.file.names == m_state.file.names) {
+    if (next == m_document) {
         markCells();
         return;
     }
-    fitBelt(next);
     const QMap<std::pair<int, int>, QString> still = m_cellProblems;
     change(next);
     m_cellProblems = still;
@@ -629,37 +444,39 @@ void LayoutPage::cellEdited(int row, int column) {
 }
 
 // The length, the drawing and its marks, and beside them the belts; the belts that fit the
-// travel only once a drag ends.
+// travel, and where the chosen belt puts the movable entry, only once a drag ends.
 void LayoutPage::refresh(bool dragging) {
-    const std::variant<geometry::BeltPath, geometry::LayoutFault> path = pathOf(m_state);
-    const cli::LayoutFile &file = m_state.file;
+    const std::variant<geometry::BeltPath, geometry::LayoutFault> path = m_document.path();
+    const cli::LayoutFile table = m_document.table();
+    if (dragging)
+        setNote(m_beltNote, {});
+    else
+        showBeltNote();
     if (const auto *fault = std::get_if<geometry::LayoutFault>(&path)) {
-        cli::LayoutFile rows = file;
-        for (std::size_t entry = 0; entry < rows.lines.size(); ++entry)
-            rows.lines[entry] = static_cast<int>(entry) + 1;
-        setNote(
-            m_drawingNote,
-            cli::faultProblem(rows, messages::layoutTableName(), m_state.profile, *fault).message);
-        m_pane->setPicture(pulleysAlone(m_state));
+        m_faultSaid = m_document.faultProblem(*fault).message;
+        setNote(m_drawingNote, m_faultSaid);
+        m_pane->setPicture(pulleysAlone(m_document));
         m_length->clear();
         setNote(m_nearest, {});
         setNote(m_legend, messages::layoutKeys());
-        m_loads->setNames(file);
+        m_loads->setNames(table);
         m_loads->clearDetails();
         if (!dragging)
             showBelts();
         return;
     }
-    setNote(m_drawingNote, m_stopped);
+    m_faultSaid.clear();
+    setNote(m_drawingNote, m_document.stopped());
     const geometry::BeltPath &there = std::get<geometry::BeltPath>(path);
-    const geometry::Layout layout = layoutThere(m_state);
+    const geometry::Layout layout = m_document.layoutThere();
     const std::vector<geometry::LayoutWarning> warnings = geometry::layoutWarnings(layout, there);
     LayoutPane::Picture picture;
-    const std::string caption = m_state.belt
-                                    ? geometry::beltName(m_state.profile, *m_state.belt)
+    const geometry::ProfileChoice &profile = m_document.profile();
+    const std::string caption = m_document.belt()
+                                    ? geometry::beltName(profile, *m_document.belt())
                                     : shown(there.pitchLength, "0.00").toStdString() + " mm";
-    picture.draw = [layout = file.layout, there, names = namesOf(file), caption,
-                    moved = file.layout.travel ? m_state.moved : std::nullopt](double text) {
+    picture.draw = [layout = table.layout, there, names = namesOf(m_document), caption,
+                    moved = table.layout.travel ? m_document.moved() : std::nullopt](double text) {
         return geometry::drawLayout(layout, there, names, caption, moved, text);
     };
     for (std::size_t entry = 0; entry < layout.entries.size(); ++entry) {
@@ -672,7 +489,7 @@ void LayoutPage::refresh(bool dragging) {
         picture.marked[warning.entry] = true;
         QString &tip = tips[static_cast<qsizetype>(warning.entry)];
         tip += (tip.isEmpty() ? QString() : QStringLiteral("\n")) +
-               cli::warningText(file, m_state.profile, warning, QLocale());
+               cli::warningText(table, profile, warning, QLocale());
     }
     for (int row = 0; row < m_table->rowCount(); ++row) {
         auto *header = new QTableWidgetItem(
@@ -684,48 +501,48 @@ void LayoutPage::refresh(bool dragging) {
     m_length->setText(messages::layoutPitchLength(shown(there.pitchLength, "0.00")));
     setNote(m_legend, messages::layoutKeys() +
                           (warnings.empty() ? QString() : u'\n' + messages::layoutWarningLegend()));
-    if (!dragging || !file.layout.travel)
+    if (!dragging || !table.layout.travel)
         showBelts();
-    m_loads->setNames(file);
+    m_loads->setNames(table);
     if (!dragging) // they cost as much again as the rest of a frame
         showLoads();
 }
 
 // The belt's loads on the layout as it stands, its movable entry where it is.
 void LayoutPage::showLoads() {
-    LayoutState asked = m_state;
-    asked.belt.reset();
-    cli::LayoutRequest request = beltRequest(asked);
-    request.stock.reset();
-    if (!m_loads->ask(m_state.file, request)) {
+    cli::LayoutDocument asked = m_document;
+    asked.chooseBelt(std::nullopt, std::nullopt, std::nullopt);
+    cli::LayoutRequest request = asked.request(std::nullopt);
+    cli::LayoutFile there = m_document.table();
+    if (!m_loads->ask(there, request)) {
         m_loads->clearDetails();
         return;
     }
-    cli::LayoutFile there = m_state.file;
-    there.layout = layoutThere(m_state);
+    there.layout = m_document.layoutThere();
     there.layout.travel.reset();
     m_loads->showDetails(there, request);
 }
 
 // The made belts nearest a fixed layout, or those that fit the travel, as the command line
-// finds them; where the chosen belt puts the movable entry.
+// finds them; a fault already said under the drawing is not said again.
 void LayoutPage::showBelts() {
-    LayoutState asked = m_state;
-    asked.belt.reset();
-    const cli::LayoutRequest request = beltRequest(asked);
-    const common::Result<cli::LayoutDescription> found =
-        cli::describeLayout(m_state.file, request, QLocale());
+    cli::LayoutDocument asked = m_document;
+    asked.chooseBelt(std::nullopt, std::nullopt, std::nullopt);
+    const cli::LayoutRequest request = asked.request(stock());
+    const common::Result<cli::LayoutDescription> found = m_document.describe(request, QLocale());
     m_belts->clear();
-    const bool travel = m_state.file.layout.travel.has_value();
+    const bool travel = m_document.movable().has_value();
+    const geometry::ProfileChoice &profile = m_document.profile();
     m_belts->setVisible(travel && found);
     setNote(m_beltsHeading,
             travel && found ? messages::layoutBeltsOnTravel(request.stock.has_value()) : QString());
     if (!found) {
-        setNote(m_nearest, found.problem().message);
+        setNote(m_nearest,
+                found.problem().message == m_faultSaid ? QString() : found.problem().message);
     } else if (travel) {
         setNote(m_nearest, {});
         for (const cli::LayoutBeltRow &row : found->belts) {
-            const QString belt = text(geometry::beltName(m_state.profile, row.teeth));
+            const QString belt = text(geometry::beltName(profile, row.teeth));
             auto *item = new QListWidgetItem(
                 QStringLiteral("%1  (%2; %3)")
                     .arg(belt, shown(row.centre->x, "0.00"), shown(row.centre->y, "0.00")),
@@ -738,295 +555,90 @@ void LayoutPage::showBelts() {
         QStringList nearest;
         for (const cli::LayoutBeltRow &row : found->belts)
             nearest << QStringLiteral("%1 (%2 mm)")
-                           .arg(text(geometry::beltName(m_state.profile, row.teeth)),
+                           .arg(text(geometry::beltName(profile, row.teeth)),
                                 cli::signedDifference(row.difference,
                                                       QLocale().decimalPoint().toStdString()));
         setNote(m_nearest, nearest.isEmpty() ? QString() : messages::layoutNearestBelts(nearest));
     }
-    m_otherPlace->setEnabled(m_state.belt && travel && m_places.size() > 1);
+}
+
+// What the chosen belt does on the layout on screen.
+void LayoutPage::showBeltNote() {
+    const std::optional<cli::LayoutDocument::BeltNote> note =
+        m_document.beltNote(stock(), QLocale());
+    setNote(m_beltNote, note ? note->text : QString(), note && note->problem);
+    m_otherPlace->setEnabled(note && note->places > 1);
 }
 
 void LayoutPage::chooseBelt(const QString &typed) {
+    cli::LayoutDocument next = m_document;
     if (typed.trimmed().isEmpty()) {
-        setNote(m_beltNote, {});
-        if (m_state.belt) {
-            LayoutState next = m_state;
-            next.belt.reset();
-            change(next);
-        }
-        return;
-    }
-    const common::Result<cli::LayoutBelt> belt = cli::readLayoutBelt(typed, QLocale());
-    if (!belt) {
-        setNote(m_beltNote, belt.problem().message, true);
-        return;
-    }
-    std::int64_t teeth = belt->teeth;
-    const QString profile = text(geometry::profileName(m_state.profile));
-    if (belt->profile && belt->profile != m_state.profile.profile) {
-        setNote(m_beltNote,
-                messages::layoutBeltOfOtherProfile(belt->text,
-                                                   text(std::string(belt->profile->name)), profile),
-                true);
-        return;
-    }
-    if (!belt->profile) {
-        const std::vector<std::int64_t> found =
-            geometry::teethOfCode(*m_state.profile.profile, belt->code);
-        if (found.empty()) {
-            setNote(m_beltNote, messages::layoutNoSuchBelt(profile, belt->text, std::nullopt),
-                    true);
+        next.chooseBelt(std::nullopt, std::nullopt, stock());
+    } else {
+        const common::Result<std::int64_t> teeth = m_document.readBelt(typed, QLocale());
+        if (!teeth) {
+            setNote(m_beltNote, teeth.problem().message, true);
             return;
         }
-        teeth = found.front();
+        if (*teeth == m_document.belt())
+            return;
+        next.chooseBelt(*teeth, std::nullopt, stock());
     }
-    if (teeth != m_state.belt)
-        placeOnBelt(teeth, std::nullopt);
-}
-
-// The belt chosen: the movable entry sent to the fit nearest a place (where it stands, unless
-// told), or left where it is with the reason when the belt fits nowhere.
-void LayoutPage::placeOnBelt(std::int64_t teeth, std::optional<Point> at) {
-    LayoutState next = m_state;
-    next.belt = teeth;
-    m_places.clear();
-    setNote(m_beltNote, {});
-    const common::Result<cli::LayoutDescription> found =
-        cli::describeLayout(m_state.file, beltRequest(next), QLocale());
-    if (!found) {
-        setNote(m_beltNote, found.problem().message, true);
-    } else if (found->misfit) {
-        setNote(m_beltNote, *found->misfit, true);
-    } else if (m_state.file.layout.travel) {
-        for (const cli::LayoutPlace &place : found->places)
-            m_places.push_back(*place.moved);
-        const geometry::Layout &layout = m_state.file.layout;
-        const Point now =
-            at.value_or(m_state.moved.value_or(layout.entries[layout.travel->entry].centre));
-        next.moved = std::ranges::min(m_places, {}, [&](Point place) {
-            return std::hypot(place.x - now.x, place.y - now.y);
-        });
-    }
-    change(next);
-    if (next.moved && m_places.size() > 0) {
-        const auto index =
-            std::ranges::find_if(
-                m_places,
-                [&](Point place) { return place.x == next.moved->x && place.y == next.moved->y; }) -
-            m_places.begin();
-        setNote(m_beltNote,
-                messages::layoutBeltPlace(text(geometry::beltName(m_state.profile, teeth)),
-                                          shown(next.moved->x, "0.00"),
-                                          shown(next.moved->y, "0.00"), static_cast<int>(index) + 1,
-                                          static_cast<int>(m_places.size())),
-                false);
-        m_otherPlace->setEnabled(m_places.size() > 1);
-    }
+    if (next != m_document)
+        change(next);
 }
 
 void LayoutPage::dragTo(int entry, Point centre) {
     // A frame affords a few solves of the belt's fit; the drag's end finds the edge exactly.
-    moveTowards(entry, centre, 2);
-    m_pushedTo = m_stopped.isEmpty() ? std::nullopt : std::optional{std::pair{entry, centre}};
-}
-
-void LayoutPage::moveTowards(int entry, Point centre, int wholeTries) {
-    if (entry < 0)
-        return;
-    // From a layout that cannot be built there is no last buildable place to stop at.
-    const bool buildable = std::holds_alternative<geometry::BeltPath>(pathOf(m_state));
-    const auto at = static_cast<std::size_t>(entry);
-    const geometry::Layout &layout = m_state.file.layout;
-    const bool movable = layout.travel && layout.travel->entry == at;
-    const Point from =
-        movable ? m_state.moved.value_or(layout.entries[at].centre) : layout.entries[at].centre;
-    LayoutState next = m_state;
-    const bool placed = place(next, entry, centre);
-    if (!buildable || (placed && std::holds_alternative<geometry::BeltPath>(pathOf(next)))) {
-        m_unsure.reset();
-        m_state = next;
-        refresh(true);
-        fillTable();
-        return;
-    }
-    // The last buildable place on the way from where it stands, by halving the step to the
-    // hundredth of a millimetre that the table shows. A whole try solves the belt's fit again and
-    // costs a tenth of a frame: the way is halved first on the layout alone, the movable entry
-    // held, which finds where the belt would leave a pulley or cross itself; only where the belt
-    // then fits no more is it halved whole, at most wholeTries times.
-    const auto builds = [&](double share, bool fit) {
-        LayoutState tried = m_state;
-        return place(tried, entry,
-                     {from.x + share * (centre.x - from.x), from.y + share * (centre.y - from.y)},
-                     fit) &&
-               std::holds_alternative<geometry::BeltPath>(pathOf(tried));
-    };
-    constexpr double resolution = 0.01; // mm
-    const double distance = std::hypot(centre.x - from.x, centre.y - from.y);
-    const auto halve = [&](double &good, double &bad, bool fit, int tries) {
-        while ((bad - good) * distance > resolution && tries-- > 0) {
-            const double half = (good + bad) / 2;
-            (builds(half, fit) ? good : bad) = half;
-        }
-    };
-    double good = 0, bad = 1;
-    // Pushed on from where it last stopped, the edge lies within what that stop left unsure:
-    // tried there first, the stop closes in on the edge frame by frame, and a pulley at the edge
-    // costs one try.
-    if (m_unsure && distance > resolution) {
-        const double near = std::min(1.0, std::max(*m_unsure, resolution) / distance);
-        (builds(near, true) ? good : bad) = near;
-    }
-    if ((bad - good) * distance > resolution) {
-        double alone = good, unbuilt = bad;
-        if (!builds(unbuilt, false))
-            halve(alone, unbuilt, false, exactly);
-        else
-            alone = unbuilt; // the belt's fit stops it, not the layout
-        if (alone < bad && alone > good && builds(alone, true)) {
-            good = alone;
-            bad = unbuilt;
-        } else {
-            bad = std::max(alone, good + resolution / distance);
-            halve(good, bad, true, wholeTries);
-        }
-    }
-    LayoutState stopped = m_state;
-    if (good > 0)
-        place(stopped, entry,
-              {from.x + good * (centre.x - from.x), from.y + good * (centre.y - from.y)});
-    // Why it stops: the fault just past the place, or a belt that fits nowhere, which the
-    // description finds as it fits the belt.
-    LayoutState past = stopped;
-    const Point beyond{from.x + bad * (centre.x - from.x), from.y + bad * (centre.y - from.y)};
-    QString why;
-    place(past, entry, beyond, false);
-    const std::variant<geometry::BeltPath, geometry::LayoutFault> faulty = pathOf(past);
-    if (const auto *fault = std::get_if<geometry::LayoutFault>(&faulty)) {
-        why =
-            cli::faultProblem(past.file, messages::layoutTableName(), past.profile, *fault).message;
-    } else {
-        const common::Result<cli::LayoutDescription> found =
-            cli::describeLayout(past.file, beltRequest(past), QLocale());
-        if (!found)
-            why = found.problem().message;
-    }
-    m_state = stopped;
+    m_document.moveToward(static_cast<std::size_t>(entry), centre, 2, m_unsure, stock());
     refresh(true);
     fillTable();
-    m_unsure = (bad - good) * distance;
-    m_stopped = why.isEmpty() ? QString() : messages::layoutDragStopped(why);
-    setNote(m_drawingNote, m_stopped);
+    m_pushedTo =
+        m_document.stopped().isEmpty() ? std::nullopt : std::optional{std::pair{entry, centre}};
 }
 
 void LayoutPage::nudge(int entry, Point step) {
-    const auto at = static_cast<std::size_t>(entry);
-    const geometry::Layout &layout = m_state.file.layout;
-    Point asked{layout.entries[at].centre.x + step.x, layout.entries[at].centre.y + step.y};
-    if (layout.travel && layout.travel->entry == at) {
-        // Along the travel: right and up forward, left and down back.
-        const Travel &travel = *layout.travel;
-        const Point now = m_state.moved.value_or(layout.entries[at].centre);
-        const double by = step.x + step.y;
-        if (travel.kind == Travel::Kind::slot) {
-            const Point start = layout.entries[at].centre;
-            const double length = std::hypot(travel.end.x - start.x, travel.end.y - start.y);
-            if (length == 0)
-                return;
-            asked = {now.x + by * (travel.end.x - start.x) / length,
-                     now.y + by * (travel.end.y - start.y) / length};
-        } else {
-            const double arm = std::hypot(now.x - travel.pivot.x, now.y - travel.pivot.y);
-            const double angle =
-                std::atan2(now.y - travel.pivot.y, now.x - travel.pivot.x) + by / arm;
-            asked = {travel.pivot.x + arm * std::cos(angle),
-                     travel.pivot.y + arm * std::sin(angle)};
-        }
+    if (entry < 0)
+        return;
+    cli::LayoutDocument next = m_document;
+    next.nudge(static_cast<std::size_t>(entry), step, stock());
+    if (!next.samePlaces(m_document)) {
+        change(next);
+        return;
     }
-    m_beforeDrag = m_state;
-    m_stopped.clear();
-    m_unsure.reset();
-    moveTowards(entry, asked, exactly);
-    LayoutState moved = m_state;
-    if (moved.file.layout != m_beforeDrag.file.layout || moved.moved != m_beforeDrag.moved) {
-        m_state = m_beforeDrag;
-        change(moved);
-    }
+    m_document = next; // why it did not move
+    refresh(false);
 }
 
 void LayoutPage::addEntry() {
-    LayoutState next = m_state;
-    cli::LayoutFile &file = next.file;
-    const int row = m_table->currentRow() < 0 ? static_cast<int>(file.layout.entries.size()) - 1
-                                              : m_table->currentRow();
-    const auto after = static_cast<std::size_t>(row + 1);
-    LayoutEntry entry = file.layout.entries[static_cast<std::size_t>(row)];
-    entry = {LayoutEntry::Kind::toothed, {entry.centre.x + 50, entry.centre.y}, 20};
-    file.layout.entries.insert(file.layout.entries.begin() + static_cast<std::ptrdiff_t>(after),
-                               entry);
-    int count = 1;
-    while (file.names.contains(QStringLiteral("puleggia%1").arg(count)))
-        ++count;
-    file.names.insert(row + 1, QStringLiteral("puleggia%1").arg(count));
-    file.lines.insert(file.lines.begin() + static_cast<std::ptrdiff_t>(after), 0);
-    if (file.comments.size() > row + 1)
-        file.comments.insert(row + 1, QString());
-    if (file.above.size() > after)
-        file.above.insert(file.above.begin() + static_cast<std::ptrdiff_t>(after), {});
-    if (file.layout.travel && file.layout.travel->entry >= after)
-        ++file.layout.travel->entry;
+    cli::LayoutDocument next = m_document;
+    const int current = m_table->currentRow();
+    const common::Result<std::size_t> row =
+        next.add(current < 0 ? std::nullopt : std::optional(static_cast<std::size_t>(current)));
+    if (!row) {
+        setNote(m_tableProblems, row.problem().message, true);
+        return;
+    }
     change(next);
-    m_table->setCurrentCell(row + 1, 0);
+    m_table->setCurrentCell(static_cast<int>(*row), 0);
 }
 
 void LayoutPage::removeEntry() {
     const int row = m_table->currentRow();
     if (row < 0)
         return;
-    LayoutState next = m_state;
-    cli::LayoutFile &file = next.file;
-    const auto at = static_cast<std::size_t>(row);
-    file.layout.entries.erase(file.layout.entries.begin() + row);
-    file.names.removeAt(row);
-    file.lines.erase(file.lines.begin() + row);
-    // A comment goes with its entry; the lines above it stay above the next.
-    if (file.comments.size() > row)
-        file.comments.removeAt(row);
-    if (file.above.size() > at) {
-        if (file.above.size() > at + 1)
-            file.above[at + 1].insert(file.above[at + 1].begin(), file.above[at].begin(),
-                                      file.above[at].end());
-        file.above.erase(file.above.begin() + row);
-    }
-    if (std::optional<Travel> &travel = file.layout.travel; travel && travel->entry == at) {
-        travel.reset();
-        next.moved.reset();
-    } else if (travel && travel->entry > at) {
-        --travel->entry;
-    }
+    cli::LayoutDocument next = m_document;
+    next.remove(static_cast<std::size_t>(row));
     change(next);
 }
 
 void LayoutPage::moveEntry(int by) {
-    const int row = m_table->currentRow(), to = row + by;
-    if (row < 0 || to < 0 || to >= m_table->rowCount())
+    const int row = m_table->currentRow();
+    cli::LayoutDocument next = m_document;
+    if (row < 0 || !next.move(static_cast<std::size_t>(row), by))
         return;
-    LayoutState next = m_state;
-    cli::LayoutFile &file = next.file;
-    std::swap(file.layout.entries[static_cast<std::size_t>(row)],
-              file.layout.entries[static_cast<std::size_t>(to)]);
-    file.names.swapItemsAt(row, to);
-    std::swap(file.lines[static_cast<std::size_t>(row)], file.lines[static_cast<std::size_t>(to)]);
-    if (file.comments.size() > std::max(row, to))
-        file.comments.swapItemsAt(row, to);
-    if (std::optional<Travel> &travel = file.layout.travel; travel) {
-        if (travel->entry == static_cast<std::size_t>(row))
-            travel->entry = static_cast<std::size_t>(to);
-        else if (travel->entry == static_cast<std::size_t>(to))
-            travel->entry = static_cast<std::size_t>(row);
-    }
     change(next);
-    m_table->setCurrentCell(to, std::max(m_table->currentColumn(), 0));
+    m_table->setCurrentCell(row + by, std::max(m_table->currentColumn(), 0));
 }
 
 bool LayoutPage::open(const QString &file) {
@@ -1035,16 +647,9 @@ bool LayoutPage::open(const QString &file) {
         setNote(m_status, read.problem().message, true);
         return false;
     }
-    LayoutState next;
-    next.file = *read;
-    next.profile = read->profile ? *read->profile : *geometry::readProfile("XL037");
-    next.file.layout.profile = next.profile.profile;
     m_fileName = file;
-    m_stopped.clear();
-    m_places.clear();
-    setNote(m_beltNote, {});
     m_undo.clear();
-    apply(next);
+    apply(cli::LayoutDocument(*read));
     m_pane->fitLayout();
     setNote(m_status, messages::layoutFileOpened(QFileInfo(file).fileName()), false);
     return true;
@@ -1052,7 +657,7 @@ bool LayoutPage::open(const QString &file) {
 
 bool LayoutPage::save(const QString &file) {
     const std::optional<common::Problem> problem =
-        common::writeFile(file, cli::layoutFileText(m_state.file), messages::layoutNotWritten);
+        common::writeFile(file, cli::layoutFileText(m_document.file()), messages::layoutNotWritten);
     setNote(m_status,
             problem ? problem->message : messages::layoutFileSaved(QFileInfo(file).fileName()),
             problem.has_value());
@@ -1062,7 +667,7 @@ bool LayoutPage::save(const QString &file) {
 }
 
 bool LayoutPage::exportTo(const QString &file, Export kind) {
-    cli::LayoutRequest request = beltRequest(m_state);
+    cli::LayoutRequest request = m_document.request(stock());
     if (kind == Export::svg)
         request.svg = file;
     if (kind == Export::dxf)
@@ -1074,9 +679,11 @@ bool LayoutPage::exportTo(const QString &file, Export kind) {
     QTextStream out(&buffer);
     QString warnings;
     QTextStream err(&warnings);
-    const common::Result<common::ExitStatus> answered =
-        cli::answerLayout(cli::describeLayout(m_state.file, request, locale), request, out, err,
-                          kind == Export::csv, locale);
+    // Said in the table's words; written with the names that the file keeps.
+    const common::Result<cli::LayoutDescription> described = m_document.describe(request, locale);
+    const common::Result<common::ExitStatus> answered = cli::answerLayout(
+        described ? cli::describeLayout(m_document.file(), request, locale) : described, request,
+        out, err, kind == Export::csv, locale);
     out.flush();
     std::optional<common::Problem> problem;
     if (!answered)

@@ -1,19 +1,16 @@
 #pragma once
 
-#include "cli/layout_file.h"
-#include "cli/requests.h"
-#include "geometry/belt_profile.h"
+#include "cli/layout_document.h"
 #include "geometry/layout.h"
 
+#include <QKeySequence>
 #include <QMap>
 #include <QUndoStack>
 #include <QWidget>
 
-#include <cstdint>
 #include <optional>
 #include <utility>
 #include <variant>
-#include <vector>
 
 class QLabel;
 class QLineEdit;
@@ -27,18 +24,15 @@ namespace designer {
 class LayoutLoads;
 class LayoutPane;
 
-// What the page shows: the layout as its file holds it (the movable entry's centre is where
-// its travel starts), where the movable entry stands when not there, and the belt chosen.
-struct LayoutState {
-    cli::LayoutFile file; // its layout's profile set
-    geometry::ProfileChoice profile;
-    std::optional<geometry::Point> moved;
-    std::optional<std::int64_t> belt; // its teeth
-};
+// An action's key: a sequence, or a standard key, which stands for every binding that the
+// platform gives it.
+using ActionKey = std::variant<QKeySequence, QKeySequence::StandardKey>;
+QList<QKeySequence> keysOf(const QList<ActionKey> &keys);
 
 // The designer's page for drives of many pulleys: a table of the layout's entries edited in
 // place, its drawing whose pulleys the mouse and the arrow keys move, the belt's length, the
-// made belts nearest it and those that fit the travel. It asks the command line's finders,
+// made belts nearest it and those that fit the travel. The layout document makes each edit;
+// the page shows it, keeps each edit as a step to undo, and asks the command line's finders,
 // reads and writes the command line's file, and exports with the command line's writer.
 class LayoutPage : public QWidget {
     Q_OBJECT
@@ -52,16 +46,18 @@ public:
     bool save(const QString &file);
     bool exportTo(const QString &file, Export kind);
 
-    const LayoutState &state() const { return m_state; }
+    const cli::LayoutDocument &document() const { return m_document; }
     QUndoStack &undoStack() { return m_undo; }
     LayoutPane *pane() const { return m_pane; }
     // The page as the user changes it, one step a change: also what a command of the undo
     // stack sets.
-    void apply(const LayoutState &state);
-    void change(const LayoutState &state);
+    void apply(const cli::LayoutDocument &document);
+    void change(const cli::LayoutDocument &document);
     // A drag's frame: the entry asked to this centre, stopped near the last buildable place, at
     // it when the drag ends.
     void dragTo(int entry, geometry::Point centre);
+    // Undo's and redo's: each key once, whatever the platform's standard keys hold.
+    static const QList<ActionKey> undoKeys, redoKeys;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -73,31 +69,27 @@ private:
     void markCells();
     void refresh(bool dragging);
     void showBelts();
+    void showBeltNote();
     void showLoads();
     void chooseBelt(const QString &typed);
-    void placeOnBelt(std::int64_t teeth, std::optional<geometry::Point> at);
     void addEntry();
     void removeEntry();
     void moveEntry(int by);
     void nudge(int entry, geometry::Point step);
-    // Tries of the layout with the belt's fit solved again, to find where the entry stops.
-    static constexpr int exactly = 64;
-    void moveTowards(int entry, geometry::Point centre, int wholeTries);
-    cli::LayoutRequest beltRequest(const LayoutState &state) const;
+    std::optional<QString> stock() const;
     // problem: said in red, or not; unsaid, as the label was.
     void setNote(QLabel *label, const QString &text, std::optional<bool> problem = {});
     void askToOpen();
     void askToSave();
     void askToExport(Export kind);
 
-    LayoutState m_state, m_beforeDrag;
+    cli::LayoutDocument m_document, m_beforeDrag;
     QUndoStack m_undo;
-    QString m_fileName; // as last opened or saved
-    QString m_stopped;  // why the last drag or key stopped a pulley short
+    QString m_fileName;  // as last opened or saved
+    QString m_faultSaid; // under the drawing: why the layout on screen cannot be built
     std::optional<std::pair<int, geometry::Point>> m_pushedTo; // the drag's centre past the edge
     std::optional<double> m_unsure; // mm: how far past the last stop the edge may be
     QMap<std::pair<int, int>, QString> m_cellProblems;
-    std::vector<geometry::Point> m_places; // where the chosen belt fits
     bool m_filling = false;
     bool m_splitterSet = false;
 

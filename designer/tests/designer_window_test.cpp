@@ -1,4 +1,5 @@
 #include "common/application.h"
+#include "common/messages.h"
 #include "designer/designer_window.h"
 #include "designer/drive_table.h"
 #include "designer/layout_page.h"
@@ -135,6 +136,10 @@ private slots:
     void layoutLoadsAreTheProgramsLines();
     void aBadLayoutLoadIsMarkedUnderItsField_data();
     void aBadLayoutLoadIsMarkedUnderItsField();
+    void aMeasuredSpanIsTheUsersToChoose();
+    void theTableByItsButtons();
+    void undoAndRedoHaveEachKeyOnce();
+    void notesSayTheLayoutOnScreen();
 
 private:
     template <typename Widget> Widget *named(const QString &name) const {
@@ -1204,7 +1209,7 @@ void DesignerWindowTest::aDraggedPulleyIsTheProgramsLayout() {
     designer::LayoutPage *page = openLayout(layout);
     if (!belt.isEmpty())
         chooseBelt(belt);
-    const geometry::Point before = page->state().file.layout.entries[std::size_t(entry)].centre;
+    const geometry::Point before = page->document().layout().entries[std::size_t(entry)].centre;
     designer::LayoutPane *pane = page->pane();
     const QPoint from = pane->pixelOf(before).toPoint();
     const int steps = page->undoStack().count();
@@ -1212,12 +1217,9 @@ void DesignerWindowTest::aDraggedPulleyIsTheProgramsLayout() {
     for (int step = 1; step <= moves; ++step)
         QTest::mouseMove(pane, from + by * step / moves);
     QTest::mouseRelease(pane, Qt::LeftButton, {}, from + by);
-    const geometry::Point after = page->state().file.layout.entries[std::size_t(entry)].centre;
+    const geometry::Point after = page->document().layout().entries[std::size_t(entry)].centre;
     QVERIFY(after.x != before.x || after.y != before.y);
-    geometry::Layout there = page->state().file.layout;
-    if (page->state().moved)
-        there.entries[there.travel->entry].centre = *page->state().moved;
-    const auto path = geometry::beltPath(there);
+    const auto path = page->document().path();
     QVERIFY(std::holds_alternative<geometry::BeltPath>(path));
     if (!belt.isEmpty()) // the idler solved again on the belt
         QVERIFY(std::abs(std::get<geometry::BeltPath>(path).pitchLength - 384) < 1e-6);
@@ -1230,7 +1232,7 @@ void DesignerWindowTest::aDraggedPulleyIsTheProgramsLayout() {
     if (stops) { // at the edge once the hand lets go: a little further, no farther than a hundredth
         const double dx = after.x - before.x, dy = after.y - before.y, way = std::hypot(dx, dy);
         page->dragTo(entry, {after.x + 0.05 * dx / way, after.y + 0.05 * dy / way});
-        const geometry::Point pushed = page->state().file.layout.entries[std::size_t(entry)].centre;
+        const geometry::Point pushed = page->document().layout().entries[std::size_t(entry)].centre;
         QVERIFY2(
             std::hypot(pushed.x - after.x, pushed.y - after.y) < 0.0101,
             qPrintable(QStringLiteral("%1 %2").arg(pushed.x - after.x).arg(pushed.y - after.y)));
@@ -1273,8 +1275,7 @@ void DesignerWindowTest::theLayoutPageByKeyboard() {
                                   "Elenco di cinghie", "Cinghie che vanno bene", "Disegno"}));
     designer::LayoutPane *pane = page->pane();
     const auto centre = [&](std::size_t entry) {
-        const designer::LayoutState &state = page->state();
-        return entry == 2 && state.moved ? *state.moved : state.file.layout.entries[entry].centre;
+        return page->document().layoutThere().entries[entry].centre;
     };
     struct Key {
         std::size_t entry;
@@ -1299,6 +1300,8 @@ void DesignerWindowTest::theLayoutPageByKeyboard() {
     QCOMPARE(centre(1), (geometry::Point{150, 0.1}));
     QTest::keyClick(page, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(centre(2), (geometry::Point{75, -29}));
+    QTest::keyClick(page, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(centre(2), (geometry::Point{75, -29.1}));
 }
 
 void DesignerWindowTest::aDamagedLayoutIsMarkedWithItsLine_data() {
@@ -1315,9 +1318,9 @@ void DesignerWindowTest::aDamagedLayoutIsMarkedWithItsLine_data() {
 void DesignerWindowTest::aDamagedLayoutIsMarkedWithItsLine() {
     QFETCH(QByteArray, layout);
     QFETCH(QString, said);
-    const QList<QString> before = window->layoutPage()->state().file.names;
+    const std::vector<cli::LayoutRecord> before = window->layoutPage()->document().records();
     designer::LayoutPage *page = openLayout(layout);
-    QCOMPARE(page->state().file.names, before);
+    QVERIFY(page->document().records() == before);
     bool found = false;
     for (const QLabel *label : page->findChildren<QLabel *>())
         found = found || (label->isVisible() && label->text().contains(said));
@@ -1340,7 +1343,7 @@ Q_DECLARE_METATYPE(PageTyped)
 // loads for what is typed.
 void DesignerWindowTest::aLayoutWithNoPulleysOpens() {
     designer::LayoutPage *page = openLayout("profilo 2GT\n");
-    QVERIFY(page->state().file.layout.entries.empty());
+    QVERIFY(page->document().records().empty());
     QCOMPARE(named<QComboBox>(QStringLiteral("del tratto"))->count(), 0);
     for (const auto &[field, text] : PageTyped{
              {"Giri al minuto", "1450"}, {"Potenza (kW)", "0,75"}, {"Tiro statico (N)", "100"}})
@@ -1465,7 +1468,7 @@ void DesignerWindowTest::theDrawingHoldsStillThroughADrag() {
         QCOMPARE(frame(), before);
     }
     QTest::mouseRelease(pane, Qt::LeftButton, {}, from + by);
-    QVERIFY(page->state().file.layout.entries[1].centre.x != 300);
+    QVERIFY(page->document().layout().entries[1].centre.x != 300);
     QCOMPARE(frame() != before, leaves);
     const geometry::Drawing &drawing = *pane->drawing();
     QVERIFY(QRectF(pane->rect()).contains(pane->pixelOf(drawing.lowest)) &&
@@ -1487,7 +1490,7 @@ void DesignerWindowTest::aLayoutThatCannotBeBuiltShowsItsPulleys() {
     QTest::mousePress(pane, Qt::LeftButton, {}, from);
     QTest::mouseMove(pane, from - QPoint(0, 10));
     QTest::mouseRelease(pane, Qt::LeftButton, {}, from - QPoint(0, 10));
-    QVERIFY(page->state().moved && page->state().moved->y > -30);
+    QVERIFY(page->document().moved() && page->document().moved()->y > -30);
 }
 
 // A frame in the highlight's colour round the drawing while it has the keyboard's focus.
@@ -1503,6 +1506,111 @@ void DesignerWindowTest::theDrawingShowsItHasTheFocus() {
     const QPoint edge(1, with.height() / 2);
     QCOMPARE(without.pixelColor(edge), QColor(Qt::white));
     QCOMPARE(with.pixelColor(edge), pane->palette().color(QPalette::Highlight));
+}
+
+// Where the spans differ, a frequency waits for its span to be chosen, and the details say so.
+void DesignerWindowTest::aMeasuredSpanIsTheUsersToChoose() {
+    designer::LayoutPage *page = openLayout(backIdler);
+    for (const auto &[field, text] :
+         PageTyped{{"Giri al minuto", "1450"}, {"Potenza (kW)", "0,75"}, {"Frequenza (Hz)", "60"}})
+        typeOnPage(field, text);
+    QCOMPARE(named<QComboBox>(QStringLiteral("del tratto"))->currentIndex(), -1);
+    QVERIFY(page->findChild<QPlainTextEdit *>()->toPlainText().isEmpty());
+    bool said = false;
+    for (const QLabel *label : page->findChildren<QLabel *>())
+        said = said || (label->isVisible() && label->text() == messages::layoutSpanToChoose());
+    QVERIFY(said);
+    typeOnPage(QStringLiteral("del tratto"), QStringLiteral("condotta-rullo"));
+    QVERIFY(page->findChild<QPlainTextEdit *>()->toPlainText().contains(QStringLiteral("60")));
+}
+
+// "Rimuovi" on every row says once that the table needs two pulleys; "Aggiungi" then starts
+// it again; "Su" and "Giù" swap rows; each press a step undone and done again.
+void DesignerWindowTest::theTableByItsButtons() {
+    designer::LayoutPage *page = openLayout(slotLayout);
+    auto *table = page->findChild<QTableWidget *>();
+    table->setCurrentCell(1, 0);
+    const auto press = [&](const char *button) {
+        named<QPushButton>(QString::fromUtf8(button))->click();
+    };
+    for (int row = 0; row < 4; ++row)
+        press("Rimuovi la puleggia");
+    QCOMPARE(table->rowCount(), 0);
+    int said = 0;
+    for (const QLabel *label : page->findChildren<QLabel *>())
+        said += label->isVisible() && label->text().contains(QStringLiteral("meno di due"));
+    QCOMPARE(said, 1);
+    press("Aggiungi una puleggia");
+    press("Aggiungi una puleggia");
+    QCOMPARE(table->rowCount(), 2);
+    QCOMPARE(table->currentRow(), 1);
+    press("Sposta su");
+    QCOMPARE(table->item(0, 0)->text(), QStringLiteral("puleggia2"));
+    press("Sposta giù");
+    QCOMPARE(table->item(1, 0)->text(), QStringLiteral("puleggia2"));
+    const int steps = page->undoStack().count();
+    while (page->undoStack().canUndo())
+        page->undoStack().undo();
+    QCOMPARE(table->rowCount(), 3);
+    QCOMPARE(table->item(2, 0)->text(), QStringLiteral("tenditore"));
+    while (page->undoStack().canRedo())
+        page->undoStack().redo();
+    QCOMPARE(page->undoStack().count(), steps);
+    QCOMPARE(table->item(1, 0)->text(), QStringLiteral("puleggia2"));
+}
+
+// A key bound twice is ambiguous and does nothing: each key once among the window's actions,
+// the standard keys taken as every binding that a platform gives them.
+void DesignerWindowTest::undoAndRedoHaveEachKeyOnce() {
+    designer::LayoutPage *page = openLayout(slotLayout);
+    QList<QKeySequence> bound = designer::keysOf(designer::LayoutPage::undoKeys) +
+                                designer::keysOf(designer::LayoutPage::redoKeys);
+    for (QAction *action : window->findChildren<QAction *>())
+        if (!page->actions().contains(action))
+            bound << action->shortcuts();
+    for (const QKeySequence &key : bound)
+        QVERIFY2(bound.count(key) == 1, qPrintable(key.toString()));
+    for (const QKeySequence &redo :
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)})
+        QVERIFY(designer::keysOf(designer::LayoutPage::redoKeys).contains(redo));
+}
+
+// Every note says the layout on screen, or nothing: after undo, a key's move, a belt cleared.
+void DesignerWindowTest::notesSayTheLayoutOnScreen() {
+    designer::LayoutPage *page = openLayout(slotLayout);
+    const auto said = [&](const QString &words) {
+        for (const QLabel *label : page->findChildren<QLabel *>())
+            if (label->isVisible() && label->text().contains(words))
+                return label->text();
+        return QString();
+    };
+    chooseBelt(QStringLiteral("386"));
+    QVERIFY(!said(QStringLiteral("386-2GT")).isEmpty());
+    QTest::keyClick(page, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(said(QStringLiteral("386-2GT")), QString());
+
+    chooseBelt(QStringLiteral("384"));
+    page->pane()->select(1);
+    QTest::keyClick(page->pane(), Qt::Key_Left);
+    const QString y =
+        QString::fromStdString(geometry::formatNumber(page->document().moved()->y, "0.00", ","));
+    QVERIFY2(said(QStringLiteral("Su 384-2GT")).contains(y), qPrintable(y));
+
+    page->dragTo(1, {210, 0});
+    QVERIFY(stoppedNote(page).contains(QStringLiteral("384-2GT")));
+    chooseBelt(QString());
+    QCOMPARE(stoppedNote(page), QString());
+
+    page = openLayout(printerLoop);
+    designer::LayoutPane *pane = page->pane();
+    const QPoint from = pane->pixelOf(page->document().layout().entries[1].centre).toPoint();
+    QTest::mousePress(pane, Qt::LeftButton, {}, from);
+    for (int step = 1; step <= 10; ++step)
+        QTest::mouseMove(pane, from + QPoint(-60, 0) * step);
+    QTest::mouseRelease(pane, Qt::LeftButton, {}, from + QPoint(-600, 0));
+    QVERIFY(!stoppedNote(page).isEmpty());
+    QTest::keyClick(page, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(stoppedNote(page), QString());
 }
 
 #include "designer_window_test.moc"
