@@ -1323,6 +1323,21 @@ QString layoutFileFilter() {
     return QStringLiteral("Disposizioni (*.trasmissione);;Tutti i file (*)");
 }
 
+QString layoutOnlyFiles(NotAFile kind) {
+    const char *const kinds[] = {"una pipe con nome", "una cartella", "un dispositivo", "un socket",
+                                 "qualcosa che non è un file"};
+    return QStringLiteral("è %1, e la finestra apre solo file")
+        .arg(QString::fromUtf8(kinds[static_cast<int>(kind)]));
+}
+
+QString layoutUnsavedQuestion() {
+    return QStringLiteral("Salvare le modifiche?");
+}
+
+QString layoutUnsavedDetail() {
+    return QStringLiteral("Le modifiche alla disposizione vanno perse se non si salvano.");
+}
+
 QString searching() {
     return QStringLiteral("Ricerca in corso…");
 }

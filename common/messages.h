@@ -317,6 +317,13 @@ QString layoutFileOpened(const QString &file);
 QString layoutFileSaved(const QString &file);
 QString layoutNotWritten(const QString &file, const QString &reason);
 QString layoutFileFilter();
+// What the page of layouts will not open: anything but a regular file, by its kind, as the
+// reason of layoutUnreadable.
+enum class NotAFile { fifo, folder, device, socket, other };
+QString layoutOnlyFiles(NotAFile kind);
+// Asked before edits not saved are dropped, by another file opened or the window closed.
+QString layoutUnsavedQuestion();
+QString layoutUnsavedDetail();
 QString searching();
 // A search that failed in a way no question explains: memory that ran out, or a fault.
 QString searchFailed(bool outOfMemory);

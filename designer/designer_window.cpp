@@ -22,6 +22,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -143,7 +144,7 @@ QByteArray written(bool csv, const geometry::ProfileChoice &profile, const QLoca
 } // namespace
 
 DesignerWindow::DesignerWindow(QWidget *parent) : QWidget(parent) {
-    setWindowTitle(QStringLiteral("Progetta trasmissione"));
+    setWindowTitle(QStringLiteral("Progetta trasmissione[*]")); // "*" while a layout is unsaved
     setWindowIcon(desktop::windowIcon("icon-designer"));
     auto *form = new QWidget(this);
     auto *results = new QWidget(this);
@@ -846,8 +847,17 @@ LayoutPage *DesignerWindow::layoutPage() {
         m_layoutPage = new LayoutPage(m_layoutTab);
         m_layoutTab->layout()->addWidget(m_layoutPage);
         m_layoutPage->show(); // now, not after the events of its tab's showing
+        connect(&m_layoutPage->undoStack(), &QUndoStack::cleanChanged, this,
+                [this](bool clean) { setWindowModified(!clean); });
     }
     return m_layoutPage;
+}
+
+void DesignerWindow::closeEvent(QCloseEvent *event) {
+    if (m_layoutPage && !m_layoutPage->mayDropEdits())
+        event->ignore();
+    else
+        QWidget::closeEvent(event);
 }
 
 void DesignerWindow::openLayout(const QString &file) {

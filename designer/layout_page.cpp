@@ -8,10 +8,12 @@
 #include "designer/layout_loads.h"
 #include "designer/layout_pane.h"
 #include "designer/note_label.h"
+#include "designer/typing_pause.h"
 #include "geometry/number_text.h"
 
 #include <QAction>
 #include <QBuffer>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -20,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
 #include <QSplitter>
@@ -30,6 +33,8 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+
+#include <sys/stat.h>
 
 namespace designer {
 
@@ -88,6 +93,22 @@ std::optional<double> number(const QString &typed) {
     bool read = false;
     const double value = locale.toDouble(typed.trimmed(), &read);
     return read && std::isfinite(value) ? std::optional(value) : std::nullopt;
+}
+
+// What a path is that is there and no regular file; one that is not there is left to the
+// reader, which says why.
+std::optional<messages::NotAFile> notAFile(const QString &path) {
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0 || S_ISREG(status.st_mode))
+        return std::nullopt;
+    using messages::NotAFile;
+    if (S_ISFIFO(status.st_mode))
+        return NotAFile::fifo;
+    if (S_ISDIR(status.st_mode))
+        return NotAFile::folder;
+    if (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode))
+        return NotAFile::device;
+    return S_ISSOCK(status.st_mode) ? NotAFile::socket : NotAFile::other;
 }
 
 // The layout at the page's places: the movable entry where it stands.
@@ -244,6 +265,10 @@ LayoutPage::LayoutPage(QWidget *parent) : QWidget(parent) {
             refresh(false);
     });
     connect(m_pane, &LayoutPane::nudged, this, &LayoutPage::nudge);
+    connect(&m_beltSearch, &SearchService::showBusy, this, [this](bool shown) {
+        if (shown)
+            setNote(m_beltsHeading, messages::searching());
+    });
 
     // A loop of two pulleys to start from.
     LayoutState start;
@@ -281,7 +306,7 @@ void LayoutPage::buildTable(QWidget *side) {
     m_profile = new QLineEdit(side);
     labelled("Pro&filo", m_profile, top, 0);
     column->addLayout(top);
-    connect(m_profile, &QLineEdit::editingFinished, this, [this] {
+    followTyping(m_profile, [this] {
         const std::optional<geometry::ProfileChoice> read =
             geometry::readProfile(m_profile->text().trimmed().toStdString());
         if (!read || !geometry::hasValidWidth(*read)) {
@@ -346,8 +371,8 @@ void LayoutPage::buildTable(QWidget *side) {
     m_stock->setText(QSettings().value(QStringLiteral("elencoCinghie")).toString());
     labelled("&Elenco di cinghie", m_stock, belts, 1);
     column->addLayout(belts);
-    connect(m_belt, &QLineEdit::editingFinished, this, [this] { chooseBelt(m_belt->text()); });
-    connect(m_stock, &QLineEdit::editingFinished, this, [this] { refresh(false); });
+    followTyping(m_belt, [this] { chooseBelt(m_belt->text()); });
+    followTyping(m_stock, [this] { refresh(false); });
     connect(m_otherPlace, &QPushButton::clicked, this, [this] {
         if (m_places.size() < 2 || !m_state.moved)
             return;
@@ -687,13 +712,24 @@ void LayoutPage::showBelts() {
     LayoutState asked = m_state;
     asked.belt.reset();
     const cli::LayoutRequest request = beltRequest(asked);
-    const common::Result<cli::LayoutDescription> found =
-        cli::describeLayout(m_state.file, request, QLocale());
+    m_otherPlace->setEnabled(m_state.belt && m_state.file.layout.travel && m_places.size() > 1);
+    // A long travel has many belts, each solved: off the window's thread, only the latest
+    // answer shown, and the job's own copies, since closing does not wait for it.
+    m_beltSearch.start(
+        [file = m_state.file, request, locale = QLocale()](const SearchService::Stop &) {
+            return cli::describeLayout(file, request, locale);
+        },
+        [this, stock = request.stock.has_value()](
+            quint64, const common::Result<cli::LayoutDescription> &found) {
+            showFoundBelts(found, stock);
+        });
+}
+
+void LayoutPage::showFoundBelts(const common::Result<cli::LayoutDescription> &found, bool stock) {
     m_belts->clear();
     const bool travel = m_state.file.layout.travel.has_value();
     m_belts->setVisible(travel && found);
-    setNote(m_beltsHeading,
-            travel && found ? messages::layoutBeltsOnTravel(request.stock.has_value()) : QString());
+    setNote(m_beltsHeading, travel && found ? messages::layoutBeltsOnTravel(stock) : QString());
     if (!found) {
         setNote(m_nearest, found.problem().message);
     } else if (travel) {
@@ -717,7 +753,6 @@ void LayoutPage::showBelts() {
                                                       QLocale().decimalPoint().toStdString()));
         setNote(m_nearest, nearest.isEmpty() ? QString() : messages::layoutNearestBelts(nearest));
     }
-    m_otherPlace->setEnabled(m_state.belt && travel && m_places.size() > 1);
 }
 
 void LayoutPage::chooseBelt(const QString &typed) {
@@ -1004,6 +1039,10 @@ void LayoutPage::moveEntry(int by) {
 }
 
 bool LayoutPage::open(const QString &file) {
+    if (const std::optional<messages::NotAFile> kind = notAFile(file)) {
+        setNote(m_status, messages::layoutUnreadable(file, messages::layoutOnlyFiles(*kind)), true);
+        return false;
+    }
     const common::Result<cli::LayoutFile> read = cli::readLayoutFile(file);
     if (!read) {
         setNote(m_status, read.problem().message, true);
@@ -1029,8 +1068,10 @@ bool LayoutPage::save(const QString &file) {
     setNote(m_status,
             problem ? problem->message : messages::layoutFileSaved(QFileInfo(file).fileName()),
             problem.has_value());
-    if (!problem)
+    if (!problem) {
         m_fileName = file;
+        m_undo.setClean();
+    }
     return !problem;
 }
 
@@ -1062,20 +1103,41 @@ bool LayoutPage::exportTo(const QString &file, Export kind) {
     return !problem;
 }
 
+bool LayoutPage::mayDropEdits() {
+    if (m_undo.isClean())
+        return true;
+    QMessageBox question(QMessageBox::Question, QString(), messages::layoutUnsavedQuestion(),
+                         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    question.setInformativeText(messages::layoutUnsavedDetail());
+    question.button(QMessageBox::Save)->setText(QStringLiteral("&Salva"));
+    question.button(QMessageBox::Discard)->setText(QStringLiteral("&Non salvare"));
+    question.button(QMessageBox::Cancel)->setText(QStringLiteral("Annulla"));
+    question.setDefaultButton(QMessageBox::Save);
+    switch (question.exec()) {
+    case QMessageBox::Save:
+        return m_fileName.isEmpty() ? askToSave() : save(m_fileName);
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void LayoutPage::askToOpen() {
+    if (!mayDropEdits())
+        return;
     const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Apri disposizione"),
                                                       m_fileName, messages::layoutFileFilter());
     if (!file.isEmpty())
         open(file);
 }
 
-void LayoutPage::askToSave() {
+bool LayoutPage::askToSave() {
     const QString file = QFileDialog::getSaveFileName(
         this, QStringLiteral("Salva disposizione"),
         m_fileName.isEmpty() ? QStringLiteral("disposizione.trasmissione") : m_fileName,
         messages::layoutFileFilter());
-    if (!file.isEmpty())
-        save(file);
+    return !file.isEmpty() && save(file);
 }
 
 void LayoutPage::askToExport(Export kind) {
