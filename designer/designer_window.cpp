@@ -125,6 +125,23 @@ common::Result<Drives> findDrives(const Asked &request, const std::atomic<bool> 
     return cli::findBelts(std::get<cli::BeltListRequest>(request), stop, messages::Reader::window);
 }
 
+// A page that scrolls rather than hold the window wider or taller than its screen, or squeeze
+// its labels and tables; a control that takes the focus, by Tab or by its Alt key, comes into
+// view.
+QScrollArea *scrolling(QWidget *page, QWidget *parent) {
+    auto *area = new QScrollArea(parent);
+    area->setWidgetResizable(true);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setFocusPolicy(Qt::NoFocus); // Tab goes from the tabs to the page's first control
+    area->setWidget(page);
+    QObject::connect(qApp, &QApplication::focusChanged, area,
+                     [area, page](QWidget *, QWidget *now) {
+                         if (now && page->isAncestorOf(now))
+                             area->ensureWidgetVisible(now);
+                     });
+    return area;
+}
+
 // What the command line's writer writes, byte for byte.
 template <typename Write>
 QByteArray written(bool csv, const geometry::ProfileChoice &profile, const QLocale &locale,
@@ -174,7 +191,7 @@ DesignerWindow::DesignerWindow(QWidget *parent) : QWidget(parent) {
     new QVBoxLayout(m_layoutTab);
     m_layoutTab->layout()->setContentsMargins(0, 0, 0, 0);
     // Every letter is some field's Alt key already: the tabs take digits.
-    m_pages->addTab(search, QStringLiteral("&1 Ricerca"));
+    m_pages->addTab(scrolling(search, m_pages), QStringLiteral("&1 Ricerca"));
     m_pages->addTab(m_layoutTab, QStringLiteral("&2 Più pulegge"));
     connect(m_pages, &QTabWidget::currentChanged, this, [this](int shown) {
         if (m_pages->widget(shown) == m_layoutTab)
@@ -845,8 +862,9 @@ void DesignerWindow::copyRow() {
 LayoutPage *DesignerWindow::layoutPage() {
     if (!m_layoutPage) {
         m_layoutPage = new LayoutPage(m_layoutTab);
-        m_layoutTab->layout()->addWidget(m_layoutPage);
-        m_layoutPage->show(); // now, not after the events of its tab's showing
+        QScrollArea *area = scrolling(m_layoutPage, m_layoutTab);
+        m_layoutTab->layout()->addWidget(area);
+        area->show(); // now, not after the events of its tab's showing
         connect(&m_layoutPage->undoStack(), &QUndoStack::cleanChanged, this,
                 [this](bool clean) { setWindowModified(!clean); });
     }

@@ -24,6 +24,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSplitter>
 #include <QTableWidget>
@@ -488,6 +489,13 @@ void LayoutPage::fillTable() {
     }
     if (current >= 0 && current < m_table->rowCount())
         m_table->setCurrentCell(current, std::max(currentColumn, 0));
+    // Every entry in view, up to a dozen, beside a scroll bar that narrow columns may need:
+    // past the room that the window has, the page scrolls.
+    const int rows = std::clamp(m_table->rowCount(), 1, 12);
+    m_table->setMinimumHeight(2 * m_table->frameWidth() +
+                              m_table->horizontalHeader()->sizeHint().height() +
+                              rows * m_table->verticalHeader()->defaultSectionSize() +
+                              m_table->horizontalScrollBar()->sizeHint().height());
     m_filling = false;
     markCells();
 }

@@ -141,6 +141,8 @@ private slots:
     void layoutFieldsFollowTyping_data();
     void layoutFieldsFollowTyping();
     void aLongTravelsBeltsLeaveTheWindowFree();
+    void theLayoutPageFitsItsScreen_data();
+    void theLayoutPageFitsItsScreen();
 
 private:
     template <typename Widget> Widget *named(const QString &name) const {
@@ -1590,6 +1592,33 @@ void DesignerWindowTest::aLongTravelsBeltsLeaveTheWindowFree() {
     QVERIFY(page->searchingBelts());
     window.reset();
     QVERIFY2(clock.elapsed() < 50 * baseline, qPrintable(QString::number(clock.elapsed())));
+}
+
+void DesignerWindowTest::theLayoutPageFitsItsScreen_data() {
+    QTest::addColumn<QSize>("screen");
+    QTest::newRow("1000 × 640") << QSize(1000, 640);
+    QTest::newRow("a 1280-pixel screen at 200 %") << QSize(640, 400);
+}
+
+// A layout of seven entries: the window no larger than the screen, every entry in the table's
+// view and every label whole, the page scrolling where it must.
+void DesignerWindowTest::theLayoutPageFitsItsScreen() {
+    QFETCH(QSize, screen);
+    designer::LayoutPage *page = openLayout(
+        "profilo GT2\nmotore 0 0 20\na 300 0 20 folle\nb 300 300 20 folle\n"
+        "c 150 350 20 folle\nd 0 300 20 folle\ne -50 200 20 folle\nf -50 100 20 folle\n");
+    window->resize(screen);
+    QApplication::processEvents();
+    QVERIFY2(window->width() <= screen.width() && window->height() <= screen.height(),
+             qPrintable(QStringLiteral("%1 × %2").arg(window->width()).arg(window->height())));
+    const auto *table = page->findChild<QTableWidget *>();
+    QCOMPARE(table->rowCount(), 7);
+    for (int row = 0; row < table->rowCount(); ++row)
+        QVERIFY2(table->viewport()->rect().contains(table->visualItemRect(table->item(row, 0))),
+                 qPrintable(QString::number(row + 1)));
+    for (const QLabel *label : page->findChildren<QLabel *>())
+        if (label->isVisible() && !label->wordWrap())
+            QVERIFY2(label->width() >= label->minimumSizeHint().width(), qPrintable(label->text()));
 }
 
 #include "designer_window_test.moc"
