@@ -2,6 +2,7 @@
 
 #include "cli/belt_lists.h"
 #include "cli/design_search.h"
+#include "cli/loads.h"
 #include "cli/one_belt.h"
 #include "cli/writer.h"
 #include "common/messages.h"
@@ -95,10 +96,28 @@ QString asTyped(const QStringList &arguments) {
     return words.join(u' ');
 }
 
+// A drive described as the command line describes it; a tension or a frequency that needs a
+// mass which the profile, named without its width, does not give is left out, and what it needs
+// said after the other lines.
+common::Result<cli::DriveDescription> describeWithoutMass(cli::OneBeltRequest request,
+                                                          const QLocale &locale) {
+    QString needs;
+    if (!cli::loadMass(request.loads, request.profile)) {
+        needs = messages::fieldMassUnknown(headingOf(LoadField::mass),
+                                           cli::massExample(*request.profile.profile));
+        request.loads.tension.reset();
+        request.loads.frequency.reset();
+    }
+    common::Result<cli::DriveDescription> described = cli::describeDrive(request, locale);
+    if (described && !needs.isEmpty())
+        (*described).complaints << needs;
+    return described;
+}
+
 // A drive already chosen, as its one row: what the command line says of it, or why it has no
 // geometry.
 common::Result<Drives> chosenDrive(const cli::OneBeltRequest &request, const QLocale &locale) {
-    const common::Result<cli::DriveDescription> described = cli::describeDrive(request, locale);
+    const common::Result<cli::DriveDescription> described = describeWithoutMass(request, locale);
     if (!described)
         return described.problem();
     if (!described->drive)
@@ -710,7 +729,7 @@ void DesignerWindow::showSelectedDrive() {
     const QLocale locale;
     const geometry::ProfileChoice &profile = m_drives->drives().profile;
     const common::Result<cli::DriveDescription> described =
-        cli::describeDrive(detailsRequest(drive), locale);
+        describeWithoutMass(detailsRequest(drive), locale);
     if (described)
         m_details->setPlainText(QString::fromUtf8(written(
                                     false, profile, locale,

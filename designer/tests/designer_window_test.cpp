@@ -143,6 +143,7 @@ private slots:
     void aLongTravelsBeltsLeaveTheWindowFree();
     void theLayoutPageFitsItsScreen_data();
     void theLayoutPageFitsItsScreen();
+    void aTensionOnAProfileWithoutWidthKeepsTheDrives();
 
 private:
     template <typename Widget> Widget *named(const QString &name) const {
@@ -473,11 +474,6 @@ void DesignerWindowTest::aBadLoadIsMarkedUnderItsField_data() {
         << "Il valore di \"Potenza\" chiede una larghezza che si fa: la cinghia L040 non si fa, il "
            "profilo L si fa largo 050, 075, 100 e 150; indicarne una nel profilo, per esempio L150."
         << "L040";
-    QTest::newRow("mass that the width would give")
-        << Loads{{LoadField::frequency, "70"}} << true << LoadField::mass
-        << "Il valore di \"Massa della cinghia\" serve per il tiro e la frequenza: scrivere la "
-           "massa in kg al metro, o la larghezza nel profilo, per esempio L050."
-        << "L";
 }
 
 // Under its field, naming it, and no drives until it is mended.
@@ -1619,6 +1615,35 @@ void DesignerWindowTest::theLayoutPageFitsItsScreen() {
     for (const QLabel *label : page->findChildren<QLabel *>())
         if (label->isVisible() && !label->wordWrap())
             QVERIFY2(label->width() >= label->minimumSizeHint().width(), qPrintable(label->text()));
+}
+
+// The width that carries the power is each drive's, found by the table: the tension's lines,
+// which need the mass that a width gives, say so in the details, and the drives stay.
+void DesignerWindowTest::aTensionOnAProfileWithoutWidthKeepsTheDrives() {
+    typeProfile(QStringLiteral("L"));
+    QTest::mouseClick(radio("Giri di motrice e condotta"), Qt::LeftButton);
+    type(Field::fromSpeed, QStringLiteral("1400"));
+    type(Field::toSpeed, QStringLiteral("350"));
+    QTest::mouseClick(radio("Vicino a un interasse"), Qt::LeftButton);
+    type(Field::distance, QStringLiteral("400"));
+    typeLoads({{LoadField::power, QStringLiteral("0,37")}});
+    QVERIFY(settled());
+    const int rows = table()->model()->rowCount();
+    QVERIFY(rows > 0);
+    typeLoads({{LoadField::tension, QStringLiteral("150")}});
+    QVERIFY(settled());
+    QCOMPARE(table()->model()->rowCount(), rows);
+    const QAbstractItemModel *model = table()->model();
+    QCOMPARE(model->headerData(model->columnCount() - 1, Qt::Horizontal).toString(),
+             QStringLiteral("Larghezza"));
+    const QString details =
+        named<QPlainTextEdit>(QStringLiteral("Dettagli della trasmissione"))->toPlainText();
+    QVERIFY2(details.contains(QStringLiteral("interasse")) &&
+                 details.endsWith(QStringLiteral(
+                     "Il valore di \"Massa della cinghia\" serve per il tiro e la frequenza: "
+                     "scrivere la massa in kg al metro, o la larghezza nel profilo, per esempio "
+                     "L050.\n")),
+             qPrintable(details));
 }
 
 #include "designer_window_test.moc"
