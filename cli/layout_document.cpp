@@ -147,6 +147,8 @@ LayoutRequest LayoutDocument::request(const std::optional<QString> &stock) const
         request.belt = LayoutBelt{QString::fromStdString(geometry::beltName(m_profile, *m_belt)), 0,
                                   m_profile.profile, *m_belt};
     request.stock = stock;
+    request.all = movable().has_value(); // the window lists every belt of the travel
+    request.reader = messages::Reader::window;
     return request;
 }
 

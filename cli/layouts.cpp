@@ -315,7 +315,8 @@ common::Result<LayoutDescription> describeLayout(LayoutFile read, const LayoutRe
     if (static_cast<std::int64_t>(solved) * entries * beltsTriedPerEntry >
         request.limits.beltsTried)
         return Problem{messages::layoutSolvingTooLong(
-                           request.limits.beltsTried / beltsTriedPerEntry, inStock != nullptr),
+                           request.limits.beltsTried / beltsTriedPerEntry, inStock != nullptr,
+                           request.reader),
                        ExitStatus::calculationFailed};
     std::vector<double> beltLengths;
     for (std::size_t i = 0; i < solved; ++i)

@@ -127,6 +127,7 @@ struct LayoutRequest {
     std::optional<Value> speed; // --rpm: of the first pulley, unless another is named here
     LoadRequest loads;
     std::optional<QString> speedOf; // the name of the entry that turns at speed (the designer's)
+    messages::Reader reader = messages::Reader::commandLine; // whom a refusal speaks to
     bool operator==(const LayoutRequest &) const = default;
 };
 

@@ -787,7 +787,12 @@ QString layoutSmallPulley(const QString &entry, const QString &teeth, const QStr
         .arg(fewest);
 }
 
-QString layoutSolvingTooLong(qint64 most, bool stock) {
+QString layoutSolvingTooLong(qint64 most, bool stock, Reader reader) {
+    if (reader == Reader::window)
+        return QStringLiteral("Collocare le cinghie sulla corsa vorrebbe più di %1 calcoli (cinghie "
+                              "per pulegge): restringere la corsa nella tabella%2.")
+            .arg(most)
+            .arg(stock ? QStringLiteral(" o l'elenco di cinghie") : QString());
     return QStringLiteral("Collocare le cinghie sulla corsa vorrebbe più di %1 calcoli (cinghie "
                           "per pulegge): restringere la corsa nel file%2 o chiedere solo le "
                           "prime (senza --all né --csv).")
@@ -1420,6 +1425,21 @@ QString layoutBeyondFile() {
 QString layoutSpanToChoose() {
     return QStringLiteral("I tratti hanno lunghezze diverse: scegliere in \"del tratto\" quello "
                           "di cui si è misurata la frequenza.");
+}
+
+QString layoutOnlyFiles(NotAFile kind) {
+    const char *const kinds[] = {"una pipe con nome", "una cartella", "un dispositivo", "un socket",
+                                 "qualcosa che non è un file"};
+    return QStringLiteral("è %1, e la finestra apre solo file")
+        .arg(QString::fromUtf8(kinds[static_cast<int>(kind)]));
+}
+
+QString layoutUnsavedQuestion() {
+    return QStringLiteral("Salvare le modifiche?");
+}
+
+QString layoutUnsavedDetail() {
+    return QStringLiteral("Le modifiche alla disposizione vanno perse se non si salvano.");
 }
 
 QString searching() {

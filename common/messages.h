@@ -195,7 +195,7 @@ QString fewTeethOnLoadLegend();
 QString layoutSmallPulley(const QString &entry, const QString &teeth, const QString &profile,
                           int fewest);
 // A travel's belts that would take more solving than the most, in belts times entries.
-QString layoutSolvingTooLong(qint64 most, bool stock);
+QString layoutSolvingTooLong(qint64 most, bool stock, Reader reader = Reader::commandLine);
 // A belt that fits nowhere on a travel that takes one belt only.
 QString layoutOneBeltFits(const QString &belt, const QString &movable, const QString &fitting,
                           bool stock);
@@ -351,6 +351,13 @@ QString layoutTableTooFewPulleys();
 QString layoutNotReadBack();
 QString layoutBeyondFile();
 QString layoutSpanToChoose();
+// What the page of layouts will not open: anything but a regular file, by its kind, as the
+// reason of layoutUnreadable.
+enum class NotAFile { fifo, folder, device, socket, other };
+QString layoutOnlyFiles(NotAFile kind);
+// Asked before edits not saved are dropped, by another file opened or the window closed.
+QString layoutUnsavedQuestion();
+QString layoutUnsavedDetail();
 QString searching();
 // A search that failed in a way no question explains: memory that ran out, or a fault.
 QString searchFailed(bool outOfMemory);

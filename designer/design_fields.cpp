@@ -187,9 +187,9 @@ Reading readFields(const Fields &fields, const QLocale &locale) {
         // A power needs the smaller pulley's speed, unless the shafts' speeds give each drive
         // its own.
         const bool speedTyped = bySpeeds || !read.typed(Field::speed).isEmpty();
-        LoadReading loads =
-            readLoads(fields.loadTexts, locale, profile,
-                      speedTyped ? std::nullopt : std::optional(headingOf(Field::speed)));
+        LoadReading loads = readLoads(
+            fields.loadTexts, locale, profile,
+            speedTyped ? std::nullopt : std::optional(headingOf(Field::speed)), std::nullopt, true);
         reading.loads = loads.loads;
         reading.loadProblems = std::move(loads.problems);
     }

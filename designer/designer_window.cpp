@@ -2,6 +2,7 @@
 
 #include "cli/belt_lists.h"
 #include "cli/design_search.h"
+#include "cli/loads.h"
 #include "cli/one_belt.h"
 #include "cli/writer.h"
 #include "common/messages.h"
@@ -22,6 +23,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -94,10 +96,28 @@ QString asTyped(const QStringList &arguments) {
     return words.join(u' ');
 }
 
+// A drive described as the command line describes it; a tension or a frequency that needs a
+// mass which the profile, named without its width, does not give is left out, and what it needs
+// said after the other lines.
+common::Result<cli::DriveDescription> describeWithoutMass(cli::OneBeltRequest request,
+                                                          const QLocale &locale) {
+    QString needs;
+    if (!cli::loadMass(request.loads, request.profile)) {
+        needs = messages::fieldMassUnknown(headingOf(LoadField::mass),
+                                           cli::massExample(*request.profile.profile));
+        request.loads.tension.reset();
+        request.loads.frequency.reset();
+    }
+    common::Result<cli::DriveDescription> described = cli::describeDrive(request, locale);
+    if (described && !needs.isEmpty())
+        (*described).complaints << needs;
+    return described;
+}
+
 // A drive already chosen, as its one row: what the command line says of it, or why it has no
 // geometry.
 common::Result<Drives> chosenDrive(const cli::OneBeltRequest &request, const QLocale &locale) {
-    const common::Result<cli::DriveDescription> described = cli::describeDrive(request, locale);
+    const common::Result<cli::DriveDescription> described = describeWithoutMass(request, locale);
     if (!described)
         return described.problem();
     if (!described->drive)
@@ -124,6 +144,23 @@ common::Result<Drives> findDrives(const Asked &request, const std::atomic<bool> 
     return cli::findBelts(std::get<cli::BeltListRequest>(request), stop, messages::Reader::window);
 }
 
+// A page that scrolls rather than hold the window wider or taller than its screen, or squeeze
+// its labels and tables; a control that takes the focus, by Tab or by its Alt key, comes into
+// view.
+QScrollArea *scrolling(QWidget *page, QWidget *parent) {
+    auto *area = new QScrollArea(parent);
+    area->setWidgetResizable(true);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setFocusPolicy(Qt::NoFocus); // Tab goes from the tabs to the page's first control
+    area->setWidget(page);
+    QObject::connect(qApp, &QApplication::focusChanged, area,
+                     [area, page](QWidget *, QWidget *now) {
+                         if (now && page->isAncestorOf(now))
+                             area->ensureWidgetVisible(now);
+                     });
+    return area;
+}
+
 // What the command line's writer writes, byte for byte.
 template <typename Write>
 QByteArray written(bool csv, const geometry::ProfileChoice &profile, const QLocale &locale,
@@ -143,7 +180,7 @@ QByteArray written(bool csv, const geometry::ProfileChoice &profile, const QLoca
 } // namespace
 
 DesignerWindow::DesignerWindow(QWidget *parent) : QWidget(parent) {
-    setWindowTitle(QStringLiteral("Progetta trasmissione"));
+    setWindowTitle(QStringLiteral("Progetta trasmissione[*]")); // "*" while a layout is unsaved
     setWindowIcon(desktop::windowIcon("icon-designer"));
     auto *form = new QWidget(this);
     auto *results = new QWidget(this);
@@ -173,7 +210,7 @@ DesignerWindow::DesignerWindow(QWidget *parent) : QWidget(parent) {
     new QVBoxLayout(m_layoutTab);
     m_layoutTab->layout()->setContentsMargins(0, 0, 0, 0);
     // Every letter is some field's Alt key already: the tabs take digits.
-    m_pages->addTab(search, QStringLiteral("&1 Ricerca"));
+    m_pages->addTab(scrolling(search, m_pages), QStringLiteral("&1 Ricerca"));
     m_pages->addTab(m_layoutTab, QStringLiteral("&2 Più pulegge"));
     connect(m_pages, &QTabWidget::currentChanged, this, [this](int shown) {
         if (m_pages->widget(shown) == m_layoutTab)
@@ -692,7 +729,7 @@ void DesignerWindow::showSelectedDrive() {
     const QLocale locale;
     const geometry::ProfileChoice &profile = m_drives->drives().profile;
     const common::Result<cli::DriveDescription> described =
-        cli::describeDrive(detailsRequest(drive), locale);
+        describeWithoutMass(detailsRequest(drive), locale);
     if (described)
         m_details->setPlainText(QString::fromUtf8(written(
                                     false, profile, locale,
@@ -844,10 +881,20 @@ void DesignerWindow::copyRow() {
 LayoutPage *DesignerWindow::layoutPage() {
     if (!m_layoutPage) {
         m_layoutPage = new LayoutPage(m_layoutTab);
-        m_layoutTab->layout()->addWidget(m_layoutPage);
-        m_layoutPage->show(); // now, not after the events of its tab's showing
+        QScrollArea *area = scrolling(m_layoutPage, m_layoutTab);
+        m_layoutTab->layout()->addWidget(area);
+        area->show(); // now, not after the events of its tab's showing
+        connect(&m_layoutPage->undoStack(), &QUndoStack::cleanChanged, this,
+                [this](bool clean) { setWindowModified(!clean); });
     }
     return m_layoutPage;
+}
+
+void DesignerWindow::closeEvent(QCloseEvent *event) {
+    if (m_layoutPage && !m_layoutPage->mayDropEdits())
+        event->ignore();
+    else
+        QWidget::closeEvent(event);
 }
 
 void DesignerWindow::openLayout(const QString &file) {

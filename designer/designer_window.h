@@ -60,6 +60,10 @@ public:
     class LayoutPage *layoutPage();
     void openLayout(const QString &file);
 
+protected:
+    // Not while the user keeps a layout's unsaved edits.
+    void closeEvent(QCloseEvent *event) override;
+
 signals:
     // A search has ended and its results, or why there are none, are shown.
     void searchEnded();

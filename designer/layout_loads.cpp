@@ -6,6 +6,7 @@
 #include "common/messages.h"
 #include "designer/load_fields.h"
 #include "designer/note_label.h"
+#include "designer/typing_pause.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -62,9 +63,8 @@ LayoutLoads::LayoutLoads(QWidget *parent) : QWidget(parent) {
         if (const char *empty = headings[field].empty)
             m_fields[field]->setPlaceholderText(QString::fromUtf8(empty));
         m_notes[field] = noteLabel(this, true);
-        connect(m_fields[field], &QLineEdit::editingFinished, this, [this] {
+        followTyping(m_fields[field], [this, edit = m_fields[field]] {
             // Only a value that changed asks the details again.
-            auto *edit = qobject_cast<QLineEdit *>(sender());
             if (edit->isModified()) {
                 edit->setModified(false);
                 emit changed();
@@ -108,7 +108,6 @@ LayoutLoads::LayoutLoads(QWidget *parent) : QWidget(parent) {
     m_details->setReadOnly(true);
     m_details->setAccessibleName(QStringLiteral("Carichi"));
     m_details->setPlaceholderText(messages::layoutLoadsHint());
-    m_details->setLineWrapMode(QPlainTextEdit::NoWrap);
     // A share of the column with the table of entries, whatever its lines: four at the least.
     m_details->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
     m_details->setMinimumHeight(4 * m_details->fontMetrics().lineSpacing() +
@@ -195,9 +194,13 @@ void LayoutLoads::showDetails(const cli::LayoutFile &file, const cli::LayoutRequ
     const common::Result<QString> lines =
         described ? cli::layoutLoadLines(*described, request, locale, complaints)
                   : common::Result<QString>(described.problem());
-    QString text = lines ? *lines : QString();
-    for (const QString &complaint : complaints) // as the command line's standard error has them
+    // The warnings first, as the command line's standard error has them: a belt that leaves
+    // its teeth matters more than twenty lines of frequencies.
+    QString text;
+    for (const QString &complaint : complaints)
         text += complaint + u'\n';
+    if (lines)
+        text += *lines;
     m_details->setPlainText(text);
     // The command line's --span is the chooser here.
     const QStringList spans = cli::layoutSpanNames(file);

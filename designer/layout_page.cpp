@@ -7,10 +7,12 @@
 #include "designer/layout_loads.h"
 #include "designer/layout_pane.h"
 #include "designer/note_label.h"
+#include "designer/typing_pause.h"
 #include "geometry/number_text.h"
 
 #include <QAction>
 #include <QBuffer>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -19,7 +21,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSplitter>
 #include <QTableWidget>
@@ -27,6 +31,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+
+#include <sys/stat.h>
 
 namespace designer {
 
@@ -70,6 +76,22 @@ QString shown(double value, const char *pattern) {
 QString shown(double value) {
     return QString::number(value + 0.0, 'f', QLocale::FloatingPointShortest)
         .replace(u'.', QLocale().decimalPoint());
+}
+
+// What a path is that is there and no regular file; one that is not there is left to the
+// reader, which says why.
+std::optional<messages::NotAFile> notAFile(const QString &path) {
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0 || S_ISREG(status.st_mode))
+        return std::nullopt;
+    using messages::NotAFile;
+    if (S_ISFIFO(status.st_mode))
+        return NotAFile::fifo;
+    if (S_ISDIR(status.st_mode))
+        return NotAFile::folder;
+    if (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode))
+        return NotAFile::device;
+    return S_ISSOCK(status.st_mode) ? NotAFile::socket : NotAFile::other;
 }
 
 // The entries' names as the drawing writes them.
@@ -199,6 +221,10 @@ LayoutPage::LayoutPage(QWidget *parent) : QWidget(parent) {
             refresh(false);
     });
     connect(m_pane, &LayoutPane::nudged, this, &LayoutPage::nudge);
+    connect(&m_beltSearch, &SearchService::showBusy, this, [this](bool shown) {
+        if (shown)
+            setNote(m_beltsHeading, messages::searching());
+    });
 
     apply(cli::LayoutDocument());
 }
@@ -227,7 +253,7 @@ void LayoutPage::buildTable(QWidget *side) {
     m_profile = new QLineEdit(side);
     labelled("Pro&filo", m_profile, top, 0);
     column->addLayout(top);
-    connect(m_profile, &QLineEdit::editingFinished, this, [this] {
+    followTyping(m_profile, [this] {
         cli::LayoutDocument next = m_document;
         if (const std::optional<QString> problem = next.setProfile(m_profile->text())) {
             setNote(m_tableProblems, *problem);
@@ -284,8 +310,8 @@ void LayoutPage::buildTable(QWidget *side) {
     m_stock->setText(QSettings().value(QStringLiteral("elencoCinghie")).toString());
     labelled("&Elenco di cinghie", m_stock, belts, 1);
     column->addLayout(belts);
-    connect(m_belt, &QLineEdit::editingFinished, this, [this] { chooseBelt(m_belt->text()); });
-    connect(m_stock, &QLineEdit::editingFinished, this, [this] { refresh(false); });
+    followTyping(m_belt, [this] { chooseBelt(m_belt->text()); });
+    followTyping(m_stock, [this] { refresh(false); });
     connect(m_otherPlace, &QPushButton::clicked, this, [this] {
         const std::vector<Point> places = m_document.beltPlaces(stock());
         if (places.size() < 2 || !m_document.moved())
@@ -395,6 +421,13 @@ void LayoutPage::fillTable() {
     }
     if (current >= 0 && current < m_table->rowCount())
         m_table->setCurrentCell(current, std::max(currentColumn, 0));
+    // Every entry in view, up to a dozen, beside a scroll bar that narrow columns may need:
+    // past the room that the window has, the page scrolls.
+    const int rows = std::clamp(m_table->rowCount(), 1, 12);
+    m_table->setMinimumHeight(2 * m_table->frameWidth() +
+                              m_table->horizontalHeader()->sizeHint().height() +
+                              rows * m_table->verticalHeader()->defaultSectionSize() +
+                              m_table->horizontalScrollBar()->sizeHint().height());
     m_filling = false;
     markCells();
 }
@@ -529,13 +562,24 @@ void LayoutPage::showBelts() {
     cli::LayoutDocument asked = m_document;
     asked.chooseBelt(std::nullopt, std::nullopt, std::nullopt);
     const cli::LayoutRequest request = asked.request(stock());
-    const common::Result<cli::LayoutDescription> found = m_document.describe(request, QLocale());
+    // A long travel has many belts, each solved: off the window's thread, only the latest
+    // answer shown, and the job's own copies, since closing does not wait for it.
+    m_beltSearch.start(
+        [document = m_document, request, locale = QLocale()](const SearchService::Stop &) {
+            return document.describe(request, locale);
+        },
+        [this, stock = request.stock.has_value()](
+            quint64, const common::Result<cli::LayoutDescription> &found) {
+            showFoundBelts(found, stock);
+        });
+}
+
+void LayoutPage::showFoundBelts(const common::Result<cli::LayoutDescription> &found, bool stock) {
     m_belts->clear();
     const bool travel = m_document.movable().has_value();
     const geometry::ProfileChoice &profile = m_document.profile();
     m_belts->setVisible(travel && found);
-    setNote(m_beltsHeading,
-            travel && found ? messages::layoutBeltsOnTravel(request.stock.has_value()) : QString());
+    setNote(m_beltsHeading, travel && found ? messages::layoutBeltsOnTravel(stock) : QString());
     if (!found) {
         setNote(m_nearest,
                 found.problem().message == m_faultSaid ? QString() : found.problem().message);
@@ -642,6 +686,10 @@ void LayoutPage::moveEntry(int by) {
 }
 
 bool LayoutPage::open(const QString &file) {
+    if (const std::optional<messages::NotAFile> kind = notAFile(file)) {
+        setNote(m_status, messages::layoutUnreadable(file, messages::layoutOnlyFiles(*kind)), true);
+        return false;
+    }
     const common::Result<cli::LayoutFile> read = cli::readLayoutFile(file);
     if (!read) {
         setNote(m_status, read.problem().message, true);
@@ -661,8 +709,10 @@ bool LayoutPage::save(const QString &file) {
     setNote(m_status,
             problem ? problem->message : messages::layoutFileSaved(QFileInfo(file).fileName()),
             problem.has_value());
-    if (!problem)
+    if (!problem) {
         m_fileName = file;
+        m_undo.setClean();
+    }
     return !problem;
 }
 
@@ -696,20 +746,41 @@ bool LayoutPage::exportTo(const QString &file, Export kind) {
     return !problem;
 }
 
+bool LayoutPage::mayDropEdits() {
+    if (m_undo.isClean())
+        return true;
+    QMessageBox question(QMessageBox::Question, QString(), messages::layoutUnsavedQuestion(),
+                         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    question.setInformativeText(messages::layoutUnsavedDetail());
+    question.button(QMessageBox::Save)->setText(QStringLiteral("&Salva"));
+    question.button(QMessageBox::Discard)->setText(QStringLiteral("&Non salvare"));
+    question.button(QMessageBox::Cancel)->setText(QStringLiteral("Annulla"));
+    question.setDefaultButton(QMessageBox::Save);
+    switch (question.exec()) {
+    case QMessageBox::Save:
+        return m_fileName.isEmpty() ? askToSave() : save(m_fileName);
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void LayoutPage::askToOpen() {
+    if (!mayDropEdits())
+        return;
     const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Apri disposizione"),
                                                       m_fileName, messages::layoutFileFilter());
     if (!file.isEmpty())
         open(file);
 }
 
-void LayoutPage::askToSave() {
+bool LayoutPage::askToSave() {
     const QString file = QFileDialog::getSaveFileName(
         this, QStringLiteral("Salva disposizione"),
         m_fileName.isEmpty() ? QStringLiteral("disposizione.trasmissione") : m_fileName,
         messages::layoutFileFilter());
-    if (!file.isEmpty())
-        save(file);
+    return !file.isEmpty() && save(file);
 }
 
 void LayoutPage::askToExport(Export kind) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "cli/layout_document.h"
+#include "cli/layouts.h"
+#include "designer/search_service.h"
 #include "geometry/layout.h"
 
 #include <QKeySequence>
@@ -41,13 +43,18 @@ public:
 
     enum class Export { csv, svg, dxf };
     // Each false with the reason said on the page; the layout shown stays when a file cannot be
-    // read.
+    // read. Only a regular file opens: a pipe would hold the window until written to.
     bool open(const QString &file);
     bool save(const QString &file);
     bool exportTo(const QString &file, Export kind);
 
     const cli::LayoutDocument &document() const { return m_document; }
     QUndoStack &undoStack() { return m_undo; }
+    // Whether the edits since the layout was opened or saved may go: true where there are none,
+    // or once the user has saved them or chosen to drop them; false where the user cancels.
+    bool mayDropEdits();
+    // Whether the belts of the travel are still being searched.
+    bool searchingBelts() const { return m_beltSearch.busy(); }
     LayoutPane *pane() const { return m_pane; }
     // The page as the user changes it, one step a change: also what a command of the undo
     // stack sets.
@@ -70,6 +77,7 @@ private:
     void refresh(bool dragging);
     void showBelts();
     void showBeltNote();
+    void showFoundBelts(const common::Result<cli::LayoutDescription> &found, bool stock);
     void showLoads();
     void chooseBelt(const QString &typed);
     void addEntry();
@@ -80,13 +88,14 @@ private:
     // problem: said in red, or not; unsaid, as the label was.
     void setNote(QLabel *label, const QString &text, std::optional<bool> problem = {});
     void askToOpen();
-    void askToSave();
+    bool askToSave();
     void askToExport(Export kind);
 
     cli::LayoutDocument m_document, m_beforeDrag;
     QUndoStack m_undo;
-    QString m_fileName;  // as last opened or saved
-    QString m_faultSaid; // under the drawing: why the layout on screen cannot be built
+    SearchService m_beltSearch; // the belts of a travel, which may be many
+    QString m_fileName;         // as last opened or saved
+    QString m_faultSaid;        // under the drawing: why the layout on screen cannot be built
     std::optional<std::pair<int, geometry::Point>> m_pushedTo; // the drag's centre past the edge
     std::optional<double> m_unsure; // mm: how far past the last stop the edge may be
     QMap<std::pair<int, int>, QString> m_cellProblems;

@@ -44,7 +44,7 @@ QString headingOf(LoadField field) {
 LoadReading readLoads(const LoadTexts &texts, const QLocale &locale,
                       const geometry::ProfileChoice &profile,
                       const std::optional<QString> &speedNeeded,
-                      const std::optional<LoadTexts> &names) {
+                      const std::optional<LoadTexts> &names, bool massInDetails) {
     LoadReading reading;
     const auto nameOf = [&](LoadField field) {
         return names ? (*names)[static_cast<std::size_t>(field)] : headingOf(field);
@@ -93,8 +93,9 @@ LoadReading readLoads(const LoadTexts &texts, const QLocale &locale,
     if (loads.power && speedNeeded)
         fail(LoadField::power, messages::fieldNeeds(nameOf(LoadField::power), *speedNeeded));
     // Never a frequency from a guessed mass.
+    const bool widthGivesMass = profile.width.empty() && cli::massExample(*profile.profile);
     if ((loads.tension || loads.frequency) && !loads.mass && text(LoadField::mass).isEmpty() &&
-        !geometry::massPerMetre(profile))
+        !geometry::massPerMetre(profile) && !(massInDetails && widthGivesMass))
         fail(LoadField::mass, messages::fieldMassUnknown(nameOf(LoadField::mass),
                                                          cli::massExample(*profile.profile)));
     if (!reading.problems.empty())

@@ -39,11 +39,14 @@ struct LoadReading {
 // its options: a tension and a frequency not both, and a mass known where a frequency or a
 // tension asks for one (the profile's, from the width of its name). speedNeeded: the speed
 // that a power needs is not given, and is named by that heading. names: the fields as their
-// page labels them, where it does not use headingOf.
+// page labels them, where it does not use headingOf. massInDetails: a profile named without
+// the width that would give the mass is no problem of the fields; the drives are still found,
+// and the details of each say what its tension needs.
 LoadReading readLoads(const LoadTexts &texts, const QLocale &locale,
                       const geometry::ProfileChoice &profile,
                       const std::optional<QString> &speedNeeded = std::nullopt,
-                      const std::optional<LoadTexts> &names = std::nullopt);
+                      const std::optional<LoadTexts> &names = std::nullopt,
+                      bool massInDetails = false);
 
 // The fields of the loads, each with its unit and, under it, the line that says what is wrong
 // with it, in rows of a form's grid of three columns (label, box, unit), so that they line up

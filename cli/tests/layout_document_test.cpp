@@ -65,6 +65,7 @@ private slots:
     void noEditMakesAFileThatIsNotReadBack();
     void theTableSaysItsOwnRows();
     void theBeltsNoteFollowsTheLayout();
+    void aTravelsBeltsAreListedWholeAndBoundedInTheTablesWords();
 
 private:
     QTemporaryDir directory;
@@ -373,6 +374,23 @@ void LayoutDocumentTest::theBeltsNoteFollowsTheLayout() {
     document.chooseBelt(std::nullopt, std::nullopt, std::nullopt);
     QVERIFY(document.stopped().isEmpty());
     QCOMPARE(note(), QString());
+}
+
+// The window lists every belt of a travel, not the command line's first 20; past the work's
+// bound it says what to narrow in the table, with no option to type.
+void LayoutDocumentTest::aTravelsBeltsAreListedWholeAndBoundedInTheTablesWords() {
+    const LayoutDocument document = read(layouts + QStringLiteral("lunga.txt"));
+    cli::LayoutRequest request = document.request(std::nullopt);
+    const common::Result<cli::LayoutDescription> all = document.describe(request, QLocale::c());
+    QVERIFY(all);
+    QCOMPARE(all->unsolved, 0);
+    QVERIFY(all->belts.size() > 20);
+    request.limits.beltsTried = 25;
+    const common::Result<cli::LayoutDescription> bounded =
+        document.describe(request, QLocale::c());
+    QVERIFY(!bounded);
+    QVERIFY(bounded.problem().message.contains(QStringLiteral("nella tabella")));
+    QVERIFY(!bounded.problem().message.contains(QStringLiteral("--")));
 }
 
 QTEST_GUILESS_MAIN(LayoutDocumentTest)

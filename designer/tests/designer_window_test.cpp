@@ -11,10 +11,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -28,6 +30,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <atomic>
 #include <chrono>
@@ -140,6 +143,16 @@ private slots:
     void theTableByItsButtons();
     void undoAndRedoHaveEachKeyOnce();
     void notesSayTheLayoutOnScreen();
+    void onlyARegularFileOpens_data();
+    void onlyARegularFileOpens();
+    void unsavedEditsAreAskedFor_data();
+    void unsavedEditsAreAskedFor();
+    void layoutFieldsFollowTyping_data();
+    void layoutFieldsFollowTyping();
+    void aLongTravelsBeltsLeaveTheWindowFree();
+    void theLayoutPageFitsItsScreen_data();
+    void theLayoutPageFitsItsScreen();
+    void aTensionOnAProfileWithoutWidthKeepsTheDrives();
 
 private:
     template <typename Widget> Widget *named(const QString &name) const {
@@ -236,7 +249,8 @@ private:
     }
     QTabBar *tabs() const { return window->findChild<QTabBar *>(); }
     // The page of layouts opened on a file of these lines.
-    designer::LayoutPage *openLayout(const QByteArray &text) {
+    // settled: once its belts are found.
+    designer::LayoutPage *openLayout(const QByteArray &text, bool settled = true) {
         const QString file = layouts.filePath(QStringLiteral("disposizione.trasmissione"));
         QFile written(file);
         if (!written.open(QIODevice::WriteOnly) || written.write(text) != text.size())
@@ -247,6 +261,8 @@ private:
         window->resize(1000, 640);
         if (!QTest::qWaitForWindowExposed(window.get()) || !page->isVisible())
             qFatal("the page is not shown");
+        if (settled && !QTest::qWaitFor([&] { return !page->searchingBelts(); }, 10000))
+            qFatal("the belts are not found");
         return page;
     }
     QTemporaryDir layouts;
@@ -467,11 +483,6 @@ void DesignerWindowTest::aBadLoadIsMarkedUnderItsField_data() {
         << "Il valore di \"Potenza\" chiede una larghezza che si fa: la cinghia L040 non si fa, il "
            "profilo L si fa largo 050, 075, 100 e 150; indicarne una nel profilo, per esempio L150."
         << "L040";
-    QTest::newRow("mass that the width would give")
-        << Loads{{LoadField::frequency, "70"}} << true << LoadField::mass
-        << "Il valore di \"Massa della cinghia\" serve per il tiro e la frequenza: scrivere la "
-           "massa in kg al metro, o la larghezza nel profilo, per esempio L050."
-        << "L";
 }
 
 // Under its field, naming it, and no drives until it is mended.
@@ -1385,9 +1396,12 @@ void DesignerWindowTest::layoutLoadsAreTheProgramsLines() {
                           options,
                       false, &errors);
     const qsizetype from = output.indexOf('\n', output.indexOf("lunghezza primitiva:")) + 1;
-    const QByteArray expected = output.mid(from, output.indexOf("\ncinghia ") + 1 - from) + errors;
+    // The warnings first, and every line whole in the pane's width.
+    const QByteArray expected = errors + output.mid(from, output.indexOf("\ncinghia ") + 1 - from);
     QVERIFY(expected.contains("tiro utile: "));
-    QCOMPARE(page->findChild<QPlainTextEdit *>()->toPlainText().toUtf8(), expected);
+    const auto *details = page->findChild<QPlainTextEdit *>();
+    QCOMPARE(details->toPlainText().toUtf8(), expected);
+    QCOMPARE(details->horizontalScrollBar()->maximum(), 0);
     if (QString configuration = golden::configuration();
         !configuration.isEmpty() && options.contains("--tension")) {
         const QString difference =
@@ -1611,6 +1625,202 @@ void DesignerWindowTest::notesSayTheLayoutOnScreen() {
     QVERIFY(!stoppedNote(page).isEmpty());
     QTest::keyClick(page, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(stoppedNote(page), QString());
+}
+
+void DesignerWindowTest::onlyARegularFileOpens_data() {
+    QTest::addColumn<bool>("fifo");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("a named pipe") << true << "è una pipe con nome, e la finestra apre solo file";
+    QTest::newRow("a folder") << false << "è una cartella, e la finestra apre solo file";
+}
+
+// Refused at once, naming it, the layout shown staying: a pipe that no one writes to would
+// hold the window for good. A writer comes after a while, so that a page that waits for one
+// ends its wait and fails.
+void DesignerWindowTest::onlyARegularFileOpens() {
+    QFETCH(bool, fifo);
+    QFETCH(QString, said);
+    QTemporaryDir folder;
+    QString path = folder.path();
+    if (fifo) {
+        path = folder.filePath(QStringLiteral("disposizione"));
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    }
+    std::atomic<bool> opened = false;
+    std::thread writer([&] {
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+        if (fifo && !opened)
+            QFile(path).open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    });
+    const std::vector<cli::LayoutRecord> before = window->layoutPage()->document().records();
+    window->openLayout(path);
+    opened = true;
+    writer.join();
+    QCOMPARE(window->layoutPage()->document().records(), before);
+    bool found = false;
+    for (const QLabel *label : window->layoutPage()->findChildren<QLabel *>())
+        found = found || (label->isVisible() && label->text().contains(path) &&
+                          label->text().contains(said));
+    QVERIFY2(found, qPrintable(said));
+}
+
+void DesignerWindowTest::unsavedEditsAreAskedFor_data() {
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("saved") << "Salva" << true << true;
+    QTest::newRow("dropped") << "Non salvare" << true << false;
+    QTest::newRow("kept") << "Annulla" << false << false;
+}
+
+// An edit shows in the title; "Apri…" and closing the window ask first, as desktop programs
+// do. Undone back to the file, the page has nothing to ask.
+void DesignerWindowTest::unsavedEditsAreAskedFor() {
+    QFETCH(QString, answer);
+    QFETCH(bool, closes);
+    QFETCH(bool, saved);
+    designer::LayoutPage *page = openLayout(slotLayout);
+    QVERIFY(!window->isWindowModified());
+    page->pane()->select(0);
+    QTest::keyClick(page->pane(), Qt::Key_Right);
+    QVERIFY(window->isWindowModified());
+    QTest::keyClick(page, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(!window->isWindowModified());
+    QVERIFY(window->close());
+    window->show();
+    QTest::keyClick(page->pane(), Qt::Key_Right);
+    // Answers the question, or turns down whatever else asks, which then counts as no question.
+    QStringList asked;
+    QTimer answering;
+    connect(&answering, &QTimer::timeout, this, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            asked << box->text();
+            for (QAbstractButton *each : box->buttons())
+                if (each->text().remove(u'&') ==
+                    (asked.size() == 1 ? QStringLiteral("Annulla") : answer))
+                    each->click();
+        } else if (auto *dialog = qobject_cast<QDialog *>(modal)) {
+            dialog->reject();
+        }
+    });
+    answering.start(20);
+    QTest::mouseClick(named<QPushButton>(QStringLiteral("Apri")), Qt::LeftButton);
+    QCOMPARE(asked, QStringList{"Salvare le modifiche?"});
+    QCOMPARE(page->document().layout().entries[0].centre, (geometry::Point{1, 0}));
+    QCOMPARE(window->close(), closes);
+    answering.stop();
+    QCOMPARE(asked.size(), 2);
+    QFile file(layouts.filePath(QStringLiteral("disposizione.trasmissione")));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(file.readAll()).contains(QRegularExpression("motore +1 +0 +20")),
+             saved);
+    QCOMPARE(window->isWindowModified(), !saved);
+}
+
+void DesignerWindowTest::layoutFieldsFollowTyping_data() {
+    QTest::addColumn<QByteArray>("layout");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("belt") << slotLayout << "Cinghia"
+                          << "384";
+    QTest::newRow("profile") << slotLayout << "Profilo"
+                             << "GT2-6";
+    QTest::newRow("a load") << backIdler << "Tiro statico (N)"
+                            << "100";
+}
+
+// Typed, with no Enter and the focus kept, the page follows once the typing pauses.
+void DesignerWindowTest::layoutFieldsFollowTyping() {
+    QFETCH(QByteArray, layout);
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    designer::LayoutPage *page = openLayout(layout);
+    QLineEdit *edit = nullptr;
+    for (QLineEdit *each : page->findChildren<QLineEdit *>())
+        if (each->accessibleName() == field)
+            edit = each;
+    QVERIFY(edit);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, typed);
+    const auto *details = page->findChild<QPlainTextEdit *>();
+    QTRY_VERIFY(page->undoStack().count() == 1 || !details->toPlainText().isEmpty());
+    QVERIFY(edit->hasFocus());
+}
+
+// The belts of a travel of 100 m, which take seconds to find, are found beside the window: it
+// opens the layout as soon as one of a few millimetres, and closing does not wait for them.
+void DesignerWindowTest::aLongTravelsBeltsLeaveTheWindowFree() {
+    QElapsedTimer clock;
+    clock.start();
+    openLayout(slotLayout); // its belts found
+    const qint64 baseline = std::max<qint64>(clock.restart(), 1);
+    designer::LayoutPage *page = openLayout("profilo GT2\nmotore 0 0 20\nvite 150 0 60\n"
+                                            "rullo 75 -30 20 folle scorre 75 -100000\n",
+                                            false);
+    const qint64 opened = clock.restart();
+    QVERIFY2(opened < 50 * baseline,
+             qPrintable(QStringLiteral("%1 against %2 ms").arg(opened).arg(baseline)));
+    QVERIFY(page->searchingBelts());
+    window.reset();
+    QVERIFY2(clock.elapsed() < 50 * baseline, qPrintable(QString::number(clock.elapsed())));
+}
+
+void DesignerWindowTest::theLayoutPageFitsItsScreen_data() {
+    QTest::addColumn<QSize>("screen");
+    QTest::newRow("1000 × 640") << QSize(1000, 640);
+    QTest::newRow("a 1280-pixel screen at 200 %") << QSize(640, 400);
+}
+
+// A layout of seven entries: the window no larger than the screen, every entry in the table's
+// view and every label whole, the page scrolling where it must.
+void DesignerWindowTest::theLayoutPageFitsItsScreen() {
+    QFETCH(QSize, screen);
+    designer::LayoutPage *page = openLayout(
+        "profilo GT2\nmotore 0 0 20\na 300 0 20 folle\nb 300 300 20 folle\n"
+        "c 150 350 20 folle\nd 0 300 20 folle\ne -50 200 20 folle\nf -50 100 20 folle\n");
+    window->resize(screen);
+    QApplication::processEvents();
+    QVERIFY2(window->width() <= screen.width() && window->height() <= screen.height(),
+             qPrintable(QStringLiteral("%1 × %2").arg(window->width()).arg(window->height())));
+    const auto *table = page->findChild<QTableWidget *>();
+    QCOMPARE(table->rowCount(), 7);
+    for (int row = 0; row < table->rowCount(); ++row)
+        QVERIFY2(table->viewport()->rect().contains(table->visualItemRect(table->item(row, 0))),
+                 qPrintable(QString::number(row + 1)));
+    for (const QLabel *label : page->findChildren<QLabel *>())
+        if (label->isVisible() && !label->wordWrap())
+            QVERIFY2(label->width() >= label->minimumSizeHint().width(), qPrintable(label->text()));
+}
+
+// The width that carries the power is each drive's, found by the table: the tension's lines,
+// which need the mass that a width gives, say so in the details, and the drives stay.
+void DesignerWindowTest::aTensionOnAProfileWithoutWidthKeepsTheDrives() {
+    typeProfile(QStringLiteral("L"));
+    QTest::mouseClick(radio("Giri di motrice e condotta"), Qt::LeftButton);
+    type(Field::fromSpeed, QStringLiteral("1400"));
+    type(Field::toSpeed, QStringLiteral("350"));
+    QTest::mouseClick(radio("Vicino a un interasse"), Qt::LeftButton);
+    type(Field::distance, QStringLiteral("400"));
+    typeLoads({{LoadField::power, QStringLiteral("0,37")}});
+    QVERIFY(settled());
+    const int rows = table()->model()->rowCount();
+    QVERIFY(rows > 0);
+    typeLoads({{LoadField::tension, QStringLiteral("150")}});
+    QVERIFY(settled());
+    QCOMPARE(table()->model()->rowCount(), rows);
+    const QAbstractItemModel *model = table()->model();
+    QCOMPARE(model->headerData(model->columnCount() - 1, Qt::Horizontal).toString(),
+             QStringLiteral("Larghezza"));
+    const QString details =
+        named<QPlainTextEdit>(QStringLiteral("Dettagli della trasmissione"))->toPlainText();
+    QVERIFY2(details.contains(QStringLiteral("interasse")) &&
+                 details.endsWith(QStringLiteral(
+                     "Il valore di \"Massa della cinghia\" serve per il tiro e la frequenza: "
+                     "scrivere la massa in kg al metro, o la larghezza nel profilo, per esempio "
+                     "L050.\n")),
+             qPrintable(details));
 }
 
 #include "designer_window_test.moc"
