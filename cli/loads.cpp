@@ -91,7 +91,10 @@ std::vector<DetailLine> powerLines(const LoadRequest &loads, const geometry::Pro
     const auto shown = [&](double value, const char *pattern = "0.00") {
         return fromView(geometry::formatNumber(value, pattern, separator));
     };
-    const auto kilowatts = [&](double watts) { return shown(watts / 1000, "0.000"); };
+    // Three figures at least, for the small belts' watts.
+    const auto kilowatts = [&](double watts) {
+        return fromView(geometry::formatSignificant(watts / 1000, 3, 3, separator));
+    };
     const geometry::BeltProfile &belt = *profile.profile;
     const bool rated = geometry::hasRatingFormula(belt);
     std::vector<DetailLine> lines;

@@ -175,7 +175,17 @@ std::vector<Line> loadLines(const OneBeltRequest &request, const geometry::Drive
                          " Hz", "hz"});
         lines.push_back({QStringLiteral("freccia"),
                          write.twoDecimals(geometry::spanDeflection(drive.span)), " mm", "mm"});
-        newtons("forza per la freccia", geometry::deflectionForce(*tension));
+        const std::optional<geometry::TensionConstants> constants =
+            geometry::tensionConstants(request.profile);
+        if (constants) {
+            newtons("forza per la freccia",
+                    geometry::deflectionForce(*tension, drive.span, drive.beltLength,
+                                              constants->stiffness));
+        } else {
+            newtons("forza per la freccia", geometry::deflectionForce(*tension));
+            complaints << messages::noStiffnessTerm(
+                QString::fromStdString(geometry::profileName(request.profile)));
+        }
         newtons("carico sull'albero maggiore",
                 geometry::shaftLoad(*tension, drive.larger.wrapAngle), "carico_albero_maggiore_n");
         newtons("carico sull'albero minore", geometry::shaftLoad(*tension, drive.smaller.wrapAngle),

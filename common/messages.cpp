@@ -823,6 +823,13 @@ QString noRatingFormula(const QString &profile) {
         .arg(profile);
 }
 
+QString noStiffnessTerm(const QString &belt) {
+    return QStringLiteral("Per la cinghia %1 non si trova pubblicata la rigidezza: la forza per la "
+                          "freccia è quella di una corda tesa, T/16, e la cinghia vera ne chiede "
+                          "un po' di più.")
+        .arg(belt);
+}
+
 QString tooFewTeethToRate(const QString &teeth, const std::optional<QString> &entry) {
     return (entry
                 ? QStringLiteral("Sulla puleggia %1 sono in presa solo %2 denti").arg(*entry, teeth)

@@ -201,6 +201,8 @@ QString widthNotMade(const QString &belt, const QString &profile, const QStringL
 // (N, in the user's format).
 QString slackSideLeaves(const QString &tension, const QString &least);
 QString noRatingFormula(const QString &profile);
+// The deflection force of a belt whose maker publishes no stiffness for it: a taut string's.
+QString noStiffnessTerm(const QString &belt);
 // Fewer than two teeth in mesh to rate the belt by, on the pulley named (a layout's entry).
 QString tooFewTeethToRate(const QString &teeth, const std::optional<QString> &entry = {});
 // No made width carries power × service factor (kW), the widest with its rating.

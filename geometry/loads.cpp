@@ -1,5 +1,7 @@
 #include "geometry/loads.h"
 
+#include "published_tables.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -12,16 +14,20 @@ namespace geometry {
 
 namespace {
 
-constexpr double inch = 25.4;                     // mm
-constexpr double horsepower = 745.69987158227;    // W
-constexpr double poundForce = 4.4482216152605;    // N
-constexpr double radian = std::numbers::pi / 180; // of a degree
+constexpr double inch = 25.4;                        // mm
+constexpr double horsepower = 745.69987158227;       // W
+constexpr double poundForce = 4.4482216152605;       // N
+constexpr double radian = std::numbers::pi / 180;    // of a degree
+constexpr double thousandFeetPerMinute = 304.8 / 60; // m/s
+
+// The makers' mass constant M, lbf per (1000 ft/min)², in kg/m: M/5.80.
+constexpr double massConstantUnit = poundForce / (thousandFeetPerMinute * thousandFeetPerMinute);
 
 // The inch formulas' speed term d·r/1000 (in, rpm) of a belt running at 1 m/s.
 constexpr double speedTerm = 60 / (std::numbers::pi * inch);
 
 // One of the standard's ratings at its base width, as the pull the belt may carry:
-// Ta − m·v² for the profiles rated in horsepower, 2·Qr/d for MXL, rated by torque.
+// Ta − m·v² for the profiles rated in horsepower, 2·Qr/d − m·v² for MXL, rated by torque.
 struct Rating {
     std::string_view profile;
     int width;             // the made width the formula is for (MXL's three); 0 for one base
@@ -42,19 +48,27 @@ constexpr Rating byPower(std::string_view profile, double baseWidth, double a, d
             0};
 }
 
-// From the torque form Qr = d·(a − b·d²) lbf·in: the pull 2·Qr/d is 2·(a − b·d²) lbf.
-constexpr Rating byTorque(int width, double a, double b) {
-    return {"MXL", width, width / 100.0, 2 * a * poundForce, 0, 2 * b * poundForce};
+// MXL's mass per mm of width, kg/m, for the centrifugal term its torque formula leaves out.
+constexpr double mxlUnitMass = [] {
+    static_assert(beltProfiles.front().name == "MXL");
+    return beltProfiles.front().unitMass / 1000;
+}();
+
+// From the torque form Qr = d·(a − b·d²) lbf·in: the pull 2·Qr/d is 2·(a − b·d²) lbf, less
+// the belt's own m·v² as for the other profiles.
+constexpr Rating byTorque(int width, double inches, double a, double b) {
+    return {
+        "MXL", width, inches, 2 * a * poundForce, mxlUnitMass * inches * inch, 2 * b * poundForce};
 }
 
 // The rating formulas of ISO 5295 and the inch belt standard as an engineering reference
 // quotes them (hp, d in inches, r in rpm); MXL's torque formulas as a pulley maker's technical
-// pages print them too, with no speed term, its torque being about the same at every speed.
-// They give the 1.20 hp that a belt maker's rating table prints for 20 grooves on a 1-inch
-// L belt at 1160 rpm.
+// pages print them too. They give the 1.20 hp that a belt maker's rating table prints for 20
+// grooves on a 1-inch L belt at 1160 rpm. Their base widths are read as the sixteenths that
+// makers' tables print them at, unscaled: XL's 0.38 in is 3/8, MXL's 0.12 in 1/8.
 constexpr std::array ratings{
-    byTorque(12, 1.13, 1.38e-3),        byTorque(19, 1.88, 2.30e-3),
-    byTorque(25, 2.63, 3.21e-3),        byPower("XL", 0.38, 0.0916, 7.07e-5),
+    byTorque(12, 0.125, 1.13, 1.38e-3), byTorque(19, 0.1875, 1.88, 2.30e-3),
+    byTorque(25, 0.25, 2.63, 3.21e-3),  byPower("XL", 0.375, 0.0916, 7.07e-5),
     byPower("L", 1.00, 0.436, 3.01e-4), byPower("H", 3.00, 3.73, 1.41e-3),
     byPower("XH", 4.00, 7.21, 4.68e-3), byPower("XXH", 5.00, 11.4, 7.81e-3),
 };
@@ -126,6 +140,27 @@ double spanDeflection(double span) {
 
 double deflectionForce(double tension) {
     return tension / 16;
+}
+
+double deflectionForce(double tension, double span, double beltLength, double stiffness) {
+    return (tension + span / beltLength * stiffness) / 16;
+}
+
+std::optional<TensionConstants> tensionConstants(const ProfileChoice &belt) {
+    const auto width = widthOf(belt);
+    if (!width)
+        return std::nullopt;
+    // Inch widths are printed as fractions, converted exactly on both sides.
+    const auto found = std::ranges::find_if(published::tensionRows, [&](const auto &row) {
+        return row.profile == belt.profile->name && std::abs(row.width - *width) < 1e-6;
+    });
+    if (found == published::tensionRows.end())
+        return std::nullopt;
+    std::optional<double> mass;
+    if (found->massConstant > 0)
+        mass = found->massConstant * massConstantUnit;
+    return TensionConstants{mass, found->stiffness * poundForce, found->leastTension * poundForce,
+                            found->beltMaker};
 }
 
 double shaftLoad(double tension, double wrap) {

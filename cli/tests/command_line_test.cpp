@@ -208,7 +208,7 @@ void CommandLineTest::answersInTheTerminal_data() {
                "lunghezza primitiva: 381,00 mm\ntratto libero: 124,48 mm\n"
                "angolo di avvolgimento sul maggiore: 196,26°\n"
                "denti in presa sul maggiore: 19,63\ngiri maggiore al minuto: 563,9\n"
-               "velocità cinghia: 1,72 m/s\npotenza trasmissibile: 0,087 kW\n"
+               "velocità cinghia: 1,72 m/s\npotenza trasmissibile: 0,0882 kW\n"
         << "";
     QTest::newRow("speeds for a spreadsheet")
         << english << QStringList{"36", "14", "150", "--rpm", "1450", "--csv"} << 0
@@ -654,11 +654,29 @@ void CommandLineTest::answersInTheTerminal_data() {
            "denti in presa sul maggiore: 10,00\nfrequenza del tratto: 221,52 Hz\n"
            "freccia: 2,66 mm\nforza per la freccia: 39,00 N\n"
            "carico sull'albero maggiore: 1248,00 N\ncarico sull'albero minore: 1248,00 N\n"
-        << "";
+        << "Per la cinghia T5 non si trova pubblicata la rigidezza: la forza per la freccia è "
+           "quella di una corda tesa, T/16";
     // A maker's table: 1.20 hp for 20 grooves on a 1-inch L belt at 1160 rpm.
     QTest::newRow("the rating at the width of the name")
         << italian << QStringList{"20", "20", "150", "-p", "L100", "--rpm", "1160"} << 0
         << "…velocità cinghia: 3,68 m/s\npotenza trasmissibile: 0,896 kW\n"
+        << "";
+    // A pulley maker's MXL table: 22.8 ozf·in at 60 grooves and 12000 rpm, 0.2023 kW, where
+    // the belt's own mass takes its share; and 0.68 W at 20 grooves and 100 rpm.
+    QTest::newRow("MXL's rating at speed, and in watts")
+        << italian << QStringList{"60", "60", "144", "-p", "MXL012", "--rpm", "12000"} << 0
+        << "…potenza trasmissibile: 0,202 kW\n"
+        << "";
+    QTest::newRow("a rating of a few watts to three figures")
+        << italian << QStringList{"20", "20", "48", "-p", "MXL012", "--rpm", "100"} << 0
+        << "…potenza trasmissibile: 0,000681 kW\n"
+        << "";
+    // 5M's mass from its makers' constants (3.1 g per metre and mm), and its stiffness
+    // (24.80 lbf) in the force: (100 N + 175/500 · 110.32 N)/16.
+    QTest::newRow("a 5M span's frequency and force")
+        << italian << QStringList{"30", "30", "500", "-p", "5M-15", "--tension", "100"} << 0
+        << "…frequenza del tratto: 132,50 Hz\nfreccia: 2,73 mm\nforza per la freccia: 8,66 N\n"
+           "carico sull'albero maggiore: 200,00 N\ncarico sull'albero minore: 200,00 N\n"
         << "";
     QTest::newRow("a power: the pulls, the width that carries it, the slack side off the teeth")
         << italian << QStringList{"44",   "22",      "323",  "-p",        "L100", "--rpm",
@@ -680,7 +698,7 @@ void CommandLineTest::answersInTheTerminal_data() {
            "larghezza_necessaria,fattore_di_servizio\n250.19,250.2,2.0,0.5,164.68,10.06,133.40,"
            "66.70,132.64,65.94,819.15,247.95,195.32,23.87,725.0,5.06,110.45,3.87,9.38,297.32,"
            "297.32,148.10,224.05,75.95,L150,2.00\n"
-        << "";
+        << "Per la cinghia L non si trova pubblicata la rigidezza";
     QTest::newRow("no rating formula")
         << english
         << QStringList{"20", "20", "200", "-p", "GT2", "--rpm", "3000", "--power", "0.05"} << 0
@@ -871,8 +889,8 @@ void CommandLineTest::answersInTheTerminal_data() {
                         "indicare la larghezza nel profilo, per esempio -p T5-10, o la massa in kg "
                         "al metro con --mass."},
              std::tuple{"no published mass",
-                        QStringList{"36", "14", "150", "-p", "MXL012", "--frequency", "9"},
-                        "Per il profilo MXL non si trova una massa pubblicata"},
+                        QStringList{"36", "14", "150", "-p", "T10-25", "--frequency", "9"},
+                        "Per il profilo T10 non si trova una massa pubblicata"},
              std::tuple{
                  "a width not made",
                  QStringList{"36", "14", "150", "-p", "XL050", "--rpm", "1450", "--power", "0.1"},

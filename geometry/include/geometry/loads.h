@@ -28,9 +28,22 @@ double spanFrequency(double tension, double massPerMetre, double span);
 double tensionOfFrequency(double frequency, double massPerMetre, double span);
 
 // The force–deflection method: the span pushed aside at its middle by 1/64 of its length, and
-// the force that does it on a taut string, T/16 (makers add a stiffness term of their own).
+// the force that does it: T/16 on a taut string, (T + (t/L)·Y)/16 on a belt whose maker
+// publishes its stiffness Y (N), t the span and L the belt's length.
 double spanDeflection(double span);
 double deflectionForce(double tension);
+double deflectionForce(double tension, double span, double beltLength, double stiffness);
+
+// What a maker publishes for tensioning the belt of that section and width: its mass (kg/m)
+// where printed, its stiffness Y and the least static tension to set (N). The belt maker's
+// row where it lists the belt, else the pulley maker's; nothing where neither does.
+struct TensionConstants {
+    std::optional<double> mass;
+    double stiffness = 0;
+    double leastTension = 0;
+    bool beltMaker = false;
+};
+std::optional<TensionConstants> tensionConstants(const ProfileChoice &belt);
 
 // The static load on a pulley's shaft from two spans at that tension meeting over its wrap.
 double shaftLoad(double tension, double wrap);
