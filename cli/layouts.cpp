@@ -442,7 +442,8 @@ PlaceLoads placeLoads(const LayoutRequest &request, const LayoutDescription &lay
             const double diameter = 2 * path.entries[i].pitchRadius;
             if (carries)
                 rated.push_back({{diameter, request.speed->value * turningDiameter / diameter,
-                                  path.entries[i].teethInMesh},
+                                  path.entries[i].teethInMesh,
+                                  std::llround(path.pitchLength / layout.profile.profile->pitch)},
                                  file.called(i)});
         }
         const std::vector<DetailLine> power =

@@ -195,7 +195,9 @@ std::vector<Line> loadLines(const OneBeltRequest &request, const geometry::Drive
         return lines;
     const std::vector<Line> power = powerLines(
         loads, request.profile, geometry::beltSpeed(drive.smaller.pitchDiameter, *request.speed),
-        {RatedOn{{drive.smaller.pitchDiameter, *request.speed, drive.smaller.teethInMesh}, {}}},
+        {RatedOn{{drive.smaller.pitchDiameter, *request.speed, drive.smaller.teethInMesh,
+                  std::llround(drive.beltLength / request.profile.profile->pitch)},
+                 {}}},
         tension, mass, write.separator, csv, complaints);
     lines.insert(lines.end(), power.begin(), power.end());
     return lines;

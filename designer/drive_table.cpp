@@ -175,7 +175,7 @@ std::optional<Ratings> rateDrives(Drives &drives, const PowerAsked &asked, bool 
                 value = *rating;
         } else if (geometry::teethInMeshFactor(open.teethInMesh)) {
             const std::optional<geometry::WidthChoice> width =
-                geometry::narrowestWidth(*profile.profile, pulley, asked.needed, 1);
+                geometry::narrowestWidth(profile, pulley, asked.needed, 1);
             value = width ? std::stod(width->belt.width) : 0;
         }
         const bool fallsShort =

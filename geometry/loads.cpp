@@ -28,7 +28,7 @@ constexpr double speedTerm = 60 / (std::numbers::pi * inch);
 
 // One of the standard's ratings at its base width, as the pull the belt may carry:
 // Ta − m·v² for the profiles rated in horsepower, 2·Qr/d − m·v² for MXL, rated by torque.
-struct Rating {
+struct StandardRating {
     std::string_view profile;
     int width;             // the made width the formula is for (MXL's three); 0 for one base
     double baseWidth;      // in
@@ -39,7 +39,7 @@ struct Rating {
 
 // From the horsepower form HP = d·(r/1000)·(a − b·(d·r/1000)²): with v in m/s, d·r/1000 is
 // speedTerm·v, so P = (Ta − m·v²)·v with Ta = hp·speedTerm·a and m = hp·speedTerm³·b.
-constexpr Rating byPower(std::string_view profile, double baseWidth, double a, double b) {
+constexpr StandardRating byPower(std::string_view profile, double baseWidth, double a, double b) {
     return {profile,
             0,
             baseWidth,
@@ -56,7 +56,7 @@ constexpr double mxlUnitMass = [] {
 
 // From the torque form Qr = d·(a − b·d²) lbf·in: the pull 2·Qr/d is 2·(a − b·d²) lbf, less
 // the belt's own m·v² as for the other profiles.
-constexpr Rating byTorque(int width, double inches, double a, double b) {
+constexpr StandardRating byTorque(int width, double inches, double a, double b) {
     return {
         "MXL", width, inches, 2 * a * poundForce, mxlUnitMass * inches * inch, 2 * b * poundForce};
 }
@@ -187,6 +187,33 @@ bool slackSideLeavesTeeth(double tension, double effectivePull, double massPerMe
     return tension - effectivePull / 2 < massPerMetre * speed * speed;
 }
 
+namespace {
+
+// The standard's rating at the width of the name, before the teeth in mesh.
+double formulaRating(const ProfileChoice &belt, const RatedPulley &pulley) {
+    const int hundredths = *inchWidth(belt);
+    // MXL's own formula for its width where it has one; else the first, by the width factor.
+    const auto ofProfile = [&](const StandardRating &rating) {
+        return rating.profile == belt.profile->name;
+    };
+    const StandardRating *rating = &*std::ranges::find_if(ratings, ofProfile);
+    double widthFactor = 1;
+    const auto own = std::ranges::find_if(
+        ratings, [&](const StandardRating &r) { return ofProfile(r) && r.width == hundredths; });
+    if (own != ratings.end())
+        rating = &*own;
+    else
+        widthFactor = std::pow(*widthOf(belt) / inch / rating->baseWidth, 1.14);
+
+    const double speed = beltSpeed(pulley.pitchDiameter, pulley.rpm);
+    const double diameter = pulley.pitchDiameter / inch;
+    const double pull = rating->allowedTension - rating->mass * speed * speed -
+                        rating->diameterTerm * diameter * diameter;
+    return std::max(0.0, pull) * speed * widthFactor;
+}
+
+} // namespace
+
 bool hasRatingFormula(const BeltProfile &profile) {
     return !madeWidths(profile).empty();
 }
@@ -211,41 +238,41 @@ std::optional<double> teethInMeshFactor(double teethInMesh) {
     return std::min(1.0, (whole - 1) / 5);
 }
 
-std::optional<double> ratedPower(const ProfileChoice &belt, const RatedPulley &pulley) {
-    const auto hundredths = inchWidth(belt);
+Rating rateBelt(const ProfileChoice &belt, const RatedPulley &pulley) {
+    const bool formula = hasRatingFormula(*belt.profile);
+    if (!formula && !hasRatingTable(*belt.profile))
+        return {{}, {}, RatingEnd::noTable};
+    if (!widthOf(belt))
+        return {{}, {}, RatingEnd::noWidth};
     const auto share = teethInMeshFactor(pulley.teethInMesh);
-    if (!hundredths || !share) // every inch profile has a formula
-        return std::nullopt;
-    // MXL's own formula for its width where it has one; else the first, by the width factor.
-    const auto ofProfile = [&](const Rating &rating) {
-        return rating.profile == belt.profile->name;
-    };
-    const Rating *rating = &*std::ranges::find_if(ratings, ofProfile);
-    double widthFactor = 1;
-    const auto own = std::ranges::find_if(
-        ratings, [&](const Rating &r) { return ofProfile(r) && r.width == *hundredths; });
-    if (own != ratings.end())
-        rating = &*own;
-    else
-        widthFactor = std::pow(*widthOf(belt) / inch / rating->baseWidth, 1.14);
-
-    const double speed = beltSpeed(pulley.pitchDiameter, pulley.rpm);
-    const double diameter = pulley.pitchDiameter / inch;
-    const double pull = rating->allowedTension - rating->mass * speed * speed -
-                        rating->diameterTerm * diameter * diameter;
-    return std::max(0.0, pull) * speed * *share * widthFactor;
+    if (!share)
+        return {{}, {}, RatingEnd::tooFewTeeth};
+    Rating rating =
+        formula ? Rating{formulaRating(belt, pulley)} : published::rateTable(belt, pulley);
+    if (rating.power)
+        *rating.power *= *share;
+    return rating;
 }
 
-std::optional<WidthChoice> narrowestWidth(const BeltProfile &profile, const RatedPulley &pulley,
+std::optional<double> ratedPower(const ProfileChoice &belt, const RatedPulley &pulley) {
+    return rateBelt(belt, pulley).power;
+}
+
+std::optional<WidthChoice> narrowestWidth(const ProfileChoice &belt, const RatedPulley &pulley,
                                           double power, double serviceFactor) {
     const double asked = power * serviceFactor;
-    for (int hundredths : madeWidths(profile)) {
+    std::vector<ProfileChoice> widths;
+    for (int hundredths : madeWidths(*belt.profile)) {
         std::string width = std::to_string(hundredths);
         width.insert(0, 3 - width.size(), '0');
-        ProfileChoice belt{&profile, width};
-        const auto rating = ratedPower(belt, pulley);
+        widths.push_back({belt.profile, width});
+    }
+    for (int millimetres : printedWidths(belt))
+        widths.push_back({belt.profile, "-" + std::to_string(millimetres), belt.line});
+    for (ProfileChoice &width : widths) {
+        const auto rating = ratedPower(width, pulley);
         if (rating && *rating >= asked)
-            return WidthChoice{std::move(belt), *rating, *rating / asked};
+            return WidthChoice{std::move(width), *rating, *rating / asked};
     }
     return std::nullopt;
 }

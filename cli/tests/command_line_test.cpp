@@ -699,12 +699,38 @@ void CommandLineTest::answersInTheTerminal_data() {
            "66.70,132.64,65.94,819.15,247.95,195.32,23.87,725.0,5.06,110.45,3.87,9.38,297.32,"
            "297.32,148.10,224.05,75.95,L150,2.00\n"
         << "Per la cinghia L non si trova pubblicata la rigidezza";
-    QTest::newRow("no rating formula")
+    // The makers' tables: a printer's belt, the spindle of 5M between two columns (× 1.89 for
+    // 15 mm, × 0.90 for a 500 mm belt), the lower of two lines, where the tables end.
+    QTest::newRow("a GT2 belt's width from its maker's table")
         << english
         << QStringList{"20", "20", "200", "-p", "GT2", "--rpm", "3000", "--power", "0.05"} << 0
         << "…velocità cinghia: 2.00 m/s\ntiro utile: 25.00 N\n"
-        << "Per il profilo 2GT i costruttori pubblicano tabelle delle proprie cinghie, non una "
-           "formula";
+           "larghezza necessaria: 2GT-12 (margine 1.25)\nfattore di servizio: 1.50\n"
+        << "";
+    QTest::newRow("a 5M spindle rated between two columns, and its width")
+        << italian
+        << QStringList{"30", "30", "500", "-p", "5M-15", "--rpm", "3000", "--power", "1,5"} << 0
+        << "…potenza trasmissibile: 1,446 kW\nlarghezza necessaria: 5M-25 (margine 1,15)\n"
+           "fattore di servizio: 1,50\n"
+        << "";
+    QTest::newRow("the lower of two lines, named")
+        << english << QStringList{"30", "30", "500", "-p", "5GT-15", "--rpm", "3000"} << 0
+        << "…potenza trasmissibile: 2.818 kW\nlinea della cinghia: GT2\n"
+        << "";
+    QTest::newRow("past the last row of a table")
+        << english << QStringList{"30", "30", "800", "-p", "8GT-20", "--rpm", "6000"} << 0
+        << "…velocità cinghia: 24.00 m/s\n"
+        << "La tabella pubblicata della cinghia 8GT-20 arriva a 5500 giri al minuto";
+    QTest::newRow("a width no table prints, no power asked")
+        << english << QStringList{"30", "30", "500", "-p", "5GT-12", "--rpm", "3000"} << 0
+        << "…velocità cinghia: 7.50 m/s\n"
+        << "le tabelle del profilo 5GT sono per le larghezze 9, 15, 20 e 25 mm";
+    QTest::newRow("no rating, neither formula nor table")
+        << english
+        << QStringList{"30", "30", "800", "-p", "8M-20", "--rpm", "1000", "--power", "0.05"} << 0
+        << "…tiro utile: 12.50 N\n"
+        << "Per il profilo 8M non si trova né una formula né una tabella pubblicata delle "
+           "potenze";
     QTest::newRow("fewer than two teeth in mesh: no rating")
         << english << QStringList{"60", "3", "150", "-p", "XL", "--rpm", "1000", "--power", "0.01"}
         << 0 << "…tiro utile: 39.37 N\nfattore di servizio: 1.50\n"
@@ -891,6 +917,11 @@ void CommandLineTest::answersInTheTerminal_data() {
              std::tuple{"no published mass",
                         QStringList{"36", "14", "150", "-p", "T10-25", "--frequency", "9"},
                         "Per il profilo T10 non si trova una massa pubblicata"},
+             std::tuple{
+                 "a width no table prints",
+                 QStringList{"30", "30", "500", "-p", "5GT-12", "--rpm", "3000", "--power", "1"},
+                 "le tabelle del profilo 5GT sono per le larghezze 9, 15, 20 e 25 mm; "
+                 "indicarne una, per esempio -p 5GT-25."},
              std::tuple{
                  "a width not made",
                  QStringList{"36", "14", "150", "-p", "XL050", "--rpm", "1450", "--power", "0.1"},

@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <fstream>
 #include <numbers>
 #include <optional>
 #include <sstream>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -216,7 +219,7 @@ TEST(Loads, RatingsOfTheInchProfiles) {
         EXPECT_DOUBLE_EQ(*geometry::ratedPower(belt("L100"), fewer), full * share) << teeth;
     }
     for (const auto &[name, teeth] :
-         {std::pair{"L100", 1.99}, {"T5-10", 6.0}, {"L", 6.0}, {"XL37", 6.0}}) {
+         {std::pair{"L100", 1.99}, {"8M-20", 6.0}, {"L", 6.0}, {"XL37", 6.0}}) {
         EXPECT_EQ(geometry::ratedPower(belt(name), {60, 1160, teeth}), std::nullopt) << name;
     }
     EXPECT_FALSE(geometry::hasRatingFormula(*belt("T5").profile));
@@ -257,6 +260,222 @@ TEST(Loads, InchRatingsMeetThePublishedTables) {
     }
 }
 
+// One printed cell; NaN where it is blank.
+double cellOf(const std::string &table, int grooves, double rpm) {
+    for (const PrintedCell &cell : printedCells(table))
+        if (cell.grooves == grooves && cell.rpm == rpm)
+            return cell.value;
+    return std::nan("");
+}
+
+// The first belt of a table's length list, and its factor, from the published data.
+std::pair<std::int64_t, double> firstListedBelt(const std::string &key) {
+    std::ifstream file(RATINGS_DIR "/length-factors.csv");
+    std::string line;
+    while (std::getline(file, line))
+        if (line.starts_with(key + ",")) {
+            std::istringstream fields(line);
+            std::string field[6];
+            for (std::string &f : field)
+                std::getline(fields, f, ',');
+            return {std::stoll(field[3]), std::stod(field[5])};
+        }
+    return {0, 0};
+}
+
+constexpr double poundInch = 0.1129848290276167; // N·m
+constexpr double shaft = 2 * pi / 60;            // rad/s in one rpm
+
+// A sample of every table's cells, read back through the belt's name at the table's own
+// width, on a belt of its length list: the cell times the length factor, nothing between.
+TEST(Loads, TablesReadTheirPrintedCells) {
+    const struct {
+        const char *file, *belt, *lengths;
+        bool torque;
+    } tables[] = {
+        {"gt2-2mm-6mm-torque-lbfin", "2GT-6", "gt2-2mm-6mm-torque-lbfin", true},
+        {"gt2-3mm-6mm-torque-lbfin", "3GT-6", "gt2-3mm-6mm-torque-lbfin", true},
+        {"gt2-5mm-15mm-torque-lbfin", "5GT-15/GT2", "gt2-5mm-15mm-torque-lbfin", true},
+        {"gt3-5m-25mm-power-hp", "5GT-25/GT3", "gt3-5m-*", false},
+        {"htd-3m-6mm-torque-lbfin", "3M-6", "htd-3m-6mm-torque-lbfin", true},
+        {"htd-5m-9mm-torque-lbfin", "5M-9", "htd-5m-9mm-torque-lbfin", true},
+        {"t5-10mm-power-hp", "T5-10", nullptr, false},
+        {"t10-10mm-power-hp", "T10-10", nullptr, false},
+        {"gt3-8m-30mm-power-hp", "8GT-30", "gt3-8m-*", false},
+        {"pu-gt2-8m-62mm-power-hp", "8GT-62", "pu-gt2-8m-*", false},
+        {"pu-gt-8m-short-21mm-power-hp", "8GT-21/PU", "pu-gt-8m-short-*", false},
+        {"gt3-14m-115mm-power-hp", "14GT-115", "gt3-14m-*", false},
+        {"pu-gt2-14m-90mm-power-hp", "14GT-90", "pu-gt2-14m-*", false},
+    };
+    for (const auto &table : tables) {
+        SCOPED_TRACE(table.file);
+        const ProfileChoice chosen = belt(table.belt);
+        const auto [teeth, lengthFactor] =
+            table.lengths ? firstListedBelt(table.lengths) : std::pair<std::int64_t, double>{0, 1};
+        const std::vector<PrintedCell> cells = printedCells(table.file);
+        ASSERT_GT(cells.size(), 200u);
+        for (std::size_t i = 0; i < cells.size(); i += 23) {
+            const PrintedCell &cell = cells[i];
+            if (table.file == std::string("gt2-5mm-15mm-torque-lbfin") && cell.grooves == 28 &&
+                cell.rpm == 10000)
+                continue; // a misprint, below
+            const RatedPulley pulley{cell.grooves * chosen.profile->pitch / pi, cell.rpm, 6, teeth};
+            const double printed =
+                cell.value * lengthFactor * (table.torque ? poundInch * cell.rpm * shaft : hp);
+            const auto watts = geometry::ratedPower(chosen, pulley);
+            ASSERT_TRUE(watts) << cell.grooves << " grooves, " << cell.rpm << " rpm";
+            EXPECT_NEAR(*watts, printed, printed * 1e-6)
+                << cell.grooves << " grooves, " << cell.rpm << " rpm";
+        }
+    }
+    // 5 mm GT2's 55.06 lbf·in at 28 grooves and 10000 rpm is read from its N·m printing.
+    const auto [teeth, lengthFactor] = firstListedBelt("gt2-5mm-15mm-torque-lbfin");
+    const auto misprinted =
+        geometry::ratedPower(belt("5GT-15/GT2"), {28 * 5 / pi, 10000, 6, teeth});
+    ASSERT_TRUE(misprinted);
+    EXPECT_NEAR(*misprinted / lengthFactor,
+                cellOf("gt2-5mm-15mm-torque-Nm", 28, 10000) * 10000 * shaft, 1e-3);
+    EXPECT_NE(cellOf("gt2-5mm-15mm-torque-lbfin", 28, 10000) * poundInch,
+              cellOf("gt2-5mm-15mm-torque-Nm", 28, 10000));
+}
+
+// The worked examples of the belt maker's manuals: 8 mm GT3, 50 mm wide, 72 grooves at 1160
+// rpm on a 2400-8MGT belt, 84.0 hp × 1.20; 14 mm polyurethane, 20 mm wide, 32 grooves at 35 rpm
+// on a 14MGT-3136, speed ratio 1.75: (1.84 + 0.07) × 1.12 = 2.14 hp. And a 5M drive read
+// between rows and columns: 30 grooves at 3000 rpm, 15 mm (× 1.89), 500 mm belt (× 0.90).
+TEST(Loads, TablesWorkedExamples) {
+    const geometry::Rating rubber = geometry::rateBelt(belt("8GT-50"), {72 * 8 / pi, 1160, 6, 300});
+    ASSERT_TRUE(rubber.power);
+    EXPECT_NEAR(*rubber.power / hp, 84.0 * 1.20, 1e-4);
+    EXPECT_EQ(rubber.line, "gomma");
+    const geometry::Rating pu =
+        geometry::rateBelt(belt("14GT-20"), {32 * 14 / pi, 35, 6, 224, 1.75});
+    ASSERT_TRUE(pu.power);
+    EXPECT_NEAR(*pu.power / hp, (1.84 + 0.07) * 1.12, 1e-4);
+    EXPECT_EQ(pu.line, "PU");
+    // The addition has no groove columns: the same between two of them (40 and 43).
+    const auto at41 = [](double ratio) {
+        return *geometry::ratedPower(belt("14GT-20"), {41 * 14 / pi, 35, 6, 224, ratio});
+    };
+    EXPECT_NEAR(at41(1.75) - at41(0), 0.07 * 1.12 * hp, 1e-3);
+    // A belt in the open last range of a length list: 5M's "1100 & up", × 1.20.
+    EXPECT_NEAR(*geometry::ratedPower(belt("5M-9"), {30 * 5 / pi, 3000, 6, 300}) / 1.20,
+                *geometry::ratedPower(belt("5M-9"), {30 * 5 / pi, 3000, 6, 150}) / 1.00, 1e-6);
+    // No addition where the driver is not known.
+    EXPECT_NEAR(*geometry::ratedPower(belt("14GT-20"), {32 * 14 / pi, 35, 6, 224}) / hp,
+                1.84 * 1.12, 1e-4);
+
+    const RatedPulley spindle{30 * 5 / pi, 3000, 15, 100};
+    const auto at = [](int grooves, int rpm) {
+        return cellOf("htd-5m-9mm-torque-lbfin", grooves, rpm);
+    };
+    const double torque = (at(28, 3000) + at(32, 3000)) / 2;
+    const double expected = torque * poundInch * 3000 * shaft * 1.89 * 0.90;
+    EXPECT_NEAR(*geometry::ratedPower(belt("5M-15"), spindle), expected, expected * 1e-6);
+    EXPECT_NEAR(expected, 1446, 1);
+    // Halfway between two rows and two columns, the mean of the four cells' torques.
+    const double between = (at(28, 2500) + at(32, 2500) + at(28, 3000) + at(32, 3000)) / 4;
+    EXPECT_NEAR(*geometry::ratedPower(belt("5M-9"), {30 * 5 / pi, 2750, 15, 100}),
+                between * poundInch * 2750 * shaft * 0.90, 1e-3);
+    const auto needed =
+        geometry::narrowestWidth(belt("5M"), spindle, 1500, geometry::defaultServiceFactor);
+    ASSERT_TRUE(needed);
+    EXPECT_EQ(geometry::profileName(needed->belt), "5M-25");
+    EXPECT_NEAR(needed->rating, expected / 1.89 * 3.38, 1e-3);
+}
+
+// Where the tables end, and what their notes say; the lower of two lines that print a width.
+TEST(Loads, TablesEdgesNotesAndLines) {
+    using End = geometry::RatingEnd;
+    const struct {
+        const char *belt;
+        RatedPulley pulley;
+        End end;
+        double limit;
+    } ends[] = {
+        {"5M-15", {12 * 5 / pi, 1000, 6, 100}, End::fewGrooves, 14},
+        {"5M-15", {80 * 5 / pi, 1000, 6, 100}, End::manyGrooves, 72},
+        {"8GT-20", {30 * 8 / pi, 6000, 6, 100}, End::pastLastRow, 5500},
+        {"5M-15", {72 * 5 / pi, 10000, 6, 100}, End::blankCell, 0},
+        {"5GT-15/GT3", {30 * 5 / pi, 1000, 6, 101}, End::lengthNotListed, 0},
+        {"8GT-62", {30 * 8 / pi, 1000, 6, 44}, End::widthNotPrinted, 0},
+        {"5M-12", {30 * 5 / pi, 1000, 6, 100}, End::widthNotPrinted, 0},
+        {"8M-20", {30 * 8 / pi, 1000, 6, 100}, End::noTable, 0},
+        {"5M", {30 * 5 / pi, 1000, 6, 100}, End::noWidth, 0},
+        {"5M-15", {30 * 5 / pi, 1000, 1.5, 100}, End::tooFewTeeth, 0},
+    };
+    for (const auto &e : ends) {
+        SCOPED_TRACE(e.belt);
+        const geometry::Rating rating = geometry::rateBelt(belt(e.belt), e.pulley);
+        EXPECT_FALSE(rating.power);
+        EXPECT_EQ(rating.end, e.end);
+        EXPECT_EQ(rating.limit, e.limit);
+    }
+    // Below the first row, its torque: a power table's power falls with the speed.
+    const auto t5 = [](double rpm) {
+        return *geometry::ratedPower(belt("T5-16"), {20 * 5 / pi, rpm, 6});
+    };
+    EXPECT_NEAR(t5(50), t5(100) / 2, 1e-9);
+    EXPECT_NEAR(t5(100), cellOf("t5-10mm-power-hp", 20, 100) * 1.6 * hp, 1e-6);
+
+    // Shaded cells and marked rows, each where the maker puts them.
+    const struct {
+        const char *belt;
+        RatedPulley pulley;
+        geometry::CellNote note;
+        bool noted;
+    } notes[] = {
+        {"5M-9", {14 * 5 / pi, 1000, 6, 100}, geometry::CellNote::reducedLife, true},
+        {"5M-9", {40 * 5 / pi, 1000, 6, 100}, geometry::CellNote::reducedLife, false},
+        {"8GT-21", {22 * 8 / pi, 1000, 6, 100}, geometry::CellNote::onlyIfRequired, true},
+        {"14GT-40", {40 * 14 / pi, 3000, 6, 100}, geometry::CellNote::noise, true},
+        {"2GT-6", {20 * 2 / pi, 3000, 6, 100}, geometry::CellNote::reducedLife, false},
+    };
+    for (const auto &n : notes) {
+        const geometry::Rating rating = geometry::rateBelt(belt(n.belt), n.pulley);
+        EXPECT_EQ(geometry::hasNote(rating.notes, n.note), n.noted) << n.belt;
+    }
+
+    // Two lines: the lower where both print the width and rate the belt, else the one that does.
+    const struct {
+        const char *belt;
+        std::int64_t teeth;
+        const char *line;
+    } lines[] = {
+        {"5GT-15", 100, "GT2"},   {"5GT-15", 101, "GT2"}, {"5GT-15", 420, "GT3"},
+        {"8GT-12", 100, "gomma"}, {"8GT-12", 44, "PU"},   {"8GT-12", 48, "gomma"},
+    };
+    for (const auto &l : lines) {
+        SCOPED_TRACE(l.belt + std::to_string(l.teeth));
+        const ProfileChoice chosen = belt(l.belt);
+        const RatedPulley pulley{30 * chosen.profile->pitch / pi, 1000, 6, l.teeth};
+        const geometry::Rating rating = geometry::rateBelt(chosen, pulley);
+        ASSERT_TRUE(rating.power);
+        EXPECT_EQ(rating.line, l.line);
+        ProfileChoice each = chosen;
+        for (const char *line : {"GT2", "GT3", "gomma", "PU"}) {
+            each.line = line;
+            if (const auto other = geometry::ratedPower(each, pulley)) {
+                EXPECT_LE(*rating.power, *other) << line;
+            }
+        }
+    }
+    EXPECT_FALSE(geometry::ratedPower(belt("5GT-15"), {30 * 5 / pi, 1000, 6, 10}));
+    for (const auto &[name, widths] : {std::pair{"5GT", std::vector{9, 15, 20, 25}},
+                                       {"5GT-9/GT3", std::vector{9, 15, 25}},
+                                       {"8GT/pu", std::vector{12, 21, 36, 62}},
+                                       {"8M", std::vector<int>{}}})
+        EXPECT_EQ(geometry::printedWidths(belt(name)), widths) << name;
+    // A line as typed, spelt as its tables spell it; one the profile has not is no name.
+    for (const auto &[typed, named, valid] : {std::tuple{"5gt-15/gt3", "5GT-15/GT3", true},
+                                              {"8gt-20/GOMMA", "8GT-20/gomma", true},
+                                              {"5GT-15/XX", "5GT-15/XX", false},
+                                              {"2GT-6/GT2", "2GT-6/GT2", false}}) {
+        EXPECT_EQ(geometry::profileName(belt(typed)), named);
+        EXPECT_EQ(geometry::hasValidWidth(belt(typed)), valid) << typed;
+    }
+}
+
 // The narrowest made width carrying the power times the service factor, exactly at a width's
 // rating and just past it; nothing past the widest, below two teeth in mesh or without a
 // formula.
@@ -266,7 +485,6 @@ TEST(Loads, NarrowestMadeWidthForAPower) {
         return *geometry::ratedPower(belt(name), pulley);
     };
     const double l075 = ofWidth("L075");
-    const geometry::BeltProfile &l = *belt("L").profile;
     const struct {
         double power, serviceFactor;
         const char *chosen;
@@ -277,7 +495,7 @@ TEST(Loads, NarrowestMadeWidthForAPower) {
         {ofWidth("L150") * 1.001, 1, nullptr},
     };
     for (const auto &a : asks) {
-        const auto width = geometry::narrowestWidth(l, pulley, a.power, a.serviceFactor);
+        const auto width = geometry::narrowestWidth(belt("L"), pulley, a.power, a.serviceFactor);
         ASSERT_EQ(width.has_value(), a.chosen != nullptr) << a.power;
         if (!width)
             continue;
@@ -285,13 +503,14 @@ TEST(Loads, NarrowestMadeWidthForAPower) {
         EXPECT_EQ(width->rating, ofWidth(a.chosen));
         EXPECT_DOUBLE_EQ(width->margin, width->rating / (a.power * a.serviceFactor));
     }
-    EXPECT_EQ(geometry::narrowestWidth(l, {60, 1160, 1}, 1, 1), std::nullopt);
-    EXPECT_EQ(geometry::narrowestWidth(*belt("5M").profile, pulley, 1, 1), std::nullopt);
+    EXPECT_EQ(geometry::narrowestWidth(belt("L"), {60, 1160, 1}, 1, 1), std::nullopt);
+    EXPECT_EQ(geometry::narrowestWidth(belt("8M"), pulley, 1, 1), std::nullopt);
     for (const auto &[name, made] : {std::pair{"XL037", true},
                                      {"XL050", false},
                                      {"H300", true},
                                      {"MXL019", true},
                                      {"T5-10", false},
+                                     {"XL37", false},
                                      {"L", false}})
         EXPECT_EQ(geometry::isMadeWidth(belt(name)), made) << name;
 }

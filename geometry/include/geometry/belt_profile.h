@@ -89,16 +89,21 @@ inline constexpr std::array<BeltProfile, 22> beltProfiles{{
 struct ProfileChoice {
     const BeltProfile *profile;
     std::string width;
+    // The makers' belt line asked for after the width (GT3 in 5GT-15/GT3), where a profile is
+    // rated by two; empty for either.
+    std::string line = {};
     bool operator==(const ProfileChoice &) const = default;
 };
 
 // Reads a profile's name in any case and with the usual spellings (GT2 and 2MGT for 2GT,
-// HTD5M for 5M), and what follows it as its width. Nothing when no profile has that name.
+// HTD5M for 5M), and what follows it as its width, then a belt line after a slash (5GT-15/GT3).
+// Nothing when no profile has that name.
 std::optional<ProfileChoice> readProfile(std::string_view typed);
 
-// Whether the width is written as its makers write it: three digits in hundredths of an
-// inch right after an inch profile's name (XL037), from 010 to 500; whole millimetres after
-// a dash for a metric one (T5-10), from 1 to 500; or no width at all.
+// Whether the width is written as its makers write it: three digits in hundredths of an inch
+// right after an inch profile's name (XL037), from 010 to 500; whole millimetres after a dash
+// for a metric one (T5-10), from 1 to 500; or no width at all. And whether a line after it is
+// one of the profile's.
 bool hasValidWidth(const ProfileChoice &choice);
 
 // The largest belt code that a typed value can hold (the range of the number reader); no
