@@ -910,6 +910,14 @@ QString cellNoise() {
                           "rumorosa: conviene smorzare il rumore nel carter.");
 }
 
+QString noTensionToSet(const QString &belt, bool leastGiven) {
+    return QStringLiteral("Per la cinghia %1 i costruttori non pubblicano il tiro da montare%2")
+        .arg(belt, leastGiven ? QStringLiteral(": si dà il tiro statico minimo, Te/2 + m·v², "
+                                               "sotto cui il lato lento si stacca dai denti.")
+                              : QStringLiteral(", né si conosce la massa della cinghia: indicare "
+                                               "il tiro con --tension."));
+}
+
 QString noStiffnessTerm(const QString &belt) {
     return QStringLiteral("Per la cinghia %1 non si trova pubblicata la rigidezza: la forza per la "
                           "freccia è quella di una corda tesa, T/16, e la cinghia vera ne chiede "

@@ -222,6 +222,9 @@ QString cellReducedLife();
 QString cellOnlyIfRequired();
 QString cellSpecialPulleys();
 QString cellNoise();
+// No maker's row of tension constants for the belt: the least tension is given instead, where
+// its mass is known.
+QString noTensionToSet(const QString &belt, bool leastGiven);
 // The deflection force of a belt whose maker publishes no stiffness for it: a taut string's.
 QString noStiffnessTerm(const QString &belt);
 // Fewer than two teeth in mesh to rate the belt by, on the pulley named (a layout's entry).

@@ -214,6 +214,22 @@ double formulaRating(const ProfileChoice &belt, const RatedPulley &pulley) {
 
 } // namespace
 
+std::optional<InstallTension> installTension(const ProfileChoice &belt, double power,
+                                             double serviceFactor, double speed,
+                                             std::optional<double> mass) {
+    const std::optional<TensionConstants> row = tensionConstants(belt);
+    if (!row || !(row->mass || mass))
+        return std::nullopt;
+    const double pull = effectivePull(power, speed);
+    // 20·HP/S lbf is 20/33 of the pull, 33000 ft·lbf/min being a horsepower; DQ/d is half the
+    // design pull.
+    const double working = row->beltMaker
+                               ? 20.0 / 33 * pull
+                               : (serviceFactor >= 1.3 ? 0.812 : 1.05) * serviceFactor * pull / 2;
+    const double centrifugal = row->mass.value_or(mass.value_or(0)) * speed * speed;
+    return InstallTension{std::max(working + centrifugal, row->leastTension), row->beltMaker};
+}
+
 bool hasRatingFormula(const BeltProfile &profile) {
     return !madeWidths(profile).empty();
 }

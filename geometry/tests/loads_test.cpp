@@ -144,6 +144,37 @@ TEST(Loads, TensionConstantsOfTheName) {
     }
 }
 
+// The tension to set, worked by hand in the makers' units: 1.5 kW (2.0115 hp) on a 30-groove
+// 5M pulley (1.8797 in) at 3000 rpm, S = 1.8797 · 3000 / 3820 = 1.4762: the belt maker's
+// 20 · 2.0115 / 1.4762 + 0.27 · 1.4762² = 27.841 lbf. 2GT-6, in the pulley maker's table
+// only: 0.812 · DQ/d (DQ/d half the pull times the service factor) or 1.05 below 1.3, plus
+// 0.039 lbf per (1000 ft/min)² · S². The least where that is less; nothing without a row or
+// a mass (T10's is not printed).
+TEST(Loads, TensionToSet) {
+    constexpr double lbf = 4.4482216152605;
+    const double speed = geometry::beltSpeed(30 * 5 / pi, 3000);
+    const auto spindle = geometry::installTension(belt("5M-15"), 1500, 1.5, speed, {});
+    ASSERT_TRUE(spindle);
+    EXPECT_TRUE(spindle->beltMaker);
+    EXPECT_NEAR(spindle->tension / lbf, 27.841, 0.005); // 3820 rounds 12000/π
+
+    const double printer = geometry::beltSpeed(20 * 2 / pi, 3000); // 2 m/s, 393.7 ft/min
+    const double pull = 50 / printer / lbf;
+    const double s = printer / 5.08;
+    for (const auto &[factor, k] : {std::pair{1.5, 0.812}, {1.2, 1.05}}) {
+        const auto set = geometry::installTension(belt("2GT-6"), 50, factor, printer, {});
+        ASSERT_TRUE(set);
+        EXPECT_FALSE(set->beltMaker);
+        EXPECT_NEAR(set->tension / lbf, k * factor * pull / 2 + 0.039 * s * s, 1e-9) << factor;
+    }
+    EXPECT_NEAR(geometry::installTension(belt("5M-15"), 1, 1.5, speed, {})->tension / lbf, 13.5,
+                1e-9);
+    EXPECT_NEAR(geometry::installTension(belt("T5-10"), 1, 1.5, 1, 0.021)->tension / lbf, 5.62,
+                1e-9);
+    EXPECT_FALSE(geometry::installTension(belt("8M-20"), 1500, 1.5, speed, 0.11));
+    EXPECT_FALSE(geometry::installTension(belt("T10-16"), 1500, 1.5, speed, {}));
+}
+
 // A 20-groove L pulley at 1160 rpm carrying 750 W: the pulls add up to the power, and the
 // least static tension is where the slack side starts to leave the teeth.
 TEST(Loads, PullsOfAPowerAndTheSlackSide) {

@@ -70,6 +70,21 @@ double leastStaticTension(double effectivePull, double massPerMetre, double spee
 // Whether the slack side leaves the teeth: T − Te/2 < m·v².
 bool slackSideLeavesTeeth(double tension, double effectivePull, double massPerMetre, double speed);
 
+// The static tension to set for a power P (W) carried at a belt speed (m/s), N: the belt
+// maker's Formula 5, Tst = 20·HP/S + M·S² (HP the power itself, S the speed in 1000 ft/min:
+// 20/33 of the pull, plus m·v²), where its table has a row for the belt; else the pulley
+// maker's Eq. 10-1 (service factor 1.3 or more) or 10-2, Tst = k·DQ/d + m·S² (DQ the torque
+// times the service factor: k/2 of the design pull, k 0.812 or 1.05); never below the row's
+// least. Its m·v² with the row's mass where printed, else with the one given. Nothing without
+// a row or a mass. A new belt is set at 1.0 to 1.1 times it.
+struct InstallTension {
+    double tension = 0;
+    bool beltMaker = false;
+};
+std::optional<InstallTension> installTension(const ProfileChoice &belt, double power,
+                                             double serviceFactor, double speed,
+                                             std::optional<double> mass);
+
 // The smaller pulley of a drive, as the rating reads it: a layout's loaded pulley at its own
 // speed. The belt's teeth for the length factors of the tables that print them; the speed
 // ratio of a drive in which this pulley drives the slower shaft, for the power some tables add
