@@ -165,6 +165,15 @@ std::vector<Line> loadLines(const OneBeltRequest &request, const geometry::Drive
     const auto newtons = [&](const char *label, double value, const char *csvName = nullptr) {
         lines.push_back({QString::fromUtf8(label), write.twoDecimals(value), " N", "n", csvName});
     };
+    // The mass that the spans are heard at, once, before the first figure that uses it.
+    bool massShown = false;
+    const auto showMass = [&](const char *label) {
+        lines.push_back(
+            {QString::fromUtf8(label),
+             QString::fromStdString(geometry::formatSignificant(*mass, 3, 4, write.separator)),
+             " kg/m", nullptr, "massa_della_cinghia_kg_m"});
+        massShown = true;
+    };
     std::optional<double> tension = staticTension(loads, mass, drive.span);
     if (!tension && loads.power && request.speed && geometry::widthOf(request.profile)) {
         // The tension to set for the power, and the mass its span is heard at: the profile's,
@@ -175,11 +184,11 @@ std::vector<Line> loadLines(const OneBeltRequest &request, const geometry::Drive
         const std::optional<geometry::TensionConstants> row =
             geometry::tensionConstants(request.profile);
         mass = geometry::massPerMetre(request.profile);
-        if (!mass && row && row->mass) {
+        if (mass)
+            showMass("massa della cinghia");
+        else if (row && row->mass) {
             mass = row->mass;
-            lines.push_back({QStringLiteral("massa della cinghia dalla costante del costruttore"),
-                             write.number(*mass, "0.0000"), " kg/m", nullptr,
-                             "massa_della_cinghia_kg_m"});
+            showMass("massa della cinghia dalla costante del costruttore");
         }
         const double watts = loads.power->value * 1000;
         if (const std::optional<geometry::InstallTension> set =
@@ -199,6 +208,8 @@ std::vector<Line> loadLines(const OneBeltRequest &request, const geometry::Drive
         }
     }
     if (tension) {
+        if (mass && !massShown)
+            showMass("massa della cinghia");
         if (loads.frequency)
             newtons("tiro statico", *tension);
         if (mass)

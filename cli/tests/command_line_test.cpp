@@ -651,7 +651,8 @@ void CommandLineTest::answersInTheTerminal_data() {
         << italian
         << QStringList{"20", "20", "440", "-p", "T5", "--tension", "624", "--mass", "0,11"} << 0
         << "…tratto libero: 170,00 mm\nangolo di avvolgimento sul maggiore: 180,00°\n"
-           "denti in presa sul maggiore: 10,00\nfrequenza del tratto: 221,52 Hz\n"
+           "denti in presa sul maggiore: 10,00\nmassa della cinghia: 0,1100 kg/m\n"
+           "frequenza del tratto: 221,52 Hz\n"
            "freccia: 2,66 mm\nforza per la freccia: 39,00 N\n"
            "carico sull'albero maggiore: 1248,00 N\ncarico sull'albero minore: 1248,00 N\n"
         << "Per la cinghia T5 non si trova pubblicata la rigidezza: la forza per la freccia è "
@@ -693,10 +694,12 @@ void CommandLineTest::answersInTheTerminal_data() {
                        "--power", "0.75", "--tension", "150", "--mass", "0.05",  "--service-factor",
                        "2",       "--csv"}
         << 0
-        << "…frequenza_del_tratto_hz,freccia_mm,forza_per_la_freccia_n,carico_albero_maggiore_n,"
+        << "…massa_della_cinghia_kg_m,frequenza_del_tratto_hz,freccia_mm,forza_per_la_freccia_n,"
+           "carico_albero_maggiore_n,"
            "carico_albero_minore_n,tiro_utile_n,tiro_lato_teso_n,tiro_lato_lento_n,"
            "larghezza_necessaria,fattore_di_servizio\n250.19,250.2,2.0,0.5,164.68,10.06,133.40,"
-           "66.70,132.64,65.94,819.15,247.95,195.32,23.87,725.0,5.06,110.45,3.87,9.38,297.32,"
+           "66.70,132.64,65.94,819.15,247.95,195.32,23.87,725.0,5.06,0.0500,110.45,3.87,9.38,297."
+           "32,"
            "297.32,148.10,224.05,75.95,L150,2.00\n"
         << "Per la cinghia L non si trova pubblicata la rigidezza";
     // The makers' tables: a printer's belt, the spindle of 5M between two columns (× 1.89 for
@@ -719,7 +722,8 @@ void CommandLineTest::answersInTheTerminal_data() {
     QTest::newRow("the tension to set, by a maker's formula")
         << italian
         << QStringList{"30", "30", "500", "-p", "5M-15", "--rpm", "3000", "--power", "1,5"} << 0
-        << "…velocità cinghia: 7,50 m/s\ntiro statico consigliato: 123,83 N\n"
+        << "…velocità cinghia: 7,50 m/s\nmassa della cinghia: 0,0465 kg/m\n"
+           "tiro statico consigliato: 123,83 N\n"
            "tiro statico per una cinghia nuova, fino a: 136,21 N\nfrequenza del tratto: 147,44 "
            "Hz\nfreccia: 2,73 mm\nforza per la freccia: 10,15 N\ncarico sull'albero maggiore: "
            "247,66 N\ncarico sull'albero minore: 247,66 N\ntiro utile: 200,00 N\ntiro lato "
@@ -741,7 +745,8 @@ void CommandLineTest::answersInTheTerminal_data() {
     QTest::newRow("no tension published: the least")
         << italian
         << QStringList{"30", "30", "800", "-p", "8M-20", "--rpm", "3000", "--power", "1,5"} << 0
-        << "…velocità cinghia: 12,00 m/s\ntiro statico minimo: 78,34 N\ntiro utile: 125,00 N\n"
+        << "…velocità cinghia: 12,00 m/s\nmassa della cinghia: 0,1100 kg/m\n"
+           "tiro statico minimo: 78,34 N\ntiro utile: 125,00 N\n"
         << "Per la cinghia 8M-20 i costruttori non pubblicano il tiro da montare: si dà il tiro "
            "statico minimo";
     QTest::newRow("the lower of two lines, named")
