@@ -392,6 +392,12 @@ PlaceLoads placeLoads(const LayoutRequest &request, const LayoutDescription &lay
     QStringList beltCells;
     const auto newtons = [&](double value) { return write.twoDecimals(value); };
     if (tension) {
+        const QString massText =
+            QString::fromStdString(geometry::formatSignificant(*mass, 3, 4, write.separator()));
+        loads.lines.push_back({QStringLiteral("massa della cinghia"), massText, " kg/m", nullptr,
+                               "massa_della_cinghia_kg_m"});
+        loads.headings << QStringLiteral("massa_della_cinghia_kg_m");
+        beltCells << massText;
         if (request.loads.frequency) {
             loads.lines.push_back({QStringLiteral("tiro statico"), newtons(*tension), " N", "n"});
             loads.headings << write.heading(QStringLiteral("tiro statico"), "n");

@@ -778,7 +778,7 @@ void CommandLineTest::answersInTheTerminal_data() {
                        "30"}
         << 0
         << "…posizione di rullo (riga 5): x 75.00 mm, y -4.66 mm\n"
-           "frequenza del tratto motore-vite: 225.55 Hz\n"
+           "massa della cinghia: 0.00660 kg/m\nfrequenza del tratto motore-vite: 225.55 Hz\n"
            "frequenza del tratto vite-rullo: 477.43 Hz\n"
            "frequenza del tratto rullo-motore: 455.45 Hz\n"
            "freccia del tratto motore-vite: 2.34 mm\nfreccia del tratto vite-rullo: 1.10 mm\n"
@@ -806,7 +806,8 @@ void CommandLineTest::answersInTheTerminal_data() {
         << 0
         << "nome,x_mm,y_mm,diametro_primitivo_mm,avvolgimento_gradi,denti_in_presa,tratto_mm,"
            "frequenza_del_tratto_hz,freccia_mm,forza_per_la_freccia_n,carico_albero_n,"
-           "tiro_statico_n\nmotore,0.00,0.00,12.73,90.00,5.00,300.00,40.00,4.69,0.24,5.38,3.80\n…"
+           "massa_della_cinghia_kg_m,tiro_statico_n\nmotore,0.00,0.00,12.73,90.00,5.00,300.00,"
+           "40.00,4.69,0.24,5.38,0.00660,3.80\n…"
         << "solo 5.00 denti";
     QTest::newRow("pulleys that overlap, named")
         << english << QStringList{"--layout", layout("sovrapposte.txt")} << 1 << ""
