@@ -786,6 +786,15 @@ void CommandLineTest::answersInTheTerminal_data() {
            "carico sull'albero motore: 59.99 N\ncarico sull'albero vite: 58.96 N\n"
            "carico sull'albero rullo: 11.89 N\n"
         << "";
+    QTest::newRow("a layout's speeds: the belt's and each turning entry's")
+        << english
+        << QStringList{"--layout", layout("tenditore.txt"), "384-2GT", "-p", "GT2-6", "--rpm",
+                       "1400"}
+        << 0
+        << "…posizione di rullo (riga 5): x 75.00 mm, y -4.66 mm\nvelocità cinghia: 0.93 m/s\n"
+           "giri di motore: 1400.0 al minuto\ngiri di vite: 466.7 al minuto\n"
+           "giri di rullo: 1346.7 al minuto\npotenza trasmissibile: 0.0270 kW\n"
+        << "";
     QTest::newRow("a layout's span measured, named from either end")
         << english << QStringList{"--layout",  layout("tenditore.txt"), "384-2GT", "-p",
                                   "GT2-6",     "--frequency",           "120",     "--span",
