@@ -446,6 +446,12 @@ PlaceLoads placeLoads(const LayoutRequest &request, const LayoutDescription &lay
     QStringList beltCells;
     const auto newtons = [&](double value) { return write.twoDecimals(value); };
     if (tension) {
+        const QString massText =
+            QString::fromStdString(geometry::formatSignificant(*mass, 3, 4, write.separator()));
+        loads.lines.push_back({QStringLiteral("massa della cinghia"), massText, " kg/m", nullptr,
+                               "massa_della_cinghia_kg_m"});
+        loads.headings << QStringLiteral("massa_della_cinghia_kg_m");
+        beltCells << massText;
         if (request.loads.frequency) {
             loads.lines.push_back({QStringLiteral("tiro statico"), newtons(*tension), " N", "n"});
             loads.headings << write.heading(QStringLiteral("tiro statico"), "n");
@@ -488,6 +494,27 @@ PlaceLoads placeLoads(const LayoutRequest &request, const LayoutDescription &lay
         // One pulley turns at --rpm, the first unless named; the belt turns every other at its
         // own.
         const double turningDiameter = 2 * path.entries[turning].pitchRadius;
+        const double metresPerSecond = geometry::beltSpeed(turningDiameter, request.speed->value);
+        // The belt's speed and each turning entry's, after the spans' figures.
+        loads.lines.push_back({QStringLiteral("velocità cinghia"),
+                               write.twoDecimals(metresPerSecond), " m/s", nullptr,
+                               "velocita_cinghia_m_s"});
+        loads.headings << QStringLiteral("velocita_cinghia_m_s");
+        beltCells << write.twoDecimals(metresPerSecond);
+        const qsizetype entryColumns = tension ? 4 : 0;
+        loads.headings.insert(entryColumns, QStringLiteral("giri_al_minuto"));
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            const double diameter = 2 * path.entries[i].pitchRadius;
+            const bool turns = entries[i].kind != LayoutEntry::Kind::clamp && diameter > 0;
+            const QString rpm =
+                turns ? write.number(request.speed->value * turningDiameter / diameter, "0.0")
+                      : QString();
+            loads.cells[i] << rpm;
+            if (turns)
+                loads.lines.push_back(
+                    {QStringLiteral("giri di ") + file.names[static_cast<qsizetype>(i)], rpm,
+                     " al minuto", nullptr});
+        }
         std::vector<RatedOn> rated;
         for (std::size_t i = 0; i < entries.size(); ++i) {
             const LayoutEntry &entry = entries[i];
@@ -496,7 +523,8 @@ PlaceLoads placeLoads(const LayoutRequest &request, const LayoutDescription &lay
             const double diameter = 2 * path.entries[i].pitchRadius;
             if (carries)
                 rated.push_back({{diameter, request.speed->value * turningDiameter / diameter,
-                                  path.entries[i].teethInMesh},
+                                  path.entries[i].teethInMesh,
+                                  std::llround(path.pitchLength / layout.profile.profile->pitch)},
                                  file.called(i)});
         }
         const std::vector<DetailLine> power = powerLines(

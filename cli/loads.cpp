@@ -4,6 +4,8 @@
 #include "geometry/number_text.h"
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 
 namespace cli {
 
@@ -29,6 +31,47 @@ std::optional<double> leastRating(const geometry::ProfileChoice &belt,
         least = std::min(least.value_or(*rating), *rating);
     }
     return least;
+}
+
+// Why the belt has no rating on that pulley, where a sentence says it.
+std::optional<QString> whyUnrated(const geometry::ProfileChoice &belt,
+                                  const geometry::Rating &rating, const RatedOn &on,
+                                  const QString &teethInMesh) {
+    const QString name = QString::fromStdString(geometry::profileName(belt));
+    const int grooves =
+        int(std::lround(std::numbers::pi * on.pulley.pitchDiameter / belt.profile->pitch));
+    const QString rpm = QString::number(std::lround(on.pulley.rpm));
+    switch (rating.end) {
+    case geometry::RatingEnd::tooFewTeeth:
+        return messages::tooFewTeethToRate(teethInMesh, on.entry);
+    case geometry::RatingEnd::fewGrooves:
+        return messages::tableStartsAt(name, int(rating.limit), grooves, on.entry);
+    case geometry::RatingEnd::manyGrooves:
+        return messages::tableEndsAtGrooves(name, int(rating.limit), grooves, on.entry);
+    case geometry::RatingEnd::pastLastRow:
+        return messages::tableEndsAtRpm(name, QString::number(std::lround(rating.limit)), rpm,
+                                        on.entry);
+    case geometry::RatingEnd::blankCell:
+        return messages::tableCellBlank(name, grooves, rpm, on.entry);
+    case geometry::RatingEnd::lengthNotListed:
+        return messages::lengthNotListed(name, on.pulley.beltTeeth);
+    default: // said before the rating: no table, no width, a width not printed
+        return std::nullopt;
+    }
+}
+
+QStringList notesOf(unsigned notes) {
+    QStringList said;
+    const std::pair<geometry::CellNote, QString (*)()> sentences[] = {
+        {geometry::CellNote::reducedLife, &messages::cellReducedLife},
+        {geometry::CellNote::onlyIfRequired, &messages::cellOnlyIfRequired},
+        {geometry::CellNote::specialPulleys, &messages::cellSpecialPulleys},
+        {geometry::CellNote::noise, &messages::cellNoise},
+    };
+    for (const auto &[note, sentence] : sentences)
+        if (geometry::hasNote(notes, note))
+            said << sentence();
+    return said;
 }
 
 } // namespace
@@ -61,16 +104,35 @@ std::optional<QString> massExample(const geometry::BeltProfile &profile) {
 
 std::optional<common::Problem> unmadeWidth(const LoadRequest &loads,
                                            const geometry::ProfileChoice &profile) {
+    if (!loads.power)
+        return std::nullopt;
+    return unratedWidth(profile);
+}
+
+std::optional<common::Problem> unratedWidth(const geometry::ProfileChoice &profile) {
     const geometry::BeltProfile &belt = *profile.profile;
-    if (!loads.power || !geometry::hasRatingFormula(belt) || profile.width.empty() ||
-        geometry::isMadeWidth(profile))
+    if (profile.width.empty())
         return std::nullopt;
     QStringList widths;
-    for (int hundredths : geometry::madeWidths(belt))
-        widths << QString::fromStdString(withWidth(belt, hundredths).width);
+    if (geometry::hasRatingFormula(belt)) {
+        if (geometry::isMadeWidth(profile))
+            return std::nullopt;
+        for (int hundredths : geometry::madeWidths(belt))
+            widths << QString::fromStdString(withWidth(belt, hundredths).width);
+        return common::Problem{
+            messages::widthNotMade(QString::fromStdString(geometry::profileName(profile)),
+                                   fromView(belt.name), widths),
+            common::ExitStatus::wrongUse};
+    }
+    const std::vector<int> printed = geometry::printedWidths(profile);
+    if (printed.empty() ||
+        std::ranges::find(printed, int(*geometry::widthOf(profile))) != printed.end())
+        return std::nullopt;
+    for (int millimetres : printed)
+        widths << QString::number(millimetres);
     return common::Problem{
-        messages::widthNotMade(QString::fromStdString(geometry::profileName(profile)),
-                               fromView(belt.name), widths),
+        messages::widthNotPrinted(QString::fromStdString(geometry::profileName(profile)),
+                                  fromView(belt.name), widths),
         common::ExitStatus::wrongUse};
 }
 
@@ -91,9 +153,13 @@ std::vector<DetailLine> powerLines(const LoadRequest &loads, const geometry::Pro
     const auto shown = [&](double value, const char *pattern = "0.00") {
         return fromView(geometry::formatNumber(value, pattern, separator));
     };
-    const auto kilowatts = [&](double watts) { return shown(watts / 1000, "0.000"); };
+    // Three figures at least, for the small belts' watts.
+    const auto kilowatts = [&](double watts) {
+        return fromView(geometry::formatSignificant(watts / 1000, 3, 3, separator));
+    };
     const geometry::BeltProfile &belt = *profile.profile;
-    const bool rated = geometry::hasRatingFormula(belt);
+    const bool formula = geometry::hasRatingFormula(belt);
+    const bool table = geometry::hasRatingTable(belt);
     std::vector<DetailLine> lines;
     const double power = loads.power ? loads.power->value * 1000 : 0; // W
     if (loads.power) {
@@ -108,20 +174,49 @@ std::vector<DetailLine> powerLines(const LoadRequest &loads, const geometry::Pro
                     shown(*tension), shown(geometry::leastStaticTension(pull, *mass, speed)));
         }
     }
-    if (!rated) {
+    if (!formula && !table) {
         if (loads.power)
             complaints << messages::noRatingFormula(fromView(belt.name));
         return lines;
     }
     if (pulleys.empty()) // no pulley carries the load
         return lines;
-    for (const RatedOn &on : pulleys)
-        if (!geometry::teethInMeshFactor(on.pulley.teethInMesh))
-            complaints << messages::tooFewTeethToRate(shown(on.pulley.teethInMesh), on.entry);
-    if (geometry::isMadeWidth(profile))
-        if (const std::optional<double> rating = leastRating(profile, pulleys))
-            lines.push_back(
-                {QStringLiteral("potenza trasmissibile"), kilowatts(*rating), " kW", "kw"});
+    // The name's width where it is rated; else, to say where the tables end, the one they
+    // print for the most pulleys and speeds: an inch profile's widest, a table's narrowest.
+    const bool atName =
+        formula ? geometry::isMadeWidth(profile) : !profile.width.empty() && !unratedWidth(profile);
+    if (table && !profile.width.empty() && !atName)
+        complaints << unratedWidth(profile)->message;
+    const std::vector<int> printed = geometry::printedWidths(profile);
+    const geometry::ProfileChoice probe =
+        atName ? profile
+        : formula
+            ? withWidth(belt, geometry::madeWidths(belt).back())
+            : geometry::ProfileChoice{&belt, "-" + std::to_string(printed.front()), profile.line};
+    std::optional<double> least;
+    std::string_view line;
+    bool everyRated = true;
+    // Without a width to rate or a power to carry, nothing is read.
+    for (const RatedOn &on : atName || loads.power ? pulleys : std::vector<RatedOn>{}) {
+        const geometry::Rating rating = geometry::rateBelt(probe, on.pulley);
+        if (!rating.power) {
+            everyRated = false;
+            if (const std::optional<QString> why =
+                    whyUnrated(probe, rating, on, shown(on.pulley.teethInMesh)))
+                complaints << *why;
+        } else if (!least || *rating.power < *least) {
+            least = rating.power;
+            line = rating.line;
+        }
+        for (const QString &note : notesOf(rating.notes))
+            if (!complaints.contains(note))
+                complaints << note;
+    }
+    if (atName && everyRated && least) {
+        lines.push_back({QStringLiteral("potenza trasmissibile"), kilowatts(*least), " kW", "kw"});
+        if (!line.empty())
+            lines.push_back({QStringLiteral("linea della cinghia"), fromView(line), "", nullptr});
+    }
     if (!loads.power)
         return lines;
     const double factor =
@@ -131,15 +226,13 @@ std::vector<DetailLine> powerLines(const LoadRequest &loads, const geometry::Pro
     bool carried = true;
     for (const RatedOn &on : pulleys) {
         const std::optional<geometry::WidthChoice> choice =
-            geometry::narrowestWidth(belt, on.pulley, power, factor);
+            geometry::narrowestWidth(profile, on.pulley, power, factor);
         carried = carried && choice;
         if (choice &&
             (!chosen || *geometry::widthOf(choice->belt) > *geometry::widthOf(chosen->belt)))
             chosen = choice;
     }
-    const bool rateable = std::ranges::all_of(pulleys, [](const RatedOn &on) {
-        return geometry::teethInMeshFactor(on.pulley.teethInMesh).has_value();
-    });
+    const bool rateable = everyRated;
     DetailLine width{QStringLiteral("larghezza necessaria"), std::nullopt, "", nullptr};
     if (carried && chosen) {
         const double rating = *leastRating(chosen->belt, pulleys);
@@ -149,7 +242,14 @@ std::vector<DetailLine> powerLines(const LoadRequest &loads, const geometry::Pro
             csv ? name
                 : QStringLiteral("%1 (margine %2)").arg(name, shown(rating / (power * factor)));
     } else if (rateable) {
-        const geometry::ProfileChoice widest = withWidth(belt, geometry::madeWidths(belt).back());
+        // The widest that the tables rate here: not every width is printed for every pulley.
+        geometry::ProfileChoice widest = probe;
+        for (auto printedWidth = printed.rbegin(); !formula && printedWidth != printed.rend();
+             ++printedWidth) {
+            widest.width = "-" + std::to_string(*printedWidth);
+            if (leastRating(widest, pulleys))
+                break;
+        }
         powerNotCarried = true;
         complaints << messages::noWidthCarries(
             kilowatts(power * factor), QString::fromStdString(geometry::profileName(widest)),

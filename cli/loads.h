@@ -27,6 +27,9 @@ std::optional<QString> massExample(const geometry::BeltProfile &profile);
 std::optional<common::Problem> unmadeWidth(const LoadRequest &loads,
                                            const geometry::ProfileChoice &profile);
 
+// A width in the profile's name that is neither made (inch profiles) nor printed by a table.
+std::optional<common::Problem> unratedWidth(const geometry::ProfileChoice &profile);
+
 // The static tension asked, or the one that the frequency measured on a span of that length
 // means.
 std::optional<double> staticTension(const LoadRequest &loads, std::optional<double> mass,

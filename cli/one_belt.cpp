@@ -162,20 +162,74 @@ std::vector<Line> loadLines(const OneBeltRequest &request, const geometry::Drive
                             QStringList &complaints, bool &powerNotCarried) {
     const LoadRequest &loads = request.loads;
     std::vector<Line> lines;
-    const std::optional<double> tension = staticTension(loads, mass, drive.span);
+    const auto newtons = [&](const char *label, double value, const char *csvName = nullptr) {
+        lines.push_back({QString::fromUtf8(label), write.twoDecimals(value), " N", "n", csvName});
+    };
+    // The mass that the spans are heard at, once, before the first figure that uses it.
+    bool massShown = false;
+    const auto showMass = [&](const char *label) {
+        lines.push_back(
+            {QString::fromUtf8(label),
+             QString::fromStdString(geometry::formatSignificant(*mass, 3, 4, write.separator)),
+             " kg/m", nullptr, "massa_della_cinghia_kg_m"});
+        massShown = true;
+    };
+    std::optional<double> tension = staticTension(loads, mass, drive.span);
+    if (!tension && loads.power && request.speed && geometry::widthOf(request.profile)) {
+        // The tension to set for the power, and the mass its span is heard at: the profile's,
+        // else the one the maker's tension constant means. Without a width, no maker's row.
+        const double factor =
+            loads.serviceFactor ? loads.serviceFactor->value : geometry::defaultServiceFactor;
+        const double speed = geometry::beltSpeed(drive.smaller.pitchDiameter, *request.speed);
+        const std::optional<geometry::TensionConstants> row =
+            geometry::tensionConstants(request.profile);
+        mass = geometry::massPerMetre(request.profile);
+        if (mass)
+            showMass("massa della cinghia");
+        else if (row && row->mass) {
+            mass = row->mass;
+            showMass("massa della cinghia dalla costante del costruttore");
+        }
+        const double watts = loads.power->value * 1000;
+        if (const std::optional<geometry::InstallTension> set =
+                geometry::installTension(request.profile, watts, factor, speed, mass)) {
+            tension = set->tension;
+            newtons("tiro statico consigliato", set->tension, "tiro_statico_consigliato_n");
+            newtons("tiro statico per una cinghia nuova, fino a", 1.1 * set->tension,
+                    "tiro_statico_nuova_max_n");
+        } else {
+            complaints << messages::noTensionToSet(
+                QString::fromStdString(geometry::profileName(request.profile)), mass.has_value());
+            if (mass)
+                newtons("tiro statico minimo",
+                        geometry::leastStaticTension(geometry::effectivePull(watts, speed), *mass,
+                                                     speed),
+                        "tiro_statico_minimo_n");
+        }
+    }
     if (tension) {
-        const auto newtons = [&](const char *label, double value, const char *csvName = nullptr) {
-            lines.push_back(
-                {QString::fromUtf8(label), write.twoDecimals(value), " N", "n", csvName});
-        };
+        if (mass && !massShown)
+            showMass("massa della cinghia");
         if (loads.frequency)
             newtons("tiro statico", *tension);
-        lines.push_back({QStringLiteral("frequenza del tratto"),
-                         write.twoDecimals(geometry::spanFrequency(*tension, *mass, drive.span)),
-                         " Hz", "hz"});
+        if (mass)
+            lines.push_back(
+                {QStringLiteral("frequenza del tratto"),
+                 write.twoDecimals(geometry::spanFrequency(*tension, *mass, drive.span)), " Hz",
+                 "hz"});
         lines.push_back({QStringLiteral("freccia"),
                          write.twoDecimals(geometry::spanDeflection(drive.span)), " mm", "mm"});
-        newtons("forza per la freccia", geometry::deflectionForce(*tension));
+        const std::optional<geometry::TensionConstants> constants =
+            geometry::tensionConstants(request.profile);
+        if (constants) {
+            newtons("forza per la freccia",
+                    geometry::deflectionForce(*tension, drive.span, drive.beltLength,
+                                              constants->stiffness));
+        } else {
+            newtons("forza per la freccia", geometry::deflectionForce(*tension));
+            complaints << messages::noStiffnessTerm(
+                QString::fromStdString(geometry::profileName(request.profile)));
+        }
         newtons("carico sull'albero maggiore",
                 geometry::shaftLoad(*tension, drive.larger.wrapAngle), "carico_albero_maggiore_n");
         newtons("carico sull'albero minore", geometry::shaftLoad(*tension, drive.smaller.wrapAngle),
@@ -185,7 +239,9 @@ std::vector<Line> loadLines(const OneBeltRequest &request, const geometry::Drive
         return lines;
     const std::vector<Line> power = powerLines(
         loads, request.profile, geometry::beltSpeed(drive.smaller.pitchDiameter, *request.speed),
-        {RatedOn{{drive.smaller.pitchDiameter, *request.speed, drive.smaller.teethInMesh}, {}}},
+        {RatedOn{{drive.smaller.pitchDiameter, *request.speed, drive.smaller.teethInMesh,
+                  std::llround(drive.beltLength / request.profile.profile->pitch)},
+                 {}}},
         tension, mass, write.separator, csv, complaints, powerNotCarried);
     lines.insert(lines.end(), power.begin(), power.end());
     return lines;

@@ -894,10 +894,112 @@ QString slackSideLeaves(const QString &tension, const QString &least) {
 }
 
 QString noRatingFormula(const QString &profile) {
-    return QStringLiteral("Per il profilo %1 i costruttori pubblicano tabelle delle proprie "
-                          "cinghie, non una formula: la potenza trasmissibile e la larghezza "
+    return QStringLiteral("Per il profilo %1 non si trova né una formula né una tabella "
+                          "pubblicata delle potenze: la potenza trasmissibile e la larghezza "
                           "non si calcolano.")
         .arg(profile);
+}
+
+QString widthNotPrinted(const QString &belt, const QString &profile, const QStringList &widths) {
+    return QStringLiteral("Per la cinghia %1 non c'è una tabella pubblicata: le tabelle del "
+                          "profilo %2 sono per le larghezze %3 mm; indicarne una, per esempio "
+                          "-p %2-%4.")
+        .arg(belt, profile, listed(widths), widths.last());
+}
+
+namespace {
+
+// A sentence on a table's reading, on a layout's pulley where one is named.
+QString onPulley(const QString &sentence, const std::optional<QString> &entry) {
+    return entry ? QStringLiteral("Sulla puleggia %1: %2").arg(*entry, sentence)
+                 : sentence.front().toUpper() + sentence.mid(1);
+}
+
+} // namespace
+
+QString tableStartsAt(const QString &belt, int first, int grooves,
+                      const std::optional<QString> &entry) {
+    return onPulley(QStringLiteral("la tabella pubblicata della cinghia %1 comincia da %2 denti: "
+                                   "con %3 la potenza trasmissibile non si calcola.")
+                        .arg(belt)
+                        .arg(first)
+                        .arg(grooves),
+                    entry);
+}
+
+QString tableEndsAtGrooves(const QString &belt, int last, int grooves,
+                           const std::optional<QString> &entry) {
+    return onPulley(QStringLiteral("la tabella pubblicata della cinghia %1 arriva a %2 denti: "
+                                   "con %3 la potenza trasmissibile non si calcola.")
+                        .arg(belt)
+                        .arg(last)
+                        .arg(grooves),
+                    entry);
+}
+
+QString tableEndsAtRpm(const QString &belt, const QString &last, const QString &rpm,
+                       const std::optional<QString> &entry) {
+    return onPulley(QStringLiteral("la tabella pubblicata della cinghia %1 arriva a %2 giri al "
+                                   "minuto: a %3 il costruttore non la garantisce e la potenza "
+                                   "trasmissibile non si calcola.")
+                        .arg(belt, last, rpm),
+                    entry);
+}
+
+QString tableCellBlank(const QString &belt, int grooves, const QString &rpm,
+                       const std::optional<QString> &entry) {
+    return onPulley(QStringLiteral("la tabella pubblicata della cinghia %1 lascia vuota la "
+                                   "casella di %2 denti a %3 giri al minuto, per lo più perché "
+                                   "la cinghia passerebbe i 33 m/s (6500 piedi al minuto): la "
+                                   "potenza trasmissibile non si calcola.")
+                        .arg(belt)
+                        .arg(grooves)
+                        .arg(rpm),
+                    entry);
+}
+
+QString lengthNotListed(const QString &belt, qint64 teeth) {
+    return QStringLiteral("La cinghia di %1 denti non è fra le lunghezze per cui la tabella "
+                          "pubblicata della cinghia %2 dà il fattore di lunghezza: la potenza "
+                          "trasmissibile non si calcola.")
+        .arg(teeth)
+        .arg(belt);
+}
+
+QString cellReducedLife() {
+    return QStringLiteral("Nella tabella del costruttore la casella letta è ombreggiata: con "
+                          "questo ingranaggio a questa velocità la cinghia dura meno.");
+}
+
+QString cellOnlyIfRequired() {
+    return QStringLiteral("Nella tabella del costruttore la casella letta è in grigio: questo "
+                          "ingranaggio a questa velocità solo se il rapporto o lo spazio lo "
+                          "impongono.");
+}
+
+QString cellSpecialPulleys() {
+    return QStringLiteral("Nella tabella del costruttore la casella letta passa i 6500 piedi al "
+                          "minuto sul cerchio dell'ingranaggio: servono ingranaggi speciali.");
+}
+
+QString cellNoise() {
+    return QStringLiteral("Nella tabella del costruttore la velocità letta è segnata come "
+                          "rumorosa: conviene smorzare il rumore nel carter.");
+}
+
+QString noTensionToSet(const QString &belt, bool leastGiven) {
+    return QStringLiteral("Per la cinghia %1 i costruttori non pubblicano il tiro da montare%2")
+        .arg(belt, leastGiven ? QStringLiteral(": si dà il tiro statico minimo, Te/2 + m·v², "
+                                               "sotto cui il lato lento si stacca dai denti.")
+                              : QStringLiteral(", né si conosce la massa della cinghia: indicare "
+                                               "il tiro con --tension."));
+}
+
+QString noStiffnessTerm(const QString &belt) {
+    return QStringLiteral("Per la cinghia %1 non si trova pubblicata la rigidezza: la forza per la "
+                          "freccia è quella di una corda tesa, T/16, e la cinghia vera ne chiede "
+                          "un po' di più.")
+        .arg(belt);
 }
 
 QString tooFewTeethToRate(const QString &teeth, const std::optional<QString> &entry) {
@@ -1018,7 +1120,9 @@ QString help(Help text) {
         return QStringLiteral("Mostra questa guida.");
     case Help::profile:
         return QStringLiteral("Profilo della cinghia, con o senza la larghezza: XL037 (se non "
-                              "indicato), L075, T5-10, 5M-15, GT2 ... (vedi --profiles).");
+                              "indicato), L075, T5-10, 5M-15, GT2 ... (vedi --profiles); dove "
+                              "due linee di cinghie hanno tabelle pubblicate, la linea dopo la "
+                              "larghezza: 5GT-15/GT2, 5GT-15/GT3, 8GT-20/gomma, 8GT-21/PU.");
     case Help::profiles:
         return QStringLiteral("Elenca i profili conosciuti.");
     case Help::belts:

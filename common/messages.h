@@ -226,6 +226,32 @@ QString widthNotMade(const QString &belt, const QString &profile, const QStringL
 // (N, in the user's format).
 QString slackSideLeaves(const QString &tension, const QString &least);
 QString noRatingFormula(const QString &profile);
+// A width that no published table of the profile prints, with those that are (mm, in the
+// user's format) and one of them as an example.
+QString widthNotPrinted(const QString &belt, const QString &profile, const QStringList &widths);
+// Where a published table stops rating the belt (profile and width), and why: before its first
+// column or past its last (grooves), past its last row (rpm), at a blank cell, or for a belt
+// not among its lengths (teeth); the entry of a layout where one is named.
+QString tableStartsAt(const QString &belt, int first, int grooves,
+                      const std::optional<QString> &entry);
+QString tableEndsAtGrooves(const QString &belt, int last, int grooves,
+                           const std::optional<QString> &entry);
+QString tableEndsAtRpm(const QString &belt, const QString &last, const QString &rpm,
+                       const std::optional<QString> &entry);
+QString tableCellBlank(const QString &belt, int grooves, const QString &rpm,
+                       const std::optional<QString> &entry);
+QString lengthNotListed(const QString &belt, qint64 teeth);
+// What the maker's table says of the cells read: shorter life, a pulley to use only where it
+// must, special pulleys, noise.
+QString cellReducedLife();
+QString cellOnlyIfRequired();
+QString cellSpecialPulleys();
+QString cellNoise();
+// No maker's row of tension constants for the belt: the least tension is given instead, where
+// its mass is known.
+QString noTensionToSet(const QString &belt, bool leastGiven);
+// The deflection force of a belt whose maker publishes no stiffness for it: a taut string's.
+QString noStiffnessTerm(const QString &belt);
 // Fewer than two teeth in mesh to rate the belt by, on the pulley named (a layout's entry).
 QString tooFewTeethToRate(const QString &teeth, const std::optional<QString> &entry = {});
 // No made width carries power × service factor (kW), the widest with its rating.

@@ -540,6 +540,7 @@ void DesignerWindow::showLoads(bool shown) {
             previous = next;
         }
         connect(m_loadFields, &LoadFields::changed, this, &DesignerWindow::fieldsChanged);
+        m_loadFields->showMassOf(*geometry::readProfile(m_typedProfile.toStdString()));
     }
     if (m_loadFields)
         m_loadFields->setVisible(shown);
@@ -556,6 +557,8 @@ void DesignerWindow::profileTyped(const QString &text) {
     if (name == m_typedProfile)
         return;
     m_typedProfile = name;
+    if (m_loadFields)
+        m_loadFields->showMassOf(*read);
     fieldsChanged();
 }
 

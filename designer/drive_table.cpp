@@ -175,7 +175,7 @@ std::optional<Ratings> rateDrives(Drives &drives, const PowerAsked &asked, bool 
                 value = *rating;
         } else if (geometry::teethInMeshFactor(open.teethInMesh)) {
             const std::optional<geometry::WidthChoice> width =
-                geometry::narrowestWidth(*profile.profile, pulley, asked.needed, 1);
+                geometry::narrowestWidth(profile, pulley, asked.needed, 1);
             value = width ? std::stod(width->belt.width) : 0;
         }
         const bool fallsShort =
@@ -265,6 +265,10 @@ bool DriveTable::shortOfPower(std::size_t row) const {
     return std::isnan(value) || (m_ratedAtWidth ? value < m_powerAsked->needed : value == 0);
 }
 
+QString DriveTable::kilowatts(double watts) const {
+    return QString::fromStdString(geometry::formatSignificant(watts / 1000, 3, 3, m_separator));
+}
+
 QString DriveTable::text(std::size_t row, int kind) const {
     if (kind != rating)
         return text(m_drives->rows[row], kind);
@@ -273,8 +277,7 @@ QString DriveTable::text(std::size_t row, int kind) const {
     if (std::isnan(value) || value == 0)
         return QStringLiteral("—") + mark;
     if (m_ratedAtWidth)
-        return QString::fromStdString(geometry::formatNumber(value / 1000, "0.000", m_separator)) +
-               mark;
+        return kilowatts(value) + mark;
     return QString::fromStdString(geometry::profileName(
         {m_drives->profile.profile,
          QStringLiteral("%1").arg(static_cast<int>(value), 3, 10, QChar(u'0')).toStdString()}));
@@ -407,13 +410,12 @@ QString DriveTable::widestText(int shownColumn) const {
         return {};
     const int column = kindOf(shownColumn);
     if (column == rating) { // a few characters, whatever the rows
-        double most = 0;
-        for (const double value : *m_ratings)
-            most = std::isnan(value) ? most : std::max(most, value);
-        const QString widest =
-            m_ratedAtWidth
-                ? QString::fromStdString(geometry::formatNumber(most / 1000, "0.000", m_separator))
-                : QStringLiteral("XXH500");
+        // Small ratings take more decimals for their figures: the longest text.
+        QString widest = m_ratedAtWidth ? QString() : QStringLiteral("XXH500");
+        if (m_ratedAtWidth)
+            for (const double value : *m_ratings)
+                if (!std::isnan(value) && kilowatts(value).size() > widest.size())
+                    widest = kilowatts(value);
         return widest + (m_anyShortOfPower ? shortOfPowerMark : QString());
     }
     QString shown =

@@ -107,6 +107,8 @@ private:
     int kindOf(int column) const { return m_columns[static_cast<std::size_t>(column)]; }
     QString text(const geometry::Design &drive, int kind) const;
     QString text(std::size_t row, int kind) const;
+    // A rating in kW, with three figures at least.
+    QString kilowatts(double watts) const;
     bool smallPulley(const geometry::Design &drive) const;
     bool fewInMesh(const geometry::Design &drive) const;
     bool flangesClash(const geometry::Design &drive) const;

@@ -5,10 +5,12 @@
 #include "common/messages.h"
 #include "designer/note_label.h"
 #include "geometry/loads.h"
+#include "geometry/number_text.h"
 
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 
 namespace designer {
 
@@ -101,6 +103,15 @@ LoadReading readLoads(const LoadTexts &texts, const QLocale &locale,
     if (!reading.problems.empty())
         loads = {};
     return reading;
+}
+
+void LoadFields::showMassOf(const geometry::ProfileChoice &profile) {
+    const std::optional<double> mass = geometry::massPerMetre(profile);
+    m_edits[static_cast<std::size_t>(LoadField::mass)]->setPlaceholderText(
+        mass ? QStringLiteral("%1 del profilo")
+                   .arg(QString::fromStdString(geometry::formatSignificant(
+                       *mass, 3, 4, QLocale().decimalPoint().toStdString())))
+             : QString::fromUtf8(headingFor(LoadField::mass).placeholder));
 }
 
 LoadFields::LoadFields(QWidget *form, QGridLayout *grid, int firstRow) : QObject(form) {

@@ -59,6 +59,8 @@ public:
     static constexpr int rowsTaken = 2 * loadFieldCount;
     LoadFields(QWidget *form, QGridLayout *grid, int firstRow);
     void setVisible(bool visible);
+    // The mass field's placeholder: the profile's published mass at its width, where it has one.
+    void showMassOf(const geometry::ProfileChoice &profile);
     LoadTexts texts() const;
     void setText(LoadField field, const QString &text);
     void markProblems(const std::vector<LoadProblem> &problems);

@@ -1,5 +1,7 @@
 #include "geometry/belt_profile.h"
 
+#include "published_tables.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -48,6 +50,11 @@ std::string withoutTrailingZeros(double value) {
     return {text, end};
 }
 
+bool equalIgnoringCase(std::string_view a, std::string_view b) {
+    return std::ranges::equal(
+        a, b, [](unsigned char x, unsigned char y) { return std::toupper(x) == std::toupper(y); });
+}
+
 // The whole code that a length rounds to, halves up.
 double wholeCode(double length) {
     return std::floor(length + 0.5);
@@ -79,11 +86,25 @@ std::optional<ProfileChoice> readProfile(std::string_view typed) {
     if (!found)
         return std::nullopt;
 
-    return ProfileChoice{found, upper.substr(length)};
+    // A belt line after the width, spelt as its tables spell it where it is one of them.
+    std::string width = upper.substr(length), line;
+    if (const std::size_t slash = width.find('/'); slash != std::string::npos) {
+        line = width.substr(slash + 1);
+        width.erase(slash);
+        for (const published::BeltLine &known : published::beltLines)
+            if (known.profile == found->name && equalIgnoringCase(known.line, line))
+                line = known.line;
+    }
+    return ProfileChoice{found, width, line};
 }
 
 bool hasValidWidth(const ProfileChoice &choice) {
     const std::string_view width = choice.width;
+    const auto isLine = [&](const published::BeltLine &known) {
+        return known.profile == choice.profile->name && known.line == choice.line;
+    };
+    if (!choice.line.empty() && std::ranges::none_of(published::beltLines, isLine))
+        return false;
     if (width.empty())
         return true;
     if (choice.profile->family == BeltFamily::inchTrapezoidal)
@@ -146,7 +167,10 @@ std::string beltName(const ProfileChoice &choice, std::int64_t teeth) {
 }
 
 std::string profileName(const ProfileChoice &choice) {
-    return std::string(choice.profile->name) + choice.width;
+    std::string name = std::string(choice.profile->name) + choice.width;
+    if (!choice.line.empty())
+        name += "/" + choice.line;
+    return name;
 }
 
 } // namespace geometry

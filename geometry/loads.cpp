@@ -1,5 +1,7 @@
 #include "geometry/loads.h"
 
+#include "published_tables.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -12,17 +14,21 @@ namespace geometry {
 
 namespace {
 
-constexpr double inch = 25.4;                     // mm
-constexpr double horsepower = 745.69987158227;    // W
-constexpr double poundForce = 4.4482216152605;    // N
-constexpr double radian = std::numbers::pi / 180; // of a degree
+constexpr double inch = 25.4;                        // mm
+constexpr double horsepower = 745.69987158227;       // W
+constexpr double poundForce = 4.4482216152605;       // N
+constexpr double radian = std::numbers::pi / 180;    // of a degree
+constexpr double thousandFeetPerMinute = 304.8 / 60; // m/s
+
+// The makers' mass constant M, lbf per (1000 ft/min)², in kg/m: M/5.80.
+constexpr double massConstantUnit = poundForce / (thousandFeetPerMinute * thousandFeetPerMinute);
 
 // The inch formulas' speed term d·r/1000 (in, rpm) of a belt running at 1 m/s.
 constexpr double speedTerm = 60 / (std::numbers::pi * inch);
 
 // One of the standard's ratings at its base width, as the pull the belt may carry:
-// Ta − m·v² for the profiles rated in horsepower, 2·Qr/d for MXL, rated by torque.
-struct Rating {
+// Ta − m·v² for the profiles rated in horsepower, 2·Qr/d − m·v² for MXL, rated by torque.
+struct StandardRating {
     std::string_view profile;
     int width;             // the made width the formula is for (MXL's three); 0 for one base
     double baseWidth;      // in
@@ -33,7 +39,7 @@ struct Rating {
 
 // From the horsepower form HP = d·(r/1000)·(a − b·(d·r/1000)²): with v in m/s, d·r/1000 is
 // speedTerm·v, so P = (Ta − m·v²)·v with Ta = hp·speedTerm·a and m = hp·speedTerm³·b.
-constexpr Rating byPower(std::string_view profile, double baseWidth, double a, double b) {
+constexpr StandardRating byPower(std::string_view profile, double baseWidth, double a, double b) {
     return {profile,
             0,
             baseWidth,
@@ -42,19 +48,27 @@ constexpr Rating byPower(std::string_view profile, double baseWidth, double a, d
             0};
 }
 
-// From the torque form Qr = d·(a − b·d²) lbf·in: the pull 2·Qr/d is 2·(a − b·d²) lbf.
-constexpr Rating byTorque(int width, double a, double b) {
-    return {"MXL", width, width / 100.0, 2 * a * poundForce, 0, 2 * b * poundForce};
+// MXL's mass per mm of width, kg/m, for the centrifugal term its torque formula leaves out.
+constexpr double mxlUnitMass = [] {
+    static_assert(beltProfiles.front().name == "MXL");
+    return beltProfiles.front().unitMass / 1000;
+}();
+
+// From the torque form Qr = d·(a − b·d²) lbf·in: the pull 2·Qr/d is 2·(a − b·d²) lbf, less
+// the belt's own m·v² as for the other profiles.
+constexpr StandardRating byTorque(int width, double inches, double a, double b) {
+    return {
+        "MXL", width, inches, 2 * a * poundForce, mxlUnitMass * inches * inch, 2 * b * poundForce};
 }
 
 // The rating formulas of ISO 5295 and the inch belt standard as an engineering reference
 // quotes them (hp, d in inches, r in rpm); MXL's torque formulas as a pulley maker's technical
-// pages print them too, with no speed term, its torque being about the same at every speed.
-// They give the 1.20 hp that a belt maker's rating table prints for 20 grooves on a 1-inch
-// L belt at 1160 rpm.
+// pages print them too. They give the 1.20 hp that a belt maker's rating table prints for 20
+// grooves on a 1-inch L belt at 1160 rpm. Their base widths are read as the sixteenths that
+// makers' tables print them at, unscaled: XL's 0.38 in is 3/8, MXL's 0.12 in 1/8.
 constexpr std::array ratings{
-    byTorque(12, 1.13, 1.38e-3),        byTorque(19, 1.88, 2.30e-3),
-    byTorque(25, 2.63, 3.21e-3),        byPower("XL", 0.38, 0.0916, 7.07e-5),
+    byTorque(12, 0.125, 1.13, 1.38e-3), byTorque(19, 0.1875, 1.88, 2.30e-3),
+    byTorque(25, 0.25, 2.63, 3.21e-3),  byPower("XL", 0.375, 0.0916, 7.07e-5),
     byPower("L", 1.00, 0.436, 3.01e-4), byPower("H", 3.00, 3.73, 1.41e-3),
     byPower("XH", 4.00, 7.21, 4.68e-3), byPower("XXH", 5.00, 11.4, 7.81e-3),
 };
@@ -128,6 +142,27 @@ double deflectionForce(double tension) {
     return tension / 16;
 }
 
+double deflectionForce(double tension, double span, double beltLength, double stiffness) {
+    return (tension + span / beltLength * stiffness) / 16;
+}
+
+std::optional<TensionConstants> tensionConstants(const ProfileChoice &belt) {
+    const auto width = widthOf(belt);
+    if (!width)
+        return std::nullopt;
+    // Inch widths are printed as fractions, converted exactly on both sides.
+    const auto found = std::ranges::find_if(published::tensionRows, [&](const auto &row) {
+        return row.profile == belt.profile->name && std::abs(row.width - *width) < 1e-6;
+    });
+    if (found == published::tensionRows.end())
+        return std::nullopt;
+    std::optional<double> mass;
+    if (found->massConstant > 0)
+        mass = found->massConstant * massConstantUnit;
+    return TensionConstants{mass, found->stiffness * poundForce, found->leastTension * poundForce,
+                            found->beltMaker};
+}
+
 double shaftLoad(double tension, double wrap) {
     return 2 * tension * std::sin(wrap * radian / 2);
 }
@@ -150,6 +185,49 @@ double leastStaticTension(double effectivePull, double massPerMetre, double spee
 
 bool slackSideLeavesTeeth(double tension, double effectivePull, double massPerMetre, double speed) {
     return tension - effectivePull / 2 < massPerMetre * speed * speed;
+}
+
+namespace {
+
+// The standard's rating at the width of the name, before the teeth in mesh.
+double formulaRating(const ProfileChoice &belt, const RatedPulley &pulley) {
+    const int hundredths = *inchWidth(belt);
+    // MXL's own formula for its width where it has one; else the first, by the width factor.
+    const auto ofProfile = [&](const StandardRating &rating) {
+        return rating.profile == belt.profile->name;
+    };
+    const StandardRating *rating = &*std::ranges::find_if(ratings, ofProfile);
+    double widthFactor = 1;
+    const auto own = std::ranges::find_if(
+        ratings, [&](const StandardRating &r) { return ofProfile(r) && r.width == hundredths; });
+    if (own != ratings.end())
+        rating = &*own;
+    else
+        widthFactor = std::pow(*widthOf(belt) / inch / rating->baseWidth, 1.14);
+
+    const double speed = beltSpeed(pulley.pitchDiameter, pulley.rpm);
+    const double diameter = pulley.pitchDiameter / inch;
+    const double pull = rating->allowedTension - rating->mass * speed * speed -
+                        rating->diameterTerm * diameter * diameter;
+    return std::max(0.0, pull) * speed * widthFactor;
+}
+
+} // namespace
+
+std::optional<InstallTension> installTension(const ProfileChoice &belt, double power,
+                                             double serviceFactor, double speed,
+                                             std::optional<double> mass) {
+    const std::optional<TensionConstants> row = tensionConstants(belt);
+    if (!row || !(row->mass || mass))
+        return std::nullopt;
+    const double pull = effectivePull(power, speed);
+    // 20·HP/S lbf is 20/33 of the pull, 33000 ft·lbf/min being a horsepower; DQ/d is half the
+    // design pull.
+    const double working = row->beltMaker
+                               ? 20.0 / 33 * pull
+                               : (serviceFactor >= 1.3 ? 0.812 : 1.05) * serviceFactor * pull / 2;
+    const double centrifugal = row->mass.value_or(mass.value_or(0)) * speed * speed;
+    return InstallTension{std::max(working + centrifugal, row->leastTension), row->beltMaker};
 }
 
 bool hasRatingFormula(const BeltProfile &profile) {
@@ -176,41 +254,41 @@ std::optional<double> teethInMeshFactor(double teethInMesh) {
     return std::min(1.0, (whole - 1) / 5);
 }
 
-std::optional<double> ratedPower(const ProfileChoice &belt, const RatedPulley &pulley) {
-    const auto hundredths = inchWidth(belt);
+Rating rateBelt(const ProfileChoice &belt, const RatedPulley &pulley) {
+    const bool formula = hasRatingFormula(*belt.profile);
+    if (!formula && !hasRatingTable(*belt.profile))
+        return {{}, {}, RatingEnd::noTable};
+    if (!widthOf(belt))
+        return {{}, {}, RatingEnd::noWidth};
     const auto share = teethInMeshFactor(pulley.teethInMesh);
-    if (!hundredths || !share) // every inch profile has a formula
-        return std::nullopt;
-    // MXL's own formula for its width where it has one; else the first, by the width factor.
-    const auto ofProfile = [&](const Rating &rating) {
-        return rating.profile == belt.profile->name;
-    };
-    const Rating *rating = &*std::ranges::find_if(ratings, ofProfile);
-    double widthFactor = 1;
-    const auto own = std::ranges::find_if(
-        ratings, [&](const Rating &r) { return ofProfile(r) && r.width == *hundredths; });
-    if (own != ratings.end())
-        rating = &*own;
-    else
-        widthFactor = std::pow(*widthOf(belt) / inch / rating->baseWidth, 1.14);
-
-    const double speed = beltSpeed(pulley.pitchDiameter, pulley.rpm);
-    const double diameter = pulley.pitchDiameter / inch;
-    const double pull = rating->allowedTension - rating->mass * speed * speed -
-                        rating->diameterTerm * diameter * diameter;
-    return std::max(0.0, pull) * speed * *share * widthFactor;
+    if (!share)
+        return {{}, {}, RatingEnd::tooFewTeeth};
+    Rating rating =
+        formula ? Rating{formulaRating(belt, pulley)} : published::rateTable(belt, pulley);
+    if (rating.power)
+        *rating.power *= *share;
+    return rating;
 }
 
-std::optional<WidthChoice> narrowestWidth(const BeltProfile &profile, const RatedPulley &pulley,
+std::optional<double> ratedPower(const ProfileChoice &belt, const RatedPulley &pulley) {
+    return rateBelt(belt, pulley).power;
+}
+
+std::optional<WidthChoice> narrowestWidth(const ProfileChoice &belt, const RatedPulley &pulley,
                                           double power, double serviceFactor) {
     const double asked = power * serviceFactor;
-    for (int hundredths : madeWidths(profile)) {
+    std::vector<ProfileChoice> widths;
+    for (int hundredths : madeWidths(*belt.profile)) {
         std::string width = std::to_string(hundredths);
         width.insert(0, 3 - width.size(), '0');
-        ProfileChoice belt{&profile, width};
-        const auto rating = ratedPower(belt, pulley);
+        widths.push_back({belt.profile, width});
+    }
+    for (int millimetres : printedWidths(belt))
+        widths.push_back({belt.profile, "-" + std::to_string(millimetres), belt.line});
+    for (ProfileChoice &width : widths) {
+        const auto rating = ratedPower(width, pulley);
         if (rating && *rating >= asked)
-            return WidthChoice{std::move(belt), *rating, *rating / asked};
+            return WidthChoice{std::move(width), *rating, *rating / asked};
     }
     return std::nullopt;
 }

@@ -330,4 +330,15 @@ void appendFixed(std::string &text, double value, int decimals, std::string_view
     text += formatNumber(value, pattern, decimalSeparator);
 }
 
+std::string formatSignificant(double value, int figures, int leastDecimals,
+                              std::string_view decimalSeparator) {
+    int decimals = leastDecimals;
+    if (value != 0 && std::isfinite(value))
+        decimals = std::max(
+            decimals, figures - 1 - static_cast<int>(std::floor(std::log10(std::fabs(value)))));
+    std::string text;
+    appendFixed(text, value, decimals, decimalSeparator);
+    return text;
+}
+
 } // namespace geometry

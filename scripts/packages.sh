@@ -15,4 +15,4 @@ ensure_packages() {
 }
 
 # What building the program needs, with the tests that its default build holds.
-build_packages=(cmake make g++ qt6-base-dev libgtest-dev fonts-liberation qt6-translations-l10n)
+build_packages=(cmake make g++ python3 qt6-base-dev libgtest-dev fonts-liberation qt6-translations-l10n)

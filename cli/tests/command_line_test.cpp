@@ -265,7 +265,7 @@ void CommandLineTest::answersInTheTerminal_data() {
                "lunghezza primitiva: 381,00 mm\ntratto libero: 124,48 mm\n"
                "angolo di avvolgimento sul maggiore: 196,26°\n"
                "denti in presa sul maggiore: 19,63\ngiri maggiore al minuto: 563,9\n"
-               "velocità cinghia: 1,72 m/s\npotenza trasmissibile: 0,087 kW\n"
+               "velocità cinghia: 1,72 m/s\npotenza trasmissibile: 0,0882 kW\n"
         << "";
     QTest::newRow("speeds for a spreadsheet")
         << english << QStringList{"36", "14", "150", "--rpm", "1450", "--csv"} << 0
@@ -708,14 +708,33 @@ void CommandLineTest::answersInTheTerminal_data() {
         << italian
         << QStringList{"20", "20", "440", "-p", "T5", "--tension", "624", "--mass", "0,11"} << 0
         << "…tratto libero: 170,00 mm\nangolo di avvolgimento sul maggiore: 180,00°\n"
-           "denti in presa sul maggiore: 10,00\nfrequenza del tratto: 221,52 Hz\n"
+           "denti in presa sul maggiore: 10,00\nmassa della cinghia: 0,1100 kg/m\n"
+           "frequenza del tratto: 221,52 Hz\n"
            "freccia: 2,66 mm\nforza per la freccia: 39,00 N\n"
            "carico sull'albero maggiore: 1248,00 N\ncarico sull'albero minore: 1248,00 N\n"
-        << "";
+        << "Per la cinghia T5 non si trova pubblicata la rigidezza: la forza per la freccia è "
+           "quella di una corda tesa, T/16";
     // A maker's table: 1.20 hp for 20 grooves on a 1-inch L belt at 1160 rpm.
     QTest::newRow("the rating at the width of the name")
         << italian << QStringList{"20", "20", "150", "-p", "L100", "--rpm", "1160"} << 0
         << "…velocità cinghia: 3,68 m/s\npotenza trasmissibile: 0,896 kW\n"
+        << "";
+    // A pulley maker's MXL table: 22.8 ozf·in at 60 grooves and 12000 rpm, 0.2023 kW, where
+    // the belt's own mass takes its share; and 0.68 W at 20 grooves and 100 rpm.
+    QTest::newRow("MXL's rating at speed, and in watts")
+        << italian << QStringList{"60", "60", "144", "-p", "MXL012", "--rpm", "12000"} << 0
+        << "…potenza trasmissibile: 0,202 kW\n"
+        << "";
+    QTest::newRow("a rating of a few watts to three figures")
+        << italian << QStringList{"20", "20", "48", "-p", "MXL012", "--rpm", "100"} << 0
+        << "…potenza trasmissibile: 0,000681 kW\n"
+        << "";
+    // 5M's mass from its makers' constants (3.1 g per metre and mm), and its stiffness
+    // (24.80 lbf) in the force: (100 N + 175/500 · 110.32 N)/16.
+    QTest::newRow("a 5M span's frequency and force")
+        << italian << QStringList{"30", "30", "500", "-p", "5M-15", "--tension", "100"} << 0
+        << "…frequenza del tratto: 132,50 Hz\nfreccia: 2,73 mm\nforza per la freccia: 8,66 N\n"
+           "carico sull'albero maggiore: 200,00 N\ncarico sull'albero minore: 200,00 N\n"
         << "";
     QTest::newRow("a power: the pulls, the width that carries it, the slack side off the teeth")
         << italian << QStringList{"44",   "22",      "323",  "-p",        "L100", "--rpm",
@@ -738,18 +757,79 @@ void CommandLineTest::answersInTheTerminal_data() {
                        "--power", "0.75", "--tension", "150", "--mass", "0.05",  "--service-factor",
                        "2",       "--csv"}
         << 0
-        << "…frequenza_del_tratto_hz,freccia_mm,forza_per_la_freccia_n,carico_albero_maggiore_n,"
+        << "…massa_della_cinghia_kg_m,frequenza_del_tratto_hz,freccia_mm,forza_per_la_freccia_n,"
+           "carico_albero_maggiore_n,"
            "carico_albero_minore_n,tiro_utile_n,tiro_lato_teso_n,tiro_lato_lento_n,"
            "larghezza_necessaria,fattore_di_servizio\n250.19,250.2,2.0,0.5,164.68,10.06,133.40,"
-           "66.70,132.64,65.94,819.15,247.95,195.32,23.87,725.0,5.06,110.45,3.87,9.38,297.32,"
+           "66.70,132.64,65.94,819.15,247.95,195.32,23.87,725.0,5.06,0.0500,110.45,3.87,9.38,297."
+           "32,"
            "297.32,148.10,224.05,75.95,L150,2.00\n"
-        << "";
-    QTest::newRow("no rating formula")
+        << "Per la cinghia L non si trova pubblicata la rigidezza";
+    // The makers' tables: a printer's belt, the spindle of 5M between two columns (× 1.89 for
+    // 15 mm, × 0.90 for a 500 mm belt), the lower of two lines, where the tables end.
+    QTest::newRow("a GT2 belt's width from its maker's table")
         << english
         << QStringList{"20", "20", "200", "-p", "GT2", "--rpm", "3000", "--power", "0.05"} << 0
         << "…velocità cinghia: 2.00 m/s\ntiro utile: 25.00 N\n"
-        << "Per il profilo 2GT i costruttori pubblicano tabelle delle proprie cinghie, non una "
-           "formula";
+           "larghezza necessaria: 2GT-12 (margine 1.25)\nfattore di servizio: 1.50\n"
+        << "";
+    QTest::newRow("a 5M spindle rated between two columns, and its width")
+        << italian
+        << QStringList{"30", "30", "500", "-p", "5M-15", "--rpm", "3000", "--power", "1,5"} << 0
+        << "…potenza trasmissibile: 1,446 kW\nlarghezza necessaria: 5M-25 (margine 1,15)\n"
+           "fattore di servizio: 1,50\n"
+        << "";
+    // The tension to set for the power: the belt maker's Formula 5 for 5M-15, 27.84 lbf; for
+    // 8 mm GT3 20 mm its least, 22.5 lbf, the span heard at the mass its constant means
+    // (0.54 lbf per (1000 ft/min)²); a belt with no maker's row, the least that keeps it on.
+    QTest::newRow("the tension to set, by a maker's formula")
+        << italian
+        << QStringList{"30", "30", "500", "-p", "5M-15", "--rpm", "3000", "--power", "1,5"} << 0
+        << "…velocità cinghia: 7,50 m/s\nmassa della cinghia: 0,0465 kg/m\n"
+           "tiro statico consigliato: 123,83 N\n"
+           "tiro statico per una cinghia nuova, fino a: 136,21 N\nfrequenza del tratto: 147,44 "
+           "Hz\nfreccia: 2,73 mm\nforza per la freccia: 10,15 N\ncarico sull'albero maggiore: "
+           "247,66 N\ncarico sull'albero minore: 247,66 N\ntiro utile: 200,00 N\ntiro lato "
+           "teso: 223,83 N\ntiro lato lento: 23,83 N\npotenza trasmissibile: 1,446 kW\n"
+           "larghezza necessaria: 5M-25 (margine 1,15)\nfattore di servizio: 1,50\n"
+        << "";
+    QTest::newRow("the tension to set: the least, and the mass of the constant")
+        << italian
+        << QStringList{"30", "30", "800", "-p", "8GT-20", "--rpm", "3000", "--power", "1,5"} << 0
+        << "…velocità cinghia: 12,00 m/s\n"
+           "massa della cinghia dalla costante del costruttore: 0,0931 kg/m\n"
+           "tiro statico consigliato: 100,08 N\ntiro statico per una cinghia nuova, fino a: "
+           "110,09 N\nfrequenza del tratto: 58,56 Hz\nfreccia: 4,38 mm\nforza per la freccia: "
+           "10,37 N\ncarico sull'albero maggiore: 200,17 N\ncarico sull'albero minore: 200,17 "
+           "N\ntiro utile: 125,00 N\ntiro lato teso: 162,58 N\ntiro lato lento: 37,58 N\n"
+           "potenza trasmissibile: 16,350 kW\nlinea della cinghia: gomma\nlarghezza necessaria: "
+           "8GT-12 (margine 3,91)\nfattore di servizio: 1,50\n"
+        << "";
+    QTest::newRow("no tension published: the least")
+        << italian
+        << QStringList{"30", "30", "800", "-p", "8M-20", "--rpm", "3000", "--power", "1,5"} << 0
+        << "…velocità cinghia: 12,00 m/s\nmassa della cinghia: 0,1100 kg/m\n"
+           "tiro statico minimo: 78,34 N\ntiro utile: 125,00 N\n"
+        << "Per la cinghia 8M-20 i costruttori non pubblicano il tiro da montare: si dà il tiro "
+           "statico minimo";
+    QTest::newRow("the lower of two lines, named")
+        << english << QStringList{"30", "30", "500", "-p", "5GT-15", "--rpm", "3000"} << 0
+        << "…potenza trasmissibile: 2.818 kW\nlinea della cinghia: GT2\n"
+        << "";
+    QTest::newRow("past the last row of a table")
+        << english << QStringList{"30", "30", "800", "-p", "8GT-20", "--rpm", "6000"} << 0
+        << "…velocità cinghia: 24.00 m/s\n"
+        << "La tabella pubblicata della cinghia 8GT-20 arriva a 5500 giri al minuto";
+    QTest::newRow("a width no table prints, no power asked")
+        << english << QStringList{"30", "30", "500", "-p", "5GT-12", "--rpm", "3000"} << 0
+        << "…velocità cinghia: 7.50 m/s\n"
+        << "le tabelle del profilo 5GT sono per le larghezze 9, 15, 20 e 25 mm";
+    QTest::newRow("no rating, neither formula nor table")
+        << english
+        << QStringList{"30", "30", "800", "-p", "8M-20", "--rpm", "1000", "--power", "0.05"} << 0
+        << "…tiro utile: 12.50 N\n"
+        << "Per il profilo 8M non si trova né una formula né una tabella pubblicata delle "
+           "potenze";
     QTest::newRow("fewer than two teeth in mesh: no rating")
         << english << QStringList{"60", "3", "150", "-p", "XL", "--rpm", "1000", "--power", "0.01"}
         << 0 << "…tiro utile: 39.37 N\nfattore di servizio: 1.50\n"
@@ -761,13 +841,22 @@ void CommandLineTest::answersInTheTerminal_data() {
                        "30"}
         << 0
         << "…posizione di rullo (riga 5): x 75.00 mm, y -4.66 mm\n"
-           "frequenza del tratto motore-vite: 225.55 Hz\n"
+           "massa della cinghia: 0.00660 kg/m\nfrequenza del tratto motore-vite: 225.55 Hz\n"
            "frequenza del tratto vite-rullo: 477.43 Hz\n"
            "frequenza del tratto rullo-motore: 455.45 Hz\n"
            "freccia del tratto motore-vite: 2.34 mm\nfreccia del tratto vite-rullo: 1.10 mm\n"
            "freccia del tratto rullo-motore: 1.16 mm\nforza per la freccia: 1.88 N\n"
            "carico sull'albero motore: 59.99 N\ncarico sull'albero vite: 58.96 N\n"
            "carico sull'albero rullo: 11.89 N\n"
+        << "";
+    QTest::newRow("a layout's speeds: the belt's and each turning entry's")
+        << english
+        << QStringList{"--layout", layout("tenditore.txt"), "384-2GT", "-p", "GT2-6", "--rpm",
+                       "1400"}
+        << 0
+        << "…posizione di rullo (riga 5): x 75.00 mm, y -4.66 mm\nvelocità cinghia: 0.93 m/s\n"
+           "giri di motore: 1400.0 al minuto\ngiri di vite: 466.7 al minuto\n"
+           "giri di rullo: 1346.7 al minuto\npotenza trasmissibile: 0.0270 kW\n"
         << "";
     QTest::newRow("a layout's span measured, named from either end")
         << english << QStringList{"--layout",  layout("tenditore.txt"), "384-2GT", "-p",
@@ -789,7 +878,8 @@ void CommandLineTest::answersInTheTerminal_data() {
         << 0
         << "nome,x_mm,y_mm,diametro_primitivo_mm,avvolgimento_gradi,denti_in_presa,tratto_mm,"
            "frequenza_del_tratto_hz,freccia_mm,forza_per_la_freccia_n,carico_albero_n,"
-           "tiro_statico_n\nmotore,0.00,0.00,12.73,90.00,5.00,300.00,40.00,4.69,0.24,5.38,3.80\n…"
+           "massa_della_cinghia_kg_m,tiro_statico_n\nmotore,0.00,0.00,12.73,90.00,5.00,300.00,"
+           "40.00,4.69,0.24,5.38,0.00660,3.80\n…"
         << "solo 5.00 denti";
     QTest::newRow("pulleys that overlap, named")
         << english << QStringList{"--layout", layout("sovrapposte.txt")} << 1 << ""
@@ -1045,8 +1135,13 @@ void CommandLineTest::answersInTheTerminal_data() {
                         "indicare la larghezza nel profilo, per esempio -p T5-10, o la massa in kg "
                         "al metro con --mass."},
              std::tuple{"no published mass",
-                        QStringList{"36", "14", "150", "-p", "MXL012", "--frequency", "9"},
-                        "Per il profilo MXL non si trova una massa pubblicata"},
+                        QStringList{"36", "14", "150", "-p", "T10-25", "--frequency", "9"},
+                        "Per il profilo T10 non si trova una massa pubblicata"},
+             std::tuple{
+                 "a width no table prints",
+                 QStringList{"30", "30", "500", "-p", "5GT-12", "--rpm", "3000", "--power", "1"},
+                 "le tabelle del profilo 5GT sono per le larghezze 9, 15, 20 e 25 mm; "
+                 "indicarne una, per esempio -p 5GT-25."},
              std::tuple{
                  "a width not made",
                  QStringList{"36", "14", "150", "-p", "XL050", "--rpm", "1450", "--power", "0.1"},

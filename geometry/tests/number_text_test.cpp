@@ -262,6 +262,26 @@ TEST(FormatNumber, FixedDecimalsAsTheGeneralWayWritesThem) {
     }
 }
 
+// At least the decimals asked, more for small values to keep their figures; nothing odd at
+// zero, a negative value or past the figures.
+TEST(FormatNumber, SignificantFigures) {
+    const struct {
+        double value;
+        const char *shown;
+    } values[] = {
+        {0.2023, "0,202"},
+        {0.00068071, "0,000681"},
+        {1.44, "1,440"},
+        {1234.5678, "1234,568"},
+        {0, "0,000"},
+        {-0.012345, "-0,0123"},
+        {0.0009996, "0,001000"},
+    };
+    for (const auto &v : values)
+        EXPECT_EQ(geometry::formatSignificant(v.value, 3, 3, ","), v.shown) << v.value;
+    EXPECT_THROW(geometry::formatSignificant(HUGE_VAL, 3, 3, ","), geometry::CalculationError);
+}
+
 TEST(FormatNumber, NeverCutsTheIntegerPartAndRefusesNonNumbers) {
     const std::string largest = geometry::formatNumber(DBL_MAX, "######.##", ".");
     EXPECT_EQ(largest.size(), 310u);

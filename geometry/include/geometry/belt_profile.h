@@ -47,11 +47,13 @@ struct BeltProfile {
 // ISO 13050's tooth dimensions; for 2, 3 and 5 mm GT a maker's handbook. None was found for
 // T20, the AT profiles and 8 and 14 mm GT. The smallest idlers are one maker's, in inches.
 // Unit masses, by the first kind of source that has one: a maker's tension-meter table (XL to
-// XXH, 5M, 8M, 14M), a maker's mass constants (3M, 2, 3 and 5 mm GT), a maker's catalogue of
-// polyurethane belts in kg/m by width (T5, T20, AT5, AT20). None was found for MXL (one maker's
-// constant for it looks misprinted), T2.5, T10, AT10 and 8 and 14 mm GT.
+// XXH, 8M, 14M), a maker's mass constants (3M, 5M, 2, 3 and 5 mm GT; the tension-meter table's
+// 5.8 for 5M is 1.7 to 1.9 times every other published 5M mass), a maker's catalogue of
+// polyurethane belts in kg/m by width (T5, T20, AT5, AT20); for MXL the mass with which the
+// standard's torque formula meets every cell of a pulley maker's MXL table within 1 %. None
+// was found for T2.5, T10, AT10 and 8 and 14 mm GT.
 inline constexpr std::array<BeltProfile, 22> beltProfiles{{
-    {"MXL", BeltFamily::inchTrapezoidal, 2.032, 0.8, 0.254, 12, 1.143, 0.508, 0, 0, 0, 0},
+    {"MXL", BeltFamily::inchTrapezoidal, 2.032, 0.8, 0.254, 12, 1.143, 0.508, 0, 0, 0, 0.92},
     {"XL", BeltFamily::inchTrapezoidal, 5.08, 2.0, 0.254, 10, 2.286, 1.27, 12, 2.50 * 25.4,
      1.00 * 25.4, 2.4},
     {"L", BeltFamily::inchTrapezoidal, 9.525, 3.75, 0.381, 12, 3.556, 1.905, 10, 4.75 * 25.4,
@@ -69,7 +71,7 @@ inline constexpr std::array<BeltProfile, 22> beltProfiles{{
     {"AT20", BeltFamily::metricWideTooth, 20.0, 20.0, 1.5, 18, 0, 0, 0, 0, 0, 9.7},
     {"3M", BeltFamily::curvilinear, 3.0, 3.0, 0.381, 10, 2.4, 1.21, 0, 0, 0, 1.95},
     {"5M", BeltFamily::curvilinear, 5.0, 5.0, 0.5715, 14, 3.8, 2.08, 14, 2.50 * 25.4, 1.25 * 25.4,
-     5.8},
+     3.1},
     {"8M", BeltFamily::curvilinear, 8.0, 8.0, 0.686, 22, 6.0, 3.38, 22, 4.00 * 25.4, 2.80 * 25.4,
      5.5},
     {"14M", BeltFamily::curvilinear, 14.0, 14.0, 1.397, 28, 10.0, 6.02, 28, 7.00 * 25.4,
@@ -87,16 +89,21 @@ inline constexpr std::array<BeltProfile, 22> beltProfiles{{
 struct ProfileChoice {
     const BeltProfile *profile;
     std::string width;
+    // The makers' belt line asked for after the width (GT3 in 5GT-15/GT3), where a profile is
+    // rated by two; empty for either.
+    std::string line = {};
     bool operator==(const ProfileChoice &) const = default;
 };
 
 // Reads a profile's name in any case and with the usual spellings (GT2 and 2MGT for 2GT,
-// HTD5M for 5M), and what follows it as its width. Nothing when no profile has that name.
+// HTD5M for 5M), and what follows it as its width, then a belt line after a slash (5GT-15/GT3).
+// Nothing when no profile has that name.
 std::optional<ProfileChoice> readProfile(std::string_view typed);
 
-// Whether the width is written as its makers write it: three digits in hundredths of an
-// inch right after an inch profile's name (XL037), from 010 to 500; whole millimetres after
-// a dash for a metric one (T5-10), from 1 to 500; or no width at all.
+// Whether the width is written as its makers write it: three digits in hundredths of an inch
+// right after an inch profile's name (XL037), from 010 to 500; whole millimetres after a dash
+// for a metric one (T5-10), from 1 to 500; or no width at all. And whether a line after it is
+// one of the profile's.
 bool hasValidWidth(const ProfileChoice &choice);
 
 // The largest belt code that a typed value can hold (the range of the number reader); no

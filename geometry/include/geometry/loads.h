@@ -2,8 +2,11 @@
 
 #include "geometry/belt_profile.h"
 
+#include <cstdint>
 #include <optional>
 #include <span>
+#include <string_view>
+#include <vector>
 
 namespace geometry {
 
@@ -28,9 +31,22 @@ double spanFrequency(double tension, double massPerMetre, double span);
 double tensionOfFrequency(double frequency, double massPerMetre, double span);
 
 // The force–deflection method: the span pushed aside at its middle by 1/64 of its length, and
-// the force that does it on a taut string, T/16 (makers add a stiffness term of their own).
+// the force that does it: T/16 on a taut string, (T + (t/L)·Y)/16 on a belt whose maker
+// publishes its stiffness Y (N), t the span and L the belt's length.
 double spanDeflection(double span);
 double deflectionForce(double tension);
+double deflectionForce(double tension, double span, double beltLength, double stiffness);
+
+// What a maker publishes for tensioning the belt of that section and width: its mass (kg/m)
+// where printed, its stiffness Y and the least static tension to set (N). The belt maker's
+// row where it lists the belt, else the pulley maker's; nothing where neither does.
+struct TensionConstants {
+    std::optional<double> mass;
+    double stiffness = 0;
+    double leastTension = 0;
+    bool beltMaker = false;
+};
+std::optional<TensionConstants> tensionConstants(const ProfileChoice &belt);
 
 // The static load on a pulley's shaft from two spans at that tension meeting over its wrap.
 double shaftLoad(double tension, double wrap);
@@ -54,16 +70,86 @@ double leastStaticTension(double effectivePull, double massPerMetre, double spee
 // Whether the slack side leaves the teeth: T − Te/2 < m·v².
 bool slackSideLeavesTeeth(double tension, double effectivePull, double massPerMetre, double speed);
 
-// The smaller pulley of a drive, as the rating reads it.
+// The static tension to set for a power P (W) carried at a belt speed (m/s), N: the belt
+// maker's Formula 5, Tst = 20·HP/S + M·S² (HP the power itself, S the speed in 1000 ft/min:
+// 20/33 of the pull, plus m·v²), where its table has a row for the belt; else the pulley
+// maker's Eq. 10-1 (service factor 1.3 or more) or 10-2, Tst = k·DQ/d + m·S² (DQ the torque
+// times the service factor: k/2 of the design pull, k 0.812 or 1.05); never below the row's
+// least. Its m·v² with the row's mass where printed, else with the one given. Nothing without
+// a row or a mass. A new belt is set at 1.0 to 1.1 times it.
+struct InstallTension {
+    double tension = 0;
+    bool beltMaker = false;
+};
+std::optional<InstallTension> installTension(const ProfileChoice &belt, double power,
+                                             double serviceFactor, double speed,
+                                             std::optional<double> mass);
+
+// The smaller pulley of a drive, as the rating reads it: a layout's loaded pulley at its own
+// speed. The belt's teeth for the length factors of the tables that print them; the speed
+// ratio of a drive in which this pulley drives the slower shaft, for the power some tables add
+// for it (0: none added, as where the driver is not known).
 struct RatedPulley {
     double pitchDiameter = 0; // mm
     double rpm = 0;
     double teethInMesh = 0;
+    std::int64_t beltTeeth = 0;
+    double speedRatio = 0;
 };
 
-// Whether a standard rating formula rates the profile: the trapezoidal inch ones do; for every
-// other, makers publish tables of their own belt lines, and no rating is given.
+// What a maker's shading or mark says of a printed cell.
+enum class CellNote : unsigned char {
+    none,
+    reducedLife,    // a shorter belt life is to be expected
+    onlyIfRequired, // this pulley at this speed only where the ratio or the space needs it
+    specialPulleys, // the rim passes 6500 ft/min: special pulleys
+    noise,          // a speed where the drive may be noisy
+};
+
+// Why a belt gets no rating.
+enum class RatingEnd : unsigned char {
+    none,
+    noTable,         // neither a formula nor a published table rates the profile
+    noWidth,         // the name carries no width
+    widthNotPrinted, // no table is printed for the width, nor a multiplier
+    tooFewTeeth,     // fewer than two teeth in mesh
+    fewGrooves,      // fewer grooves than the table's first column
+    manyGrooves,     // more than its last
+    pastLastRow,     // the faster shaft turns faster than its last row
+    blankCell,       // the maker leaves the cell blank
+    lengthNotListed, // the belt is not one of the lengths with a printed factor
+};
+
+// A belt's rating on a pulley, or why it has none.
+struct Rating {
+    std::optional<double> power = {}; // W
+    std::string_view line = {};       // the belt line of the table read, where its profile has two
+    RatingEnd end = RatingEnd::none;
+    double limit = 0; // where the table ends: its first column or last row
+    // The notes of the printed cells read and next to the point, one bit for each CellNote.
+    unsigned notes = 0;
+};
+
+// Whether the notes hold that one.
+bool hasNote(unsigned notes, CellNote note);
+
+// Whether a standard rating formula rates the profile: the trapezoidal inch ones do; for the
+// others, makers publish tables of their own belt lines.
 bool hasRatingFormula(const BeltProfile &profile);
+
+// Whether a maker's published table rates the profile.
+bool hasRatingTable(const BeltProfile &profile);
+
+// The widths the tables print for the belt's profile, mm ascending, of its line where the name
+// has one; empty without a table.
+std::vector<int> printedWidths(const ProfileChoice &belt);
+
+// The belt's rating on that pulley. For the inch profiles the standard's formula; for the
+// others the makers' tables: the cell for the smaller pulley's grooves and the faster shaft's
+// rpm, read between printed rows and columns and at the first row's torque below it, with
+// the power a line adds for a speed-down ratio, times the printed width and length factors;
+// where two lines print the width, the lower rating. Both times the teeth-in-mesh factor.
+Rating rateBelt(const ProfileChoice &belt, const RatedPulley &pulley);
 
 // The widths a rated profile is made in, hundredths of an inch as its name prints them;
 // empty for a profile without a rating formula.
@@ -76,10 +162,8 @@ bool isMadeWidth(const ProfileChoice &belt);
 // more, 0.2 less for each whole tooth fewer; nothing below two.
 std::optional<double> teethInMeshFactor(double teethInMesh);
 
-// The power, W, that the belt of that width is rated to carry on that pulley: the standard's
-// rating at its base width, times the teeth-in-mesh factor and the width factor; never less
-// than 0, where the belt's own mass takes all it can pull. Nothing when the profile has no
-// rating formula, its name carries no width, or fewer than two teeth are in mesh.
+// The power, W, that the belt of that width is rated to carry on that pulley (rateBelt);
+// never less than 0, where the belt's own mass takes all it can pull.
 std::optional<double> ratedPower(const ProfileChoice &belt, const RatedPulley &pulley);
 
 // The service factor assumed when the user gives none.
@@ -93,8 +177,10 @@ struct WidthChoice {
     double margin = 0;
 };
 
-// Nothing when no made width carries it, or the profile cannot be rated on that pulley.
-std::optional<WidthChoice> narrowestWidth(const BeltProfile &profile, const RatedPulley &pulley,
+// The widths are those made for an inch profile, those printed for the others, of the
+// belt's line where its name has one. Nothing when no width carries it, or the profile cannot
+// be rated on that pulley.
+std::optional<WidthChoice> narrowestWidth(const ProfileChoice &belt, const RatedPulley &pulley,
                                           double power, double serviceFactor);
 
 } // namespace geometry

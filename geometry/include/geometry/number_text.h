@@ -26,4 +26,9 @@ std::string formatNumber(double value, std::string_view pattern, std::string_vie
 // "0", "0.0", "0.00" or "0.000": the short way for tables of thousands of rows.
 void appendFixed(std::string &text, double value, int decimals, std::string_view decimalSeparator);
 
+// Writes value with at least leastDecimals decimals and enough more for that many significant
+// figures, as formatNumber writes it: 0.2023 and 0.000681 with three are 0.202 and 0.000681.
+std::string formatSignificant(double value, int figures, int leastDecimals,
+                              std::string_view decimalSeparator);
+
 } // namespace geometry
