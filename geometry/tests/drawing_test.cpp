@@ -14,6 +14,54 @@ double distance(geometry::Point a, geometry::Point b) {
     return std::hypot(a.x - b.x, a.y - b.y);
 }
 
+bool inside(geometry::Point point, const geometry::Box &box) {
+    return point.x > box.lowest.x && point.x < box.highest.x && point.y > box.lowest.y &&
+           point.y < box.highest.y;
+}
+
+// Every label of a drawing clear of the others, of the lines, arcs and circles given (each
+// line and arc checked point by point), and within the drawing's bounds.
+void expectLabelsClear(const geometry::Drawing &drawing,
+                       const std::vector<geometry::Segment> &lines,
+                       const std::vector<geometry::Arc> &arcs,
+                       const std::vector<geometry::Circle> &circles) {
+    for (std::size_t i = 0; i < drawing.labels.size(); ++i) {
+        const geometry::Box box = geometry::labelBox(drawing.labels[i]);
+        SCOPED_TRACE(drawing.labels[i].text);
+        for (std::size_t k = i + 1; k < drawing.labels.size(); ++k) {
+            const geometry::Box other = geometry::labelBox(drawing.labels[k]);
+            EXPECT_TRUE(box.highest.x <= other.lowest.x || other.highest.x <= box.lowest.x ||
+                        box.highest.y <= other.lowest.y || other.highest.y <= box.lowest.y)
+                << drawing.labels[k].text;
+        }
+        for (const geometry::Segment &line : lines)
+            for (int step = 0; step <= 2000; ++step) {
+                const double t = step / 2000.0;
+                ASSERT_FALSE(inside({line.from.x + t * (line.to.x - line.from.x),
+                                     line.from.y + t * (line.to.y - line.from.y)},
+                                    box))
+                    << line.from.x << " " << line.from.y << " to " << line.to.x << " " << line.to.y;
+            }
+        for (const geometry::Arc &arc : arcs)
+            for (int step = 0; step <= 2000; ++step) {
+                const double angle =
+                    (arc.startAngle +
+                     std::fmod(arc.endAngle - arc.startAngle + 360, 360) * step / 2000.0) *
+                    std::numbers::pi / 180;
+                ASSERT_FALSE(inside({arc.centre.x + arc.radius * std::cos(angle),
+                                     arc.centre.y + arc.radius * std::sin(angle)},
+                                    box));
+            }
+        for (const geometry::Circle &circle : circles) {
+            const geometry::Point nearest{std::clamp(circle.centre.x, box.lowest.x, box.highest.x),
+                                          std::clamp(circle.centre.y, box.lowest.y, box.highest.y)};
+            EXPECT_GE(distance(nearest, circle.centre), circle.radius);
+        }
+        EXPECT_TRUE(inside(box.lowest, {drawing.lowest, drawing.highest}) &&
+                    inside(box.highest, {drawing.lowest, drawing.highest}));
+    }
+}
+
 // A drive's drawing in its own coordinates: each span tangent to both pitch circles, and the
 // pitch line as long as the belt.
 TEST(Drawing, TheBeltsPitchLineWrapsBothPitchCircles) {
@@ -66,10 +114,6 @@ TEST(Drawing, TheBeltsPitchLineWrapsBothPitchCircles) {
 // large as a small window makes it. The boxes are the drawing's own; whether a line enters one
 // is checked here point by point.
 TEST(Drawing, LabelsKeepClearOfOneAnotherAndOfTheBelt) {
-    const auto inside = [](geometry::Point point, const geometry::Box &box) {
-        return point.x > box.lowest.x && point.x < box.highest.x && point.y > box.lowest.y &&
-               point.y < box.highest.y;
-    };
     for (const auto &[name, larger, smaller] : {std::tuple{"XL", 36, 14},
                                                 {"T5", 29, 12},
                                                 {"XL", 1, 1},
@@ -92,33 +136,8 @@ TEST(Drawing, LabelsKeepClearOfOneAnotherAndOfTheBelt) {
                     geometry::drawDrive(profile, larger, smaller, teeth, ",", smallestText);
                 std::vector<geometry::Segment> lines(drawing.spans.begin(), drawing.spans.end());
                 lines.insert(lines.end(), drawing.dimension.begin(), drawing.dimension.end());
-                for (std::size_t i = 0; i < drawing.labels.size(); ++i) {
-                    const geometry::Box box = geometry::labelBox(drawing.labels[i]);
-                    SCOPED_TRACE(drawing.labels[i].text);
-                    for (std::size_t k = i + 1; k < drawing.labels.size(); ++k) {
-                        const geometry::Box other = geometry::labelBox(drawing.labels[k]);
-                        EXPECT_TRUE(
-                            box.highest.x <= other.lowest.x || other.highest.x <= box.lowest.x ||
-                            box.highest.y <= other.lowest.y || other.highest.y <= box.lowest.y)
-                            << drawing.labels[k].text;
-                    }
-                    for (const geometry::Segment &line : lines)
-                        for (int step = 0; step <= 2000; ++step) {
-                            const double t = step / 2000.0;
-                            const geometry::Point point{line.from.x + t * (line.to.x - line.from.x),
-                                                        line.from.y +
-                                                            t * (line.to.y - line.from.y)};
-                            ASSERT_FALSE(inside(point, box)) << point.x << " " << point.y;
-                        }
-                    for (const geometry::Circle &circle : drawing.pitchCircles) {
-                        const geometry::Point nearest{
-                            std::clamp(circle.centre.x, box.lowest.x, box.highest.x),
-                            std::clamp(circle.centre.y, box.lowest.y, box.highest.y)};
-                        EXPECT_GE(distance(nearest, circle.centre), circle.radius);
-                    }
-                    EXPECT_TRUE(inside(box.lowest, {drawing.lowest, drawing.highest}) &&
-                                inside(box.highest, {drawing.lowest, drawing.highest}));
-                }
+                expectLabelsClear(drawing, lines, {},
+                                  {drawing.pitchCircles.begin(), drawing.pitchCircles.end()});
             }
     }
 }
@@ -289,10 +308,6 @@ TEST(Drawing, LayoutLabelsKeepClearOfTheBeltThePulleysAndOneAnother) {
         {"a printer's loop", printer, {"motore", "riga 3", "riga 4", "riga 5"}, 0},
         {"a row of pulleys that does not build", row, rowNames, -1},
     };
-    const auto inside = [](geometry::Point point, const geometry::Box &box) {
-        return point.x > box.lowest.x && point.x < box.highest.x && point.y > box.lowest.y &&
-               point.y < box.highest.y;
-    };
     for (const Case &each : cases)
         for (const double smallestText : {0.0, 8.0, 40.0}) {
             SCOPED_TRACE(::testing::Message() << each.name << ", text " << smallestText);
@@ -323,44 +338,8 @@ TEST(Drawing, LayoutLabelsKeepClearOfTheBeltThePulleysAndOneAnother) {
             circles.insert(circles.end(), drawing.outsideCircles.begin(),
                            drawing.outsideCircles.end());
             ASSERT_GE(drawing.labels.size(), each.names.size());
-            for (std::size_t i = 0; i < drawing.labels.size(); ++i) {
-                const geometry::Box box = geometry::labelBox(drawing.labels[i]);
-                SCOPED_TRACE(drawing.labels[i].text);
-                for (std::size_t k = i + 1; k < drawing.labels.size(); ++k) {
-                    const geometry::Box other = geometry::labelBox(drawing.labels[k]);
-                    EXPECT_TRUE(box.highest.x <= other.lowest.x ||
-                                other.highest.x <= box.lowest.x ||
-                                box.highest.y <= other.lowest.y || other.highest.y <= box.lowest.y)
-                        << drawing.labels[k].text;
-                }
-                for (const geometry::Segment &line : lines)
-                    for (int step = 0; step <= 2000; ++step) {
-                        const double t = step / 2000.0;
-                        ASSERT_FALSE(inside({line.from.x + t * (line.to.x - line.from.x),
-                                             line.from.y + t * (line.to.y - line.from.y)},
-                                            box))
-                            << line.from.x << " " << line.from.y << " to " << line.to.x << " "
-                            << line.to.y;
-                    }
-                for (const geometry::Arc &arc : drawing.travelArcs)
-                    for (int step = 0; step <= 2000; ++step) {
-                        const double angle =
-                            (arc.startAngle +
-                             std::fmod(arc.endAngle - arc.startAngle + 360, 360) * step / 2000.0) *
-                            std::numbers::pi / 180;
-                        ASSERT_FALSE(inside({arc.centre.x + arc.radius * std::cos(angle),
-                                             arc.centre.y + arc.radius * std::sin(angle)},
-                                            box));
-                    }
-                for (const geometry::Circle &circle : circles) {
-                    const geometry::Point nearest{
-                        std::clamp(circle.centre.x, box.lowest.x, box.highest.x),
-                        std::clamp(circle.centre.y, box.lowest.y, box.highest.y)};
-                    EXPECT_GE(distance(nearest, circle.centre), circle.radius);
-                }
-                EXPECT_TRUE(inside(box.lowest, {drawing.lowest, drawing.highest}) &&
-                            inside(box.highest, {drawing.lowest, drawing.highest}));
-            }
+            expectLabelsClear(drawing, lines,
+                              {drawing.travelArcs.begin(), drawing.travelArcs.end()}, circles);
         }
 }
 
