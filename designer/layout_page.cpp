@@ -546,6 +546,7 @@ void LayoutPage::showLoads() {
     cli::LayoutDocument asked = m_document;
     asked.chooseBelt(std::nullopt, std::nullopt, std::nullopt);
     cli::LayoutRequest request = asked.request(std::nullopt);
+    request.all = false; // the layout as it stands, its travel held: no list of belts
     cli::LayoutFile there = m_document.table();
     if (!m_loads->ask(there, request)) {
         m_loads->clearDetails();

@@ -135,6 +135,7 @@ private slots:
     void aDamagedLayoutIsMarkedWithItsLine_data();
     void aDamagedLayoutIsMarkedWithItsLine();
     void aLayoutWithNoPulleysOpens();
+    void loadsOnABeltThatPlacesItsTravel();
     void layoutLoadsAreTheProgramsLines_data();
     void layoutLoadsAreTheProgramsLines();
     void aBadLayoutLoadIsMarkedUnderItsField_data();
@@ -1360,6 +1361,18 @@ void DesignerWindowTest::aLayoutWithNoPulleysOpens() {
              {"Giri al minuto", "1450"}, {"Potenza (kW)", "0,75"}, {"Tiro statico (N)", "100"}})
         typeOnPage(field, text);
     QVERIFY(page->findChild<QPlainTextEdit *>()->toPlainText().isEmpty());
+}
+
+// A belt chosen on a travel places its pulley: the loads are the layout's there, and nothing
+// of the list of the travel's belts stands in their way.
+void DesignerWindowTest::loadsOnABeltThatPlacesItsTravel() {
+    designer::LayoutPage *page = openLayout(slotLayout);
+    chooseBelt(QStringLiteral("384"));
+    for (const auto &[field, text] :
+         PageTyped{{"Giri al minuto", "600"}, {"Tiro statico (N)", "20"}})
+        typeOnPage(field, text);
+    QVERIFY(page->findChild<QPlainTextEdit *>()->toPlainText().contains(
+        QStringLiteral("carico sull'albero motore: ")));
 }
 
 void DesignerWindowTest::layoutLoadsAreTheProgramsLines_data() {
