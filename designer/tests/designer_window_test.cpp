@@ -1366,7 +1366,7 @@ void DesignerWindowTest::aLayoutWithNoPulleysOpens() {
 // A belt chosen on a travel places its pulley: the loads are the layout's there, and nothing
 // of the list of the travel's belts stands in their way.
 void DesignerWindowTest::loadsOnABeltThatPlacesItsTravel() {
-    designer::LayoutPage *page = openLayout(slotLayout);
+    designer::LayoutPage *page = openLayout(QByteArray(slotLayout).replace("GT2\n", "GT2-6\n"));
     chooseBelt(QStringLiteral("384"));
     for (const auto &[field, text] :
          PageTyped{{"Giri al minuto", "600"}, {"Tiro statico (N)", "20"}})
