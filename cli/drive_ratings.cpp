@@ -5,6 +5,7 @@
 #include "geometry/loads.h"
 #include "geometry/number_text.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -123,11 +124,15 @@ QString ratingLegend(const Ratings &ratings, const geometry::ProfileChoice &prof
                      std::string_view separator) {
     const QString kilowatts = QString::fromStdString(
         geometry::formatNumber(ratings.asked.needed / 1000, "0.000", std::string(separator)));
-    return ratings.atWidth
-               ? messages::shortOfPowerLegend(kilowatts)
-               : messages::noWidthCarriesLegend(
-                     kilowatts, QString::fromUtf8(profile.profile->name.data(),
-                                                  qsizetype(profile.profile->name.size())));
+    QString legend =
+        ratings.atWidth
+            ? messages::shortOfPowerLegend(kilowatts)
+            : messages::noWidthCarriesLegend(
+                  kilowatts, QString::fromUtf8(profile.profile->name.data(),
+                                               qsizetype(profile.profile->name.size())));
+    if (std::ranges::any_of(ratings.values, [](double value) { return std::isnan(value); }))
+        legend += u'\n' + messages::unratedLegend();
+    return legend;
 }
 
 } // namespace cli

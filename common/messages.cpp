@@ -1395,6 +1395,12 @@ QString noWidthCarriesLegend(const QString &kilowatts, const QString &profile) {
         .arg(profile, kilowatts);
 }
 
+QString unratedLegend() {
+    return QStringLiteral("§ senza cifra: la trasmissione esce dalle tabelle pubblicate (denti, "
+                          "giri o lunghezza della cinghia) o ha meno di 2 denti in presa; la "
+                          "potenza non si stima");
+}
+
 QString allShortOfPower(qint64 leftOut) {
     return QStringLiteral(
                "Nessuna delle %1 trasmissioni trovate porta la potenza per il fattore di "

@@ -806,7 +806,11 @@ void CommandLineTest::answersInTheTerminal_data() {
     QTest::newRow("a search by the shafts' speeds past a table's last row")
         << english << QStringList{"--from-rpm", "3000", "--to-rpm", "6000",   "--teeth", "30:60",
                                   "--near",     "200",  "-p",       "8GT-20", "--power", "1.5"}
-        << 0 << "…-3.73 mm        §" + shortOf2250 << "";
+        << 0
+        << "…-3.73 mm        §" + shortOf2250 +
+               "§ senza cifra: la trasmissione esce dalle tabelle pubblicate (denti, giri o "
+               "lunghezza della cinghia) o ha meno di 2 denti in presa; la potenza non si stima\n"
+        << "";
     // The tension to set for the power: the belt maker's Formula 5 for 5M-15, 27.84 lbf; for
     // 8 mm GT3 20 mm its least, 22.5 lbf, the span heard at the mass its constant means
     // (0.54 lbf per (1000 ft/min)²); a belt with no maker's row, the least that keeps it on.
