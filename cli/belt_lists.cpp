@@ -103,10 +103,9 @@ common::Result<ExitStatus> listBelts(const BeltListRequest &request, Writer &wri
     if (!drives)
         return drives.problem();
     QStringList complaints;
-    const common::Result<std::optional<Ratings>> ratings =
-        rateFound(*drives, request.loads,
-                  request.speed ? std::optional(request.speed->value) : std::nullopt, false,
-                  complaints);
+    const common::Result<std::optional<Ratings>> ratings = rateFound(
+        *drives, request.loads, request.speed ? std::optional(request.speed->value) : std::nullopt,
+        false, complaints);
     if (!ratings)
         return ratings.problem();
     // From which belt on these pulleys run; a spreadsheet gets rows only.

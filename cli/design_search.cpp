@@ -61,10 +61,9 @@ common::Result<common::ExitStatus> searchDesigns(const DesignRequest &request, W
     if (!found)
         return found.problem();
     QStringList complaints;
-    const common::Result<std::optional<Ratings>> ratings =
-        rateFound(*found, request.loads, request.speed ? std::optional(request.speed->value)
-                                                       : std::nullopt,
-                  request.soundOnly, complaints);
+    const common::Result<std::optional<Ratings>> ratings = rateFound(
+        *found, request.loads, request.speed ? std::optional(request.speed->value) : std::nullopt,
+        request.soundOnly, complaints);
     if (!ratings)
         return ratings.problem();
     write.designs(*found, request.all, *ratings ? &**ratings : nullptr);

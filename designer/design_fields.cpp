@@ -273,7 +273,8 @@ Reading readFields(const Fields &fields, const QLocale &locale) {
         const std::optional<TwoPulleys> two = pulleys();
         place();
         if (two) {
-            cli::BeltListRequest list{profile, two->pulleys, std::nullopt, wanted, slot, stock,
+            cli::BeltListRequest list{profile, two->pulleys, std::nullopt,
+                                      wanted,  slot,         stock,
                                       {},      {},           searchLoads(reading.loads)};
             if (list.loads.power)
                 list.speed = value(Field::speed, reading.speed);

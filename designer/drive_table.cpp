@@ -138,8 +138,8 @@ std::vector<int> columnsOf(const Drives &drives, bool rated) {
 
 DriveTable::DriveTable(QObject *parent)
     : QAbstractTableModel(parent), m_drives(std::make_shared<const Drives>()),
-      m_ratings(std::make_shared<const Ratings>()),
-      m_columns(columnsOf(*m_drives, false)), m_separator(m_locale.decimalPoint().toStdString()) {
+      m_ratings(std::make_shared<const Ratings>()), m_columns(columnsOf(*m_drives, false)),
+      m_separator(m_locale.decimalPoint().toStdString()) {
     m_sorter.setMaxThreadCount(1);
 }
 
@@ -355,8 +355,8 @@ QString DriveTable::widestText(int shownColumn) const {
         // Small ratings take more decimals for their figures: the longest text.
         QString widest;
         for (std::size_t row = 0; row < m_ratings->values.size(); ++row)
-            if (const QString cell = cli::ratingCell(*m_ratings, row, m_drives->profile,
-                                                     m_separator);
+            if (const QString cell =
+                    cli::ratingCell(*m_ratings, row, m_drives->profile, m_separator);
                 cell.size() > widest.size())
                 widest = cell;
         return widest + (m_anyShortOfPower ? shortOfPowerMark : QString());

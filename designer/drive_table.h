@@ -67,9 +67,7 @@ public:
 
     void setDrives(Drives drives, std::optional<Ratings> ratings = std::nullopt);
     // The rows' ratings, in the rows' order, where a power was asked.
-    std::shared_ptr<const Ratings> sharedRatings() const {
-        return m_rated ? m_ratings : nullptr;
-    }
+    std::shared_ptr<const Ratings> sharedRatings() const { return m_rated ? m_ratings : nullptr; }
     void clear();
     // The drive shown at this row of the table as it is sorted now.
     const geometry::Design &drive(int row) const;
