@@ -271,15 +271,15 @@ bool isStandardOutput(const QString &path) {
 // The options of the belt's loads that do not go with the form, or together.
 std::optional<Problem> loadsProblem(const QCommandLineParser &parser, const Options &o, bool drawn,
                                     Request::Form form) {
-    for (const QCommandLineOption *option :
-         {&o.tension, &o.frequency, &o.span, &o.mass, &o.power, &o.serviceFactor})
+    // A search's rows carry a rating, not a tension.
+    for (const QCommandLineOption *option : {&o.tension, &o.frequency, &o.span, &o.mass})
         if (parser.isSet(*option) && !drawn)
             return wrongUse(messages::loadsOnlyForOneBelt(optionName(*option)));
     if (parser.isSet(o.tension) && parser.isSet(o.frequency))
         return wrongUse(messages::optionsApart(optionName(o.tension), optionName(o.frequency)));
     if (parser.isSet(o.span) && (form != Request::Form::layout || !parser.isSet(o.frequency)))
         return wrongUse(messages::spanOnlyForLayoutFrequency());
-    if (parser.isSet(o.power) && !parser.isSet(o.rpm))
+    if (parser.isSet(o.power) && !parser.isSet(o.rpm) && !parser.isSet(o.fromRpm))
         return wrongUse(messages::powerNeedsSpeed());
     if (parser.isSet(o.serviceFactor) && !parser.isSet(o.power))
         return wrongUse(messages::serviceFactorNeedsPower());
@@ -336,7 +336,7 @@ common::Result<Request::Form> formOf(const QCommandLineParser &parser, const Opt
                                        : Request::Form::oneBelt;
     }
     const bool drawn = form == Request::Form::oneBelt || form == Request::Form::layout;
-    if (parser.isSet(o.rpm) && !drawn && form != Request::Form::design)
+    if (parser.isSet(o.rpm) && !drawn && form != Request::Form::design && !parser.isSet(o.power))
         return wrongUse(messages::speedOnlyForOneBelt());
     if (const std::optional<Problem> problem = loadsProblem(parser, o, drawn, form))
         return *problem;
@@ -518,6 +518,10 @@ common::Result<Request> withValues(Request request, const QStringList &inputs,
                 return speed.problem();
             design.speed = *speed;
         }
+        const common::Result<LoadRequest> loads = readLoads(parser, o, locale);
+        if (!loads)
+            return loads.problem();
+        design.loads = *loads;
         const common::Result<std::optional<Value>> wanted =
             optionalValue(value(o.near), messages::centreDistance, locale);
         if (!wanted)
@@ -555,7 +559,17 @@ common::Result<Request> withValues(Request request, const QStringList &inputs,
         request.asked = std::move(one);
         return request;
     }
-    BeltListRequest list{request.profile, *pulleys, codes, {}, slot, stock, {}};
+    BeltListRequest list{request.profile, *pulleys, codes, {}, slot, stock, {}, {}, {}};
+    if (parser.isSet(o.rpm)) {
+        const common::Result<Value> speed = readSpeed(*value(o.rpm), optionName(o.rpm), locale);
+        if (!speed)
+            return speed.problem();
+        list.speed = *speed;
+    }
+    const common::Result<LoadRequest> loads = readLoads(parser, o, locale);
+    if (!loads)
+        return loads.problem();
+    list.loads = *loads;
     const common::Result<std::optional<Value>> wanted =
         optionalValue(value(o.near), messages::centreDistance, locale);
     if (!wanted)
@@ -749,6 +763,9 @@ QStringList commandOf(const BeltListRequest &request) {
     if (request.codes)
         command << QStringLiteral("--belts") << rangeText(*request.codes);
     addPlace(command, request.profile, request.wanted, request.slot, request.stock);
+    if (request.speed)
+        command << QStringLiteral("--rpm") << request.speed->text;
+    addLoads(command, request.loads);
     return command;
 }
 
@@ -785,6 +802,7 @@ QStringList commandOf(const DesignRequest &request) {
         command << QStringLiteral("--all");
     if (request.soundOnly)
         command << QStringLiteral("--sound-only");
+    addLoads(command, request.loads);
     return command;
 }
 

@@ -1,5 +1,6 @@
 #include "cli/belt_lists.h"
 
+#include "cli/drive_ratings.h"
 #include "cli/stock.h"
 #include "cli/writer.h"
 #include "common/calculation.h"
@@ -98,9 +99,15 @@ common::Result<Drives> findBelts(const BeltListRequest &request, const std::atom
 
 common::Result<ExitStatus> listBelts(const BeltListRequest &request, Writer &write,
                                      QTextStream &err) {
-    const common::Result<Drives> drives = findBelts(request);
+    common::Result<Drives> drives = findBelts(request);
     if (!drives)
         return drives.problem();
+    QStringList complaints;
+    const common::Result<std::optional<Ratings>> ratings = rateFound(
+        *drives, request.loads, request.speed ? std::optional(request.speed->value) : std::nullopt,
+        false, complaints);
+    if (!ratings)
+        return ratings.problem();
     // From which belt on these pulleys run; a spreadsheet gets rows only.
     if (!request.wanted && !request.slot && !request.stock) {
         const geometry::Belt shortest = *geometry::shortestBelt(
@@ -111,7 +118,9 @@ common::Result<ExitStatus> listBelts(const BeltListRequest &request, Writer &wri
                        QString::fromStdString(geometry::beltName(request.profile, shortest.teeth)))
                 << '\n';
     }
-    write.belts(*drives);
+    write.belts(*drives, *ratings ? &**ratings : nullptr);
+    for (const QString &complaint : complaints)
+        (write.csv() ? err : write.stream()) << complaint << '\n';
     return ExitStatus::done;
 }
 

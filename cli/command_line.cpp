@@ -37,7 +37,7 @@ common::Result<common::ExitStatus> answer(const Request &request, QTextStream &o
     case Request::Form::slot:
         return listBelts(std::get<BeltListRequest>(request.asked), write, err);
     case Request::Form::design:
-        return searchDesigns(std::get<DesignRequest>(request.asked), write);
+        return searchDesigns(std::get<DesignRequest>(request.asked), write, err);
     case Request::Form::layout:
         return answerLayout(std::get<LayoutRequest>(request.asked), out, err, request.csv, locale);
     }

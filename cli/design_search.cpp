@@ -1,5 +1,6 @@
 #include "cli/design_search.h"
 
+#include "cli/drive_ratings.h"
 #include "cli/stock.h"
 #include "cli/writer.h"
 #include "common/messages.h"
@@ -54,11 +55,20 @@ common::Result<Drives> findDesigns(const DesignRequest &request, const std::atom
     return found;
 }
 
-common::Result<common::ExitStatus> searchDesigns(const DesignRequest &request, Writer &write) {
-    const common::Result<Drives> found = findDesigns(request);
+common::Result<common::ExitStatus> searchDesigns(const DesignRequest &request, Writer &write,
+                                                 QTextStream &err) {
+    common::Result<Drives> found = findDesigns(request);
     if (!found)
         return found.problem();
-    write.designs(*found, request.all);
+    QStringList complaints;
+    const common::Result<std::optional<Ratings>> ratings = rateFound(
+        *found, request.loads, request.speed ? std::optional(request.speed->value) : std::nullopt,
+        request.soundOnly, complaints);
+    if (!ratings)
+        return ratings.problem();
+    write.designs(*found, request.all, *ratings ? &**ratings : nullptr);
+    for (const QString &complaint : complaints)
+        (write.csv() ? err : write.stream()) << complaint << '\n';
     return common::ExitStatus::done;
 }
 

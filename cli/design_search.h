@@ -22,6 +22,7 @@ common::Result<Drives> findDesigns(const DesignRequest &request,
 
 // interasse --ratio R --between MIN:MAX [--teeth A:B] [--stock FILE]: the drives found, the
 // first 20 rows and how many more, or every row with --all and in CSV.
-common::Result<common::ExitStatus> searchDesigns(const DesignRequest &request, Writer &write);
+common::Result<common::ExitStatus> searchDesigns(const DesignRequest &request, Writer &write,
+                                                 QTextStream &err);
 
 } // namespace cli

@@ -79,6 +79,8 @@ struct BeltListRequest {
     std::optional<Range> slot;   // --between, mm
     std::optional<QString> stock;
     geometry::Limits limits;
+    std::optional<Value> speed; // --rpm: of the smaller pulley, for the power
+    LoadRequest loads;          // its power and service factor only
     bool operator==(const BeltListRequest &) const = default;
 };
 
@@ -101,6 +103,7 @@ struct DesignRequest {
     std::optional<Value> fromSpeed;
     std::optional<Range> toSpeeds;
     bool soundOnly = false; // drives that need a mark left out
+    LoadRequest loads;      // its power and service factor only
     bool operator==(const DesignRequest &) const = default;
 };
 

@@ -202,14 +202,57 @@ void Writer::legend() {
               << '\n';
 }
 
-void Writer::belts(const Drives &drives) {
-    beltHeadings(drives.wanted.has_value());
-    for (auto row = drives.rows.begin(); row != drives.rows.end() && !failed(); ++row)
-        beltRow(row->belt, drives.wanted);
-    legend();
+QString Writer::ratingHeading(const Ratings &ratings) const {
+    if (!m_csv)
+        return cli::ratingHeading(ratings);
+    return ratings.atWidth ? QStringLiteral("potenza_trasmissibile_kw")
+                           : QStringLiteral("larghezza");
 }
 
-void Writer::designs(const Drives &drives, bool all) {
+void Writer::cellRating(const Ratings &ratings, std::size_t row) {
+    const bool mark = !m_csv && fallsShort(ratings, row);
+    m_shortOfPower = m_shortOfPower || mark;
+    const QString rating = cli::ratingCell(ratings, row, m_profile, m_separator);
+    cell((mark ? (rating + QStringLiteral(" §")).trimmed() : rating).toStdString());
+}
+
+void Writer::ratingLegend(const Ratings &ratings) {
+    flush();
+    if (m_shortOfPower)
+        m_out << cli::ratingLegend(ratings, m_profile, m_separator) << '\n';
+}
+
+void Writer::belts(const Drives &drives, const Ratings *ratings) {
+    if (!ratings) {
+        beltHeadings(drives.wanted.has_value());
+        for (auto row = drives.rows.begin(); row != drives.rows.end() && !failed(); ++row)
+            beltRow(row->belt, drives.wanted);
+        legend();
+        return;
+    }
+    QStringList headings{heading(QStringLiteral("cinghia")), heading(QStringLiteral("denti")),
+                         heading(QStringLiteral("interasse"), "mm"),
+                         heading(QStringLiteral("denti in presa"))};
+    if (drives.wanted)
+        headings << heading(QStringLiteral("differenza"), "mm");
+    row(headings << ratingHeading(*ratings));
+    for (std::size_t i = 0; i < drives.rows.size() && !failed(); ++i) {
+        const geometry::Belt &belt = drives.rows[i].belt;
+        beginRow();
+        cellBelt(belt.teeth);
+        cell(belt.teeth);
+        cellCentreDistance(belt.drive);
+        cellTeethInMesh(belt.drive.teethInMesh);
+        if (drives.wanted)
+            cell(millimetres(difference(belt.drive.centreDistance - *drives.wanted)).toStdString());
+        cellRating(*ratings, i);
+        endRow();
+    }
+    legend();
+    ratingLegend(*ratings);
+}
+
+void Writer::designs(const Drives &drives, bool all, const Ratings *ratings) {
     const std::optional<double> &wanted = drives.wanted;
     const std::optional<Drives::Speeds> &speeds = drives.speeds;
     QStringList headings{heading(QStringLiteral("maggiore")), heading(QStringLiteral("minore")),
@@ -232,6 +275,8 @@ void Writer::designs(const Drives &drives, bool all) {
     columns.insert(columns.end(), {18, 6, 14, 14});
     if (wanted)
         headings << heading(QStringLiteral("differenza"), "mm");
+    if (ratings)
+        headings << ratingHeading(*ratings);
     row(headings, columns);
     const auto shown = static_cast<qsizetype>(drives.rows.size());
     const qsizetype rows = csv() || all ? shown : std::min(shown, firstRows);
@@ -267,9 +312,13 @@ void Writer::designs(const Drives &drives, bool all) {
         cellTeethInMesh(design.belt.drive.teethInMesh);
         if (wanted)
             cell(millimetres(difference(design.belt.drive.centreDistance - *wanted)).toStdString());
+        if (ratings)
+            cellRating(*ratings, static_cast<std::size_t>(i));
         endRow();
     }
     legend();
+    if (ratings)
+        ratingLegend(*ratings);
     if (rows < shown)
         stream() << messages::moreDesigns(shown - rows) << '\n';
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/drive_ratings.h"
 #include "cli/rows.h"
 #include "geometry/belt_profile.h"
 #include "geometry/belt_search.h"
@@ -78,11 +79,14 @@ public:
     void legend();
 
     // Whole answers: the belts on two pulleys, a design search's drives (the first 20 and how
-    // many more, unless all are asked or for a spreadsheet), or the drives as found; one
+    // many more, unless all are asked or for a spreadsheet), or the drives as found; with
+    // their ratings, a last column of them and the legend of the rows that fall short; one
     // drive's details.
-    void belts(const Drives &drives);
-    void designs(const Drives &drives, bool all);
-    void drives(const Drives &drives) { drives.ofPairs ? designs(drives, true) : belts(drives); }
+    void belts(const Drives &drives, const Ratings *ratings = nullptr);
+    void designs(const Drives &drives, bool all, const Ratings *ratings = nullptr);
+    void drives(const Drives &drives, const Ratings *ratings = nullptr) {
+        drives.ofPairs ? designs(drives, true, ratings) : belts(drives, ratings);
+    }
     void details(const std::vector<DetailLine> &lines);
     // A layout's table: a heading, with a first column that numbers the solutions in a
     // spreadsheet; a row per entry, its teeth in mesh marked when too few on a pulley that
@@ -114,6 +118,9 @@ private:
         m_cellStart = m_pending.size();
     }
     void beginColumn();
+    QString ratingHeading(const Ratings &ratings) const;
+    void cellRating(const Ratings &ratings, std::size_t row);
+    void ratingLegend(const Ratings &ratings);
 
     std::string m_pending;
     std::span<const int> m_widths;
@@ -123,7 +130,8 @@ private:
     std::string m_separator;
     QLocale m_locale;
     geometry::ProfileChoice m_profile;
-    bool m_marked = false, m_smallPulley = false, m_flangesClash = false, m_fewOnLoad = false;
+    bool m_marked = false, m_smallPulley = false, m_flangesClash = false, m_fewOnLoad = false,
+         m_shortOfPower = false;
 };
 
 } // namespace cli

@@ -1196,10 +1196,13 @@ QString help(Help text) {
     case Help::power:
         return QStringLiteral("Con --rpm: la potenza da trasmettere in kW; aggiunge il tiro "
                               "utile P/v, con --tension i tiri del lato teso e del lato lento, e "
-                              "per MXL, XL, L, H, XH e XXH la larghezza più stretta che si fa "
-                              "la cui potenza trasmissibile (ISO 5295) è almeno la potenza per "
-                              "il fattore di servizio. Per gli altri profili i costruttori "
-                              "pubblicano tabelle, non una formula.");
+                              "la larghezza più stretta la cui potenza trasmissibile è almeno la "
+                              "potenza per il fattore di servizio: per MXL, XL, L, H, XH e XXH "
+                              "dalla formula ISO 5295, per gli altri profili dalle tabelle "
+                              "pubblicate dai costruttori. Con una ricerca (--ratio, --from-rpm, "
+                              "--near, --between, --belts) aggiunge a ogni riga la potenza "
+                              "trasmissibile alla larghezza del profilo o, senza larghezza, la "
+                              "più stretta che basta.");
     case Help::serviceFactor:
         return QStringLiteral("Con --power: il fattore di servizio F, più di 0 (se non indicato, "
                               "1,5).");
@@ -1390,6 +1393,12 @@ QString noWidthCarriesLegend(const QString &kilowatts, const QString &profile) {
     return QStringLiteral("§ nessuna larghezza del profilo %1 porta %2 kW, la potenza per il "
                           "fattore di servizio")
         .arg(profile, kilowatts);
+}
+
+QString unratedLegend() {
+    return QStringLiteral("§ senza cifra: la trasmissione esce dalle tabelle pubblicate (denti, "
+                          "giri o lunghezza della cinghia) o ha meno di 2 denti in presa; la "
+                          "potenza non si stima");
 }
 
 QString allShortOfPower(qint64 leftOut) {

@@ -336,6 +336,8 @@ QString fieldBackwards(const QString &from, const QString &to);
 // printed): at the width of the profile typed, or at any of the profile's made widths.
 QString shortOfPowerLegend(const QString &kilowatts);
 QString noWidthCarriesLegend(const QString &kilowatts, const QString &profile);
+// A drive that the published tables do not reach, or with too few teeth in mesh: no figure.
+QString unratedLegend();
 // Every drive found left out, none carrying the power times the service factor.
 QString allShortOfPower(qint64 leftOut);
 QString fieldsApart(const QString &first, const QString &second);

@@ -119,6 +119,14 @@ private:
     const QLocale &m_locale;
 };
 
+// What a search's command carries of the loads: its rows are rated, not tensioned.
+cli::LoadRequest searchLoads(const cli::LoadRequest &loads) {
+    cli::LoadRequest asked;
+    asked.power = loads.power;
+    asked.serviceFactor = loads.serviceFactor;
+    return asked;
+}
+
 } // namespace
 
 QString &Fields::operator[](Field field) {
@@ -243,6 +251,9 @@ Reading readFields(const Fields &fields, const QLocale &locale) {
         design.slot = slot;
         design.stock = stock;
         design.soundOnly = fields.soundOnly;
+        design.loads = searchLoads(reading.loads);
+        if (design.loads.power && !bySpeeds)
+            design.speed = value(Field::speed, reading.speed);
         reading.request = design;
     } else if (fields.way == Way::oneBelt) {
         const std::optional<TwoPulleys> two = pulleys();
@@ -261,9 +272,14 @@ Reading readFields(const Fields &fields, const QLocale &locale) {
     } else {
         const std::optional<TwoPulleys> two = pulleys();
         place();
-        if (two)
-            reading.request =
-                cli::BeltListRequest{profile, two->pulleys, std::nullopt, wanted, slot, stock, {}};
+        if (two) {
+            cli::BeltListRequest list{profile, two->pulleys, std::nullopt,
+                                      wanted,  slot,         stock,
+                                      {},      {},           searchLoads(reading.loads)};
+            if (list.loads.power)
+                list.speed = value(Field::speed, reading.speed);
+            reading.request = list;
+        }
     }
     reading.problems = std::move(read.problems);
     if (!reading.problems.empty() || !reading.loadProblems.empty())

@@ -626,32 +626,23 @@ void DesignerWindow::search() {
         emit searchEnded();
         return;
     }
-    // With a power, each drive's belt rated on its smaller pulley; the drives that fall short
-    // left out with the other marked ones.
-    std::optional<PowerAsked> power;
-    if (const cli::LoadRequest &loads = reading.loads; loads.power)
-        power = PowerAsked{
-            loads.power->value * 1000 *
-                (loads.serviceFactor ? loads.serviceFactor->value : geometry::defaultServiceFactor),
-            reading.speed};
     const auto *design = std::get_if<cli::DesignRequest>(&reading.request);
     const bool leaveShortOut = design && design->soundOnly;
     // The job holds copies only: it may outlive the window.
     m_search.start(
-        [request = reading.request, locale, power,
+        [request = reading.request, locale, loads = reading.loads, speed = reading.speed,
          leaveShortOut](const SearchService::Stop &stop) -> common::Result<RatedDrives> {
             common::Result<Drives> found = findDrives(request, &stop, locale);
             if (!found)
                 return found.problem();
-            RatedDrives rated{std::move(*found), std::nullopt};
-            if (power) {
-                const auto count = static_cast<qint64>(rated.drives.rows.size());
-                rated.ratings = rateDrives(rated.drives, *power, leaveShortOut);
-                if (count > 0 && rated.drives.rows.empty())
-                    return common::Problem{messages::allShortOfPower(count),
-                                           common::ExitStatus::calculationFailed};
-            }
-            return rated;
+            // With a power, each drive's belt rated on its smaller pulley, as the command
+            // line rates it; the drives that fall short left out with the other marked ones.
+            QStringList unrated; // a profile nothing rates: no column
+            common::Result<std::optional<cli::Ratings>> ratings =
+                cli::rateFound(*found, loads, speed, leaveShortOut, unrated);
+            if (!ratings)
+                return ratings.problem();
+            return RatedDrives{std::move(*found), std::move(*ratings)};
         },
         [this, reading](quint64, common::Result<RatedDrives> found) {
             showDrives(std::move(found), reading);
@@ -774,7 +765,8 @@ bool DesignerWindow::saveTable(const QString &file) {
     const auto count = static_cast<qsizetype>(drives->rows.size());
     setSaveStatus(messages::writingTable(count, file));
     const auto *one = std::get_if<cli::OneBeltRequest>(&m_shown);
-    const auto write = [drives = std::move(drives), file, count, locale = QLocale(),
+    const auto write = [drives = std::move(drives), ratings = m_drives->sharedRatings(), file,
+                        count, locale = QLocale(),
                         chosen = one ? std::optional(*one) : std::nullopt] {
         std::optional<common::Problem> problem;
         try {
@@ -788,7 +780,7 @@ bool DesignerWindow::saveTable(const QString &file) {
                         writer.details(described ? described->lines
                                                  : std::vector<cli::DetailLine>{});
                     else
-                        writer.drives(*drives);
+                        writer.drives(*drives, ratings.get());
                 });
             problem = common::writeFile(file, table, messages::tableNotWritten);
         } catch (const std::bad_alloc &) {

@@ -134,20 +134,12 @@ std::vector<int> columnsOf(const Drives &drives, bool rated) {
     return columns;
 }
 
-// The smaller pulley's speed in a row, in turns a minute.
-std::optional<double> smallerSpeed(const Drives &drives, const geometry::Design &drive,
-                                   const PowerAsked &asked) {
-    if (!drives.speeds)
-        return asked.speed;
-    return drives.speeds->largerDrives ? otherSpeed(*drives.speeds, drive) : drives.speeds->driving;
-}
-
 } // namespace
 
 DriveTable::DriveTable(QObject *parent)
     : QAbstractTableModel(parent), m_drives(std::make_shared<const Drives>()),
-      m_ratings(std::make_shared<const std::vector<double>>()),
-      m_columns(columnsOf(*m_drives, false)), m_separator(m_locale.decimalPoint().toStdString()) {
+      m_ratings(std::make_shared<const Ratings>()), m_columns(columnsOf(*m_drives, false)),
+      m_separator(m_locale.decimalPoint().toStdString()) {
     m_sorter.setMaxThreadCount(1);
 }
 
@@ -155,52 +147,14 @@ DriveTable::~DriveTable() {
     ++m_latestSort; // the worker's sort stops, and the pool waits for it
 }
 
-std::optional<Ratings> rateDrives(Drives &drives, const PowerAsked &asked, bool leaveShortOut) {
-    const geometry::ProfileChoice &profile = drives.profile;
-    if (!profile.profile || !geometry::hasRatingFormula(*profile.profile))
-        return std::nullopt;
-    Ratings ratings{asked, geometry::isMadeWidth(profile), {}};
-    ratings.values.reserve(drives.rows.size());
-    std::size_t kept = 0;
-    for (std::size_t row = 0; row < drives.rows.size(); ++row) {
-        const geometry::Design &drive = drives.rows[row];
-        const std::optional<double> speed = smallerSpeed(drives, drive, asked);
-        if (!speed)
-            return std::nullopt;
-        const geometry::OpenDrive &open = drive.belt.drive;
-        const geometry::RatedPulley pulley{2 * open.smallRadius, *speed, open.teethInMesh};
-        double value = std::numeric_limits<double>::quiet_NaN();
-        if (ratings.atWidth) {
-            if (const std::optional<double> rating = geometry::ratedPower(profile, pulley))
-                value = *rating;
-        } else if (geometry::teethInMeshFactor(open.teethInMesh)) {
-            const std::optional<geometry::WidthChoice> width =
-                geometry::narrowestWidth(profile, pulley, asked.needed, 1);
-            value = width ? std::stod(width->belt.width) : 0;
-        }
-        const bool fallsShort =
-            std::isnan(value) || (ratings.atWidth ? value < asked.needed : value == 0);
-        if (leaveShortOut && fallsShort)
-            continue;
-        if (kept != row)
-            drives.rows[kept] = drive;
-        ++kept;
-        ratings.values.push_back(value);
-    }
-    drives.rows.resize(kept);
-    return ratings;
-}
-
 void DriveTable::setDrives(Drives drives, std::optional<Ratings> ratings) {
     ++m_latestSort;
     beginResetModel();
     m_drives = std::make_shared<const Drives>(std::move(drives));
-    m_powerAsked = ratings ? std::optional(ratings->asked) : std::nullopt;
-    m_ratedAtWidth = ratings && ratings->atWidth;
-    m_ratings = std::make_shared<const std::vector<double>>(ratings ? std::move(ratings->values)
-                                                                    : std::vector<double>{});
+    m_rated = ratings.has_value();
+    m_ratings = std::make_shared<const Ratings>(ratings ? std::move(*ratings) : Ratings{});
     m_order.resize(m_drives->rows.size());
-    m_columns = columnsOf(*m_drives, m_powerAsked.has_value());
+    m_columns = columnsOf(*m_drives, m_rated);
     std::iota(m_order.begin(), m_order.end(), 0);
     // One pass over up to a million rows: a pass for each column and mark took the window's
     // thread 50 ms more.
@@ -225,7 +179,7 @@ void DriveTable::setDrives(Drives drives, std::optional<Ratings> ratings) {
         }
     }
     m_anyShortOfPower = false;
-    for (std::size_t row = 0; row < m_ratings->size() && !m_anyShortOfPower; ++row)
+    for (std::size_t row = 0; row < m_ratings->values.size() && !m_anyShortOfPower; ++row)
         m_anyShortOfPower = shortOfPower(row);
     endResetModel();
 }
@@ -261,26 +215,14 @@ bool DriveTable::flangesClash(const geometry::Design &drive) const {
 }
 
 bool DriveTable::shortOfPower(std::size_t row) const {
-    const double value = ratingOf(row);
-    return std::isnan(value) || (m_ratedAtWidth ? value < m_powerAsked->needed : value == 0);
-}
-
-QString DriveTable::kilowatts(double watts) const {
-    return QString::fromStdString(geometry::formatSignificant(watts / 1000, 3, 3, m_separator));
+    return cli::fallsShort(*m_ratings, row);
 }
 
 QString DriveTable::text(std::size_t row, int kind) const {
     if (kind != rating)
         return text(m_drives->rows[row], kind);
-    const double value = ratingOf(row);
-    const QString mark = shortOfPower(row) ? shortOfPowerMark : QString();
-    if (std::isnan(value) || value == 0)
-        return QStringLiteral("—") + mark;
-    if (m_ratedAtWidth)
-        return kilowatts(value) + mark;
-    return QString::fromStdString(geometry::profileName(
-        {m_drives->profile.profile,
-         QStringLiteral("%1").arg(static_cast<int>(value), 3, 10, QChar(u'0')).toStdString()}));
+    return cli::ratingCell(*m_ratings, row, m_drives->profile, m_separator) +
+           (shortOfPower(row) ? shortOfPowerMark : QString());
 }
 
 QString DriveTable::text(const geometry::Design &drive, int kind) const {
@@ -362,7 +304,7 @@ QVariant DriveTable::headerData(int section, Qt::Orientation orientation, int ro
         section >= columnCount())
         return QAbstractTableModel::headerData(section, orientation, role);
     if (kindOf(section) == rating)
-        return m_ratedAtWidth ? QStringLiteral("Potenza (kW)") : QStringLiteral("Larghezza");
+        return cli::ratingHeading(*m_ratings);
     return QString::fromUtf8(headings[kindOf(section)]);
 }
 
@@ -372,13 +314,13 @@ void DriveTable::sort(int column, Qt::SortOrder order) {
     const std::uint64_t mine = ++m_latestSort;
     const int kind = kindOf(column);
     if (m_order.size() <= sortedAtOnce) {
-        Sorted sorted = *sortDrives(*m_drives, *m_ratings, kind, order, m_latestSort, mine);
+        Sorted sorted = *sortDrives(*m_drives, m_ratings->values, kind, order, m_latestSort, mine);
         showSorted(std::move(sorted.order), sorted.rowOf);
         return;
     }
     m_sorter.start([this, drives = m_drives, ratings = m_ratings, kind, order, mine] {
         std::optional<Sorted> sorted =
-            sortDrives(*drives, *ratings, kind, order, m_latestSort, mine);
+            sortDrives(*drives, ratings->values, kind, order, m_latestSort, mine);
         if (!sorted)
             return;
         QMetaObject::invokeMethod(
@@ -411,11 +353,12 @@ QString DriveTable::widestText(int shownColumn) const {
     const int column = kindOf(shownColumn);
     if (column == rating) { // a few characters, whatever the rows
         // Small ratings take more decimals for their figures: the longest text.
-        QString widest = m_ratedAtWidth ? QString() : QStringLiteral("XXH500");
-        if (m_ratedAtWidth)
-            for (const double value : *m_ratings)
-                if (!std::isnan(value) && kilowatts(value).size() > widest.size())
-                    widest = kilowatts(value);
+        QString widest;
+        for (std::size_t row = 0; row < m_ratings->values.size(); ++row)
+            if (const QString cell =
+                    cli::ratingCell(*m_ratings, row, m_drives->profile, m_separator);
+                cell.size() > widest.size())
+                widest = cell;
         return widest + (m_anyShortOfPower ? shortOfPowerMark : QString());
     }
     QString shown =
@@ -450,14 +393,7 @@ QStringList DriveTable::legend() const {
 }
 
 QString DriveTable::ratingLegend() const {
-    const QString kilowatts = QString::fromStdString(
-        geometry::formatNumber(m_powerAsked->needed / 1000, "0.000", m_separator));
-    return m_ratedAtWidth
-               ? messages::shortOfPowerLegend(kilowatts)
-               : messages::noWidthCarriesLegend(
-                     kilowatts,
-                     QString::fromUtf8(m_drives->profile.profile->name.data(),
-                                       qsizetype(m_drives->profile.profile->name.size())));
+    return cli::ratingLegend(*m_ratings, m_drives->profile, m_separator);
 }
 
 QString DriveTable::rowText(int row) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/drive_ratings.h"
 #include "cli/rows.h"
 
 #include <QAbstractTableModel>
@@ -16,31 +17,14 @@ namespace designer {
 
 using Drives = cli::Drives;
 
-// The power asked of each drive's belt, on its smaller pulley.
-struct PowerAsked {
-    double needed = 0;           // W: the power times the service factor
-    std::optional<double> speed; // the smaller pulley's rpm, where the rows carry no speeds
-};
-
-// What each row's belt does with that power, in the rows' order: where the profile names a
-// made width, the rating at it (W); otherwise the narrowest made width that carries it, in
-// hundredths of an inch (0: none does). NaN: no rating, fewer than two teeth in mesh.
-struct Ratings {
-    PowerAsked asked;
-    bool atWidth = false;
-    std::vector<double> values;
-};
+using cli::PowerAsked;
+using cli::Ratings;
 
 // The drives found, with their ratings where a power is asked.
 struct RatedDrives {
     Drives drives;
     std::optional<Ratings> ratings;
 };
-
-// The ratings of the drives of a profile with a rating formula, the drives that fall short
-// left out if asked; nothing for any other profile. Done with the search, off the window's
-// thread: a million rows take a while.
-std::optional<Ratings> rateDrives(Drives &drives, const PowerAsked &asked, bool leaveShortOut);
 
 // The drives found, one a row, in the columns of the command line's table and its numbers'
 // decimals, in the user's format. Rows come in the command line's order; a sort on screen
@@ -82,6 +66,8 @@ public:
     ~DriveTable() override;
 
     void setDrives(Drives drives, std::optional<Ratings> ratings = std::nullopt);
+    // The rows' ratings, in the rows' order, where a power was asked.
+    std::shared_ptr<const Ratings> sharedRatings() const { return m_rated ? m_ratings : nullptr; }
     void clear();
     // The drive shown at this row of the table as it is sorted now.
     const geometry::Design &drive(int row) const;
@@ -107,13 +93,11 @@ private:
     int kindOf(int column) const { return m_columns[static_cast<std::size_t>(column)]; }
     QString text(const geometry::Design &drive, int kind) const;
     QString text(std::size_t row, int kind) const;
-    // A rating in kW, with three figures at least.
-    QString kilowatts(double watts) const;
     bool smallPulley(const geometry::Design &drive) const;
     bool fewInMesh(const geometry::Design &drive) const;
     bool flangesClash(const geometry::Design &drive) const;
     // The rating's figure of a row of m_drives, and whether it falls short.
-    double ratingOf(std::size_t row) const { return (*m_ratings)[row]; }
+    double ratingOf(std::size_t row) const { return m_ratings->values[row]; }
     bool shortOfPower(std::size_t row) const;
     QString ratingLegend() const;
     QString flangesLegend() const;
@@ -122,9 +106,8 @@ private:
 
     // Shared with a sort on the worker, which reads them while new ones may come.
     std::shared_ptr<const Drives> m_drives;
-    std::shared_ptr<const std::vector<double>> m_ratings; // as Ratings::values, or empty
-    std::optional<PowerAsked> m_powerAsked;
-    bool m_ratedAtWidth = false;
+    std::shared_ptr<const Ratings> m_ratings; // no values without a power
+    bool m_rated = false;
     std::vector<int> m_order;                    // the rows of m_drives in the order shown
     std::vector<int> m_columns;                  // what each column shows
     std::vector<std::size_t> m_widestRow;        // the row of each column's largest value

@@ -779,6 +779,38 @@ void CommandLineTest::answersInTheTerminal_data() {
         << "…potenza trasmissibile: 1,446 kW\nlarghezza necessaria: 5M-25 (margine 1,15)\n"
            "fattore di servizio: 1,50\n"
         << "";
+    // A search's power: each drive rated as the one-belt answer rates it (1.446 kW above), or
+    // the width that carries it; past a table's last row, no rating.
+    const QString shortOf2250 =
+        "\n§ potenza trasmissibile sotto 2.250 kW, la potenza per il fattore di servizio\n";
+    QTest::newRow("a search's power at the width typed")
+        << english << QStringList{"--ratio", "2",     "--teeth", "30:60", "--near",  "200",
+                                  "-p",      "5M-15", "--rpm",   "3000",  "--power", "1.5"}
+        << 0 << "…-1.44 mm        1.607 §" + shortOf2250 << "";
+    QTest::newRow("the belts on two pulleys, rated as their one-belt answer")
+        << english << QStringList{"30",    "30",    "--belts", "500:500", "-p",
+                                  "5M-15", "--rpm", "3000",    "--power", "1.5"}
+        << 0
+        << "cinghia             denti   interasse       denti in presa  Potenza (kW)\n"
+           "500-5M-15           100     175.00 mm       15.00           1.446 §" +
+               shortOf2250
+        << "";
+    QTest::newRow("a search's spreadsheet: the width that carries the power")
+        << english << QStringList{"--ratio", "2",     "--teeth", "30:60",   "--near", "200",  "-p",
+                                  "5M",      "--rpm", "3000",    "--power", "1.5",    "--csv"}
+        << 0
+        << "maggiore,minore,rapporto,giri_maggiore_al_minuto,cinghia,denti,interasse_mm,"
+           "denti_in_presa,differenza_mm,larghezza\n60,30,2.000,1500.0,630,126,201.08,13.86,"
+           "+1.08,5M-25\n…"
+        << "";
+    QTest::newRow("a search by the shafts' speeds past a table's last row")
+        << english << QStringList{"--from-rpm", "3000", "--to-rpm", "6000",   "--teeth", "30:60",
+                                  "--near",     "200",  "-p",       "8GT-20", "--power", "1.5"}
+        << 0
+        << "…-3.73 mm        §" + shortOf2250 +
+               "§ senza cifra: la trasmissione esce dalle tabelle pubblicate (denti, giri o "
+               "lunghezza della cinghia) o ha meno di 2 denti in presa; la potenza non si stima\n"
+        << "";
     // The tension to set for the power: the belt maker's Formula 5 for 5M-15, 27.84 lbf; for
     // 8 mm GT3 20 mm its least, 22.5 lbf, the span heard at the mass its constant means
     // (0.54 lbf per (1000 ft/min)²); a belt with no maker's row, the least that keeps it on.
@@ -1115,6 +1147,9 @@ void CommandLineTest::answersInTheTerminal_data() {
                                     "--service-factor", "-2"},
                         "Il valore di --service-factor deve essere più di 0"},
              std::tuple{"power without a speed", QStringList{"36", "14", "150", "--power", "1"},
+                        "--power chiede anche i giri: --rpm N"},
+             std::tuple{"a search's power without a speed",
+                        QStringList{"--ratio", "2", "--near", "200", "--power", "1"},
                         "--power chiede anche i giri: --rpm N"},
              std::tuple{"tension and frequency",
                         QStringList{"36", "14", "150", "--tension", "9", "--frequency", "9"},

@@ -522,6 +522,12 @@ void DesignerWindowTest::beltsShortOfThePowerAreMarkedAndLeftOut_data() {
     QTest::newRow("no width typed: the width needed") << "L"
                                                       << "Larghezza"
                                                       << "larghezza necessaria: ";
+    QTest::newRow("a maker's table, at the width typed") << "5M-15"
+                                                         << "Potenza (kW)"
+                                                         << "potenza trasmissibile: ";
+    QTest::newRow("a maker's table, the width needed") << "5M"
+                                                       << "Larghezza"
+                                                       << "larghezza necessaria: ";
 }
 
 // 1 kW: the belt's column is the program's figure for each drive, marked where it falls short;
@@ -560,17 +566,24 @@ void DesignerWindowTest::beltsShortOfThePowerAreMarkedAndLeftOut() {
             return model->index(row, at).data().toString().section(u' ', 0, 0);
         };
         QString code = cell(beltColumn());
-        code.remove(profile);
+        code.remove(u'-' + profile).remove(profile);
         const QString details = QString::fromUtf8(programOutput(
             {cell(0), cell(1), code, "-p", profile, "--rpm", "1450", "--power", "1"}, true));
         const qsizetype at = details.indexOf(line);
         const QString said =
-            at < 0 ? QStringLiteral("—") : details.mid(at + line.size()).section(u'\n', 0, 0);
+            at < 0 ? QString() : details.mid(at + line.size()).section(u'\n', 0, 0);
         QCOMPARE(said.section(u' ', 0, 0), cell(column));
     }
     const QString legend = model->index(*firstMarked, column).data(Qt::ToolTipRole).toString();
     QVERIFY2(legend.startsWith(QStringLiteral("§ ")) && legend.contains(QStringLiteral("1,500 kW")),
              qPrintable(legend));
+    // The table saved is the program's for the command shown, its power and all.
+    const QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("tabella.csv"));
+    QVERIFY(saveTable(file));
+    QFile written(file);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(written.readAll(), programOutput(window->shownArguments() + QStringList{"--csv"}));
     QTest::mouseClick(window->findChild<QCheckBox *>(), Qt::LeftButton); // the sound ones only
     QVERIFY(settled());
     QCOMPARE(model->rowCount(), sound);
