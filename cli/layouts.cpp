@@ -466,8 +466,25 @@ PlaceLoads placeLoads(const LayoutRequest &request, const LayoutDescription &lay
             loads.lines.push_back({QStringLiteral("freccia del tratto ") + spanName(file, i),
                                    write.twoDecimals(geometry::spanDeflection(path.spanLengths[i])),
                                    " mm", "mm"});
-        loads.lines.push_back({QStringLiteral("forza per la freccia"),
-                               newtons(geometry::deflectionForce(*tension)), " N", "n"});
+        // Each span's force has its own share of the belt's stiffness, where it is published.
+        const std::optional<geometry::TensionConstants> constants =
+            geometry::tensionConstants(layout.profile);
+        const auto force = [&](std::size_t span) {
+            return constants ? geometry::deflectionForce(*tension, path.spanLengths[span],
+                                                         path.pitchLength, constants->stiffness)
+                             : geometry::deflectionForce(*tension);
+        };
+        if (constants) {
+            for (std::size_t i = 0; i < spans; ++i)
+                loads.lines.push_back(
+                    {QStringLiteral("forza per la freccia del tratto ") + spanName(file, i),
+                     newtons(force(i)), " N", "n"});
+        } else {
+            loads.lines.push_back({QStringLiteral("forza per la freccia"),
+                                   newtons(geometry::deflectionForce(*tension)), " N", "n"});
+            loads.complaints << messages::noStiffnessTerm(
+                QString::fromStdString(geometry::profileName(layout.profile)));
+        }
         for (std::size_t i = 0; i < entries.size(); ++i)
             if (entries[i].kind != LayoutEntry::Kind::clamp)
                 loads.lines.push_back(
@@ -485,7 +502,7 @@ PlaceLoads placeLoads(const LayoutRequest &request, const LayoutDescription &lay
                            << (span ? write.twoDecimals(
                                           geometry::spanDeflection(path.spanLengths[i]))
                                     : QString())
-                           << newtons(geometry::deflectionForce(*tension))
+                           << (span ? newtons(force(i)) : QString())
                            << (shaft ? newtons(geometry::shaftLoad(*tension, path.entries[i].wrap))
                                      : QString());
         }

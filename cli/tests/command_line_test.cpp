@@ -12,6 +12,8 @@
 #include <QTextStream>
 
 #include <atomic>
+#include <cmath>
+#include <numbers>
 #include <tuple>
 #include <variant>
 
@@ -867,6 +869,11 @@ void CommandLineTest::answersInTheTerminal_data() {
         << 0 << "…tiro utile: 39.37 N\nfattore di servizio: 1.50\n"
         << "Sull'ingranaggio minore sono in presa solo 1.04 denti, meno di 2: la potenza "
            "trasmissibile non si calcola.";
+    // The motor's 20 grooves and the screw's 60, 150 mm apart: their outer tangent on a 384 mm
+    // belt, with the stiffness published for a 6 mm 2 mm GT belt, 2.05 lbf.
+    const double radii = (60 - 20) * 2 / (2 * std::numbers::pi);
+    const double screwSpan = std::sqrt(150 * 150 - radii * radii);
+    const double screwForce = (30 + screwSpan / 384 * 2.05 * 4.4482216152605) / 16;
     QTest::newRow("a layout's tension: a line for each span and each shaft")
         << english
         << QStringList{"--layout", layout("tenditore.txt"), "384-2GT", "-p", "GT2-6", "--tension",
@@ -877,9 +884,12 @@ void CommandLineTest::answersInTheTerminal_data() {
            "frequenza del tratto vite-rullo: 477.43 Hz\n"
            "frequenza del tratto rullo-motore: 455.45 Hz\n"
            "freccia del tratto motore-vite: 2.34 mm\nfreccia del tratto vite-rullo: 1.10 mm\n"
-           "freccia del tratto rullo-motore: 1.16 mm\nforza per la freccia: 1.88 N\n"
-           "carico sull'albero motore: 59.99 N\ncarico sull'albero vite: 58.96 N\n"
-           "carico sull'albero rullo: 11.89 N\n"
+           "freccia del tratto rullo-motore: 1.16 mm\nforza per la freccia del tratto motore-vite: " +
+               QString::number(screwForce, 'f', 2) +
+               " N\nforza per la freccia del tratto vite-rullo: 1.98 N\n"
+               "forza per la freccia del tratto rullo-motore: 1.98 N\n"
+               "carico sull'albero motore: 59.99 N\ncarico sull'albero vite: 58.96 N\n"
+               "carico sull'albero rullo: 11.89 N\n"
         << "";
     QTest::newRow("a layout's speeds: the belt's and each turning entry's")
         << english
@@ -899,7 +909,10 @@ void CommandLineTest::answersInTheTerminal_data() {
            "frequenza del tratto vite-rullo: 120.00 Hz\n"
            "frequenza del tratto rullo-motore: 114.48 Hz\n"
            "freccia del tratto motore-vite: 2.34 mm\nfreccia del tratto vite-rullo: 1.10 mm\n"
-           "freccia del tratto rullo-motore: 1.16 mm\nforza per la freccia: 0.12 N\n"
+           "freccia del tratto rullo-motore: 1.16 mm\n"
+           "forza per la freccia del tratto motore-vite: 0.34 N\n"
+           "forza per la freccia del tratto vite-rullo: 0.22 N\n"
+           "forza per la freccia del tratto rullo-motore: 0.23 N\n"
            "carico sull'albero motore: 3.79 N\ncarico sull'albero vite: 3.72 N\n"
            "carico sull'albero rullo: 0.75 N\n"
         << "";
@@ -911,7 +924,7 @@ void CommandLineTest::answersInTheTerminal_data() {
         << "nome,x_mm,y_mm,diametro_primitivo_mm,avvolgimento_gradi,denti_in_presa,tratto_mm,"
            "frequenza_del_tratto_hz,freccia_mm,forza_per_la_freccia_n,carico_albero_n,"
            "massa_della_cinghia_kg_m,tiro_statico_n\nmotore,0.00,0.00,12.73,90.00,5.00,300.00,"
-           "40.00,4.69,0.24,5.38,0.00660,3.80\n…"
+           "40.00,4.69,0.38,5.38,0.00660,3.80\n…"
         << "solo 5.00 denti";
     QTest::newRow("pulleys that overlap, named")
         << english << QStringList{"--layout", layout("sovrapposte.txt")} << 1 << ""
