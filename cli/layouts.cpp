@@ -441,17 +441,37 @@ PlaceLoads placeLoads(const LayoutRequest &request, const LayoutDescription &lay
     const std::size_t spans = beltSpans(file.layout);
     PlaceLoads loads;
     loads.cells.resize(entries.size());
-    const std::optional<double> tension =
-        staticTension(request.loads, mass, path.spanLengths[measured]);
+    std::optional<double> tension = staticTension(request.loads, mass, path.spanLengths[measured]);
     QStringList beltCells;
+    // A line of the whole belt, and its cell on every entry's row.
+    const auto beltLine = [&](const DetailLine &line) {
+        loads.lines.push_back(line);
+        loads.headings << (line.csvName ? QString::fromLatin1(line.csvName)
+                                        : write.heading(line.label, line.csvUnit));
+        beltCells << line.value.value_or(QString());
+    };
     const auto newtons = [&](double value) { return write.twoDecimals(value); };
+    // One pulley turns at --rpm, the first unless named; the belt turns every other at its own.
+    const double turningDiameter = 2 * path.entries[turning].pitchRadius;
+    bool massShown = false;
+    if (request.speed) {
+        if (std::optional<TensionToSet> set =
+                tensionToSet(request.loads, layout.profile,
+                             geometry::beltSpeed(turningDiameter, request.speed->value),
+                             write.separator(), loads.complaints)) {
+            tension = set->tension;
+            mass = set->mass;
+            massShown = mass.has_value();
+            for (const DetailLine &line : set->lines)
+                beltLine(line);
+        }
+    }
     if (tension) {
-        const QString massText =
-            QString::fromStdString(geometry::formatSignificant(*mass, 3, 4, write.separator()));
-        loads.lines.push_back({QStringLiteral("massa della cinghia"), massText, " kg/m", nullptr,
-                               "massa_della_cinghia_kg_m"});
-        loads.headings << QStringLiteral("massa_della_cinghia_kg_m");
-        beltCells << massText;
+        if (!massShown)
+            beltLine({QStringLiteral("massa della cinghia"),
+                      QString::fromStdString(
+                          geometry::formatSignificant(*mass, 3, 4, write.separator())),
+                      " kg/m", nullptr, "massa_della_cinghia_kg_m"});
         if (request.loads.frequency) {
             loads.lines.push_back({QStringLiteral("tiro statico"), newtons(*tension), " N", "n"});
             loads.headings << write.heading(QStringLiteral("tiro statico"), "n");
@@ -508,9 +528,6 @@ PlaceLoads placeLoads(const LayoutRequest &request, const LayoutDescription &lay
         }
     }
     if (request.speed) {
-        // One pulley turns at --rpm, the first unless named; the belt turns every other at its
-        // own.
-        const double turningDiameter = 2 * path.entries[turning].pitchRadius;
         const double metresPerSecond = geometry::beltSpeed(turningDiameter, request.speed->value);
         // The belt's speed and each turning entry's, after the spans' figures.
         loads.lines.push_back({QStringLiteral("velocità cinghia"),
@@ -548,12 +565,8 @@ PlaceLoads placeLoads(const LayoutRequest &request, const LayoutDescription &lay
             request.loads, layout.profile,
             geometry::beltSpeed(turningDiameter, request.speed->value), rated, tension, mass,
             write.separator(), write.csv(), loads.complaints, loads.powerNotCarried);
-        for (const DetailLine &line : power) {
-            loads.lines.push_back(line);
-            loads.headings << (line.csvName ? QString::fromLatin1(line.csvName)
-                                            : write.heading(line.label, line.csvUnit));
-            beltCells << line.value.value_or(QString());
-        }
+        for (const DetailLine &line : power)
+            beltLine(line);
     }
     for (QStringList &cells : loads.cells)
         cells << beltCells;

@@ -145,6 +145,52 @@ std::optional<double> staticTension(const LoadRequest &loads, std::optional<doub
     return std::nullopt;
 }
 
+std::optional<TensionToSet> tensionToSet(const LoadRequest &loads,
+                                         const geometry::ProfileChoice &profile, double speed,
+                                         const std::string &separator, QStringList &complaints) {
+    // Without a width, no maker's row.
+    if (loads.tension || loads.frequency || !loads.power || !geometry::widthOf(profile))
+        return std::nullopt;
+    TensionToSet set;
+    const auto newtons = [&](const char *label, double value, const char *csvName) {
+        set.lines.push_back({QString::fromUtf8(label),
+                             fromView(geometry::formatNumber(value, "0.00", separator)), " N", "n",
+                             csvName});
+    };
+    const auto showMass = [&](const char *label) {
+        set.lines.push_back({QString::fromUtf8(label),
+                             fromView(geometry::formatSignificant(*set.mass, 3, 4, separator)),
+                             " kg/m", nullptr, "massa_della_cinghia_kg_m"});
+    };
+    const double factor =
+        loads.serviceFactor ? loads.serviceFactor->value : geometry::defaultServiceFactor;
+    const std::optional<geometry::TensionConstants> row = geometry::tensionConstants(profile);
+    set.mass = geometry::massPerMetre(profile);
+    if (set.mass)
+        showMass("massa della cinghia");
+    else if (row && row->mass) {
+        set.mass = row->mass;
+        showMass("massa della cinghia dalla costante del costruttore");
+    }
+    const double watts = loads.power->value * 1000;
+    if (const std::optional<geometry::InstallTension> installed =
+            geometry::installTension(profile, watts, factor, speed, set.mass)) {
+        set.tension = installed->tension;
+        newtons("tiro statico consigliato", installed->tension, "tiro_statico_consigliato_n");
+        newtons("tiro statico per una cinghia nuova, fino a", 1.1 * installed->tension,
+                "tiro_statico_nuova_max_n");
+    } else {
+        complaints << messages::noTensionToSet(
+            QString::fromStdString(geometry::profileName(profile)), set.mass.has_value());
+        if (set.mass)
+            newtons("tiro statico minimo",
+                    geometry::leastStaticTension(geometry::effectivePull(watts, speed), *set.mass,
+                                                 speed),
+                    "tiro_statico_minimo_n");
+    }
+    return set;
+}
+
 std::vector<DetailLine> powerLines(const LoadRequest &loads, const geometry::ProfileChoice &profile,
                                    double speed, const std::vector<RatedOn> &pulleys,
                                    std::optional<double> tension, std::optional<double> mass,

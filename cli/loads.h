@@ -35,6 +35,19 @@ std::optional<common::Problem> unratedWidth(const geometry::ProfileChoice &profi
 std::optional<double> staticTension(const LoadRequest &loads, std::optional<double> mass,
                                     double measuredSpan);
 
+// Where no tension is asked but a power is, on a profile with a width: the tension to set for
+// it at the belt's speed (m/s), and the mass its spans are heard at, the profile's, else the one
+// the maker's tension constant means. Its lines: that mass, then the tension to set and a new
+// belt's, or where no maker's row gives one, the least tension, with a sentence in complaints.
+struct TensionToSet {
+    std::optional<double> tension;
+    std::optional<double> mass;
+    std::vector<DetailLine> lines;
+};
+std::optional<TensionToSet> tensionToSet(const LoadRequest &loads,
+                                         const geometry::ProfileChoice &profile, double speed,
+                                         const std::string &separator, QStringList &complaints);
+
 // A pulley the belt's rating is read on, and how sentences name it (a layout's entry).
 struct RatedOn {
     geometry::RatedPulley pulley;

@@ -167,49 +167,24 @@ std::vector<Line> loadLines(const OneBeltRequest &request, const geometry::Drive
     };
     // The mass that the spans are heard at, once, before the first figure that uses it.
     bool massShown = false;
-    const auto showMass = [&](const char *label) {
-        lines.push_back(
-            {QString::fromUtf8(label),
-             QString::fromStdString(geometry::formatSignificant(*mass, 3, 4, write.separator)),
-             " kg/m", nullptr, "massa_della_cinghia_kg_m"});
-        massShown = true;
-    };
     std::optional<double> tension = staticTension(loads, mass, drive.span);
-    if (!tension && loads.power && request.speed && geometry::widthOf(request.profile)) {
-        // The tension to set for the power, and the mass its span is heard at: the profile's,
-        // else the one the maker's tension constant means. Without a width, no maker's row.
-        const double factor =
-            loads.serviceFactor ? loads.serviceFactor->value : geometry::defaultServiceFactor;
-        const double speed = geometry::beltSpeed(drive.smaller.pitchDiameter, *request.speed);
-        const std::optional<geometry::TensionConstants> row =
-            geometry::tensionConstants(request.profile);
-        mass = geometry::massPerMetre(request.profile);
-        if (mass)
-            showMass("massa della cinghia");
-        else if (row && row->mass) {
-            mass = row->mass;
-            showMass("massa della cinghia dalla costante del costruttore");
-        }
-        const double watts = loads.power->value * 1000;
-        if (const std::optional<geometry::InstallTension> set =
-                geometry::installTension(request.profile, watts, factor, speed, mass)) {
+    if (request.speed) {
+        if (std::optional<TensionToSet> set =
+                tensionToSet(loads, request.profile,
+                             geometry::beltSpeed(drive.smaller.pitchDiameter, *request.speed),
+                             write.separator, complaints)) {
             tension = set->tension;
-            newtons("tiro statico consigliato", set->tension, "tiro_statico_consigliato_n");
-            newtons("tiro statico per una cinghia nuova, fino a", 1.1 * set->tension,
-                    "tiro_statico_nuova_max_n");
-        } else {
-            complaints << messages::noTensionToSet(
-                QString::fromStdString(geometry::profileName(request.profile)), mass.has_value());
-            if (mass)
-                newtons("tiro statico minimo",
-                        geometry::leastStaticTension(geometry::effectivePull(watts, speed), *mass,
-                                                     speed),
-                        "tiro_statico_minimo_n");
+            mass = set->mass;
+            massShown = mass.has_value();
+            lines.insert(lines.end(), set->lines.begin(), set->lines.end());
         }
     }
     if (tension) {
         if (mass && !massShown)
-            showMass("massa della cinghia");
+            lines.push_back(
+                {QStringLiteral("massa della cinghia"),
+                 QString::fromStdString(geometry::formatSignificant(*mass, 3, 4, write.separator)),
+                 " kg/m", nullptr, "massa_della_cinghia_kg_m"});
         if (loads.frequency)
             newtons("tiro statico", *tension);
         if (mass)

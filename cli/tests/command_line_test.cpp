@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
@@ -182,6 +183,7 @@ private slots:
     void writesAFileWholeOrNotAtAll_data();
     void writesAFileWholeOrNotAtAll();
     void stopsAStockListNoLongerWanted();
+    void setsALayoutAsItSetsOneBelt();
 
 private:
     QTemporaryDir folder; // a drawing and a link to it, a layout past its bound and one empty
@@ -884,7 +886,8 @@ void CommandLineTest::answersInTheTerminal_data() {
            "frequenza del tratto vite-rullo: 477.43 Hz\n"
            "frequenza del tratto rullo-motore: 455.45 Hz\n"
            "freccia del tratto motore-vite: 2.34 mm\nfreccia del tratto vite-rullo: 1.10 mm\n"
-           "freccia del tratto rullo-motore: 1.16 mm\nforza per la freccia del tratto motore-vite: " +
+           "freccia del tratto rullo-motore: 1.16 mm\nforza per la freccia del tratto "
+           "motore-vite: " +
                QString::number(screwForce, 'f', 2) +
                " N\nforza per la freccia del tratto vite-rullo: 1.98 N\n"
                "forza per la freccia del tratto rullo-motore: 1.98 N\n"
@@ -1584,4 +1587,29 @@ void CommandLineTest::stopsAStockListNoLongerWanted() {
 }
 
 QTEST_GUILESS_MAIN(CommandLineTest)
+// The motor's 20 grooves at 1400 rpm run the belt as fast in a layout as on a drive's smaller
+// pulley: the power asks the same tension of both.
+void CommandLineTest::setsALayoutAsItSetsOneBelt() {
+    const auto answer = [](QStringList arguments) {
+        QString printed, complained;
+        QTextStream outStream(&printed), errStream(&complained);
+        arguments.prepend(QStringLiteral("interasse"));
+        arguments << QStringList{"-p", "GT2-6", "--rpm", "1400", "--power", "0.02"};
+        cli::runCommandLine(arguments, outStream, errStream, english);
+        outStream.flush();
+        return printed;
+    };
+    const QString layout =
+        answer({"--layout", QStringLiteral(DATA_DIR "/layouts/tenditore.txt"), "384-2GT"});
+    const QString oneBelt = answer({"60", "20", "384"});
+    const QRegularExpression set(
+        QStringLiteral("\\ntiro statico consigliato: .* N\\n"
+                       "tiro statico per una cinghia nuova, fino a: .* N\\n"));
+    const QString expected = set.match(oneBelt).captured();
+    QVERIFY2(!expected.isEmpty(), qPrintable(oneBelt));
+    QVERIFY2(layout.contains(expected), qPrintable(layout));
+    QVERIFY2(layout.contains(QStringLiteral("\nforza per la freccia del tratto vite-rullo: ")),
+             qPrintable(layout));
+}
+
 #include "command_line_test.moc"
