@@ -423,6 +423,29 @@ common::Result<LoadRequest> readLoads(const QCommandLineParser &parser, const Op
     return loads;
 }
 
+// --rpm and the loads, which every form but the profiles' list reads alike.
+struct SpeedAndLoads {
+    std::optional<Value> speed;
+    LoadRequest loads;
+};
+
+common::Result<SpeedAndLoads> readSpeedAndLoads(const QCommandLineParser &parser, const Options &o,
+                                                const QLocale &locale) {
+    SpeedAndLoads read;
+    if (parser.isSet(o.rpm)) {
+        const common::Result<Value> speed =
+            readSpeed(unmarked(parser.value(o.rpm)), optionName(o.rpm), locale);
+        if (!speed)
+            return speed.problem();
+        read.speed = *speed;
+    }
+    const common::Result<LoadRequest> loads = readLoads(parser, o, locale);
+    if (!loads)
+        return loads.problem();
+    read.loads = *loads;
+    return read;
+}
+
 // The values of the request's options, each read and checked before anything is computed:
 // the ranges first, then the pulleys, the belt and the distance in the order typed.
 common::Result<Request> withValues(Request request, const QStringList &inputs,
@@ -464,16 +487,11 @@ common::Result<Request> withValues(Request request, const QStringList &inputs,
             return wrongUse(messages::stockWithoutFile());
         if (parser.isSet(o.profile))
             layout.profile = request.profile;
-        if (parser.isSet(o.rpm)) {
-            const common::Result<Value> speed = readSpeed(*value(o.rpm), optionName(o.rpm), locale);
-            if (!speed)
-                return speed.problem();
-            layout.speed = *speed;
-        }
-        const common::Result<LoadRequest> loads = readLoads(parser, o, locale);
-        if (!loads)
-            return loads.problem();
-        layout.loads = *loads;
+        const common::Result<SpeedAndLoads> speedAndLoads = readSpeedAndLoads(parser, o, locale);
+        if (!speedAndLoads)
+            return speedAndLoads.problem();
+        layout.speed = speedAndLoads->speed;
+        layout.loads = speedAndLoads->loads;
         if (!inputs.isEmpty()) {
             const common::Result<LayoutBelt> belt = readLayoutBelt(inputs[0], locale);
             if (!belt)
@@ -512,16 +530,11 @@ common::Result<Request> withValues(Request request, const QStringList &inputs,
         design.slot = slot;
         design.all = parser.isSet(o.all);
         design.soundOnly = parser.isSet(o.soundOnly);
-        if (parser.isSet(o.rpm)) {
-            const common::Result<Value> speed = readSpeed(*value(o.rpm), optionName(o.rpm), locale);
-            if (!speed)
-                return speed.problem();
-            design.speed = *speed;
-        }
-        const common::Result<LoadRequest> loads = readLoads(parser, o, locale);
-        if (!loads)
-            return loads.problem();
-        design.loads = *loads;
+        const common::Result<SpeedAndLoads> speedAndLoads = readSpeedAndLoads(parser, o, locale);
+        if (!speedAndLoads)
+            return speedAndLoads.problem();
+        design.speed = speedAndLoads->speed;
+        design.loads = speedAndLoads->loads;
         const common::Result<std::optional<Value>> wanted =
             optionalValue(value(o.near), messages::centreDistance, locale);
         if (!wanted)
@@ -545,31 +558,23 @@ common::Result<Request> withValues(Request request, const QStringList &inputs,
         if (!code)
             return code.problem();
         one.code = Value{*code, inputs[2].trimmed()};
-        if (parser.isSet(o.rpm)) {
-            const common::Result<Value> speed = readSpeed(*value(o.rpm), optionName(o.rpm), locale);
-            if (!speed)
-                return speed.problem();
-            one.speed = speed->value;
-            one.speedText = speed->text;
+        const common::Result<SpeedAndLoads> speedAndLoads = readSpeedAndLoads(parser, o, locale);
+        if (!speedAndLoads)
+            return speedAndLoads.problem();
+        if (speedAndLoads->speed) {
+            one.speed = speedAndLoads->speed->value;
+            one.speedText = speedAndLoads->speed->text;
         }
-        const common::Result<LoadRequest> loads = readLoads(parser, o, locale);
-        if (!loads)
-            return loads.problem();
-        one.loads = *loads;
+        one.loads = speedAndLoads->loads;
         request.asked = std::move(one);
         return request;
     }
     BeltListRequest list{request.profile, *pulleys, codes, {}, slot, stock, {}, {}, {}};
-    if (parser.isSet(o.rpm)) {
-        const common::Result<Value> speed = readSpeed(*value(o.rpm), optionName(o.rpm), locale);
-        if (!speed)
-            return speed.problem();
-        list.speed = *speed;
-    }
-    const common::Result<LoadRequest> loads = readLoads(parser, o, locale);
-    if (!loads)
-        return loads.problem();
-    list.loads = *loads;
+    const common::Result<SpeedAndLoads> speedAndLoads = readSpeedAndLoads(parser, o, locale);
+    if (!speedAndLoads)
+        return speedAndLoads.problem();
+    list.speed = speedAndLoads->speed;
+    list.loads = speedAndLoads->loads;
     const common::Result<std::optional<Value>> wanted =
         optionalValue(value(o.near), messages::centreDistance, locale);
     if (!wanted)
